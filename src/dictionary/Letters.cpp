@@ -1,0 +1,34 @@
+#include "Letters.h"
+
+namespace dictionary {
+
+int TabOfWord(std::string_view word) {
+    return word.empty() ? kNoTab : TabOfChar(static_cast<std::uint8_t>(word.front()));
+}
+
+char TabCaption(int tab) {
+    return IsEnglishTab(tab) ? static_cast<char>('A' + tab)
+                             : static_cast<char>(0xC0 + (tab - kLatinCount));
+}
+
+std::string LetterKey(int tab) {
+    if (IsEnglishTab(tab)) {
+        return std::string(1, static_cast<char>('a' + tab));
+    }
+    return std::to_string(tab - 25);
+}
+
+std::string_view FolderFragment(int tab) {
+    return IsEnglishTab(tab) ? "\\eg\\" : "\\bg\\";
+}
+
+std::string IndexFragment(int tab) {
+    return std::string(FolderFragment(tab)) + "base_" + LetterKey(tab) + ".dak";
+}
+
+std::string ArticleFragment(int tab, bool isBase) {
+    return std::string(FolderFragment(tab)) + (isBase ? "base_" : "user_") + LetterKey(tab) +
+           ".ref";
+}
+
+} // namespace dictionary

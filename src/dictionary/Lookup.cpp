@@ -1,0 +1,79 @@
+#include "Lookup.h"
+
+#include "CryptStream.h"
+#include "platform/Cp1251.h"
+
+#include <algorithm>
+
+namespace dictionary {
+
+int FindWord(const std::vector<std::string_view>& headWords, std::string_view word) {
+    if (word.empty()) {
+        return headWords.empty() ? -1 : 0;
+    }
+    const std::uint8_t first = platform::Cp1251Lower(static_cast<std::uint8_t>(word.front()));
+    for (std::size_t i = 0; i < headWords.size(); ++i) {
+        const std::string_view head = headWords[i];
+        if (!head.empty() &&
+            platform::Cp1251Lower(static_cast<std::uint8_t>(head.front())) == first &&
+            platform::StartsWithNoCase(head, word)) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+std::optional<ShorteningResult> FindByShortening(const DictionaryIndex& index,
+                                                 std::string_view text) {
+    const std::size_t start = text.find_first_not_of(' ');
+    if (start == std::string_view::npos) {
+        return std::nullopt;
+    }
+    std::string_view word = text.substr(start);
+    word = word.substr(0, word.find(' '));
+    const int tab = TabOfWord(word);
+    if (!IsValidTab(tab)) {
+        return std::nullopt;
+    }
+    ShorteningResult result;
+    result.Tab = tab;
+    const auto& headWords = index.Letter(tab).HeadWords;
+    while (!word.empty()) {
+        const int position = FindWord(headWords, word);
+        if (position >= 0) {
+            result.Position = position;
+            result.Word = std::string(word);
+            break;
+        }
+        word.remove_suffix(1);
+    }
+    return result;
+}
+
+std::string ReadArticle(const DictionaryIndex& index, int tab, const IndexRecord& record) {
+    std::string article;
+    if (record.ArticleSize <= 0 || record.ArticleOffset < 0) {
+        return article;
+    }
+    TCryptStream stream(index.ArticlePath(tab, record).string(), record.IsBase != 0, 0);
+    if (stream.Seek(record.ArticleOffset, 0) != record.ArticleOffset) {
+        return article;
+    }
+    stream.Remaining = record.ArticleSize;
+    // Read in chunks so that a damaged size never allocates more than the
+    // file actually holds.
+    constexpr std::int32_t kChunk = 64 * 1024;
+    while (stream.Remaining > 0) {
+        const std::int32_t want = std::min(stream.Remaining, kChunk);
+        const std::size_t old = article.size();
+        article.resize(old + static_cast<std::size_t>(want));
+        const std::int32_t got = stream.Read(article.data() + old, want);
+        article.resize(old + static_cast<std::size_t>(got));
+        if (got < want) {
+            break;
+        }
+    }
+    return article;
+}
+
+} // namespace dictionary

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Every text the dictionary stores or exchanges is single-byte Windows
+// Cyrillic (code page 1251). This is the one place that knows the code page.
+namespace platform {
+
+// The Unicode character of a code-page byte. Byte 0x98 is unassigned and maps
+// to U+0098, as the system converters do.
+char16_t Cp1251ToUnicode(std::uint8_t byte);
+
+// The code-page byte of a Unicode character, or nothing when the code page
+// cannot hold it.
+std::optional<std::uint8_t> UnicodeToCp1251(char32_t ch);
+
+std::string Cp1251ToUtf8(std::string_view bytes);
+
+// Nothing when the text is not valid UTF-8 or holds a character the code page
+// cannot hold.
+std::optional<std::string> Utf8ToCp1251(std::string_view utf8);
+
+// Case mapping of Latin and Cyrillic letters; other bytes map to themselves.
+std::uint8_t Cp1251Lower(std::uint8_t byte);
+std::uint8_t Cp1251Upper(std::uint8_t byte);
+
+std::string Cp1251LowerString(std::string_view text);
+
+// Whether text begins with prefix, compared without regard to letter case.
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+
+// Three-way comparison without regard to letter case (lower-case folding, then
+// byte order); equal folds compare equal.
+int CompareNoCase(std::string_view a, std::string_view b);
+
+// Decodes one UTF-8 character at pos and advances pos; nothing on a malformed
+// sequence (pos is then left unchanged).
+std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& pos);
+void AppendUtf8(std::string& out, char32_t ch);
+
+} // namespace platform
