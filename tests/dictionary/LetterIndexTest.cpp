@@ -1,0 +1,121 @@
+#include "dictionary/LetterIndex.h"
+#include "TestDictionary.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+using namespace dictionary;
+
+std::vector<char> Records(const std::vector<std::pair<std::string, std::uint8_t>>& words) {
+    std::vector<char> buffer;
+    for (const auto& [word, isBase] : words) {
+        IndexRecord record;
+        MakeRecord(record, word, 0, 0, isBase);
+        const auto* bytes = reinterpret_cast<const char*>(&record);
+        buffer.insert(buffer.end(), bytes, bytes + sizeof record);
+    }
+    return buffer;
+}
+
+TEST(LetterIndex, SoundNumbersCountBaseRecordsPerLetter) {
+    LetterIndex letter;
+    letter.Assign(Records({{"a", 1}, {"b", 0}, {"c", 1}, {"d", 0x80}, {"e", 0xFF}}), true);
+    EXPECT_EQ(letter.SoundNumber(0), "1");
+    EXPECT_EQ(letter.SoundNumber(1), "0");
+    EXPECT_EQ(letter.SoundNumber(2), "2");
+    EXPECT_EQ(letter.SoundNumber(3), "3") << "any non-zero IsBase is a base record";
+    EXPECT_EQ(letter.SoundNumber(4), "4");
+
+    LetterIndex next;
+    next.Assign(Records({{"b", 1}}), true);
+    EXPECT_EQ(next.SoundNumber(0), "1") << "numbering restarts for every letter";
+
+    LetterIndex bulgarian;
+    bulgarian.Assign(Records({{"\xe0", 1}}), false);
+    EXPECT_TRUE(bulgarian.SoundNumbers.empty());
+    EXPECT_EQ(bulgarian.SoundNumber(0), "");
+}
+
+TEST(LetterIndex, OddSizesKeepWholeRecordsOnly) {
+    LetterIndex empty;
+    empty.Assign({}, true);
+    EXPECT_EQ(empty.Size(), 0u);
+
+    std::vector<char> buffer = Records({{"one", 1}, {"two", 1}});
+    buffer.resize(250, '\x55'); // 28 stray bytes
+    LetterIndex letter;
+    letter.Assign(buffer, true);
+    ASSERT_EQ(letter.Size(), 2u);
+    EXPECT_EQ(letter.HeadWords[1], "two");
+    EXPECT_EQ(letter.Records[1]->HeadWord(), "two");
+
+    letter.Insert(1, *reinterpret_cast<const IndexRecord*>(Records({{"new", 0}}).data()));
+    ASSERT_EQ(letter.Size(), 3u);
+    EXPECT_EQ(letter.HeadWords[0], "one");
+    EXPECT_EQ(letter.HeadWords[1], "new");
+    EXPECT_EQ(letter.HeadWords[2], "two");
+    EXPECT_EQ(letter.SoundNumber(2), "2");
+    EXPECT_EQ(letter.Buffer.size(), 3 * sizeof(IndexRecord));
+}
+
+TEST(DictionaryIndex, LoadsEnglishFirstAndReportsProgress) {
+    TestDictionary dict;
+    dict.WriteLetter(7, {{"house", "h1"}, {"hour", "h2"}});
+    dict.WriteLetter(26 + 10, {{"\xea\xfa\xf9\xe0", "k1"}});
+    dict.FillEmptyLetters();
+
+    std::vector<std::pair<int, LoadStep>> steps;
+    DictionaryIndex index;
+    const LoadReport report =
+        index.Load(dict.Dir(), [&](int tab, LoadStep step) { steps.emplace_back(tab, step); });
+    EXPECT_TRUE(report.Complete());
+    EXPECT_EQ(report.Message(), "");
+    EXPECT_EQ(index.Letter(7).Size(), 2u);
+    EXPECT_EQ(index.Letter(36).HeadWords[0], "\xea\xfa\xf9\xe0");
+
+    ASSERT_EQ(steps.size(), 26u + 2 * 32u);
+    EXPECT_EQ(steps[0], std::make_pair(0, LoadStep::AfterRead));
+    EXPECT_EQ(steps[25], std::make_pair(25, LoadStep::AfterRead));
+    EXPECT_EQ(steps[26], std::make_pair(26, LoadStep::BeforeRead));
+    EXPECT_EQ(steps[27], std::make_pair(26, LoadStep::AfterRead));
+    EXPECT_EQ(steps.back(), std::make_pair(57, LoadStep::AfterRead));
+}
+
+TEST(DictionaryIndex, MissingAndUnreadableFilesLeaveTheirLettersEmpty) {
+    TestDictionary dict;
+    dict.WriteLetter(0, {{"a", "x"}});
+    dict.FillEmptyLetters();
+    std::filesystem::remove(dict.Dir() / "bg" / "base_28.dak");
+    std::filesystem::remove(dict.Dir() / "eg" / "base_q.dak");
+    std::filesystem::remove(dict.Dir() / "eg" / "base_z.dak");
+    std::filesystem::create_directory(dict.Dir() / "eg" / "base_z.dak");
+
+    DictionaryIndex index;
+    const LoadReport report = index.Load(dict.Dir());
+    EXPECT_FALSE(report.Complete());
+    EXPECT_FALSE(report.NoDictionary());
+    ASSERT_EQ(report.Missing.size(), 2u);
+    ASSERT_EQ(report.Unreadable.size(), 1u);
+    const std::string message = report.Message();
+    EXPECT_NE(message.find("base_q.dak"), std::string::npos);
+    EXPECT_NE(message.find("base_28.dak"), std::string::npos);
+    EXPECT_NE(message.find("base_z.dak"), std::string::npos);
+    EXPECT_EQ(index.Letter(16).Size(), 0u);
+    EXPECT_EQ(index.Letter(25).Size(), 0u);
+    EXPECT_EQ(index.Letter(0).Size(), 1u);
+}
+
+TEST(DictionaryIndex, FolderWithoutDictionaryGetsOneMessageNamingIt) {
+    const auto dir = std::filesystem::temp_directory_path() / "no-dictionary-here";
+    DictionaryIndex index;
+    const LoadReport report = index.Load(dir);
+    EXPECT_TRUE(report.NoDictionary());
+    const std::string message = report.Message();
+    EXPECT_NE(message.find(dir.string()), std::string::npos);
+    EXPECT_EQ(message.find("base_a.dak"), std::string::npos) << "one message, not 58 names";
+}
+
+} // namespace

@@ -1,0 +1,182 @@
+#include "Builder.h"
+#include "FreeDictSource.h"
+#include "Transcriber.h"
+#include "TsvSource.h"
+#include "dictionary/LetterIndex.h"
+#include "dictionary/Lookup.h"
+#include "platform/Cp1251.h"
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kOk = 0;
+constexpr int kFailure = 1;
+constexpr int kUsage = 2;
+
+constexpr const char* kDefaultFreeDictIndex = "/usr/share/dictd/freedict-eng-bul.index";
+
+void PrintHelp(std::ostream& out) {
+    out << "Usage: dictool COMMAND ...\n"
+           "Builds and inspects the dictionary folders of the English-Bulgarian dictionary.\n"
+           "\n"
+           "Commands:\n"
+           "  build SOURCE... -o DIR   build a complete dictionary folder in DIR (eg/, bg/,\n"
+           "                           58 index files, scrambled article files). A SOURCE is\n"
+           "                           a dictd .index file (its .dict.dz beside it), the word\n"
+           "                           'freedict' for the installed FreeDict English-Bulgarian\n"
+           "                           dictionary, or a tab-separated word list (UTF-8):\n"
+           "                           head-word, transcription, translations[, part of\n"
+           "                           speech[, gloss]]\n"
+           "  lookup [--dir DIR] WORD  print the article that the program shows for WORD\n"
+           "                           (UTF-8), found by shortening the word on its letter\n"
+           "  dump DIR LETTER          list the index of one letter (A..Z or А..Я)\n"
+           "  verify DIR               check a dictionary folder and say what is wrong\n"
+           "  --help                   show this text\n"
+           "\n"
+           "Exit status: 0 success, 1 failure (not found, problems found, unreadable data),\n"
+           "2 wrong usage.\n";
+}
+
+int Usage(const std::string& message) {
+    std::cerr << "dictool: " << message << "\nTry 'dictool --help'.\n";
+    return kUsage;
+}
+
+std::vector<dictool::SourceEntry> ReadSource(const std::string& source, std::string& attribution) {
+    std::string indexPath = source == "freedict" ? kDefaultFreeDictIndex : source;
+    if (indexPath.ends_with(".index")) {
+        const std::string stem = indexPath.substr(0, indexPath.size() - 6);
+        const std::string dictPath =
+            std::filesystem::exists(stem + ".dict.dz") ? stem + ".dict.dz" : stem + ".dict";
+        dictool::FreeDictData data = dictool::ReadFreeDict(indexPath, dictPath);
+        attribution += "Source: " + indexPath + "\n\n" + data.Info + "\n";
+        return std::move(data.Entries);
+    }
+    return dictool::ReadTsv(indexPath);
+}
+
+int Build(const std::vector<std::string>& args) {
+    std::vector<std::string> sources;
+    std::string outDir;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-o") {
+            if (i + 1 >= args.size()) {
+                return Usage("-o needs a folder");
+            }
+            outDir = args[++i];
+        } else {
+            sources.push_back(args[i]);
+        }
+    }
+    if (sources.empty() || outDir.empty()) {
+        return Usage("build needs at least one SOURCE and -o DIR");
+    }
+    std::vector<dictool::SourceEntry> entries;
+    std::string attribution;
+    for (const std::string& source : sources) {
+        auto more = ReadSource(source, attribution);
+        entries.insert(entries.end(), std::make_move_iterator(more.begin()),
+                       std::make_move_iterator(more.end()));
+    }
+    dictool::Transcriber transcriber;
+    const dictool::BuildReport report = dictool::BuildDictionary(entries, outDir, transcriber);
+    if (!attribution.empty()) {
+        std::ofstream notice(std::filesystem::path(outDir) / "SOURCES.txt", std::ios::binary);
+        notice << "The dictionary content of this folder was built from the sources below.\n"
+                  "Their licences apply to it (FreeDict: Creative Commons Attribution-ShareAlike "
+                  "3.0 Unported).\n\n"
+               << attribution;
+    }
+    std::cout << "Built " << outDir << " from " << report.SourceEntries
+              << " entries: " << report.EnglishHeadWords << " English and "
+              << report.BulgarianHeadWords << " Bulgarian head-words";
+    if (report.GeneratedTranscriptions > 0) {
+        std::cout << ", " << report.GeneratedTranscriptions << " transcriptions generated";
+    }
+    std::cout << ".\n";
+    if (!report.Skipped.empty()) {
+        std::cout << report.Skipped.size() << " source head-words left out:\n";
+        for (const std::string& line : report.Skipped) {
+            std::cout << "  " << line << "\n";
+        }
+    }
+    if (report.SkippedTranslations > 0) {
+        std::cout << report.SkippedTranslations
+                  << " translations give no Bulgarian head-word (no Cyrillic first letter, "
+                     "longer than 101 characters, or outside code page 1251).\n";
+    }
+    return kOk;
+}
+
+int Dump(const std::vector<std::string>& args) {
+    if (args.size() != 2) {
+        return Usage("dump needs DIR and LETTER");
+    }
+    const auto letter = platform::Utf8ToCp1251(args[1]);
+    const int tab = letter && letter->size() == 1 ? dictionary::TabOfWord(*letter) : -1;
+    const bool isLetter = letter && letter->size() == 1 &&
+                          (std::isalpha(static_cast<unsigned char>((*letter)[0])) ||
+                           static_cast<unsigned char>((*letter)[0]) >= 0xC0);
+    if (!dictionary::IsValidTab(tab) || !isLetter) {
+        return Usage("LETTER must be one of A..Z or А..Я");
+    }
+    dictionary::DictionaryIndex index;
+    const auto report = index.Load(args[0]);
+    if (report.NoDictionary()) {
+        std::cerr << "dictool: " << report.Message() << "\n";
+        return kFailure;
+    }
+    const auto& letterIndex = index.Letter(tab);
+    std::cout << "# position\thead-word\toffset\tsize\tbase";
+    if (dictionary::IsEnglishTab(tab)) {
+        std::cout << "\tsound";
+    }
+    std::cout << "\n";
+    for (std::size_t p = 0; p < letterIndex.Size(); ++p) {
+        const auto* record = letterIndex.Records[p];
+        std::cout << p << '\t' << platform::Cp1251ToUtf8(letterIndex.HeadWords[p]) << '\t'
+                  << record->ArticleOffset << '\t' << record->ArticleSize << '\t'
+                  << static_cast<int>(record->IsBase);
+        if (dictionary::IsEnglishTab(tab)) {
+            std::cout << '\t' << letterIndex.SoundNumber(p);
+        }
+        std::cout << '\n';
+    }
+    return kOk;
+}
+
+int Run(int argc, char** argv) {
+    if (argc < 2) {
+        return Usage("no command given");
+    }
+    const std::string command = argv[1];
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    if (command == "--help" || command == "-h" || command == "help") {
+        PrintHelp(std::cout);
+        return kOk;
+    }
+    if (command == "build") {
+        return Build(args);
+    }
+    if (command == "dump") {
+        return Dump(args);
+    }
+    return Usage("unknown command '" + command + "'");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception& e) {
+        std::cerr << "dictool: " << e.what() << "\n";
+        return kFailure;
+    }
+}
