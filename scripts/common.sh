@@ -1,0 +1,41 @@
+# Shared by run.sh and test.sh: install what is missing, then configure and
+# build everything. Sourced, not run.
+set -euo pipefail
+
+REPO="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="$REPO/build"
+
+PACKAGES=(
+    build-essential cmake pkg-config
+    qt6-base-dev libsdl2-dev libmpg123-dev libjpeg62-turbo-dev libasound2-dev
+    libmspack-dev mscompress zlib1g-dev
+    espeak-ng libespeak-ng-dev lame libmp3lame-dev
+    dict-freedict-eng-bul
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth xdotool xclip imagemagick fonts-dejavu-core
+)
+
+install_missing_packages() {
+    local missing=()
+    for package in "${PACKAGES[@]}"; do
+        if [ "$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null)" != "installed" ]; then
+            missing+=("$package")
+        fi
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        return
+    fi
+    echo "Installing: ${missing[*]}"
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "These Debian packages are missing; run this command as root to install them." >&2
+        exit 1
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+build_everything() {
+    cmake -S "$REPO" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    cmake --build "$BUILD" -j"$(nproc)"
+}

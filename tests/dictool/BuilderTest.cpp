@@ -1,0 +1,156 @@
+#include "Builder.h"
+#include "FreeDictSource.h"
+#include "Transcriber.h"
+#include "TsvSource.h"
+#include "dictionary/Lookup.h"
+#include "platform/Cp1251.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace dictool;
+
+std::string Repeat(const std::string& text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) {
+        out += text;
+    }
+    return out;
+}
+
+std::string Cp(const char* utf8) {
+    return *platform::Utf8ToCp1251(utf8);
+}
+
+class BuilderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("dictool-test-" + std::to_string(::getpid()));
+        fs::remove_all(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    BuildReport Build(const std::string& tsv) {
+        Transcriber transcriber;
+        return BuildDictionary(ParseTsv(tsv, "test.tsv"), dir_, transcriber);
+    }
+
+    std::string ArticleOf(const std::string& headWord) {
+        const auto found = dictionary::FindByShortening(index_, headWord);
+        EXPECT_TRUE(found && found->Position >= 0) << headWord;
+        if (!found || found->Position < 0) {
+            return {};
+        }
+        const auto& letter = index_.Letter(found->Tab);
+        return dictionary::ReadArticle(index_, found->Tab, *letter.Records[found->Position]);
+    }
+
+    fs::path dir_;
+    dictionary::DictionaryIndex index_;
+};
+
+TEST_F(BuilderTest, BuildsAllLettersInReadingOrder) {
+    const BuildReport report = Build("polish\t\tлъскам\tv\n"
+                                     "Polish\tˈpoʊlɪʃ\tполски\tadj\n"
+                                     "aachen\tx\tАхен\n"
+                                     "a few\tx\tняколко\n"
+                                     "house\thaʊs\tкъ́ща, дом\tn\thuman abode\n"
+                                     "house\thaʊz\tподслонявам\tv\n"
+                                     "Bérénice\tx\tБереника\n");
+    EXPECT_EQ(report.EnglishHeadWords, 6u);
+    EXPECT_EQ(report.GeneratedTranscriptions, 1u) << "polish had none";
+    ASSERT_TRUE(index_.Load(dir_).Complete()) << "all 58 index files, empty ones too";
+
+    const auto& p = index_.Letter('P' - 'A');
+    ASSERT_EQ(p.Size(), 2u);
+    EXPECT_EQ(p.HeadWords[0], "Polish") << "capitalised first";
+    EXPECT_EQ(p.HeadWords[1], "polish");
+    const auto& a = index_.Letter(0);
+    ASSERT_EQ(a.Size(), 2u);
+    EXPECT_EQ(a.HeadWords[0], "a few");
+    EXPECT_EQ(a.SoundNumber(1), "2");
+    EXPECT_EQ(index_.Letter('B' - 'A').HeadWords.at(0), "Berenice");
+    EXPECT_EQ(index_.Letter('H' - 'A').Size(), 1u) << "one article per head-word";
+
+    // Bulgarian head-words come from the translations, stress removed.
+    const auto& k = index_.Letter(26 + 10);
+    ASSERT_EQ(k.Size(), 1u);
+    EXPECT_EQ(k.HeadWords[0], Cp("къща"));
+    EXPECT_EQ(index_.Letter(26).HeadWords.at(0), Cp("Ахен"));
+    EXPECT_EQ(report.BulgarianHeadWords, 8u);
+    EXPECT_EQ(index_.Letter(26 + 27).Size(), 0u) << "Ы starts no word";
+}
+
+TEST_F(BuilderTest, ArticlesAreScrambledRtfWithTheHeadLineFirst) {
+    Build("house\thaʊs\tкъ́ща, дом\tn\thuman abode\n"
+          "house\thaʊz\tподслонявам\tv\n");
+    ASSERT_TRUE(index_.Load(dir_).Complete());
+    const std::string english = ArticleOf("house");
+    ASSERT_TRUE(english.starts_with("{\\rtf1\\ansi\\ansicpg1251"));
+    EXPECT_TRUE(english.ends_with("}"));
+    const std::size_t head = english.find("house} ");
+    const std::size_t transcription = english.find("[ha\\u650?s]");
+    const std::size_t firstBreak = english.find("\\par\n");
+    EXPECT_LT(head, transcription);
+    EXPECT_LT(transcription, firstBreak) << "head-word, transcription, then a line break";
+    EXPECT_NE(english.find("\\'ea\\'fa\\u769?\\'f9\\'e0"), std::string::npos) << "къ́ща, stressed";
+    EXPECT_NE(english.find("[ha\\u650?z]"), std::string::npos) << "the verb's own transcription";
+
+    const std::string bulgarian = ArticleOf(Cp("къща"));
+    EXPECT_NE(bulgarian.find("house"), std::string::npos);
+    EXPECT_NE(bulgarian.find("human abode"), std::string::npos);
+    EXPECT_NE(bulgarian.find("[\\'ea\\'fa\\u769?\\'f9\\'e0]"), std::string::npos)
+        << "the stressed form in brackets";
+
+    const std::string raw = [&] {
+        std::ifstream in(dir_ / "eg" / "base_h.ref", std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }();
+    EXPECT_EQ(raw.find("rtf1"), std::string::npos) << "stored scrambled";
+}
+
+TEST_F(BuilderTest, HeadWordsThatCannotBeStoredAreReported) {
+    const std::string tooLong(102, 'w');
+    const BuildReport report = Build(tooLong +
+                                     "\tx\tдълго\n"
+                                     "-ation\tx\tация\n"
+                                     "fine\tx\t" +
+                                     Repeat("ж", 102) + ", " + Repeat("ж", 101) + "\n");
+    ASSERT_EQ(report.Skipped.size(), 2u);
+    EXPECT_NE(report.Skipped[0].find("101"), std::string::npos);
+    EXPECT_EQ(report.EnglishHeadWords, 1u);
+    EXPECT_EQ(report.SkippedTranslations, 1u) << "101 code-page bytes fit, 102 do not";
+    ASSERT_TRUE(index_.Load(dir_).Complete());
+    EXPECT_EQ(index_.Letter('W' - 'A').Size(), 0u);
+}
+
+TEST(FreeDictData, KnownWordsInBothDirections) {
+    dictionary::DictionaryIndex index;
+    ASSERT_TRUE(index.Load(DICT_TEST_FREEDICT_DIR).Complete());
+    std::size_t english = 0;
+    std::size_t bulgarian = 0;
+    for (int tab = 0; tab < dictionary::kLetterCount; ++tab) {
+        (dictionary::IsEnglishTab(tab) ? english : bulgarian) += index.Letter(tab).Size();
+    }
+    EXPECT_GT(english, 28000u);
+    EXPECT_GT(bulgarian, english * 3 / 4);
+    EXPECT_LT(bulgarian, english * 3 / 2);
+
+    auto article = [&](const std::string& word) {
+        const auto found = dictionary::FindByShortening(index, word);
+        EXPECT_TRUE(found && found->Position >= 0) << word;
+        const auto& letter = index.Letter(found->Tab);
+        EXPECT_EQ(letter.HeadWords[found->Position], word);
+        return dictionary::ReadArticle(index, found->Tab, *letter.Records[found->Position]);
+    };
+    EXPECT_NE(article("house").find("\\'ea\\'fa\\'f9\\'e0"), std::string::npos) << "къща";
+    EXPECT_NE(article(Cp("къща")).find("house"), std::string::npos);
+}
+
+} // namespace
