@@ -1,0 +1,111 @@
+// Look-up speed on the full FreeDict data, built into a temporary folder
+// when the benchmark starts.
+#include "Builder.h"
+#include "FreeDictSource.h"
+#include "Transcriber.h"
+#include "dictionary/Lookup.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path& DataDir() {
+    static const fs::path dir = [] {
+        const fs::path d = fs::temp_directory_path() / ("dict-bench-" + std::to_string(::getpid()));
+        const std::string index = FREEDICT_INDEX;
+        const auto data =
+            dictool::ReadFreeDict(index, index.substr(0, index.size() - 6) + ".dict.dz");
+        dictool::Transcriber transcriber;
+        dictool::BuildDictionary(data.Entries, d, transcriber);
+        return d;
+    }();
+    return dir;
+}
+
+const dictionary::DictionaryIndex& Index() {
+    static const dictionary::DictionaryIndex index = [] {
+        dictionary::DictionaryIndex i;
+        i.Load(DataDir());
+        return i;
+    }();
+    return index;
+}
+
+int LargestLetter() {
+    int largest = 0;
+    for (int tab = 0; tab < dictionary::kLetterCount; ++tab) {
+        if (Index().Letter(tab).Size() > Index().Letter(largest).Size()) {
+            largest = tab;
+        }
+    }
+    return largest;
+}
+
+void BM_LoadAllIndexes(benchmark::State& state) {
+    DataDir();
+    for (auto _ : state) {
+        dictionary::DictionaryIndex index;
+        benchmark::DoNotOptimize(index.Load(DataDir()));
+    }
+}
+BENCHMARK(BM_LoadAllIndexes)->Unit(benchmark::kMillisecond);
+
+// The worst case: the last head-word of the largest letter.
+void BM_FindWordLargestLetter(benchmark::State& state) {
+    const auto& words = Index().Letter(LargestLetter()).HeadWords;
+    const std::string last(words.back());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(dictionary::FindWord(words, last));
+    }
+    state.SetLabel(std::to_string(words.size()) + " head-words");
+}
+BENCHMARK(BM_FindWordLargestLetter)->Unit(benchmark::kMicrosecond);
+
+// A copied word that needs several shortenings.
+void BM_FindByShortening(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(dictionary::FindByShortening(Index(), "  householdersxyz, etc"));
+    }
+}
+BENCHMARK(BM_FindByShortening)->Unit(benchmark::kMicrosecond);
+
+void BM_ReadArticle(benchmark::State& state) {
+    const int tab = 'H' - 'A';
+    const auto& letter = Index().Letter(tab);
+    const int position = dictionary::FindWord(letter.HeadWords, "house");
+    const auto& record = *letter.Records[static_cast<std::size_t>(position)];
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(dictionary::ReadArticle(Index(), tab, record));
+    }
+    state.SetBytesProcessed(state.iterations() * record.ArticleSize);
+}
+BENCHMARK(BM_ReadArticle)->Unit(benchmark::kMicrosecond);
+
+void BM_BuildWholeDictionary(benchmark::State& state) {
+    const std::string index = FREEDICT_INDEX;
+    const fs::path out = DataDir().string() + "-build";
+    for (auto _ : state) {
+        const auto data =
+            dictool::ReadFreeDict(index, index.substr(0, index.size() - 6) + ".dict.dz");
+        dictool::Transcriber transcriber;
+        benchmark::DoNotOptimize(dictool::BuildDictionary(data.Entries, out, transcriber));
+    }
+    fs::remove_all(out);
+}
+BENCHMARK(BM_BuildWholeDictionary)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::filesystem::remove_all(DataDir());
+    return 0;
+}
