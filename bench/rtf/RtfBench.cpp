@@ -46,6 +46,16 @@ void BM_LoadRtfAndLayout(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadRtfAndLayout)->Unit(benchmark::kMillisecond);
 
+void BM_LoadRtf(benchmark::State& state) {
+    const std::string article = LargeArticle();
+    QTextDocument document;
+    const QFont font(QStringLiteral("DejaVu Sans"), 12);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(rtf::LoadRtf(document, article, font));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * article.size()));
+}
+BENCHMARK(BM_LoadRtf)->Unit(benchmark::kMillisecond);
+
 void BM_RtfToPlainText(benchmark::State& state) {
     const std::string article = LargeArticle();
     for (auto _ : state)

@@ -134,6 +134,7 @@ TEST(RtfReader, UnicodeEscapesSkipTheirFallback) {
     // Negative values are 16-bit values read as signed; surrogate pairs join.
     EXPECT_EQ(RtfToPlainText(Doc(R"(\u-3913?\u-10179?\u-8704?)")), "\xef\x82\xb7😀");
     EXPECT_EQ(RtfToPlainText(Doc(R"(\u-10179?x)")), "\xef\xbf\xbdx");
+    EXPECT_EQ(RtfToPlainText(Doc(R"(\u10?\u0?\u-65535?a)")), "a");
     // \uc is part of the group state.
     EXPECT_EQ(RtfToPlainText(Doc(R"({\uc0\u1078?}\u1078?)")), "ж?ж");
 }

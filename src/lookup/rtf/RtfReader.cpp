@@ -284,6 +284,7 @@ private:
     int DefaultFont = 0;
     std::map<int, TFontEntry> Fonts;
     TFontEntry* DefiningFont = nullptr;
+    std::vector<TFontEntry*> UnnamedFonts; // defined but without a finished name
     std::vector<std::optional<TRgb>> Colors;
     TRgb PendingColor;
     bool PendingColorSet = false;
@@ -431,9 +432,10 @@ void TParser::HandleWord(const TToken& token) {
             const auto it = Fonts.find(param);
             if (it != Fonts.end())
                 DefiningFont = &it->second;
-            else if (Fonts.size() < MaxFonts)
+            else if (Fonts.size() < MaxFonts) {
                 DefiningFont = &Fonts[param];
-            else
+                UnnamedFonts.push_back(DefiningFont);
+            } else
                 DefiningFont = nullptr;
             return;
         }
@@ -626,11 +628,13 @@ void TParser::EmitChar(char32_t ch) {
 void TParser::EmitUnicode(std::int32_t value) {
     if (value < 0)
         value += 65536;
-    if (value <= 0 || value > 0xFFFF) {
-        if (value != 0)
-            EmitChar(ReplacementChar);
+    if (value < 0 || value > 0xFFFF) {
+        EmitChar(ReplacementChar);
         return;
     }
+    // Control characters would break the viewer's paragraph structure.
+    if (value < 0x20)
+        return;
     if (value >= 0xD800 && value <= 0xDBFF) {
         if (PendingHighSurrogate != 0)
             EmitChar(ReplacementChar);
@@ -729,9 +733,10 @@ void TParser::FinishFontName(TFontEntry& font) {
 }
 
 void TParser::FinishFontTable() {
-    for (auto& [number, font] : Fonts)
-        if (!font.NameDone)
-            FinishFontName(font);
+    for (TFontEntry* font : UnnamedFonts)
+        if (!font->NameDone)
+            FinishFontName(*font);
+    UnnamedFonts.clear();
     DefiningFont = nullptr;
 }
 
