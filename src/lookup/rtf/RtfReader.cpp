@@ -85,6 +85,14 @@ struct TKeywordInfo {
     char32_t Char = 0;
 };
 
+template <typename TAction> void ForEachWord(std::string_view words, TAction action) {
+    while (!words.empty()) {
+        const std::size_t space = words.find(' ');
+        action(words.substr(0, space));
+        words.remove_prefix(space == std::string_view::npos ? words.size() : space + 1);
+    }
+}
+
 const std::unordered_map<std::string_view, TKeywordInfo>& Keywords() {
     static const std::unordered_map<std::string_view, TKeywordInfo> table = [] {
         std::unordered_map<std::string_view, TKeywordInfo> t = {
@@ -142,71 +150,21 @@ const std::unordered_map<std::string_view, TKeywordInfo>& Keywords() {
             {"zwnj", {TKeyword::Char, 0x200C}},
         };
         // Every underline style shows as a plain underline.
-        for (std::string_view word :
-             {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash", "ulth",
-              "ulthd", "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave", "ulw",
-              "ulwave"})
-            t.emplace(word, TKeywordInfo{TKeyword::Underline});
+        ForEachWord(
+            "ul uld uldash uldashd uldashdd uldb ulhwave ulldash ulth ulthd ulthdash "
+            "ulthdashd ulthdashdd ulthldash ululdbwave ulw ulwave",
+            [&](std::string_view word) { t.emplace(word, TKeywordInfo{TKeyword::Underline}); });
         // Destinations whose content is never shown.
-        for (std::string_view word : {"stylesheet",
-                                      "info",
-                                      "pict",
-                                      "object",
-                                      "objdata",
-                                      "header",
-                                      "headerl",
-                                      "headerr",
-                                      "headerf",
-                                      "footer",
-                                      "footerl",
-                                      "footerr",
-                                      "footerf",
-                                      "footnote",
-                                      "themedata",
-                                      "colorschememapping",
-                                      "datastore",
-                                      "latentstyles",
-                                      "listtable",
-                                      "listoverridetable",
-                                      "rsidtbl",
-                                      "revtbl",
-                                      "generator",
-                                      "xmlnstbl",
-                                      "mmathPr",
-                                      "fldinst",
-                                      "pn",
-                                      "shp",
-                                      "shpinst",
-                                      "nonshppict",
-                                      "bkmkstart",
-                                      "bkmkend",
-                                      "xe",
-                                      "tc",
-                                      "annotation",
-                                      "atnid",
-                                      "atnauthor",
-                                      "atrfstart",
-                                      "atrfend",
-                                      "docvar",
-                                      "userprops",
-                                      "private",
-                                      "filetbl",
-                                      "pgdsctbl",
-                                      "wgrffmtfilter",
-                                      "passwordhash",
-                                      "defchp",
-                                      "defpap",
-                                      "fontemb",
-                                      "fontfile",
-                                      "template",
-                                      "blipuid",
-                                      "ftnsep",
-                                      "ftnsepc",
-                                      "ftncn",
-                                      "aftnsep",
-                                      "aftnsepc",
-                                      "aftncn"})
-            t.emplace(word, TKeywordInfo{TKeyword::SkipDestination});
+        ForEachWord(
+            "stylesheet info pict object objdata header headerl headerr headerf footer footerl "
+            "footerr footerf footnote themedata colorschememapping datastore latentstyles "
+            "listtable listoverridetable rsidtbl revtbl generator xmlnstbl mmathPr fldinst pn shp "
+            "shpinst nonshppict bkmkstart bkmkend xe tc annotation atnid atnauthor atrfstart "
+            "atrfend docvar userprops private filetbl pgdsctbl wgrffmtfilter passwordhash defchp "
+            "defpap fontemb fontfile template blipuid ftnsep ftnsepc ftncn aftnsep aftnsepc aftncn",
+            [&](std::string_view word) {
+                t.emplace(word, TKeywordInfo{TKeyword::SkipDestination});
+            });
         return t;
     }();
     return table;
