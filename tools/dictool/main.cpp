@@ -2,8 +2,10 @@
 #include "FreeDictSource.h"
 #include "Transcriber.h"
 #include "TsvSource.h"
+#include "Verify.h"
 #include "dictionary/LetterIndex.h"
 #include "dictionary/Lookup.h"
+#include "lookup/rtf/RtfReader.h"
 #include "platform/Cp1251.h"
 
 #include <cstring>
@@ -151,6 +153,68 @@ int Dump(const std::vector<std::string>& args) {
     return kOk;
 }
 
+int Lookup(const std::vector<std::string>& args) {
+    std::string dir = ".";
+    std::vector<std::string> words;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--dir") {
+            if (i + 1 >= args.size()) {
+                return Usage("--dir needs a folder");
+            }
+            dir = args[++i];
+        } else {
+            words.push_back(args[i]);
+        }
+    }
+    if (words.size() != 1) {
+        return Usage("lookup needs one WORD");
+    }
+    const auto word = platform::Utf8ToCp1251(words[0]);
+    if (!word) {
+        std::cerr << "dictool: \"" << words[0]
+                  << "\" cannot be written in code page 1251, so no head-word holds it\n";
+        return kFailure;
+    }
+    dictionary::DictionaryIndex index;
+    const auto report = index.Load(dir);
+    if (report.NoDictionary()) {
+        std::cerr << "dictool: " << report.Message() << "\n";
+        return kFailure;
+    }
+    const auto found = dictionary::FindByShortening(index, *word);
+    if (!found) {
+        std::cerr << "dictool: \"" << words[0] << "\" does not start with a letter of the dictionary\n";
+        return kFailure;
+    }
+    if (found->Position < 0) {
+        std::cerr << "dictool: no head-word of letter "
+                  << platform::Cp1251ToUtf8(std::string(1, dictionary::TabCaption(found->Tab)))
+                  << " begins with \"" << words[0] << "\" or any beginning of it\n";
+        return kFailure;
+    }
+    const auto& letter = index.Letter(found->Tab);
+    const auto& record = *letter.Records[static_cast<std::size_t>(found->Position)];
+    std::cout << rtf::RtfToPlainText(dictionary::ReadArticle(index, found->Tab, record));
+    return kOk;
+}
+
+int Verify(const std::vector<std::string>& args) {
+    if (args.size() != 1) {
+        return Usage("verify needs DIR");
+    }
+    const dictool::VerifyReport report = dictool::VerifyDictionary(args[0]);
+    for (const std::string& problem : report.Problems) {
+        std::cout << problem << "\n";
+    }
+    if (!report.Problems.empty()) {
+        std::cout << args[0] << ": problems found (" << report.Records << " records read).\n";
+        return kFailure;
+    }
+    std::cout << args[0] << ": 58 index files, " << report.Records
+              << " records, every article a complete RTF document.\n";
+    return kOk;
+}
+
 int Run(int argc, char** argv) {
     if (argc < 2) {
         return Usage("no command given");
@@ -166,6 +230,12 @@ int Run(int argc, char** argv) {
     }
     if (command == "dump") {
         return Dump(args);
+    }
+    if (command == "lookup") {
+        return Lookup(args);
+    }
+    if (command == "verify") {
+        return Verify(args);
     }
     return Usage("unknown command '" + command + "'");
 }
