@@ -2,7 +2,9 @@
 #include "FreeDictSource.h"
 #include "Transcriber.h"
 #include "TsvSource.h"
+#include "Verify.h"
 #include "dictionary/Lookup.h"
+#include "lookup/rtf/RtfReader.h"
 #include "platform/Cp1251.h"
 
 #include <gtest/gtest.h>
@@ -26,6 +28,15 @@ std::string Repeat(const std::string& text, int times) {
 
 std::string Cp(const char* utf8) {
     return *platform::Utf8ToCp1251(utf8);
+}
+
+std::string FileBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 class BuilderTest : public ::testing::Test {
@@ -108,11 +119,8 @@ TEST_F(BuilderTest, ArticlesAreScrambledRtfWithTheHeadLineFirst) {
     EXPECT_NE(bulgarian.find("[\\'ea\\'fa\\u769?\\'f9\\'e0]"), std::string::npos)
         << "the stressed form in brackets";
 
-    const std::string raw = [&] {
-        std::ifstream in(dir_ / "eg" / "base_h.ref", std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }();
-    EXPECT_EQ(raw.find("rtf1"), std::string::npos) << "stored scrambled";
+    EXPECT_EQ(FileBytes(dir_ / "eg" / "base_h.ref").find("rtf1"), std::string::npos)
+        << "stored scrambled";
 }
 
 TEST_F(BuilderTest, HeadWordsThatCannotBeStoredAreReported) {
@@ -128,6 +136,59 @@ TEST_F(BuilderTest, HeadWordsThatCannotBeStoredAreReported) {
     EXPECT_EQ(report.SkippedTranslations, 1u) << "101 code-page bytes fit, 102 do not";
     ASSERT_TRUE(index_.Load(dir_).Complete());
     EXPECT_EQ(index_.Letter('W' - 'A').Size(), 0u);
+}
+
+TEST_F(BuilderTest, PlainTextStartsWithHeadWordAndBracketsInBothDirections) {
+    Build("house\thaʊs\tкъ́ща, дом\tn\thuman abode\n"
+          "walk\t\tразходка\tn\n");
+    ASSERT_TRUE(index_.Load(dir_).Complete());
+    EXPECT_TRUE(rtf::RtfToPlainText(ArticleOf("house")).starts_with("house [haʊs]\nсъщ.\n"));
+    const std::string walk = rtf::RtfToPlainText(ArticleOf("walk"));
+    EXPECT_TRUE(walk.starts_with("walk [")) << walk;
+    EXPECT_GT(walk.find("]\n"), 7u) << "a generated transcription: " << walk;
+    EXPECT_TRUE(rtf::RtfToPlainText(ArticleOf(Cp("къща"))).starts_with("къща [къ́ща]\n"));
+    EXPECT_TRUE(rtf::RtfToPlainText(ArticleOf(Cp("дом"))).starts_with("дом [дом]\n"))
+        << "no stressed form known: the head-word itself";
+}
+
+TEST_F(BuilderTest, VerifyFindsWhatIsWrong) {
+    Build("house\thaʊs\tкъща\n"
+          "hour\taʊə\tчас\n");
+    EXPECT_TRUE(VerifyDictionary(dir_).Problems.empty());
+
+    auto problemsMention = [&](const std::string& text) {
+        for (const std::string& line : VerifyDictionary(dir_).Problems) {
+            if (line.find(text) != std::string::npos) {
+                return true;
+            }
+        }
+        return false;
+    };
+    const fs::path index = dir_ / "eg" / "base_h.dak";
+    const fs::path articles = dir_ / "eg" / "base_h.ref";
+    std::string indexBytes = FileBytes(index);
+    std::string articleBytes = FileBytes(articles);
+
+    WriteBytes(index, indexBytes + "12345");
+    EXPECT_TRUE(problemsMention("5 trailing bytes"));
+
+    std::string misfiled = indexBytes;
+    misfiled[1] = 'x';
+    WriteBytes(index, misfiled);
+    EXPECT_TRUE(problemsMention("does not belong to this letter"));
+
+    WriteBytes(index, indexBytes);
+    WriteBytes(articles, articleBytes.substr(0, articleBytes.size() - 1));
+    EXPECT_TRUE(problemsMention("outside base_h.ref"));
+
+    std::string broken = articleBytes;
+    broken.back() = static_cast<char>(dictionary::Scramble(' '));
+    WriteBytes(articles, broken);
+    EXPECT_TRUE(problemsMention("not one complete RTF document"));
+
+    fs::remove(dir_ / "bg" / "base_5.dak");
+    EXPECT_TRUE(problemsMention("index file missing"));
+    EXPECT_FALSE(fs::exists(dir_ / "eg" / "user_h.ref")) << "verify creates nothing";
 }
 
 TEST(FreeDictData, KnownWordsInBothDirections) {
@@ -149,8 +210,22 @@ TEST(FreeDictData, KnownWordsInBothDirections) {
         EXPECT_EQ(letter.HeadWords[found->Position], word);
         return dictionary::ReadArticle(index, found->Tab, *letter.Records[found->Position]);
     };
-    EXPECT_NE(article("house").find("\\'ea\\'fa\\'f9\\'e0"), std::string::npos) << "къща";
-    EXPECT_NE(article(Cp("къща")).find("house"), std::string::npos);
+    EXPECT_NE(rtf::RtfToPlainText(article("house")).find("къща"), std::string::npos);
+    EXPECT_NE(rtf::RtfToPlainText(article(Cp("къща"))).find("house"), std::string::npos);
+
+    // Every English article's plain text starts "head-word [transcription]"
+    // and a line break.
+    for (int tab = 0; tab < dictionary::kLatinCount; ++tab) {
+        const auto& letter = index.Letter(tab);
+        for (std::size_t p = 0; p < letter.Size(); ++p) {
+            const std::string text =
+                rtf::RtfToPlainText(dictionary::ReadArticle(index, tab, *letter.Records[p]));
+            const std::string firstLine = text.substr(0, text.find('\n'));
+            ASSERT_NE(firstLine.find(" ["), std::string::npos) << text;
+            ASSERT_TRUE(firstLine.ends_with("]") && !firstLine.ends_with(" []")) << text;
+            ASSERT_LT(firstLine.size(), text.size()) << text;
+        }
+    }
 }
 
 } // namespace
