@@ -100,7 +100,6 @@ protected:
 
     friend class TAudio;
     friend class TRecorder;
-    friend class TPlayer;
 };
 
 class TRecorder : public TAudioSettings {

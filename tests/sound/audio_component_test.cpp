@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <thread>
 
 using namespace audiotest;
 using platform::TMemoryStream;
@@ -46,6 +47,7 @@ protected:
             left.Write(lp, static_cast<std::int32_t>(size));
             if (rp != nullptr)
                 right.Write(rp, static_cast<std::int32_t>(size));
+            recordThread = std::this_thread::get_id();
             recorded += size;
         };
         audio.OnPlayed = [this](sound::TPlayer*) { ++played; };
@@ -77,6 +79,7 @@ protected:
     TMemoryStream left;
     TMemoryStream right;
     std::atomic<std::size_t> recorded{0};
+    std::thread::id recordThread;
     std::atomic<int> played{0};
     std::atomic<int> buffersPlayed{0};
 };
@@ -156,6 +159,8 @@ TEST_F(AudioComponent, RecordedBuffersArriveByteExact) {
     EXPECT_EQ(got.size() % 4096, 0u);
     EXPECT_EQ(got, Prefix(input, got.size()));
     EXPECT_EQ(right.Size(), 0);
+    // Buffers are handed over on the audio thread.
+    EXPECT_NE(recordThread, std::this_thread::get_id());
 
     EXPECT_TRUE(audio.Recorder.Stop());
     EXPECT_EQ(audio.ErrorMessage, "Recorder already closed");
@@ -176,6 +181,22 @@ TEST_F(AudioComponent, TriggerDropsBuffersUntilTheLevelIsReached) {
     ASSERT_GE(got.size(), 2u * 4096);
     const std::vector<std::uint8_t> expected(input.begin() + 2 * 4096,
                                              input.begin() + 2 * 4096 +
+                                                 static_cast<std::ptrdiff_t>(got.size()));
+    EXPECT_EQ(got, expected);
+}
+
+TEST_F(AudioComponent, EightBitTriggerComparesUnsignedBytes) {
+    audio.Player.SetBitsPerSample(TBPS::_8);
+    audio.Recorder.SetTriggered(false);
+    std::vector<std::uint8_t> input(2 * 2048 + 700, 127);
+    for (int i = 0; i < 22050; ++i)
+        input.push_back(static_cast<std::uint8_t>(128 + i % 100));
+    WriteFile(inputFile, input);
+    Record(2 * 2048);
+    const auto got = Bytes(left);
+    ASSERT_GE(got.size(), 2u * 2048);
+    const std::vector<std::uint8_t> expected(input.begin() + 2 * 2048,
+                                             input.begin() + 2 * 2048 +
                                                  static_cast<std::ptrdiff_t>(got.size()));
     EXPECT_EQ(got, expected);
 }
@@ -239,8 +260,7 @@ TEST_F(AudioComponent, RepeatPlaysTheSoundAgain) {
 }
 
 TEST_F(AudioComponent, PlayWhilePlayingAppends) {
-    audio.Recorder.SetNoSamples(1024);
-    const auto first = Ramp16(6 * 1024, 1, 5);
+    const auto first = Ramp16(6 * 2048, 1, 5);
     const auto second = Ramp16(1500, 3, -9);
     TMemoryStream more;
     Fill(left, first);
