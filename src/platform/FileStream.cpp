@@ -1,0 +1,46 @@
+#include "platform/FileStream.h"
+
+#include <unistd.h>
+
+namespace platform {
+
+TFileStream::TFileStream(const std::string& fileName) : File(std::fopen(fileName.c_str(), "w+b")) {}
+
+TFileStream::~TFileStream() {
+    if (File != nullptr)
+        std::fclose(File);
+}
+
+void TFileStream::SetSize(std::int32_t newSize) {
+    if (File == nullptr || newSize < 0)
+        return;
+    std::fflush(File);
+    if (ftruncate(fileno(File), newSize) == 0 && std::ftell(File) > newSize)
+        std::fseek(File, newSize, SEEK_SET);
+}
+
+std::int32_t TFileStream::Read(void* buffer, std::int32_t count) {
+    if (File == nullptr || count <= 0)
+        return 0;
+    // Switching from writing to reading needs a positioning call in between.
+    std::fseek(File, 0, SEEK_CUR);
+    return static_cast<std::int32_t>(std::fread(buffer, 1, static_cast<std::size_t>(count), File));
+}
+
+std::int32_t TFileStream::Write(const void* buffer, std::int32_t count) {
+    if (File == nullptr || count <= 0)
+        return 0;
+    std::fseek(File, 0, SEEK_CUR);
+    return static_cast<std::int32_t>(std::fwrite(buffer, 1, static_cast<std::size_t>(count), File));
+}
+
+std::int32_t TFileStream::Seek(std::int32_t offset, std::uint16_t origin) {
+    if (File == nullptr || origin > 2)
+        return -1;
+    const int whence = origin == 0 ? SEEK_SET : origin == 1 ? SEEK_CUR : SEEK_END;
+    if (std::fseek(File, offset, whence) != 0)
+        return -1;
+    return static_cast<std::int32_t>(std::ftell(File));
+}
+
+} // namespace platform

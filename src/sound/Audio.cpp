@@ -1,0 +1,765 @@
+#include "sound/Audio.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QObject>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <thread>
+
+namespace sound {
+
+namespace {
+
+QEvent::Type PostedMessageType() {
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
+class TPostedMessage : public QEvent {
+public:
+    TPostedMessage(std::uintptr_t wParam, std::uintptr_t lParam)
+        : QEvent(PostedMessageType()), WParam(wParam), LParam(lParam) {}
+    std::uintptr_t WParam;
+    std::uintptr_t LParam;
+};
+
+// A device that never reports closing must not hang its host.
+void WaitUntilInactive(const std::atomic<bool>& active) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (active && std::chrono::steady_clock::now() < deadline) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        if (active)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}
+
+std::int32_t StreamSize(platform::TStream* stream) {
+    const std::int32_t position = stream->Seek(0, 1);
+    const std::int32_t size = stream->Seek(0, 2);
+    stream->Seek(position, 0);
+    return size;
+}
+
+} // namespace
+
+// Receives messages posted from the audio thread and runs them on the thread
+// it lives on.
+class TMessageWindow : public QObject {
+public:
+    using THandler = std::function<void(std::uintptr_t, std::uintptr_t)>;
+    explicit TMessageWindow(THandler handler) : Handler(std::move(handler)) {}
+
+    void Post(std::uintptr_t wParam, std::uintptr_t lParam = 0) {
+        QCoreApplication::postEvent(this, new TPostedMessage(wParam, lParam));
+    }
+
+protected:
+    bool event(QEvent* e) override {
+        if (e->type() != PostedMessageType())
+            return QObject::event(e);
+        const auto* message = static_cast<TPostedMessage*>(e);
+        Handler(message->WParam, message->LParam);
+        return true;
+    }
+
+private:
+    THandler Handler;
+};
+
+bool DeletePlayFile() {
+    return std::remove(PlayFileName) == 0;
+}
+
+// ---- TAudioSettings
+
+TAudioSettings::TAudioSettings(TAudio& owner) : Owner(owner) {}
+
+TAudioSettings::~TAudioSettings() = default;
+
+bool TAudioSettings::AllocateBuffers() {
+    const std::uint16_t channels = ChannelMode == TChannels::Stereo ? 2 : 1;
+    const std::uint16_t bits = Bits == TBPS::_16 ? 16 : 8;
+    Format = platform::WAVEFORMATEX{};
+    Format.wFormatTag = platform::WAVE_FORMAT_PCM;
+    Format.nChannels = channels;
+    Format.nSamplesPerSec = Rate;
+    Format.wBitsPerSample = bits;
+    Format.nBlockAlign = static_cast<std::uint16_t>(bits == 16 ? channels * 2 : channels);
+    Format.nAvgBytesPerSec = static_cast<std::uint32_t>(Rate) * Format.nBlockAlign;
+    Format.cbSize = 0;
+    Bytes = static_cast<std::uint32_t>(SamplesPerBuffer) * Format.nBlockAlign;
+
+    for (int i = 0; i < BufferCount; ++i) {
+        Headers[i].reset(new (std::nothrow) platform::WAVEHDR);
+        if (Headers[i] == nullptr) {
+            Owner.ErrorMessage = "Not enough memory to allocate WaveHeader";
+            ReleaseBuffers();
+            return false;
+        }
+        Buffers[i].reset(new (std::nothrow) char[Bytes]);
+        SplitBuffers[i].reset(new (std::nothrow) char[Bytes / 2 + 1]);
+        if (Buffers[i] == nullptr || SplitBuffers[i] == nullptr) {
+            Owner.ErrorMessage = "Not enough memory to allocate Wave Buffer";
+            ReleaseBuffers();
+            return false;
+        }
+        Headers[i]->lpData = Buffers[i].get();
+        Headers[i]->dwBufferLength = Bytes;
+    }
+    return true;
+}
+
+void TAudioSettings::ReleaseBuffers() {
+    for (int i = 0; i < BufferCount; ++i) {
+        Headers[i].reset();
+        Buffers[i].reset();
+        SplitBuffers[i].reset();
+    }
+}
+
+void TAudioSettings::ResetHeaders() {
+    for (int i = 0; i < BufferCount; ++i) {
+        *Headers[i] = platform::WAVEHDR{};
+        Headers[i]->lpData = Buffers[i].get();
+        Headers[i]->dwBufferLength = Bytes;
+    }
+}
+
+void TAudioSettings::SetError(const std::string& message, platform::MMRESULT code) {
+    char text[platform::MAXERRORLENGTH] = {};
+    platform::waveOutGetErrorText(code, text, sizeof text);
+    std::string result = message;
+    if (text[0] != '\0') {
+        if (result.empty() || result.back() != ' ')
+            result += ' ';
+        result += text;
+    }
+    Owner.ErrorMessage = result;
+}
+
+void TAudioSettings::Reallocate() {
+    if (Open)
+        StopDevice();
+    ReleaseBuffers();
+    AllocateBuffers();
+}
+
+void TAudioSettings::StoreBitsPerSample(TBPS value) {
+    if (Bits == value)
+        return;
+    Bits = value;
+    Reallocate();
+}
+
+void TAudioSettings::StoreChannels(TChannels value) {
+    if (ChannelMode == value)
+        return;
+    ChannelMode = value;
+    Reallocate();
+}
+
+void TAudioSettings::StoreSampleRate(std::uint16_t value) {
+    if (Rate == value)
+        return;
+    Rate = value;
+    Reallocate();
+}
+
+void TAudioSettings::StoreSamplesPerBuffer(std::uint16_t value) {
+    if (SamplesPerBuffer == value)
+        return;
+    SamplesPerBuffer = value;
+    Reallocate();
+}
+
+void TAudioSettings::SetBitsPerSample(TBPS value) {
+    if (Owner.SeparateCtrls()) {
+        StoreBitsPerSample(value);
+        return;
+    }
+    Owner.Recorder.StoreBitsPerSample(value);
+    Owner.Player.StoreBitsPerSample(value);
+}
+
+void TAudioSettings::SetChannels(TChannels value) {
+    if (Owner.SeparateCtrls()) {
+        StoreChannels(value);
+    } else {
+        Owner.Recorder.StoreChannels(value);
+        Owner.Player.StoreChannels(value);
+    }
+    Owner.Recorder.SetSplitChannels(Owner.Recorder.SplitChannels());
+}
+
+void TAudioSettings::SetSampleRate(std::uint16_t value) {
+    if (Owner.SeparateCtrls()) {
+        StoreSampleRate(value);
+        return;
+    }
+    Owner.Recorder.StoreSampleRate(value);
+    Owner.Player.StoreSampleRate(value);
+}
+
+// ---- TRecorder
+
+TRecorder::TRecorder(TAudio& owner)
+    : TAudioSettings(owner), AddBufferWindow(std::make_unique<TMessageWindow>(
+                                 [this](std::uintptr_t session, std::uintptr_t) {
+                                     if (Open && session == Session)
+                                         AddBuffer();
+                                 })) {}
+
+TRecorder::~TRecorder() = default;
+
+void TRecorder::SetNoSamples(std::uint16_t value) {
+    Owner.Recorder.StoreSamplesPerBuffer(value);
+    Owner.Player.StoreSamplesPerBuffer(value);
+}
+
+void TRecorder::SetSplitChannels(bool value) {
+    Split = value && ChannelMode == TChannels::Stereo;
+}
+
+bool TRecorder::Start() {
+    if (!HasBuffers() && !AllocateBuffers())
+        return false;
+    if (Open) {
+        // Four buffers are already with the device: only restart it.
+        const platform::MMRESULT result = platform::waveInStart(Handle);
+        if (result != platform::MMSYSERR_NOERROR) {
+            SetError("Error starting wave record: ", result);
+            CloseDevice();
+            return false;
+        }
+        return true;
+    }
+    QueueIndex = 0;
+    CurrentIndex = 0;
+    ++Session;
+    platform::MMRESULT result = platform::waveInOpen(
+        &Handle, Owner.AudioDeviceID(), &Format, WaveInProc, reinterpret_cast<std::uintptr_t>(this),
+        platform::CALLBACK_FUNCTION | platform::WAVE_ALLOWSYNC);
+    if (result != platform::MMSYSERR_NOERROR) {
+        Handle = nullptr;
+        SetError("Could not open the input device for recording: ", result);
+        return false;
+    }
+    Open = true;
+    ResetHeaders();
+    for (auto& header : Headers) {
+        result = platform::waveInPrepareHeader(Handle, header.get(), sizeof(platform::WAVEHDR));
+        if (result != platform::MMSYSERR_NOERROR) {
+            CloseDevice();
+            SetError("Error preparing header for recording: ", result);
+            return false;
+        }
+    }
+    if (!AddBuffer()) {
+        Owner.ErrorMessage = "Error adding next input buffer";
+        return false;
+    }
+    result = platform::waveInStart(Handle);
+    if (result != platform::MMSYSERR_NOERROR) {
+        SetError("Error starting wave record: ", result);
+        CloseDevice();
+        return false;
+    }
+    for (int i = 1; i < BufferCount; ++i) {
+        if (!AddBuffer()) {
+            Owner.ErrorMessage = "Error adding next input buffer";
+            return false;
+        }
+    }
+    return true;
+}
+
+bool TRecorder::AddBuffer() {
+    const platform::MMRESULT result =
+        platform::waveInAddBuffer(Handle, Headers[QueueIndex].get(), sizeof(platform::WAVEHDR));
+    if (result != platform::MMSYSERR_NOERROR) {
+        Stop();
+        SetError("Error adding input buffer", result);
+        return false;
+    }
+    QueueIndex = (QueueIndex + 1) % BufferCount;
+    return true;
+}
+
+bool TRecorder::Stop() {
+    ActiveFlag = false;
+    const bool closed = CloseDevice();
+    WaitUntilInactive(ActiveFlag);
+    return closed;
+}
+
+void TRecorder::StopDevice() {
+    Stop();
+}
+
+bool TRecorder::CloseDevice() {
+    if (!Open) {
+        Owner.ErrorMessage = "Recorder already closed";
+        return true;
+    }
+    bool ok = true;
+    platform::MMRESULT result = platform::waveInReset(Handle);
+    if (result != platform::MMSYSERR_NOERROR) {
+        SetError("Error in waveInReset", result);
+        ok = false;
+    }
+    for (auto& header : Headers) {
+        result = platform::waveInUnprepareHeader(Handle, header.get(), sizeof(platform::WAVEHDR));
+        if (result != platform::MMSYSERR_NOERROR) {
+            SetError("Error in waveInUnprepareHeader", result);
+            ok = false;
+        }
+    }
+    result = platform::waveInClose(Handle);
+    if (result != platform::MMSYSERR_NOERROR) {
+        SetError("Error closing input device", result);
+        ok = false;
+    }
+    Open = false;
+    Handle = nullptr;
+    return ok;
+}
+
+void TRecorder::WaveInProc(platform::WaveDevice*, std::uint32_t msg, std::uintptr_t instance,
+                           std::uintptr_t, std::uintptr_t) {
+    auto* self = reinterpret_cast<TRecorder*>(instance);
+    if (msg == platform::WIM_OPEN)
+        self->ActiveFlag = true;
+    else if (msg == platform::WIM_CLOSE)
+        self->ActiveFlag = false;
+    else if (msg == platform::WIM_DATA && self->ActiveFlag)
+        self->HandleData();
+}
+
+bool TRecorder::PassesTrigger(const char* data, std::uint32_t count) {
+    if (IsTriggered)
+        return true;
+    if (count == 0)
+        return false;
+    if (Bits == TBPS::_16) {
+        for (std::uint32_t i = 0; i + 1 < count; i += 2) {
+            std::int16_t sample = 0;
+            std::memcpy(&sample, data + i, 2);
+            if (sample >= static_cast<std::int32_t>(Level)) {
+                IsTriggered = true;
+                return true;
+            }
+        }
+    } else {
+        for (std::uint32_t i = 0; i < count; ++i) {
+            if (static_cast<std::uint8_t>(data[i]) >= Level) {
+                IsTriggered = true;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void TRecorder::HandleData() {
+    const int index = CurrentIndex % BufferCount;
+    char* data = Buffers[index].get();
+    char* split = SplitBuffers[index].get();
+    const std::uint32_t count = Headers[index]->dwBytesRecorded;
+
+    if (PassesTrigger(data, count) && Owner.OnRecord) {
+        if (Split) {
+            // Left samples are packed into the front of the data buffer, right
+            // samples into the split buffer.
+            const std::uint32_t sampleBytes = Bits == TBPS::_16 ? 2 : 1;
+            const std::uint32_t frames = count / (2 * sampleBytes);
+            for (std::uint32_t i = 0; i < frames; ++i) {
+                std::memcpy(split + i * sampleBytes, data + (2 * i + 1) * sampleBytes, sampleBytes);
+                std::memmove(data + i * sampleBytes, data + 2 * i * sampleBytes, sampleBytes);
+            }
+            Owner.OnRecord(this, data, split, count / 2);
+        } else {
+            Owner.OnRecord(this, data, nullptr, count);
+        }
+    }
+    if (count > 0) {
+        AddBufferWindow->Post(Session);
+        CurrentIndex = (index + 1) % BufferCount;
+    }
+}
+
+// ---- TPlayer
+
+TPlayer::TPlayer(TAudio& owner)
+    : TAudioSettings(owner),
+      QueueWindow(std::make_unique<TMessageWindow>([this](std::uintptr_t session, std::uintptr_t) {
+          if (Open && session == Session)
+              QueueBuffer();
+      })),
+      FinishedWindow(
+          std::make_unique<TMessageWindow>([this](std::uintptr_t session, std::uintptr_t) {
+              if (session == Session)
+                  FinishPlaying();
+          })) {}
+
+TPlayer::~TPlayer() = default;
+
+bool TPlayer::Play(platform::TStream* left, platform::TStream* right, std::uint16_t repeat) {
+    if (!HasBuffers() && !AllocateBuffers())
+        return false;
+    if (!Open) {
+        QueueIndex = 0;
+        QueuedCount = 0;
+        CurrentIndex = 1;
+        Finished = false;
+        ++Session;
+        const platform::MMRESULT result = platform::waveOutOpen(
+            &Handle, Owner.AudioDeviceID(), &Format, WaveOutProc,
+            reinterpret_cast<std::uintptr_t>(this), platform::CALLBACK_FUNCTION);
+        if (result != platform::MMSYSERR_NOERROR) {
+            Handle = nullptr;
+            SetError("Could not open the output device for playing: ", result);
+            return false;
+        }
+        Open = true;
+        ResetHeaders();
+    }
+    if (left == nullptr || StreamSize(left) <= 0)
+        return true;
+
+    if (PlayFile == nullptr) {
+        PlayFile = std::make_unique<platform::TFileStream>(PlayFileName);
+        if (!PlayFile->Valid()) {
+            PlayFile.reset();
+            return true;
+        }
+        RepeatCount = repeat;
+        ReadPosition = 0;
+    } else {
+        PlayFile->Seek(0, 2);
+    }
+    WriteToPlayFile(left, right);
+    if (ReadPosition == 0)
+        for (int i = 0; i < BufferCount; ++i)
+            QueueBuffer();
+    return true;
+}
+
+void TPlayer::WriteToPlayFile(platform::TStream* left, platform::TStream* right) {
+    const std::int32_t size = StreamSize(left);
+    if (ChannelMode == TChannels::Stereo && right != nullptr && StreamSize(right) == size) {
+        left->Seek(0, 0);
+        right->Seek(0, 0);
+        const std::int32_t sampleBytes = Bits == TBPS::_16 ? 2 : 1;
+        const std::int32_t pairs = size / sampleBytes;
+        char block[1000];
+        std::int32_t filled = 0;
+        for (std::int32_t i = 0; i < pairs; ++i) {
+            left->Read(block + filled, sampleBytes);
+            right->Read(block + filled + sampleBytes, sampleBytes);
+            filled += 2 * sampleBytes;
+            if (filled == static_cast<std::int32_t>(sizeof block)) {
+                PlayFile->Write(block, filled);
+                filled = 0;
+            }
+        }
+        if (filled > 0)
+            PlayFile->Write(block, filled);
+        return;
+    }
+    left->Seek(0, 0);
+    std::vector<char> chunk(65536);
+    for (;;) {
+        const std::int32_t count =
+            left->Read(chunk.data(), static_cast<std::int32_t>(chunk.size()));
+        if (count <= 0)
+            break;
+        PlayFile->Write(chunk.data(), count);
+    }
+}
+
+void TPlayer::QueueBuffer() {
+    // Every slot still with the device: a returning buffer queues the next.
+    if (PlayFile == nullptr || QueuedCount >= BufferCount)
+        return;
+    const int index = QueueIndex;
+    char* data = Buffers[index].get();
+    const auto capacity = static_cast<std::int32_t>(Bytes);
+    // The file's own position is where appended sound goes: keep it.
+    const std::int32_t appendPosition = PlayFile->Seek(0, 1);
+    PlayFile->Seek(ReadPosition, 0);
+    std::int32_t count = PlayFile->Read(data, capacity);
+    if (count <= 0 && RepeatCount != 0) {
+        --RepeatCount;
+        PlayFile->Seek(0, 0);
+        count = PlayFile->Read(data, capacity);
+    }
+    ReadPosition = PlayFile->Seek(0, 1);
+    PlayFile->Seek(appendPosition, 0);
+    if (count <= 0) {
+        PlayFile.reset();
+        return;
+    }
+    platform::WAVEHDR* header = Headers[index].get();
+    header->dwBufferLength = static_cast<std::uint32_t>(count);
+    platform::MMRESULT result =
+        platform::waveOutPrepareHeader(Handle, header, sizeof(platform::WAVEHDR));
+    if (result == platform::MMSYSERR_NOERROR)
+        result = platform::waveOutWrite(Handle, header, sizeof(platform::WAVEHDR));
+    if (result != platform::MMSYSERR_NOERROR) {
+        SetError(" ", result);
+        return;
+    }
+    QueueIndex = (index + 1) % BufferCount;
+    ++QueuedCount;
+}
+
+void TPlayer::WaveOutProc(platform::WaveDevice*, std::uint32_t msg, std::uintptr_t instance,
+                          std::uintptr_t, std::uintptr_t) {
+    auto* self = reinterpret_cast<TPlayer*>(instance);
+    if (msg == platform::WOM_OPEN)
+        self->ActiveFlag = true;
+    else if (msg == platform::WOM_CLOSE)
+        self->ActiveFlag = false;
+    else if (msg == platform::WOM_DONE && self->ActiveFlag)
+        self->HandleDone();
+}
+
+void TPlayer::HandleDone() {
+    if (QueueIndex != CurrentIndex) {
+        if (Owner.OnBufferPlayed)
+            Owner.OnBufferPlayed(this);
+        QueueWindow->Post(Session);
+        CurrentIndex = (CurrentIndex + 1) % BufferCount;
+        --QueuedCount;
+    } else if (!Finished.exchange(true)) {
+        FinishedWindow->Post(Session);
+    }
+}
+
+void TPlayer::FinishPlaying() {
+    if (!Open) {
+        Owner.ErrorMessage = "Player already closed";
+        return;
+    }
+    for (auto& header : Headers) {
+        const platform::MMRESULT result =
+            platform::waveOutUnprepareHeader(Handle, header.get(), sizeof(platform::WAVEHDR));
+        if (result != platform::MMSYSERR_NOERROR)
+            SetError("Error unpreparing header for playing: ", result);
+    }
+    const platform::MMRESULT result = platform::waveOutClose(Handle);
+    if (result != platform::MMSYSERR_NOERROR) {
+        // Still busy: Stop resets the device and closes it.
+        SetError("Error closing output device: ", result);
+        return;
+    }
+    Open = false;
+    Handle = nullptr;
+    PlayFile.reset();
+    if (Owner.OnPlayed)
+        Owner.OnPlayed(this);
+}
+
+bool TPlayer::Stop() {
+    if (!Open) {
+        Owner.ErrorMessage = "Player already closed";
+        return true;
+    }
+    PlayFile.reset();
+    QueueIndex = CurrentIndex.load();
+    Owner.ErrorMessage.clear();
+    bool ok = true;
+    if (!Finished) {
+        const platform::MMRESULT result = platform::waveOutReset(Handle);
+        if (result != platform::MMSYSERR_NOERROR) {
+            SetError("Error in waveOutReset", result);
+            ok = false;
+        }
+    }
+    // With nothing queued no buffer comes back to finish the playing.
+    if (!Finished.exchange(true))
+        FinishPlaying();
+    WaitUntilInactive(ActiveFlag);
+    if (Open) {
+        // The device never reported closing: close it here.
+        platform::waveOutReset(Handle);
+        FinishPlaying();
+    }
+    return ok;
+}
+
+void TPlayer::StopDevice() {
+    Stop();
+}
+
+// ---- TMixerSettings
+
+TMixerSettings::TMixerSettings(TAudio& owner)
+    : Owner(owner), Window(std::make_unique<TMessageWindow>(
+                        [this](std::uintptr_t p1, std::uintptr_t p2) { ControlChanged(p1, p2); })) {
+}
+
+TMixerSettings::~TMixerSettings() {
+    Close();
+}
+
+bool TMixerSettings::Open(std::int32_t deviceId) {
+    Close();
+    if (deviceId < 0 || platform::mixerGetNumDevs() == 0)
+        return false;
+    const auto id = static_cast<std::uint32_t>(deviceId);
+    platform::MIXERCAPS caps;
+    if (platform::mixerGetDevCaps(id, &caps) != platform::MMSYSERR_NOERROR)
+        return false;
+    if (platform::mixerOpen(&Handle, id, MixerProc, reinterpret_cast<std::uintptr_t>(this),
+                            platform::CALLBACK_FUNCTION) != platform::MMSYSERR_NOERROR) {
+        Handle = nullptr;
+        return false;
+    }
+    TMixDetails device;
+    device.Name = caps.szPname;
+    Records.push_back(device);
+    Names.push_back(device.Name);
+    for (std::uint32_t d = 0; d < caps.cDestinations; ++d) {
+        platform::MIXERLINE line;
+        line.dwDestination = d;
+        if (platform::mixerGetLineInfo(Handle, &line, platform::MIXER_GETLINEINFOF_DESTINATION) !=
+            platform::MMSYSERR_NOERROR)
+            continue;
+        const std::uint32_t connections = line.cConnections;
+        ReadLine(line, static_cast<std::uint16_t>(d), 0);
+        for (std::uint32_t s = 0; s < connections; ++s) {
+            platform::MIXERLINE source;
+            source.dwDestination = d;
+            source.dwSource = s;
+            if (platform::mixerGetLineInfo(Handle, &source, platform::MIXER_GETLINEINFOF_SOURCE) ==
+                platform::MMSYSERR_NOERROR)
+                ReadLine(source, static_cast<std::uint16_t>(d), static_cast<std::uint16_t>(s + 1));
+        }
+    }
+    return true;
+}
+
+void TMixerSettings::ReadLine(const platform::MIXERLINE& line, std::uint16_t destination,
+                              std::uint16_t source) {
+    TMixDetails record;
+    record.Destination = destination;
+    record.Source = source;
+    record.Name = line.szName;
+    record.Flags = 128;
+    record.LineKind = static_cast<std::uint8_t>(line.dwComponentType & 0xFF);
+    record.HasControls = line.cControls > 0;
+
+    auto find = [&](std::uint32_t type, platform::MIXERCONTROL& control) {
+        platform::MIXERLINECONTROLS controls;
+        controls.dwLineID = line.dwLineID;
+        controls.dwControlType = type;
+        controls.cControls = 1;
+        controls.pamxctrl = &control;
+        return platform::mixerGetLineControls(Handle, &controls,
+                                              platform::MIXER_GETLINECONTROLSF_ONEBYTYPE) ==
+               platform::MMSYSERR_NOERROR;
+    };
+
+    platform::MIXERCONTROL control;
+    if (find(platform::MIXERCONTROL_CONTROLTYPE_VOLUME, control)) {
+        record.VolumeID = static_cast<std::uint16_t>(control.dwControlID);
+        record.Uniform = (control.fdwControl & platform::MIXERCONTROL_CONTROLF_UNIFORM) != 0 ||
+                         line.cChannels <= 1;
+        platform::MIXERCONTROLDETAILS_UNSIGNED values[2];
+        platform::MIXERCONTROLDETAILS details;
+        details.dwControlID = control.dwControlID;
+        details.cChannels = record.Uniform ? 1 : 2;
+        details.paDetails = values;
+        if (platform::mixerGetControlDetails(Handle, &details,
+                                             platform::MIXER_GETCONTROLDETAILSF_VALUE) ==
+            platform::MMSYSERR_NOERROR) {
+            record.LeftVolume = static_cast<std::uint16_t>(values[0].dwValue);
+            record.RightVolume =
+                static_cast<std::uint16_t>(record.Uniform ? values[0].dwValue : values[1].dwValue);
+        }
+        if (record.Uniform)
+            record.Flags += 64;
+    }
+    if (find(platform::MIXERCONTROL_CONTROLTYPE_MUTE, control)) {
+        record.MuteID = static_cast<std::uint16_t>(control.dwControlID);
+        record.Flags -= 128;
+        platform::MIXERCONTROLDETAILS_BOOLEAN value;
+        platform::MIXERCONTROLDETAILS details;
+        details.dwControlID = control.dwControlID;
+        details.cChannels = 1;
+        details.paDetails = &value;
+        if (platform::mixerGetControlDetails(Handle, &details,
+                                             platform::MIXER_GETCONTROLDETAILSF_VALUE) ==
+            platform::MMSYSERR_NOERROR)
+            record.Mute = value.fValue != 0;
+    }
+    if (find(platform::MIXERCONTROL_CONTROLTYPE_PEAKMETER, control)) {
+        record.PeakID = static_cast<std::uint16_t>(control.dwControlID);
+        record.PeakKind =
+            (control.fdwControl & platform::MIXERCONTROL_CONTROLF_UNIFORM) != 0 ? 1 : 2;
+    }
+    Records.push_back(record);
+    Names.push_back(record.Name);
+}
+
+void TMixerSettings::Close() {
+    if (Handle != nullptr)
+        platform::mixerClose(Handle);
+    Handle = nullptr;
+    Records.clear();
+    Names.clear();
+}
+
+void TMixerSettings::MixerProc(platform::HMIXER, std::uint32_t msg, std::uintptr_t instance,
+                               std::uintptr_t param1, std::uintptr_t param2) {
+    if (msg == platform::MM_MIXM_CONTROL_CHANGE)
+        reinterpret_cast<TMixerSettings*>(instance)->Window->Post(param1, param2);
+}
+
+void TMixerSettings::ControlChanged(std::uintptr_t param1, std::uintptr_t param2) {
+    if (!Opened() || !Owner.OnMixerChange)
+        return;
+    Owner.OnMixerChange(&Owner, static_cast<std::uint16_t>(param1),
+                        static_cast<std::uint16_t>(param2));
+    for (const TMixDetails& record : Records) {
+        if (record.VolumeID == param2 || record.MuteID == param2) {
+            Owner.OnMixerChange(&Owner, record.Destination, record.Source);
+            return;
+        }
+    }
+}
+
+// ---- TAudio
+
+TAudio::TAudio() : Recorder(*this), Player(*this), Mixer(*this) {
+    Mixer.Open(MixerId);
+    if (platform::waveInGetNumDevs() > 0 && Recorder.AllocateBuffers() &&
+        platform::waveOutGetNumDevs() > 0)
+        Player.AllocateBuffers();
+}
+
+TAudio::~TAudio() {
+    Player.Stop();
+    Recorder.Stop();
+    Mixer.Close();
+    Player.ReleaseBuffers();
+    Recorder.ReleaseBuffers();
+}
+
+void TAudio::SetAudioDeviceID(std::int32_t value) {
+    DeviceId = value > 9 ? -1 : value;
+    Recorder.Reallocate();
+    Player.Reallocate();
+}
+
+void TAudio::SetMixerDeviceID(std::int32_t value) {
+    MixerId = value;
+    Mixer.Open(MixerId);
+}
+
+} // namespace sound
