@@ -1,0 +1,44 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace app {
+
+// The four-character settings string mirrored in Dictionary.cfg: Control-C,
+// PopUp, view, interface language. "1" is the first choice, anything else the
+// second; the program writes "2" for the second choice.
+class TSettings {
+public:
+    enum Position { ControlC = 1, PopUp = 2, View = 3, Language = 4 };
+
+    // Reads the first four characters of the file's first line, or creates
+    // the file holding exactly "1112" when it does not exist. Returns whether
+    // the file existed (the stored values are applied only then).
+    bool Load(const std::filesystem::path& startDir);
+
+    bool IsFirst(Position position) const;
+    const std::string& Value() const { return value_; }
+
+    // Sets a position to "1" or "2" in memory.
+    void Set(Position position, bool first);
+    // Rewrites the file whole, but only when it exists in the start-up
+    // directory. The rewrite goes through a temporary file and a rename, so a
+    // crash never leaves it empty. Returns false when the file existed but
+    // could not be written (LastError says why); the settings hold in memory
+    // either way.
+    bool Save();
+
+    std::filesystem::path FilePath() const { return path_; }
+    const std::string& LastError() const { return lastError_; }
+
+    static constexpr const char* kFileName = "Dictionary.cfg";
+    static constexpr const char* kInitialValue = "1112";
+
+private:
+    std::filesystem::path path_;
+    std::string value_ = kInitialValue;
+    std::string lastError_;
+};
+
+} // namespace app

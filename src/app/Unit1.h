@@ -1,0 +1,203 @@
+#pragma once
+
+#include "Settings.h"
+#include "dictionary/LetterIndex.h"
+#include "dictionary/MainWindowState.h"
+#include "lookup/LookupWindow.h"
+
+#include <QMainWindow>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QToolButton;
+class QPushButton;
+class QGroupBox;
+class QTextEdit;
+
+namespace lookup {
+class TClipboardWatcher;
+class TRichEditDblClick;
+class TSearchCombo;
+class TTabControl;
+} // namespace lookup
+
+namespace app {
+
+// The main window: owns the letter tabs, the search box, the article pane,
+// the study list, the letter indexes and the settings for the whole run. Its
+// handlers keep their names and delegate to the subsystems.
+class TForm1 : public QMainWindow,
+               public lookup::TLookupHost,
+               public dictionary::TMainWindowState {
+public:
+    static constexpr int kClientWidth = 612;
+    static constexpr int kClientHeight = 320;
+    static constexpr const char* kCaption = "Marendov Tamir English Free Dictionary";
+    static constexpr const char* kApplicationTitle =
+        "Marendov & Tamir English - Bulgarian Dictionary";
+
+    // Shows a message to the user; replaced by tests, which cannot answer
+    // modal boxes.
+    static std::function<void(QWidget* parent, const QString& text)> ShowError;
+
+    TForm1();
+    ~TForm1() override;
+
+    // Start-up (creation) and shutdown (destruction) sequences.
+    void FormCreate();
+    void FormDestroy();
+    bool FormCloseQuery() const { return true; }
+
+    // Look-up handlers.
+    void ComboBox1Change() { lookup_->ComboBox1Change(); }
+    void TabControl1Change() { lookup_->TabControl1Change(); }
+    void RichEdit1Change() { lookup_->RichEdit1Change(); }
+    void RichEdit1DblClick() { lookup_->RichEdit1DblClick(); }
+    void ClipboardChanged() { lookup_->ClipboardChanged(); }
+    void ControlC1Click();
+    void PopUp1Click();
+
+    // Study-list and sound controls that later work fills in.
+    void Button1Click() {}
+
+    // lookup::TLookupHost
+    bool PronounceButtonEnabled() const override;
+    void SetPronounceButtonEnabled(bool enabled) override;
+    bool PronounceButtonVisible() const override;
+    void ApplyPronounceAvailability(int tab) override;
+    void Pronounce() override {}
+    void OpenNewWordDialog(const std::string&, int) override {}
+    void PostQuit() override;
+    bool TranslateCopiedText() const override;
+    bool BringForwardOnCopy() const override;
+    bool ContinueVisible() const override;
+    void BringForward() override;
+    void Beep() override;
+
+    // dictionary::TMainWindowState
+    const dictionary::DictionaryIndex& Index() const override { return index_; }
+    const std::filesystem::path& StartDir() const override { return startDir_; }
+    int TabIndex() const override;
+    int SetTabIndex(int tab) override;
+    void FillSearchBox() override;
+    int SearchBoxItemIndex() const override;
+    void SetSearchBoxItemIndex(int position) override;
+    std::string SearchBoxText() const override;
+    void SetSearchBoxText(const std::string& text) override;
+    void SearchBoxChanged() override { ComboBox1Change(); }
+    int StudyListCount() const override;
+    std::string StudyListItem(int position) const override;
+    int StudyListItemIndex() const override;
+    void SetStudyListItemIndex(int position) override;
+    bool EnglishInterface() const override;
+
+    const app::TSettings& Settings() const { return settings_; }
+    const lookup::TLookupWindow& Lookup() const { return *lookup_; }
+
+    // Components, by the names the window layout gives them.
+    QWidget* topPanel = nullptr;
+    QLabel* Image1 = nullptr;
+    lookup::TTabControl* TabControl1 = nullptr;
+    lookup::TSearchCombo* Combo = nullptr;
+    QWidget* mainPanel = nullptr;
+    QWidget* Panel2 = nullptr;
+    lookup::TRichEditDblClick* RichEdit1 = nullptr;
+    QWidget* Panel3 = nullptr;
+    QLabel* Image2 = nullptr;
+    QToolButton* Button7 = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QToolButton* SpeedButton2 = nullptr;
+    QToolButton* Button1 = nullptr;
+    QToolButton* Button3 = nullptr;
+    QToolButton* SpeedButton3 = nullptr;
+    QWidget* rightPanel1 = nullptr;
+    QListWidget* ListBox1 = nullptr;
+    QLabel* Image3 = nullptr;
+    QLabel* Image4 = nullptr;
+    QLabel* Image5 = nullptr;
+    QLabel* Label1 = nullptr;
+    QToolButton* Button4 = nullptr;
+    QToolButton* Button5 = nullptr;
+    QToolButton* Button9 = nullptr;
+    QToolButton* Button11 = nullptr;
+    QToolButton* Button16 = nullptr;
+    QToolButton* Button12 = nullptr;
+    QToolButton* Button10 = nullptr;
+    QToolButton* Button2 = nullptr;
+    QToolButton* Button13 = nullptr;
+    QWidget* Panel4 = nullptr;
+    QGroupBox* RzGroupBox1 = nullptr;
+    QGroupBox* RzGroupBox2 = nullptr;
+    QGroupBox* RzGroupBox3 = nullptr;
+    QGroupBox* RzGroupBox4 = nullptr;
+    QGroupBox* RzGroupBox5 = nullptr;
+    QTextEdit* RzRichEdit1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction* Delete1 = nullptr;
+
+    // Menu items.
+    QMenu* N18 = nullptr; // File
+    QAction* N19 = nullptr;
+    QAction* N20 = nullptr;
+    QAction* N21 = nullptr;
+    QAction* N22 = nullptr;
+    QMenu* N1 = nullptr; // Options
+    QMenu* N10 = nullptr;
+    QAction* N11 = nullptr;
+    QAction* N12 = nullptr;
+    QMenu* N13 = nullptr;
+    QAction* N14 = nullptr;
+    QAction* N15 = nullptr;
+    QAction* ControlC1 = nullptr;
+    QAction* PopUp1 = nullptr;
+    QMenu* N9 = nullptr; // Tools
+    QAction* N16 = nullptr;
+    QMenu* N17 = nullptr;
+    QAction* N5 = nullptr;
+    QAction* N6 = nullptr;
+    QMenu* N2 = nullptr; // Help
+    QAction* F11 = nullptr;
+    QAction* N3 = nullptr;
+    QAction* N4 = nullptr;
+    QAction* N7 = nullptr;
+    QAction* MultilingualOnlineDictionary1 = nullptr;
+    QMenu* N8 = nullptr; // Buy Now
+    QAction* G0 = nullptr;
+    QAction* G1 = nullptr;
+    QAction* G2 = nullptr;
+    QAction* Action1 = nullptr;
+
+    // Widths remembered at start for the view switch.
+    int RememberedFormWidth = 0;
+    int RememberedTabWidth = 0;
+    int RememberedComboWidth = 0;
+
+    bool PronounceAllowed = true;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildTopPanel(QWidget* client);
+    void BuildArticleArea();
+    void BuildRightPanel();
+    void BuildPronunciationKey();
+    void ApplyStoredSettings(bool fileExisted);
+    void SaveSettings();
+
+    dictionary::DictionaryIndex index_;
+    std::filesystem::path startDir_;
+    TSettings settings_;
+    std::unique_ptr<lookup::TLookupWindow> lookup_;
+    lookup::TClipboardWatcher* clipboard_ = nullptr;
+    bool destroyed_ = false;
+};
+
+} // namespace app

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+namespace lookup {
+
+// One notification per change of the clipboard's content while registered,
+// one at registration (text already there at start is looked up at once),
+// none after leaving. Notifications arrive on the user-interface thread as
+// queued events, between other events, like window messages.
+class TClipboardWatcher : public QObject {
+public:
+    explicit TClipboardWatcher(QObject* parent = nullptr);
+    ~TClipboardWatcher() override;
+
+    void Register();
+    void Leave();
+    bool Registered() const { return registered_; }
+
+    std::function<void()> OnClipboardChanged;
+
+    // The clipboard's text as pasting into a single-line box yields it: text
+    // only, up to the first line break; empty when it holds no text.
+    static QString FirstLine();
+
+private:
+    void Notify();
+    bool registered_ = false;
+    QMetaObject::Connection connection_;
+};
+
+} // namespace lookup

@@ -1,0 +1,209 @@
+#include "LookupWindow.h"
+
+#include "ClipboardWatcher.h"
+#include "RichEditDblClick.h"
+#include "SearchCombo.h"
+#include "TabControl.h"
+#include "UsageHints.h"
+#include "dictionary/Lookup.h"
+#include "platform/Cp1251.h"
+
+namespace lookup {
+namespace {
+
+constexpr int kVisibleRows = 10;
+
+std::string CodePageText(const QString& text) {
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(text.size()));
+    for (const QChar ch : text) {
+        bytes += static_cast<char>(platform::UnicodeToCp1251(ch.unicode()).value_or('?'));
+    }
+    return bytes;
+}
+
+} // namespace
+
+TLookupWindow::TLookupWindow(const dictionary::DictionaryIndex& index, TTabControl& tabs,
+                             TSearchCombo& combo, TRichEditDblClick& pane, TLookupHost& host)
+    : index_(index), tabs_(tabs), combo_(combo), pane_(pane), host_(host) {}
+
+void TLookupWindow::SelectLetter(int tab) {
+    if (!dictionary::IsValidTab(tab)) {
+        return;
+    }
+    combo_.SetItems(index_.Letter(tab).HeadWords);
+}
+
+void TLookupWindow::ShowSelectedArticle() {
+    const int position = combo_.ItemIndex();
+    const int tab = tabs_.TabIndex();
+    if (position < 0 || !dictionary::IsValidTab(tab)) {
+        return;
+    }
+    const auto& letter = index_.Letter(tab);
+    if (static_cast<std::size_t>(position) >= letter.Size()) {
+        return;
+    }
+    const dictionary::IndexRecord& record = *letter.Records[static_cast<std::size_t>(position)];
+    if (combo_.Text() != record.HeadWord()) {
+        return;
+    }
+    pane_.LoadArticle(dictionary::ReadArticle(index_, tab, record));
+}
+
+void TLookupWindow::FindByShortening(std::string_view text) {
+    const auto found = dictionary::FindByShortening(index_, text);
+    if (!found) {
+        return;
+    }
+    tabs_.SetTabIndex(found->Tab);
+    SelectLetter(found->Tab);
+    if (found->Position >= 0) {
+        combo_.SetItemIndex(found->Position);
+        ShowSelectedArticle();
+    }
+}
+
+void TLookupWindow::ShowUsageHints(bool english) {
+    pane_.Clear();
+    pane_.SetParagraphAlignment(Qt::AlignHCenter);
+    pane_.AppendLines(UsageHintLines(english));
+    pane_.SetParagraphAlignment(Qt::AlignLeft);
+}
+
+void TLookupWindow::ComboBox1Change() {
+    const std::string text = combo_.Text();
+    if (text != " ") {
+        lastLookup_ = {text, tabs_.TabIndex(), combo_.ItemIndex()};
+        host_.SetPronounceButtonEnabled(dictionary::IsEnglishTab(tabs_.TabIndex()));
+    }
+    ShowSelectedArticle();
+}
+
+void TLookupWindow::ComboKeyDown(int& key, TShiftState shift) {
+    if (key > VK_SPACE) {
+        combo_.SetDroppedDown(true);
+    }
+    if (shift == TShiftState(ssCtrl)) {
+        const int next = combo_.ItemIndex() + 1;
+        combo_.SetItemIndex(next < combo_.Count() ? next : -1);
+        combo_.SetDroppedDown(false);
+        ComboBox1Change();
+        return;
+    }
+    if (shift == TShiftState(ssAlt) && key == VK_F4) {
+        host_.PostQuit();
+    }
+    if (key != VK_RETURN) {
+        return;
+    }
+    const std::string typed = combo_.Text();
+    int current = combo_.ItemIndex();
+    combo_.SetDroppedDown(false);
+    int top = combo_.TopIndex();
+    if (current == -1 && top == 0) {
+        // No head-word begins with the typed text: offer to add it.
+        host_.OpenNewWordDialog(typed, tabs_.TabIndex());
+        current = top = combo_.FindPrefix(typed);
+    }
+    if (top <= current && current < top + kVisibleRows) {
+        combo_.SetItemIndex(current);
+    } else if (top >= 0) {
+        combo_.SetItemIndex(top);
+    }
+    ComboBox1Change();
+    combo_.SetText(typed);
+    combo_.SetSelStart(static_cast<int>(typed.size()));
+}
+
+void TLookupWindow::ComboKeyPress(char& key) {
+    const auto c = static_cast<std::uint8_t>(key);
+    if (c == ' ') {
+        return;
+    }
+    if (combo_.SelStart() == 0) {
+        combo_.SetText({});
+        combo_.ClearItems();
+        if (c != VK_RETURN) {
+            const int tab = dictionary::TabOfChar(c);
+            if (dictionary::IsValidTab(tab)) {
+                tabs_.SetTabIndex(tab);
+            }
+        }
+        SelectLetter(tabs_.TabIndex());
+        ComboBox1Change();
+        combo_.repaint();
+    }
+    if (c >= 33) {
+        combo_.SetDroppedDown(true);
+    }
+}
+
+void TLookupWindow::ComboKeyUp(int& key, TShiftState) {
+    if (key != VK_SPACE) {
+        return;
+    }
+    tabs_.SetTabIndex(lastLookup_.Tab);
+    combo_.SetItemIndex(lastLookup_.Position);
+    if (host_.PronounceButtonEnabled()) {
+        host_.Pronounce();
+    }
+}
+
+void TLookupWindow::TabControl1Change() {
+    const int tab = tabs_.TabIndex();
+    host_.ApplyPronounceAvailability(tab);
+    SelectLetter(tab);
+    combo_.SetItemIndex(0);
+    FocusSearchBox();
+    ComboBox1Change();
+}
+
+void TLookupWindow::RichEdit1Change() {
+    if (!host_.PronounceButtonVisible()) {
+        host_.Beep();
+    }
+}
+
+void TLookupWindow::RichEdit1DblClick() {
+    if (!host_.PronounceButtonVisible()) {
+        return;
+    }
+    if (host_.TranslateCopiedText()) {
+        const std::string selected = pane_.SelectedText();
+        if (selected.empty()) {
+            return;
+        }
+        FindByShortening(selected);
+    }
+    if (host_.BringForwardOnCopy()) {
+        host_.BringForward();
+    }
+    FocusSearchBox();
+}
+
+void TLookupWindow::ClipboardChanged() {
+    if (host_.ContinueVisible()) {
+        return;
+    }
+    if (host_.TranslateCopiedText()) {
+        const std::string text = CodePageText(TClipboardWatcher::FirstLine());
+        if (text.find_first_not_of(' ') == std::string::npos) {
+            return;
+        }
+        FindByShortening(text);
+    }
+    if (host_.BringForwardOnCopy()) {
+        host_.BringForward();
+    }
+    FocusSearchBox();
+}
+
+void TLookupWindow::FocusSearchBox() {
+    if (combo_.isEnabled()) {
+        combo_.Edit()->setFocus();
+    }
+}
+
+} // namespace lookup

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "dictionary/LetterIndex.h"
+#include "lookup/VirtualKeys.h"
+
+#include <string>
+#include <string_view>
+
+namespace lookup {
+
+class TRichEditDblClick;
+class TSearchCombo;
+class TTabControl;
+
+// What the look-up controls need from the window that holds them.
+class TLookupHost {
+public:
+    virtual ~TLookupHost() = default;
+    // The pronounce button (Button7).
+    virtual bool PronounceButtonEnabled() const = 0;
+    virtual void SetPronounceButtonEnabled(bool enabled) = 0;
+    virtual bool PronounceButtonVisible() const = 0;
+    // The pronounce availability rule for a newly selected letter tab.
+    virtual void ApplyPronounceAvailability(int tab) = 0;
+    virtual void Pronounce() = 0;
+    // Enter on a word the index does not know; returns when the dialog closed.
+    virtual void OpenNewWordDialog(const std::string& word, int tab) = 0;
+    virtual void PostQuit() = 0;
+    virtual bool TranslateCopiedText() const = 0; // Options > Control-C
+    virtual bool BringForwardOnCopy() const = 0;  // Options > PopUp
+    virtual bool ContinueVisible() const = 0;     // a page occupies the article pane
+    virtual void BringForward() = 0;
+    virtual void Beep() = 0;
+};
+
+// Remembered by every change of the search box whose text is not a single
+// space; Space and the pronunciation bring it back.
+struct TLastLookup {
+    std::string Text;
+    int Tab = -1;
+    int Position = -1;
+};
+
+// The look-up window's rules: letter tabs, search box keys, article pane and
+// clipboard translation, over the main window's controls and index.
+class TLookupWindow {
+public:
+    TLookupWindow(const dictionary::DictionaryIndex& index, TTabControl& tabs, TSearchCombo& combo,
+                  TRichEditDblClick& pane, TLookupHost& host);
+
+    // The search box's items become the tab's head-words: empty text, no
+    // selection. A tab outside 0..57 selects nothing.
+    void SelectLetter(int tab);
+    // Loads the article of the selected head-word when the search box text
+    // equals it exactly.
+    void ShowSelectedArticle();
+    // The look-up of double-clicked and copied text.
+    void FindByShortening(std::string_view text);
+    void ShowUsageHints(bool english);
+
+    void ComboBox1Change();
+    void ComboKeyDown(int& key, TShiftState shift);
+    void ComboKeyPress(char& key);
+    void ComboKeyUp(int& key, TShiftState shift);
+    void TabControl1Change();
+    void RichEdit1Change();
+    void RichEdit1DblClick();
+    void ClipboardChanged();
+
+    const TLastLookup& LastLookup() const { return lastLookup_; }
+
+private:
+    void FocusSearchBox();
+
+    const dictionary::DictionaryIndex& index_;
+    TTabControl& tabs_;
+    TSearchCombo& combo_;
+    TRichEditDblClick& pane_;
+    TLookupHost& host_;
+    TLastLookup lastLookup_;
+};
+
+} // namespace lookup

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QTextEdit>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace lookup {
+
+// Read-only rich-text view that reports a double-click after its own
+// handling has selected the word under the pointer, so the handler finds the
+// clicked word already selected.
+class TRichEditDblClick : public QTextEdit {
+public:
+    explicit TRichEditDblClick(QWidget* parent = nullptr);
+
+    std::function<void(TRichEditDblClick* sender)> OnDblClick;
+    // The content changed (an article, a page or lines were loaded).
+    std::function<void()> OnChange;
+
+    // Replaces the content with the first RTF document of bytes, or with the
+    // bytes as plain code-page-1251 text when they are not RTF.
+    void LoadArticle(std::string_view bytes);
+    void Clear();
+    // Appends lines of plain text, aligned by the current paragraph alignment.
+    void AppendLines(const QStringList& lines);
+    void SetParagraphAlignment(Qt::Alignment alignment) { alignment_ = alignment; }
+    Qt::Alignment ParagraphAlignment() const { return alignment_; }
+
+    // The selected text in code page 1251; characters it cannot hold become '?'.
+    std::string SelectedText() const;
+
+    // Dispatches a message code: the double-click code raises OnDblClick.
+    virtual void Dispatch(int message);
+    static constexpr int WM_LBUTTONDBLCLK = 0x0203;
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    Qt::Alignment alignment_ = Qt::AlignHCenter;
+};
+
+} // namespace lookup

@@ -1,0 +1,52 @@
+#include "TabControl.h"
+
+#include "platform/Cp1251.h"
+
+#include <QResizeEvent>
+
+namespace lookup {
+
+TTabControl::TTabControl(QWidget* parent) : QWidget(parent), tabs_(new QTabBar(this)) {
+    tabs_->setExpanding(false);
+    tabs_->setUsesScrollButtons(true);
+    tabs_->setDrawBase(false);
+    tabs_->setFocusPolicy(Qt::NoFocus);
+    tabs_->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { width: %1px; height: %2px; padding: 0; margin: 0;"
+        " border: 1px solid #7f93ad; border-bottom: none; background: #dfe7f1; color: #10253f; }"
+        "QTabBar::tab:hover { background: #ffd27a; }"
+        "QTabBar::tab:selected { background: #ffffff; font-weight: bold; }")
+                             .arg(kTabWidth - 2)
+                             .arg(kTabHeight));
+    connect(tabs_, &QTabBar::currentChanged, this, [this](int) {
+        if (!settingFromCode_ && OnChange) {
+            OnChange();
+        }
+    });
+}
+
+void TTabControl::AddTab(char caption) {
+    settingFromCode_ = true;
+    tabs_->addTab(
+        QString(QChar(platform::Cp1251ToUnicode(static_cast<std::uint8_t>(caption)))));
+    settingFromCode_ = false;
+}
+
+int TTabControl::SetTabIndex(int index) {
+    if (index >= 0 && index < tabs_->count()) {
+        settingFromCode_ = true;
+        tabs_->setCurrentIndex(index);
+        settingFromCode_ = false;
+    }
+    return tabs_->currentIndex();
+}
+
+QRect TTabControl::ContentRect() const {
+    return QRect(0, kTabHeight + 2, width(), height() - kTabHeight - 2);
+}
+
+void TTabControl::resizeEvent(QResizeEvent* event) {
+    tabs_->setGeometry(0, 0, event->size().width(), kTabHeight + 2);
+}
+
+} // namespace lookup

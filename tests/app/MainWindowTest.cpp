@@ -1,0 +1,327 @@
+// The main window driven through its real widgets, on a small dictionary
+// built into a temporary start-up directory.
+#include "Builder.h"
+#include "Transcriber.h"
+#include "TsvSource.h"
+#include "Unit1.h"
+#include "lookup/RichEditDblClick.h"
+#include "lookup/SearchCombo.h"
+#include "lookup/TabControl.h"
+#include "platform/Cp1251.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using app::TForm1;
+
+constexpr const char* kWords = "hot\thɒt\tгорещ\tadj\thaving a high temperature\n"
+                               "hotel\thəʊˈtɛl\tхотел\tn\tbuilding with rooms\n"
+                               "hour\taʊə\tчас\tn\ttime period of sixty minutes\n"
+                               "house\thaʊs\tкъща, дом\tn\thuman abode\n"
+                               "household\thaʊshəʊld\tдомакинство\tn\n"
+                               "Polish\tˈpoʊlɪʃ\tполски\tadj\n"
+                               "polish\tˈpɒlɪʃ\tлъскам\tv\n"
+                               "run\trʌn\tбягам\tv\n"
+                               "running\tˈrʌnɪŋ\tтичане\tn\n"
+                               "walk\twɔːk\tразходка\tn\n";
+
+std::string Cp(const char* utf8) {
+    return *platform::Utf8ToCp1251(utf8);
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void ProcessEvents() {
+    for (int i = 0; i < 3; ++i) {
+        QApplication::processEvents();
+    }
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        data_ = new fs::path(fs::temp_directory_path() /
+                             ("mainwindow-data-" + std::to_string(::getpid())));
+        dictool::Transcriber transcriber;
+        dictool::BuildDictionary(dictool::ParseTsv(kWords, "words"), *data_, transcriber);
+    }
+    static void TearDownTestSuite() {
+        fs::remove_all(*data_);
+        delete data_;
+    }
+
+    void SetUp() override {
+        oldDir_ = fs::current_path();
+        dir_ = fs::temp_directory_path() /
+               ("mainwindow-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        fs::copy(*data_, dir_, fs::copy_options::recursive);
+        fs::current_path(dir_);
+        errors_.clear();
+        TForm1::ShowError = [this](QWidget*, const QString& text) { errors_.push_back(text); };
+        QGuiApplication::clipboard()->clear();
+    }
+
+    void TearDown() override {
+        form_.reset();
+        fs::current_path(oldDir_);
+        fs::remove_all(dir_);
+    }
+
+    TForm1& Start(const char* settings = nullptr) {
+        if (settings != nullptr) {
+            std::ofstream(dir_ / "Dictionary.cfg", std::ios::binary) << settings;
+        }
+        form_ = std::make_unique<TForm1>();
+        ProcessEvents();
+        return *form_;
+    }
+
+    QLineEdit* Edit() { return form_->Combo->Edit(); }
+
+    void Type(const QString& text) {
+        for (const QChar ch : text) {
+            QTest::keyClicks(Edit(), QString(ch));
+        }
+        ProcessEvents();
+    }
+
+    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(Edit(), key, modifiers);
+        ProcessEvents();
+    }
+
+    QString Article() const { return form_->RichEdit1->toPlainText(); }
+    std::string BoxText() const { return form_->Combo->Text(); }
+
+    static fs::path* data_;
+    fs::path oldDir_;
+    fs::path dir_;
+    std::unique_ptr<TForm1> form_;
+    std::vector<QString> errors_;
+};
+
+fs::path* MainWindowTest::data_ = nullptr;
+
+TEST_F(MainWindowTest, StartsWithHintsTabAAndTheFrameInPlace) {
+    TForm1& form = Start();
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Marendov Tamir English Free Dictionary"));
+    EXPECT_EQ(form.centralWidget()->size(), QSize(612, 320));
+    EXPECT_EQ(form.TabControl1->Count(), 58);
+    EXPECT_EQ(form.TabControl1->Tabs()->tabText(26), QStringLiteral("А"));
+    EXPECT_EQ(form.TabControl1->Tabs()->tabText(57), QStringLiteral("Я"));
+    EXPECT_EQ(form.TabIndex(), 0);
+    EXPECT_EQ(form.Combo->Count(), 0) << "no English word starts with A here";
+    EXPECT_TRUE(Article().contains(QStringLiteral("Въведи дума и натисни :")));
+    EXPECT_FALSE(form.Button2->isEnabled());
+    EXPECT_TRUE(form.Button4->isHidden());
+    EXPECT_FALSE(form.SpeedButton2->isEnabled());
+    EXPECT_TRUE(form.SpeedButton3->isHidden());
+    EXPECT_TRUE(form.Panel4->isHidden());
+    EXPECT_EQ(form.Button7->geometry(), QRect(4, 2, 76, 36));
+    EXPECT_EQ(form.SpeedButton1->geometry(), QRect(83, 2, 76, 36));
+    EXPECT_EQ(form.SpeedButton2->geometry(), QRect(162, 2, 76, 36));
+    EXPECT_EQ(form.ListBox1->size(), QSize(132, 225));
+    EXPECT_EQ(form.Image1->size(), QSize(90, 58));
+    EXPECT_EQ(form.TabControl1->width(), 521);
+    EXPECT_EQ(form.Combo->width(), 505);
+    EXPECT_EQ(QApplication::focusWidget(), Edit());
+    EXPECT_TRUE(errors_.empty());
+}
+
+TEST_F(MainWindowTest, TypicalLookUpKeepsTheTypedText) {
+    Start();
+    Type(QStringLiteral("h"));
+    EXPECT_EQ(form_->TabIndex(), 'H' - 'A') << "the first character picks the letter";
+    EXPECT_TRUE(form_->Combo->DroppedDown());
+    Type(QStringLiteral("ou"));
+    EXPECT_EQ(form_->Combo->ItemIndex(), 2) << "hour is the first head-word beginning with hou";
+    EXPECT_EQ(BoxText(), "hou");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Article().startsWith(QStringLiteral("hour [aʊə]"))) << Article().toStdString();
+    EXPECT_EQ(BoxText(), "hou");
+    EXPECT_FALSE(form_->Combo->DroppedDown());
+    EXPECT_EQ(form_->Lookup().LastLookup().Text, "hour");
+    EXPECT_TRUE(form_->Button7->isEnabled());
+}
+
+TEST_F(MainWindowTest, CtrlWalksThroughTheLetterAndStopsAtItsEnd) {
+    Start();
+    Type(QStringLiteral("hous"));
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Article().startsWith(QStringLiteral("house [")));
+    Press(Qt::Key_Control, Qt::ControlModifier);
+    EXPECT_EQ(BoxText(), "household");
+    EXPECT_TRUE(Article().startsWith(QStringLiteral("household [")));
+    Press(Qt::Key_Control, Qt::ControlModifier);
+    EXPECT_EQ(form_->Combo->ItemIndex(), -1) << "past the last head-word";
+    EXPECT_EQ(BoxText(), "");
+    EXPECT_TRUE(Article().startsWith(QStringLiteral("household ["))) << "the article stays";
+}
+
+TEST_F(MainWindowTest, SpaceRestoresTheChosenHeadWord) {
+    Start();
+    Type(QStringLiteral("hou"));
+    Press(Qt::Key_Down);
+    EXPECT_EQ(BoxText(), "house");
+    EXPECT_TRUE(Article().startsWith(QStringLiteral("house [")));
+    Press(Qt::Key_Space);
+    EXPECT_EQ(BoxText(), "house");
+    EXPECT_EQ(form_->Combo->ItemIndex(), 3);
+}
+
+TEST_F(MainWindowTest, CyrillicFirstLetterSelectsItsTab) {
+    Start();
+    Type(QStringLiteral("К"));
+    EXPECT_EQ(form_->TabIndex(), 26 + 10);
+    Type(QStringLiteral("ъщ"));
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Article().startsWith(QStringLiteral("къща ["))) << Article().toStdString();
+    EXPECT_FALSE(form_->Button7->isEnabled()) << "no pronunciation for Bulgarian words";
+
+    form_->Combo->SetText({});
+    Type(QStringLiteral("д"));
+    EXPECT_EQ(form_->TabIndex(), 26 + 4) << "lower case too";
+}
+
+TEST_F(MainWindowTest, ClickingATabShowsItsFirstArticle) {
+    Start();
+    QTabBar* tabs = form_->TabControl1->Tabs();
+    tabs->setCurrentIndex('P' - 'A');
+    ProcessEvents();
+    EXPECT_EQ(BoxText(), "Polish");
+    EXPECT_TRUE(Article().startsWith(QStringLiteral("Polish [")));
+    EXPECT_EQ(QApplication::focusWidget(), Edit());
+}
+
+TEST_F(MainWindowTest, DoubleClickLooksUpTheClickedWord) {
+    Start();
+    Type(QStringLiteral("hous"));
+    Press(Qt::Key_Return);
+    lookup::TRichEditDblClick* pane = form_->RichEdit1;
+    const auto clickWord = [&](const QString& word) {
+        const int at = pane->toPlainText().indexOf(word);
+        ASSERT_GE(at, 0) << word.toStdString();
+        QTextCursor cursor(pane->document());
+        cursor.setPosition(at + 1);
+        const QPoint point = pane->cursorRect(cursor).center();
+        QTest::mouseDClick(pane->viewport(), Qt::LeftButton, Qt::NoModifier, point);
+        ProcessEvents();
+    };
+    clickWord(QStringLiteral("дом"));
+    EXPECT_EQ(form_->TabIndex(), 26 + 4) << "a Bulgarian word in an English article";
+    EXPECT_TRUE(Article().startsWith(QStringLiteral("дом ["))) << Article().toStdString();
+    clickWord(QStringLiteral("house"));
+    EXPECT_EQ(form_->TabIndex(), 'H' - 'A');
+    EXPECT_EQ(BoxText(), "house");
+
+    form_->ControlC1->trigger(); // translation off: only the focus moves
+    clickWord(QStringLiteral("дом"));
+    EXPECT_EQ(form_->TabIndex(), 'H' - 'A');
+    EXPECT_EQ(QApplication::focusWidget(), Edit());
+}
+
+TEST_F(MainWindowTest, ClipboardChangesAreLookedUp) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("walk"));
+    Start();
+    EXPECT_TRUE(Article().startsWith(QStringLiteral("walk ["))) << "text there at start";
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("  Running, fast"));
+    ProcessEvents();
+    EXPECT_EQ(BoxText(), "running") << "Running, then Running and so on";
+    EXPECT_TRUE(Article().startsWith(QStringLiteral("running [")));
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("hotels\nsecond line"));
+    ProcessEvents();
+    EXPECT_EQ(BoxText(), "hotel");
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("   "));
+    ProcessEvents();
+    EXPECT_EQ(BoxText(), "hotel") << "spaces look nothing up";
+
+    form_->ControlC1->trigger();
+    EXPECT_FALSE(form_->PopUp1->isChecked()) << "Control-C off takes PopUp with it";
+    QGuiApplication::clipboard()->setText(QStringLiteral("walk"));
+    ProcessEvents();
+    EXPECT_EQ(BoxText(), "hotel");
+    form_->ControlC1->trigger();
+    EXPECT_TRUE(form_->PopUp1->isChecked());
+}
+
+TEST_F(MainWindowTest, SettingsFileCreatedReadAndRewritten) {
+    TForm1& form = Start();
+    EXPECT_EQ(ReadFile(dir_ / "Dictionary.cfg"), "1112") << "created without a line end";
+    EXPECT_TRUE(form.N14->isChecked()) << "the first run keeps the built-in Bulgarian";
+    form.PopUp1->trigger();
+    EXPECT_EQ(ReadFile(dir_ / "Dictionary.cfg"), "1212\r\n");
+    form_.reset();
+
+    TForm1& second = Start();
+    EXPECT_TRUE(second.N15->isChecked()) << "every later run: English";
+    EXPECT_FALSE(second.PopUp1->isChecked());
+    EXPECT_TRUE(Article().contains(QStringLiteral("Insert a word and press :")));
+    fs::remove(dir_ / "Dictionary.cfg");
+    second.ControlC1->trigger();
+    EXPECT_FALSE(fs::exists(dir_ / "Dictionary.cfg")) << "not recreated while running";
+    EXPECT_FALSE(fs::exists(dir_ / "Dictionary.cfg.tmp"));
+}
+
+TEST_F(MainWindowTest, StoredSettingsAreApplied) {
+    TForm1& zeros = Start("0000");
+    EXPECT_FALSE(zeros.ControlC1->isChecked());
+    EXPECT_FALSE(zeros.PopUp1->isChecked());
+    EXPECT_TRUE(zeros.N12->isChecked());
+    EXPECT_TRUE(zeros.N15->isChecked());
+    form_.reset();
+
+    TForm1& one = Start("1\r\nignored");
+    EXPECT_TRUE(one.ControlC1->isChecked());
+    EXPECT_FALSE(one.PopUp1->isChecked());
+    EXPECT_TRUE(one.N12->isChecked());
+    EXPECT_TRUE(one.N15->isChecked());
+}
+
+TEST_F(MainWindowTest, MissingIndexFilesAreReportedOnce) {
+    fs::remove(dir_ / "eg" / "base_q.dak");
+    Start();
+    ASSERT_EQ(errors_.size(), 1u);
+    EXPECT_TRUE(errors_[0].contains(QStringLiteral("base_q.dak")));
+    form_->TabControl1->Tabs()->setCurrentIndex('Q' - 'A');
+    ProcessEvents();
+    EXPECT_EQ(form_->Combo->Count(), 0);
+}
+
+TEST_F(MainWindowTest, AltF4EndsTheProgram) {
+    Start();
+    QEventLoop loop;
+    bool timedOut = false;
+    QTimer::singleShot(5000, &loop, [&] {
+        timedOut = true;
+        loop.quit();
+    });
+    Press(Qt::Key_F4, Qt::AltModifier);
+    loop.exec();
+    EXPECT_FALSE(timedOut) << "the quit request ends the event loop";
+}
+
+} // namespace

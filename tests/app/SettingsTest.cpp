@@ -1,0 +1,93 @@
+#include "Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using app::TSettings;
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("settings-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string File() const {
+        std::ifstream in(dir_ / "Dictionary.cfg", std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    void Write(const std::string& content) const {
+        std::ofstream(dir_ / "Dictionary.cfg", std::ios::binary) << content;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(SettingsTest, MissingFileIsCreatedAsExactly1112) {
+    TSettings settings;
+    EXPECT_FALSE(settings.Load(dir_)) << "nothing stored to apply";
+    EXPECT_EQ(File(), "1112");
+    EXPECT_EQ(settings.Value(), "1112");
+    EXPECT_TRUE(settings.IsFirst(TSettings::ControlC));
+    EXPECT_FALSE(settings.IsFirst(TSettings::Language));
+}
+
+TEST_F(SettingsTest, OnlyTheFirstFourCharactersOfTheFirstLineCount) {
+    TSettings settings;
+    Write("1221extra\r\n1111\r\n");
+    EXPECT_TRUE(settings.Load(dir_));
+    EXPECT_EQ(settings.Value(), "1221");
+
+    Write("1\r\n1111");
+    settings.Load(dir_);
+    EXPECT_TRUE(settings.IsFirst(TSettings::ControlC));
+    EXPECT_FALSE(settings.IsFirst(TSettings::PopUp)) << "short lines: second choice";
+    EXPECT_FALSE(settings.IsFirst(TSettings::View));
+
+    Write("");
+    settings.Load(dir_);
+    EXPECT_FALSE(settings.IsFirst(TSettings::ControlC));
+
+    Write("x1y1");
+    settings.Load(dir_);
+    EXPECT_FALSE(settings.IsFirst(TSettings::ControlC)) << "anything but 1 is the second choice";
+    EXPECT_TRUE(settings.IsFirst(TSettings::PopUp));
+}
+
+TEST_F(SettingsTest, RewritesWholeWithLineEndOnlyWhileTheFileExists) {
+    TSettings settings;
+    Write("0000 and the rest");
+    settings.Load(dir_);
+    settings.Set(TSettings::View, true);
+    EXPECT_TRUE(settings.Save());
+    EXPECT_EQ(File(), "0010\r\n");
+
+    fs::remove(dir_ / "Dictionary.cfg");
+    settings.Set(TSettings::ControlC, true);
+    EXPECT_TRUE(settings.Save());
+    EXPECT_FALSE(fs::exists(dir_ / "Dictionary.cfg")) << "not recreated";
+    EXPECT_EQ(settings.Value(), "1010") << "the change holds in memory";
+}
+
+TEST_F(SettingsTest, FailedRewriteKeepsTheOldFile) {
+    TSettings settings;
+    Write("1112");
+    settings.Load(dir_);
+    fs::create_directory(dir_ / "Dictionary.cfg.tmp"); // the temporary cannot be written
+    settings.Set(TSettings::PopUp, false);
+    EXPECT_FALSE(settings.Save());
+    EXPECT_NE(settings.LastError().find("Dictionary.cfg"), std::string::npos);
+    EXPECT_EQ(File(), "1112");
+}
+
+} // namespace
