@@ -148,8 +148,8 @@ public:
                     mpg123_set_filesize(decoder_, size);
             }
         } else {
-            opened = fileName != nullptr && *fileName != '\0' &&
-                     mpg123_open(decoder_, fileName) == MPG123_OK;
+            fileName_ = fileName != nullptr ? fileName : "";
+            opened = !fileName_.empty() && mpg123_open(decoder_, fileName_.c_str()) == MPG123_OK;
         }
         seekable_ = !(fromStream_ && source_.nonSeekable);
         int encoding = 0;
@@ -158,6 +158,8 @@ public:
             CloseStream();
             return Fail(ErrorInput);
         }
+        // A full scan gives the exact length of files without a length tag;
+        // it disturbs the decoder, so the first Play starts afresh.
         if (seekable_)
             mpg123_scan(decoder_);
         const off_t length = mpg123_length(decoder_);
@@ -168,7 +170,7 @@ public:
             layer_ = info.layer;
         }
         played_ = false;
-        consumed_ = false;
+        consumed_ = seekable_;
         firstFrame_ = 0;
         framesOut_ = 0;
         mode_ = ModeOpened;
@@ -325,14 +327,24 @@ private:
             snd_lib_error_set_handler(nullptr);
     }
 
-    // A non-seekable stream is played again by asking the host to rewind it.
-    bool RewindSource() {
-        bool ok = false;
-        source_.restart(source_.userData, source_.context, &ok);
-        if (!ok)
-            return false;
+    // Playing again reopens the input rather than seeking back: a decoder
+    // started afresh gives exactly the samples of the first run. A
+    // non-seekable stream is rewound by its host.
+    bool Rewind() {
+        if (fromStream_) {
+            if (source_.nonSeekable) {
+                bool ok = false;
+                source_.restart(source_.userData, source_.context, &ok);
+                if (!ok)
+                    return false;
+            } else if (SeekSource(&source_, 0, SEEK_SET) != 0) {
+                return false;
+            }
+            mpg123_close(decoder_);
+            return mpg123_open_handle(decoder_, &source_) == MPG123_OK;
+        }
         mpg123_close(decoder_);
-        return mpg123_open_handle(decoder_, &source_) == MPG123_OK;
+        return mpg123_open(decoder_, fileName_.c_str()) == MPG123_OK;
     }
 
     bool OpenDevice() {
@@ -345,7 +357,7 @@ private:
         wanted.freq = static_cast<int>(rate_);
         wanted.format = AUDIO_S16SYS;
         wanted.channels = static_cast<Uint8>(channels_);
-        wanted.samples = 1024;
+        wanted.samples = 512;
         SDL_AudioSpec obtained{};
         device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
         if (device_ == 0)
@@ -359,15 +371,11 @@ private:
         if (ended_ != nullptr)
             ended_->store(0);
         const std::int64_t first = FramesOf(startPos_);
-        if (seekable_) {
-            if (mpg123_seek(decoder_, first, SEEK_SET) < 0)
-                return Fail(ErrorDecoder);
-        } else {
-            if (consumed_ && !RewindSource())
-                return Fail(ErrorInput);
-            if (first > 0 && mpg123_seek(decoder_, first, SEEK_SET) < 0)
-                return Fail(ErrorNonSeekable);
-        }
+        if (consumed_ && !Rewind())
+            return Fail(ErrorInput);
+        // Forward seeks work on non-seekable streams too, by reading ahead.
+        if (first > 0 && mpg123_seek(decoder_, first, SEEK_SET) < 0)
+            return Fail(seekable_ ? ErrorDecoder : ErrorNonSeekable);
         lastFrame_ = endPos_ > startPos_ ? FramesOf(endPos_) : -1;
         if (deviceCode_ == DeviceDefault) {
             if (!OpenDevice())
@@ -496,6 +504,7 @@ private:
     bool audioStarted_ = false;
 
     mpg123_handle* decoder_ = nullptr;
+    std::string fileName_;
     bool fromStream_ = false;
     StreamSource source_;
     bool seekable_ = true;

@@ -15,7 +15,7 @@ bool EndsWithDll(std::string_view fileName) {
     if (fileName.size() <= dll.size())
         return false;
     return std::equal(dll.begin(), dll.end(), fileName.end() - dll.size(), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == b;
+        return a == std::tolower(static_cast<unsigned char>(b));
     });
 }
 
