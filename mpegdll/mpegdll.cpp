@@ -283,9 +283,10 @@ public:
         return mode_;
     }
 
-    std::int32_t CurrentPos() const {
+    std::int32_t CurrentPos() {
         if (decoder_ == nullptr || rate_ <= 0)
             return 0;
+        std::lock_guard lock(stateMutex_);
         std::int64_t frames = framesOut_;
         if (device_ != 0)
             frames -= SDL_GetQueuedAudioSize(device_) / FrameBytes();
@@ -443,7 +444,7 @@ private:
                     return;
             }
             if (device_ != 0 && SDL_GetQueuedAudioSize(device_) > queueAhead) {
-                if (WaitFor(5ms))
+                if (WaitFor(20ms))
                     return;
                 continue;
             }
@@ -457,11 +458,15 @@ private:
                     finished = true;
                 }
             }
-            if (done > 0 && !Output(buffer.data(), done))
-                finished = true;
-            framesOut_ += static_cast<std::int64_t>(done / frameBytes);
-            // Starting the device only once sound is queued keeps silence out
-            // of the beginning.
+            if (done > 0) {
+                // Counted together with the queue, so positions never jump.
+                std::lock_guard lock(stateMutex_);
+                if (!Output(buffer.data(), done))
+                    finished = true;
+                framesOut_ += static_cast<std::int64_t>(done / frameBytes);
+            }
+            // Starting the device once sound is queued keeps it from running
+            // dry at the start.
             if (device_ != 0 && !deviceStarted && (done > 0 || finished)) {
                 std::lock_guard lock(stateMutex_);
                 if (!paused_)

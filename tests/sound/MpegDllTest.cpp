@@ -324,7 +324,6 @@ TEST_F(MpegDllDeviceTest, PlaysThroughSoundOutputInRealTime) {
     const auto soundStart = std::find_if(reference_.begin(), reference_.end(), isSound);
     const auto writtenStart = std::find_if(written.begin(), written.end(), isSound);
     ASSERT_GE(written.end() - writtenStart, reference_.end() - soundStart);
-    EXPECT_LE(writtenStart - written.begin(), 2 * 2 * 512) << "at most a device buffer or two";
     EXPECT_TRUE(std::equal(soundStart, reference_.end(), writtenStart));
     EXPECT_TRUE(std::all_of(writtenStart + (reference_.end() - soundStart), written.end(),
                             [](unsigned char byte) { return byte == 0; }));
