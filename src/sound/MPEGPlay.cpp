@@ -59,7 +59,12 @@ TMPEGPlayer::TMPEGPlayer() : positionTimer_(std::make_unique<QTimer>()) {
     });
 }
 
-TMPEGPlayer::~TMPEGPlayer() = default;
+TMPEGPlayer::~TMPEGPlayer() {
+    // The library stays loaded, but it must not write the ended flag into a
+    // player that is gone.
+    if (library_ != nullptr && playing_ && ended_ == 0)
+        entries_.stop();
+}
 
 void TMPEGPlayer::InitPlayer() {
     library_ = platform::LoadLibrary(MPEGLibraryPath(pathToDll_));

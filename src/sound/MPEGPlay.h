@@ -65,6 +65,7 @@ public:
     using TNotifyEvent = std::function<void(TMPEGPlayer* sender)>;
 
     TMPEGPlayer();
+    // Stops a playback still running; does not unload the library.
     ~TMPEGPlayer();
     TMPEGPlayer(const TMPEGPlayer&) = delete;
     TMPEGPlayer& operator=(const TMPEGPlayer&) = delete;

@@ -343,6 +343,18 @@ TEST_F(MPEGPlayerTest, DonePlayerClosesTheStream) {
     EXPECT_EQ(player_.PlayedXTimes(), 0);
 }
 
+TEST_F(MPEGPlayerTest, DestroyingStopsPlaybackButKeepsLibrary) {
+    {
+        TMPEGPlayer player;
+        player.InitPlayer();
+        player.SetStreamName("x.mp3");
+        player.Open();
+        player.Play();
+        fake_->calls.clear();
+    }
+    EXPECT_EQ(fake_->calls, Calls{"Stop"});
+}
+
 TEST_F(MPEGPlayerTest, StreamCallbacksForwardToEvents) {
     player_.SetFromStream(true);
     player_.InitPlayer();

@@ -248,6 +248,7 @@ TEST_F(MpegDllTest, NonSeekableStreamIsRewoundThroughRestartCallback) {
     EXPECT_EQ(PlayToPcm(200, 0), tail);
     EXPECT_EQ(stream.restarts, 2);
     EXPECT_EQ(stream.seeks, 0);
+    library_.close();
 }
 
 TEST_F(MpegDllTest, ReportsErrorCodes) {
@@ -283,6 +284,7 @@ TEST_F(MpegDllTest, ReportsErrorCodes) {
     ASSERT_EQ(stream.OpenIn(library_), 0);
     library_.seek(100);
     EXPECT_EQ(library_.lastError(), ErrorNonSeekable);
+    library_.close();
 }
 
 TEST_F(MpegDllTest, MissingSoundOutputIsDeviceFailure) {
