@@ -32,14 +32,17 @@ PAPER_DARK='#d3dce7'
 JPEG="-strip -colorspace sRGB -type TrueColor -sampling-factor 1x1 -quality 85"
 
 # Icons are drawn four times larger and scaled down, which smooths them
-# better than ImageMagick's own antialiasing at 28 pixels.
+# better than ImageMagick's own antialiasing; a margin of plain ground and a
+# higher quality keep JPEG's ringing off their edges.
 ICON=28
 BIG=$((ICON * 4))
 icon() { # name, then the drawing options
     name=$1
     shift
     $CONVERT -size ${BIG}x${BIG} xc:"$PANEL" -stroke none -strokewidth 8 "$@" \
-        -filter Lanczos -resize ${ICON}x${ICON} $JPEG "icon-$name.jpg"
+        -filter Lanczos -resize $((ICON - 4))x$((ICON - 4)) \
+        -background "$PANEL" -gravity center -extent ${ICON}x${ICON} \
+        $JPEG -quality 92 "icon-$name.jpg"
 }
 
 # --- Splash, 406 x 193. The progress dots are drawn at (88, 119) in amber:
@@ -119,10 +122,10 @@ icon add-word -fill "$AMBER" -draw 'roundrectangle 48,16 64,96 4,4' \
     -draw 'roundrectangle 16,48 96,64 4,4'
 icon open-list -fill "$AMBER" -draw 'polygon 10,28 42,28 50,36 98,36 98,90 10,90' \
     -fill '#f7c46c' -draw 'polygon 22,48 106,48 94,90 10,90'
-icon save-list -fill "$TEAL_LIGHT" -draw 'polygon 14,14 84,14 98,28 98,98 14,98' \
-    -fill "$PANEL" -draw 'rectangle 30,14 76,40' -fill "$TEAL_LIGHT" -draw 'rectangle 62,20 70,36' \
-    -fill "$WHITE" -draw 'rectangle 28,60 84,98' \
-    -fill "$PANEL" -draw 'rectangle 36,70 76,72' -draw 'rectangle 36,80 76,82'
+icon save-list -fill "$TEAL_LIGHT" -draw 'polygon 20,20 80,20 92,32 92,92 20,92' \
+    -fill "$PANEL" -draw 'rectangle 34,20 73,42' -fill "$TEAL_LIGHT" -draw 'rectangle 61,25 68,39' \
+    -fill "$WHITE" -draw 'rectangle 32,59 80,92' \
+    -fill "$PANEL" -draw 'rectangle 39,68 73,70' -draw 'rectangle 39,76 73,78'
 icon add-items -fill "$WHITE" -draw 'rectangle 10,20 62,28' -draw 'rectangle 10,44 62,52' \
     -draw 'rectangle 10,68 46,76' \
     -fill "$AMBER" -draw 'roundrectangle 74,52 86,100 3,3' -draw 'roundrectangle 56,70 104,82 3,3'
