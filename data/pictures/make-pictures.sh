@@ -57,8 +57,8 @@ $CONVERT -size 193x406 gradient:"$NAVY_DEEP"-"$NAVY_MID" -rotate 90 -flop \
     -font "$SANS" -pointsize 17 -fill "$AMBER" -annotate +89+54 'English Free Dictionary' \
     -pointsize 12 -fill "$TEAL_LIGHT" -annotate +89+80 'Английско-български • Българско-английски' \
     -stroke "$TEAL" -strokewidth 1 -draw "line 88,101 392,101" -stroke none \
-    -font "$SERIF_BOLD" -pointsize 46 -fill 'rgba(143,216,207,0.12)' -annotate +276+116 'Aa' \
-    -fill 'rgba(242,165,65,0.12)' -annotate +336+116 'Бб' \
+    -font "$SERIF_BOLD" -pointsize 40 -fill 'rgba(143,216,207,0.12)' -annotate +284+120 'Aa' \
+    -fill 'rgba(242,165,65,0.12)' -annotate +336+120 'Бб' \
     -font "$SANS" -pointsize 10 -fill '#8fa3c0' -annotate +89+171 'English  ⇄  Bulgarian' \
     $JPEG splash.jpg
 
