@@ -26,7 +26,8 @@ TEST(Fonts, DesignFamiliesResolveToACyrillicSubstitute) {
 TEST(Fonts, RegisteringAgainAddsNothing) {
     app::RegisterFontSubstitutes();
     const QString substitute = app::CyrillicSubstituteFamily();
-    EXPECT_EQ(QFont::substitutes(QString::fromLatin1(app::kFontTimok)).count(substitute.toLower()), 1);
+    EXPECT_EQ(QFont::substitutes(QString::fromLatin1(app::kFontTimok)).count(substitute.toLower()),
+              1);
 }
 
 } // namespace
