@@ -454,7 +454,7 @@ void TSearchCombo::EditKeyPress(QKeyEvent* event) {
         }
     }
     if (keyChar != 0) {
-        CharDefault(event, *typed, keyChar);
+        CharDefault(event, *typed, keyChar, keyLeft);
     }
 }
 
@@ -492,17 +492,18 @@ bool TSearchCombo::KeyDownDefault(QKeyEvent* event, int key, TShiftState shift) 
     }
 }
 
-void TSearchCombo::CharDefault(QKeyEvent* event, char typed, char key) {
+void TSearchCombo::CharDefault(QKeyEvent* event, char typed, char key, bool keyLeft) {
     const auto byte = static_cast<std::uint8_t>(key);
-    if (key == '\r' || key == '\n' || key == '\x1b') {
-        return;
-    }
-    if (key == typed) {
+    if (byte >= 0x20) {
+        if (key == typed) {
+            edit_->BaseKeyPress(event);
+        } else {
+            edit_->insert(QString(QChar(platform::Cp1251ToUnicode(byte))));
+        }
+    } else if (key == typed && keyLeft && key != '\r' && key != '\n' && key != '\x1b') {
         // Backspace and the Ctrl+letter commands (copy, paste, undo ...) are
-        // the edit line's own.
+        // the edit line's own; suppressing either event keeps them out.
         edit_->BaseKeyPress(event);
-    } else if (byte >= 0x20) {
-        edit_->insert(QString(QChar(platform::Cp1251ToUnicode(byte))));
     }
 }
 

@@ -26,10 +26,13 @@ class TSearchComboDropList;
 // edit line, so it behaves alike with and without a window manager.
 //
 // Key events come in the platform's order: OnKeyDown (a virtual key; setting
-// it to 0 suppresses the key's own handling), then for keys that type a
-// character OnKeyPress (setting it to 0 suppresses the typing; changing it
-// types another character), then the handling itself (typing, the typing
-// highlight, OnChange), and OnKeyUp on release. Auto-repeat repeats
+// it to 0 suppresses the key's own handling: caret movement, Delete, the list
+// keys, and Backspace and the Ctrl+letter commands such as copy and paste),
+// then for keys that type a character OnKeyPress (setting it to 0 suppresses
+// the typing and the commands; changing it types another character), then
+// the handling itself (typing, the typing highlight, OnChange), and OnKeyUp
+// on release. As on the platform, a printable character is still typed when
+// only its OnKeyDown was suppressed. Auto-repeat repeats
 // OnKeyDown/OnKeyPress without OnKeyUp in between. Programmatic changes never
 // raise OnChange.
 class TSearchCombo : public QWidget {
@@ -106,7 +109,7 @@ private:
     void EditKeyPress(QKeyEvent* event);
     void EditKeyRelease(QKeyEvent* event);
     bool KeyDownDefault(QKeyEvent* event, int key, TShiftState shift);
-    void CharDefault(QKeyEvent* event, char typed, char key);
+    void CharDefault(QKeyEvent* event, char typed, char key, bool keyLeft);
     void TextEdited();
     void MoveSelection(int delta);
     void RowClicked(int row);

@@ -377,9 +377,35 @@ TEST_F(SearchComboTest, KeyDownSuppressesTheKeyButNotTheCharacter) {
     EXPECT_EQ(combo_->SelStart(), 1);
     EXPECT_EQ(combo_->Text(), "abc");
     EXPECT_EQ(combo_->ItemIndex(), -1);
+    QTest::keyClick(Edit(), Qt::Key_Backspace);
+    EXPECT_EQ(combo_->Text(), "abc");
     // As on the platform, the character of a suppressed key is still typed.
     Type("x");
     EXPECT_EQ(combo_->Text(), "axbc");
+}
+
+// The main window's own use: a key above 32 opens the list, and the first
+// character typed at the start of the box reloads the list before it is
+// typed.
+TEST_F(SearchComboTest, HandlersCanReloadTheListBeforeTheCharacterIsTyped) {
+    std::vector<std::string_view> bulgarian(kBulgarian.begin(), kBulgarian.end());
+    combo_->OnKeyDown = [this](int& key, TShiftState) {
+        if (key > VK_SPACE) {
+            combo_->SetDroppedDown(true);
+        }
+    };
+    combo_->OnKeyPress = [&](char& key) {
+        if (combo_->SelStart() == 0 && key != '\r') {
+            combo_->SetItems(bulgarian);
+        }
+    };
+    combo_->SetItemIndex(3);
+    TypeUnicode(QStringLiteral("къ"));
+    EXPECT_EQ(combo_->Count(), 5);
+    EXPECT_EQ(combo_->Text(), "\xEA\xFA");
+    EXPECT_EQ(combo_->ItemIndex(), 2);
+    EXPECT_TRUE(combo_->DroppedDown());
+    EXPECT_EQ(changes_, 2);
 }
 
 TEST_F(SearchComboTest, KeyPressSuppressesOrReplacesTheCharacter) {
@@ -439,6 +465,14 @@ TEST_F(SearchComboTest, TheHandlerDecidesOverPaste) {
     QTest::keyClick(Edit(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(combo_->Text(), "");
     combo_->OnKeyPress = nullptr;
+    combo_->OnKeyDown = [](int& key, TShiftState) {
+        if (key == 'V') {
+            key = 0;
+        }
+    };
+    QTest::keyClick(Edit(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(combo_->Text(), "");
+    combo_->OnKeyDown = nullptr;
     QTest::keyClick(Edit(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(combo_->Text(), "hou");
     EXPECT_EQ(combo_->ItemIndex(), 3);
