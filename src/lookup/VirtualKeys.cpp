@@ -12,22 +12,17 @@ namespace {
 
 // Virtual keys of the printable keys by X11/xkb keycode (evdev code + 8), as
 // they sit on a US layout: keycodes 10..61.
+// clang-format off
 constexpr std::array<std::uint8_t, 52> kUsLayoutKeys = {
-    '1',         '2', '3', '4', '5', '6', '7', '8',          '9',           '0',      VK_OEM_MINUS,
-    VK_OEM_PLUS, // 10..21
-    0,
-    0, // 22..23
-    'Q',         'W', 'E', 'R', 'T', 'Y', 'U', 'I',          'O',           'P',      VK_OEM_4,
-    VK_OEM_6, // 24..35
-    0,
-    0, // 36..37
-    'A',         'S', 'D', 'F', 'G', 'H', 'J', 'K',          'L',           VK_OEM_1, VK_OEM_7,
-    VK_OEM_3, // 38..49
-    0,
-    VK_OEM_5, // 50..51
-    'Z',         'X', 'C', 'V', 'B', 'N', 'M', VK_OEM_COMMA, VK_OEM_PERIOD,
-    VK_OEM_2, // 52..61
+    '1', '2', '3', '4', '5', '6', '7', '8', '9', '0', VK_OEM_MINUS, VK_OEM_PLUS, // 10..21
+    0, 0,                                                                       // 22..23
+    'Q', 'W', 'E', 'R', 'T', 'Y', 'U', 'I', 'O', 'P', VK_OEM_4, VK_OEM_6,       // 24..35
+    0, 0,                                                                       // 36..37
+    'A', 'S', 'D', 'F', 'G', 'H', 'J', 'K', 'L', VK_OEM_1, VK_OEM_7, VK_OEM_3,  // 38..49
+    0, VK_OEM_5,                                                                // 50..51
+    'Z', 'X', 'C', 'V', 'B', 'N', 'M', VK_OEM_COMMA, VK_OEM_PERIOD, VK_OEM_2,   // 52..61
 };
+// clang-format on
 constexpr std::uint32_t kFirstUsLayoutKeycode = 10;
 constexpr std::uint32_t kLessGreaterKeycode = 94;
 
