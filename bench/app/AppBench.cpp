@@ -2,15 +2,15 @@
 // to article, letter switch, clipboard to article, and the largest article's
 // parse and layout. Prints the resident memory after the first start.
 #include "Builder.h"
-#include "Fonts.h"
 #include "FreeDictSource.h"
 #include "Transcriber.h"
-#include "Unit1.h"
+#include "app/Fonts.h"
+#include "app/Unit1.h"
+#include "dictionary/Lookup.h"
 #include "lookup/RichEditDblClick.h"
 #include "lookup/SearchCombo.h"
 #include "lookup/TabControl.h"
 #include "lookup/rtf/RtfDocument.h"
-#include "dictionary/Lookup.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -20,9 +20,9 @@
 #include <QTextDocument>
 #include <benchmark/benchmark.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
 

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -47,8 +48,8 @@ QToolButton* FlatButton(QWidget* parent, const QRect& geometry, const QString& h
 QLabel* Picture(QWidget* parent, const QRect& geometry, PictureId id) {
     auto* label = new QLabel(parent);
     label->setGeometry(geometry);
-    label->setPixmap(app::Picture(id).scaled(geometry.size(), Qt::IgnoreAspectRatio,
-                                             Qt::SmoothTransformation));
+    label->setPixmap(
+        app::Picture(id).scaled(geometry.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     return label;
 }
 
@@ -69,7 +70,7 @@ void KeepCheckMark(QAction* action) {
 } // namespace
 
 std::function<void(QWidget*, const QString&)> TForm1::ShowError = [](QWidget* parent,
-                                                                      const QString& text) {
+                                                                     const QString& text) {
     QMessageBox::critical(parent, QString::fromUtf8(kCaption), text);
 };
 
@@ -88,8 +89,8 @@ TForm1::TForm1() {
     BuildPronunciationKey();
     setFixedSize(sizeHint());
 
-    lookup_ = std::make_unique<lookup::TLookupWindow>(index_, *TabControl1, *Combo, *RichEdit1,
-                                                      *this);
+    lookup_ =
+        std::make_unique<lookup::TLookupWindow>(index_, *TabControl1, *Combo, *RichEdit1, *this);
     TabControl1->OnChange = [this] { TabControl1Change(); };
     Combo->OnChange = [this] { ComboBox1Change(); };
     Combo->OnKeyDown = [this](int& key, lookup::TShiftState shift) {
@@ -190,20 +191,20 @@ void TForm1::BuildArticleArea() {
     Panel3 = new QWidget(Panel2);
     Panel3->setGeometry(0, Panel2->height() - 40, Panel2->width(), 40);
     Image2 = Picture(Panel3, QRect(0, 0, Panel3->width(), 40), PictureId::ButtonBar);
-    Button7 = FlatButton(Panel3, QRect(4, 2, 76, 36),
-                         QStringLiteral("Изговори показаната дума/фраза"),
-                         app::Picture(PictureId::IconPronounce));
+    Button7 =
+        FlatButton(Panel3, QRect(4, 2, 76, 36), QStringLiteral("Изговори показаната дума/фраза"),
+                   app::Picture(PictureId::IconPronounce));
     SpeedButton1 = FlatButton(Panel3, QRect(83, 2, 76, 36), QStringLiteral("Запис"),
                               app::Picture(PictureId::IconRecord));
     SpeedButton2 = FlatButton(Panel3, QRect(162, 2, 76, 36), QStringLiteral("Възпроизвеждане"),
                               app::Picture(PictureId::IconPlay));
     SpeedButton2->setEnabled(false);
-    Button1 = FlatButton(Panel3, QRect(241, 2, 76, 36),
-                         QStringLiteral("Прибавяне в списъка от думи"),
-                         app::Picture(PictureId::IconAddWord));
-    Button3 = FlatButton(Panel3, QRect(320, 2, 76, 36),
-                         QStringLiteral("Отваряне на списък от думи"),
-                         app::Picture(PictureId::IconOpenList));
+    Button1 =
+        FlatButton(Panel3, QRect(241, 2, 76, 36), QStringLiteral("Прибавяне в списъка от думи"),
+                   app::Picture(PictureId::IconAddWord));
+    Button3 =
+        FlatButton(Panel3, QRect(320, 2, 76, 36), QStringLiteral("Отваряне на списък от думи"),
+                   app::Picture(PictureId::IconOpenList));
     SpeedButton3 = FlatButton(Panel3, QRect(320, 2, 76, 36), QStringLiteral("Продължи"),
                               app::Picture(PictureId::IconContinue));
     SpeedButton3->hide();
@@ -243,12 +244,12 @@ void TForm1::BuildRightPanel() {
                                QStringLiteral("Метод 5")};
     QToolButton** methodButtons[] = {&Button5, &Button9, &Button11, &Button16, &Button12};
     for (int i = 0; i < 5; ++i) {
-        *methodButtons[i] = FlatButton(rightPanel1, QRect(column, 2 + 23 * i, 76, 22), methods[i],
-                                       {}, methods[i]);
+        *methodButtons[i] =
+            FlatButton(rightPanel1, QRect(column, 2 + 23 * i, 76, 22), methods[i], {}, methods[i]);
     }
-    Button10 = FlatButton(rightPanel1, QRect(column, 118, 76, 40),
-                          QStringLiteral("Да поиграем на бесеница"),
-                          app::Picture(PictureId::Hangman));
+    Button10 =
+        FlatButton(rightPanel1, QRect(column, 118, 76, 40),
+                   QStringLiteral("Да поиграем на бесеница"), app::Picture(PictureId::Hangman));
     Button2 = FlatButton(rightPanel1, QRect(column, 161, 76, 40),
                          QStringLiteral("Запис на списъка от думи"),
                          app::Picture(PictureId::IconSaveList));
@@ -277,10 +278,10 @@ void TForm1::BuildPronunciationKey() {
         {&RzGroupBox5, "  Съгласни", QRect(78, 106, 316, 100), 27, 48},
     };
     static const char* const kSymbols[] = {
-        "iː", "i",  "e",  "æ",  "ə",  "əː", "ʌ",  "aː",  "ɔ",   "ɔː",  "u",  "uː",
-        "ei", "ai", "ɔi", "au", "ou", "ɛə", "iə", "uə",  "ɔə",  "auə", "aiə", "eiə",
-        "j",  "w",  "p",  "b",  "t",  "d",  "k",  "g",   "θ",   "ð",   "s",  "z",
-        "f",  "v",  "ʃ",  "tʃ", "ʒ",  "dʒ", "m",  "n",   "ŋ",   "r",   "l",  "h"};
+        "iː", "i",  "e",  "æ",  "ə",  "əː", "ʌ",  "aː", "ɔ",  "ɔː",  "u",   "uː",
+        "ei", "ai", "ɔi", "au", "ou", "ɛə", "iə", "uə", "ɔə", "auə", "aiə", "eiə",
+        "j",  "w",  "p",  "b",  "t",  "d",  "k",  "g",  "θ",  "ð",   "s",   "z",
+        "f",  "v",  "ʃ",  "tʃ", "ʒ",  "dʒ", "m",  "n",  "ŋ",  "r",   "l",   "h"};
     for (const Group& group : groups) {
         auto* box = new QGroupBox(QString::fromUtf8(group.Caption), Panel4);
         box->setGeometry(group.Geometry);
@@ -427,7 +428,8 @@ void TForm1::ApplyPronounceAvailability(int tab) {
 void TForm1::PostQuit() {
     // Like a posted quit message: the event loop ends when it gets there, and
     // no window is asked whether it may close.
-    QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }
 
 bool TForm1::TranslateCopiedText() const {

@@ -32,9 +32,7 @@ namespace app {
 // The main window: owns the letter tabs, the search box, the article pane,
 // the study list, the letter indexes and the settings for the whole run. Its
 // handlers keep their names and delegate to the subsystems.
-class TForm1 : public QMainWindow,
-               public lookup::TLookupHost,
-               public dictionary::TMainWindowState {
+class TForm1 : public QMainWindow, public lookup::TLookupHost, public dictionary::TMainWindowState {
 public:
     static constexpr int kClientWidth = 612;
     static constexpr int kClientHeight = 320;

@@ -18,11 +18,13 @@ void TClipboardWatcher::Register() {
         return;
     }
     registered_ = true;
-    connection_ = connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
-                          [this] { Notify(); }, Qt::QueuedConnection);
+    connection_ = connect(
+        QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { Notify(); },
+        Qt::QueuedConnection);
     // The platform sends nothing at registration; this window wants the
     // current content looked up at once.
-    QMetaObject::invokeMethod(this, [this] { Notify(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { Notify(); }, Qt::QueuedConnection);
 }
 
 void TClipboardWatcher::Leave() {

@@ -8,6 +8,8 @@
 #include "dictionary/Lookup.h"
 #include "platform/Cp1251.h"
 
+#include <QLineEdit>
+
 namespace lookup {
 namespace {
 
@@ -107,10 +109,12 @@ void TLookupWindow::ComboKeyDown(int& key, TShiftState shift) {
         host_.OpenNewWordDialog(typed, tabs_.TabIndex());
         current = top = combo_.FindPrefix(typed);
     }
-    if (top <= current && current < top + kVisibleRows) {
-        combo_.SetItemIndex(current);
-    } else if (top >= 0) {
-        combo_.SetItemIndex(top);
+    // The typing highlight may already have selected the head-word without
+    // putting it into the text; choosing it does both.
+    const int chosen = top <= current && current < top + kVisibleRows ? current : top;
+    if (chosen >= 0) {
+        combo_.SetItemIndex(chosen);
+        combo_.SetText(std::string(combo_.Item(chosen)));
     }
     ComboBox1Change();
     combo_.SetText(typed);
@@ -119,7 +123,9 @@ void TLookupWindow::ComboKeyDown(int& key, TShiftState shift) {
 
 void TLookupWindow::ComboKeyPress(char& key) {
     const auto c = static_cast<std::uint8_t>(key);
-    if (c == ' ') {
+    // Control characters (Ctrl+C gives 3) are commands, not typed text, so
+    // they must not pick a letter the way a typed first character does.
+    if (c == ' ' || (c < ' ' && c != VK_RETURN)) {
         return;
     }
     if (combo_.SelStart() == 0) {

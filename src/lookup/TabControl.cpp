@@ -11,13 +11,14 @@ TTabControl::TTabControl(QWidget* parent) : QWidget(parent), tabs_(new QTabBar(t
     tabs_->setUsesScrollButtons(true);
     tabs_->setDrawBase(false);
     tabs_->setFocusPolicy(Qt::NoFocus);
-    tabs_->setStyleSheet(QStringLiteral(
-        "QTabBar::tab { width: %1px; height: %2px; padding: 0; margin: 0;"
-        " border: 1px solid #7f93ad; border-bottom: none; background: #dfe7f1; color: #10253f; }"
-        "QTabBar::tab:hover { background: #ffd27a; }"
-        "QTabBar::tab:selected { background: #ffffff; font-weight: bold; }")
-                             .arg(kTabWidth - 2)
-                             .arg(kTabHeight));
+    tabs_->setStyleSheet(
+        QStringLiteral("QTabBar::tab { width: %1px; height: %2px; padding: 0; margin: 0;"
+                       " border: 1px solid #7f93ad; border-bottom: none; background: #dfe7f1; "
+                       "color: #10253f; }"
+                       "QTabBar::tab:hover { background: #ffd27a; }"
+                       "QTabBar::tab:selected { background: #ffffff; font-weight: bold; }")
+            .arg(kTabWidth - 2)
+            .arg(kTabHeight));
     connect(tabs_, &QTabBar::currentChanged, this, [this](int) {
         if (!settingFromCode_ && OnChange) {
             OnChange();
@@ -27,8 +28,7 @@ TTabControl::TTabControl(QWidget* parent) : QWidget(parent), tabs_(new QTabBar(t
 
 void TTabControl::AddTab(char caption) {
     settingFromCode_ = true;
-    tabs_->addTab(
-        QString(QChar(platform::Cp1251ToUnicode(static_cast<std::uint8_t>(caption)))));
+    tabs_->addTab(QString(QChar(platform::Cp1251ToUnicode(static_cast<std::uint8_t>(caption)))));
     settingFromCode_ = false;
 }
 

@@ -4,14 +4,15 @@ namespace lookup {
 
 QStringList UsageHintLines(bool english) {
     if (english) {
-        return {QString(),
-                QString(),
-                QStringLiteral("Insert a word and press :"),
-                QStringLiteral("downwards arrow or <Enter> to find the word"),
-                QStringLiteral("<Ctrl> for the next word."),
-                QStringLiteral("Translate from Clipboard \"CTRL+C\". "),
-                QString(),
-                QStringLiteral("The tests in version 1.0 operate only with the words we have chosen.")};
+        return {
+            QString(),
+            QString(),
+            QStringLiteral("Insert a word and press :"),
+            QStringLiteral("downwards arrow or <Enter> to find the word"),
+            QStringLiteral("<Ctrl> for the next word."),
+            QStringLiteral("Translate from Clipboard \"CTRL+C\". "),
+            QString(),
+            QStringLiteral("The tests in version 1.0 operate only with the words we have chosen.")};
     }
     return {QString(),
             QString(),
