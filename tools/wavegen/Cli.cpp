@@ -97,7 +97,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     for (const std::string& message : summary.Errors) {
         err << "wavegen: " << message << '\n';
     }
-    if (summary.Failed > summary.Errors.size()) {
+    if (summary.Failed > 0) {
         err << "wavegen: " << summary.Failed << " files could not be made\n";
     }
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;

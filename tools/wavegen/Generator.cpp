@@ -48,7 +48,6 @@ static_assert(sizeof(Result) <= PIPE_BUF);
 constexpr std::uint32_t kWorkerFailed = UINT32_MAX; // a Result about the worker, not a job
 
 struct Letter {
-    int Tab = 0;
     std::filesystem::path Folder;
     std::vector<Entry> Entries;
     LetterPlan Plan;
@@ -259,7 +258,6 @@ std::vector<Letter> CollectLetters(const dictionary::DictionaryIndex& index,
             continue;
         }
         Letter letter;
-        letter.Tab = tab;
         letter.Folder = LetterFolder(waveDir, tab);
         const dictionary::LetterIndex& words = index.Letter(tab);
         for (std::size_t p = 0; p < words.Size(); ++p) {

@@ -36,11 +36,13 @@ void Progress::Update(std::size_t done) {
         }
         return;
     }
-    while (nextQuarter_ < 4 && done * 4 >= total_ * nextQuarter_) {
-        out_ << "wavegen: " << done << " of " << total_ << " files made (" << nextQuarter_ * 25
+    if (nextQuarter_ <= 4 && done * 4 >= total_ * nextQuarter_) {
+        out_ << "wavegen: " << done << " of " << total_ << " files made (" << done * 100 / total_
              << "%)\n"
              << std::flush;
-        ++nextQuarter_;
+        while (nextQuarter_ <= 4 && done * 4 >= total_ * nextQuarter_) {
+            ++nextQuarter_;
+        }
     }
 }
 
