@@ -4,12 +4,14 @@
 #include <QFontDatabase>
 #include <QStringList>
 
+#include <initializer_list>
+#include <utility>
+
 namespace app {
 
-QString CyrillicSubstituteFamily() {
-    // In order of preference: the first is part of every Debian desktop.
-    static const char* const candidates[] = {"DejaVu Sans", "Liberation Sans", "Noto Sans",
-                                             "FreeSans"};
+namespace {
+
+QString FirstCyrillicFamily(std::initializer_list<const char*> candidates) {
     const QStringList cyrillic = QFontDatabase::families(QFontDatabase::Cyrillic);
     for (const char* candidate : candidates) {
         if (cyrillic.contains(QLatin1String(candidate), Qt::CaseInsensitive)) {
@@ -19,14 +21,29 @@ QString CyrillicSubstituteFamily() {
     return cyrillic.isEmpty() ? QString() : cyrillic.first();
 }
 
+} // namespace
+
+QString CyrillicSubstituteFamily() {
+    // In order of preference: the first is part of every Debian desktop.
+    return FirstCyrillicFamily({"DejaVu Sans", "Liberation Sans", "Noto Sans", "FreeSans"});
+}
+
+QString ArticleSubstituteFamily() {
+    // Articles carry stress marks (combining accents); Qt 6.4 places them
+    // over the wrong letters in DejaVu Sans but right in DejaVu Serif.
+    return FirstCyrillicFamily({"DejaVu Serif", "Liberation Serif", "Noto Serif", "FreeSerif"});
+}
+
 void RegisterFontSubstitutes() {
-    const QString substitute = CyrillicSubstituteFamily();
-    if (substitute.isEmpty()) {
-        return;
-    }
-    for (const char* family : {kFontHebarU, kFontTimok, kFontMsSansSerif}) {
+    const std::pair<const char*, QString> substitutes[] = {
+        {kFontHebarU, CyrillicSubstituteFamily()},
+        {kFontTimok, ArticleSubstituteFamily()},
+        {kFontMsSansSerif, CyrillicSubstituteFamily()},
+    };
+    for (const auto& [family, substitute] : substitutes) {
         const QString name = QLatin1String(family);
-        if (!QFont::substitutes(name).contains(substitute, Qt::CaseInsensitive)) {
+        if (!substitute.isEmpty() &&
+            !QFont::substitutes(name).contains(substitute, Qt::CaseInsensitive)) {
             QFont::insertSubstitution(name, substitute);
         }
     }

@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -25,16 +26,35 @@
 namespace app {
 namespace {
 
+// Icons are drawn on the panel colour; a disabled button shows its icon sunk
+// into that colour rather than Qt's grey wash, which would show the square.
+QIcon ButtonIcon(const QPixmap& picture) {
+    QIcon icon(picture);
+    QPixmap dimmed = picture;
+    QPainter painter(&dimmed);
+    QColor veil = QColor::fromRgb(palette::Panel);
+    veil.setAlpha(170);
+    painter.fillRect(dimmed.rect(), veil);
+    painter.end();
+    icon.addPixmap(dimmed, QIcon::Disabled);
+    return icon;
+}
+
 QToolButton* FlatButton(QWidget* parent, const QRect& geometry, const QString& hint,
                         const QPixmap& icon = {}, const QString& caption = {}) {
     auto* button = new QToolButton(parent);
     button->setAutoRaise(true);
+    button->setStyleSheet(QStringLiteral(
+        "QToolButton { color: white; border: none; background: transparent; }"
+        "QToolButton:hover { background: rgba(255, 255, 255, 28); border-radius: 4px; }"
+        "QToolButton:pressed { background: rgba(242, 165, 65, 60); border-radius: 4px; }"
+        "QToolButton:disabled { color: #5d6f8c; }"));
     button->setGeometry(geometry);
     button->setToolTip(hint);
     button->setCursor(Qt::PointingHandCursor);
     button->setFocusPolicy(Qt::NoFocus);
     if (!icon.isNull()) {
-        button->setIcon(icon);
+        button->setIcon(ButtonIcon(icon));
         button->setIconSize(icon.size());
     }
     if (!caption.isEmpty()) {

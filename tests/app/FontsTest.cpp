@@ -8,13 +8,19 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 TEST(Fonts, DesignFamiliesResolveToACyrillicSubstitute) {
-    const QString substitute = app::CyrillicSubstituteFamily();
-    ASSERT_FALSE(substitute.isEmpty());
-    EXPECT_TRUE(QFontDatabase::writingSystems(substitute).contains(QFontDatabase::Cyrillic));
-    for (const char* family : {app::kFontHebarU, app::kFontTimok, app::kFontMsSansSerif}) {
+    const QString labels = app::CyrillicSubstituteFamily();
+    const QString articles = app::ArticleSubstituteFamily();
+    for (const std::pair<const char*, QString>& expected :
+         {std::pair{app::kFontHebarU, labels}, std::pair{app::kFontTimok, articles},
+          std::pair{app::kFontMsSansSerif, labels}}) {
+        const auto& [family, substitute] = expected;
+        ASSERT_FALSE(substitute.isEmpty()) << family;
+        EXPECT_TRUE(QFontDatabase::writingSystems(substitute).contains(QFontDatabase::Cyrillic));
         const QString name = QString::fromLatin1(family);
         EXPECT_TRUE(QFont::substitutes(name).contains(substitute, Qt::CaseInsensitive)) << family;
         QFont font(name);
@@ -25,7 +31,7 @@ TEST(Fonts, DesignFamiliesResolveToACyrillicSubstitute) {
 
 TEST(Fonts, RegisteringAgainAddsNothing) {
     app::RegisterFontSubstitutes();
-    const QString substitute = app::CyrillicSubstituteFamily();
+    const QString substitute = app::ArticleSubstituteFamily();
     EXPECT_EQ(QFont::substitutes(QString::fromLatin1(app::kFontTimok)).count(substitute.toLower()),
               1);
 }

@@ -50,7 +50,7 @@ TEST(RtfDocument, ArticleTextAndFormats) {
     EXPECT_EQ(house.fontWeight(), QFont::Bold);
     EXPECT_FALSE(house.fontItalic());
     EXPECT_DOUBLE_EQ(house.fontPointSize(), 16.0);
-    EXPECT_EQ(house.fontFamilies().toStringList(), QStringList{QStringLiteral("DejaVu Sans")});
+    EXPECT_EQ(house.fontFamilies().toStringList(), QStringList{QStringLiteral("DejaVu Serif")});
     EXPECT_FALSE(house.hasProperty(QTextFormat::ForegroundBrush));
 
     const QTextCharFormat transcription = FormatOf(document, QStringLiteral("haʊs"));
@@ -98,13 +98,13 @@ TEST(RtfDocument, TabsLineBreaksAndFonts) {
     EXPECT_EQ(document.blockCount(), 1);
     EXPECT_EQ(document.begin().text(), QStringLiteral("a\tb\u2028cd"));
     EXPECT_EQ(FormatOf(document, QStringLiteral("a")).fontFamilies().toStringList(),
-              QStringList{QStringLiteral("DejaVu Serif")});
+              QStringList{QStringLiteral("DejaVu Sans")});
     EXPECT_EQ(FormatOf(document, QStringLiteral("b")).fontFamilies().toStringList(),
               QStringList{QStringLiteral("DejaVu Sans")});
     EXPECT_EQ(FormatOf(document, QStringLiteral("c")).fontFamilies().toStringList(),
               QStringList{QStringLiteral("Nimbus Sans")});
     EXPECT_DOUBLE_EQ(FormatOf(document, QStringLiteral("d")).fontPointSize(), 24.0);
-    EXPECT_EQ(rtf::SubstituteFontFamily("timok"), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(rtf::SubstituteFontFamily("timok"), QStringLiteral("DejaVu Serif"));
 }
 
 TEST(RtfDocument, PlainTextFallbackAndReplacement) {

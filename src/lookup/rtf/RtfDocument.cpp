@@ -24,8 +24,8 @@ struct TFontSubstitute {
 };
 
 constexpr std::array<TFontSubstitute, 3> FontSubstitutes = {{
-    {"Timok", "DejaVu Sans"},
-    {"HebarU", "DejaVu Serif"},
+    {"Timok", "DejaVu Serif"},
+    {"HebarU", "DejaVu Sans"},
     {"MS Sans Serif", "DejaVu Sans"},
 }};
 
