@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
-# Builds everything, builds the default data folder when it is missing or the
-# builder changed, and starts the program on it.
+# Builds everything, builds the default data folder and its pronunciations
+# when they are missing or out of date, and starts the program on it.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 install_missing_packages
 build_everything
+"$BUILD/tools/wavegen/wavegen" "$BUILD/run"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "No display is available, so the dictionary window cannot be shown." >&2
+    echo "To run it on a virtual display:  xvfb-run -a bash $REPO/scripts/run.sh" >&2
+    exit 1
+fi
 cd "$BUILD/run"
-"$BUILD/tools/dictool/dictool" lookup --dir "$BUILD/run" house
+exec "$BUILD/bin/englishdictionary"
