@@ -122,6 +122,14 @@ TForm1::TForm1() {
     };
     RichEdit1->OnChange = [this] { RichEdit1Change(); };
     RichEdit1->OnDblClick = [this](lookup::TRichEditDblClick*) { RichEdit1DblClick(); };
+    sound_ = std::make_unique<sound::TMainWindowSound>(
+        *this, index_,
+        sound::TMainWindowSound::Buttons{Button7, SpeedButton1, SpeedButton2, Panel3, Panel4,
+                                         ButtonIcon(app::Picture(PictureId::IconRecord)),
+                                         ButtonIcon(app::Picture(PictureId::IconStop))});
+    connect(Button7, &QToolButton::clicked, this, [this] { Button7Click(); });
+    connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+    connect(SpeedButton2, &QToolButton::clicked, this, [this] { SpeedButton2Click(); });
     clipboard_ = new lookup::TClipboardWatcher(this);
     clipboard_->OnClipboardChanged = [this] { ClipboardChanged(); };
 
@@ -342,7 +350,8 @@ void TForm1::FormCreate() {
     splash->repaint();
     // 2. The exercises draw from the system-wide generator.
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    // 3. Widths the view switch restores.
+    // 3. Widths the view switch restores. (4. The recorded streams are absent
+    // until the first recording.)
     RememberedFormWidth = width();
     RememberedTabWidth = TabControl1->width();
     RememberedComboWidth = Combo->width();
@@ -402,6 +411,7 @@ void TForm1::FormDestroy() {
         return;
     }
     destroyed_ = true;
+    sound_->Shutdown();
     if (clipboard_ != nullptr) {
         clipboard_->Leave();
     }
@@ -441,8 +451,23 @@ bool TForm1::PronounceButtonVisible() const {
 }
 
 void TForm1::ApplyPronounceAvailability(int tab) {
-    PronounceAllowed = dictionary::IsEnglishTab(tab);
-    Button7->setEnabled(PronounceAllowed);
+    sound_->ApplyPronounceAvailability(tab);
+}
+
+void TForm1::SetRecordingLock(bool locked) {
+    const bool enabled = !locked;
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             Combo, TabControl1, ListBox1, Button1, Button13, Button3, Button4, Button10, Button5,
+             Button9, Button11, Button16, Button12}) {
+        control->setEnabled(enabled);
+    }
+    // The save-list button stays disabled after a recording.
+    if (locked) {
+        Button2->setEnabled(false);
+    }
+    for (QMenu* menu : {N18, N1, N9, N2}) {
+        menu->menuAction()->setEnabled(enabled);
+    }
 }
 
 void TForm1::PostQuit() {

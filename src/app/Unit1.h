@@ -4,6 +4,7 @@
 #include "dictionary/LetterIndex.h"
 #include "dictionary/MainWindowState.h"
 #include "lookup/LookupWindow.h"
+#include "sound/MainWindowSound.h"
 
 #include <QMainWindow>
 
@@ -32,7 +33,10 @@ namespace app {
 // The main window: owns the letter tabs, the search box, the article pane,
 // the study list, the letter indexes and the settings for the whole run. Its
 // handlers keep their names and delegate to the subsystems.
-class TForm1 : public QMainWindow, public lookup::TLookupHost, public dictionary::TMainWindowState {
+class TForm1 : public QMainWindow,
+               public lookup::TLookupHost,
+               public sound::TSoundHost,
+               public dictionary::TMainWindowState {
 public:
     static constexpr int kClientWidth = 612;
     static constexpr int kClientHeight = 320;
@@ -61,15 +65,21 @@ public:
     void ControlC1Click();
     void PopUp1Click();
 
-    // Study-list and sound controls that later work fills in.
+    // Study-list controls that later work fills in.
     void Button1Click() {}
+
+    // Sound handlers.
+    void Button7Click() { sound_->Button7Click(); }
+    void SpeedButton1Click() { sound_->SpeedButton1Click(); }
+    void SpeedButton2Click() { sound_->SpeedButton2Click(); }
+    void MPEG1PlayEnd() { sound_->MPEG1PlayEnd(); }
 
     // lookup::TLookupHost
     bool PronounceButtonEnabled() const override;
     void SetPronounceButtonEnabled(bool enabled) override;
     bool PronounceButtonVisible() const override;
     void ApplyPronounceAvailability(int tab) override;
-    void Pronounce() override {}
+    void Pronounce() override { Button7Click(); }
     void OpenNewWordDialog(const std::string&, int) override {}
     void PostQuit() override;
     bool TranslateCopiedText() const override;
@@ -77,6 +87,11 @@ public:
     bool ContinueVisible() const override;
     void BringForward() override;
     void Beep() override;
+
+    // sound::TSoundHost
+    int CurrentTab() const override { return TabIndex(); }
+    int SelectedPosition() const override { return SearchBoxItemIndex(); }
+    void SetRecordingLock(bool locked) override;
 
     // dictionary::TMainWindowState
     const dictionary::DictionaryIndex& Index() const override { return index_; }
@@ -97,6 +112,7 @@ public:
 
     const app::TSettings& Settings() const { return settings_; }
     const lookup::TLookupWindow& Lookup() const { return *lookup_; }
+    sound::TMainWindowSound& Sound() { return *sound_; }
 
     // Components, by the names the window layout gives them.
     QWidget* topPanel = nullptr;
@@ -176,8 +192,6 @@ public:
     int RememberedTabWidth = 0;
     int RememberedComboWidth = 0;
 
-    bool PronounceAllowed = true;
-
 protected:
     void mousePressEvent(QMouseEvent* event) override;
 
@@ -194,6 +208,7 @@ private:
     std::filesystem::path startDir_;
     TSettings settings_;
     std::unique_ptr<lookup::TLookupWindow> lookup_;
+    std::unique_ptr<sound::TMainWindowSound> sound_;
     lookup::TClipboardWatcher* clipboard_ = nullptr;
     bool destroyed_ = false;
 };

@@ -8,6 +8,10 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    // No sound card is needed: the dummy driver plays and records silence.
+    if (!qEnvironmentVariableIsSet("SDL_AUDIODRIVER")) {
+        qputenv("SDL_AUDIODRIVER", "dummy");
+    }
     QApplication application(argc, argv);
     app::RegisterFontSubstitutes();
     testing::InitGoogleTest(&argc, argv);

@@ -1,0 +1,195 @@
+#include "MainWindowSound.h"
+
+#include "dictionary/Letters.h"
+#include "platform/Paths.h"
+
+#include <QAbstractButton>
+#include <QPixmap>
+#include <QWidget>
+
+namespace sound {
+
+std::filesystem::path PronunciationFile(const std::filesystem::path& workingDir, int tab,
+                                        const std::string& soundNumber) {
+    if (!dictionary::IsEnglishTab(tab) || soundNumber.empty()) {
+        return {};
+    }
+    const std::filesystem::path perLetter = platform::ResolvePath(
+        workingDir, "\\wave\\" + dictionary::LetterKey(tab) + "\\" + soundNumber + ".mp3");
+    std::error_code ec;
+    if (std::filesystem::exists(perLetter, ec)) {
+        return perLetter;
+    }
+    return platform::ResolvePath(workingDir, "\\wave\\" + soundNumber + ".mp3");
+}
+
+TMainWindowSound::TMainWindowSound(TSoundHost& host, const dictionary::DictionaryIndex& index,
+                                   Buttons buttons)
+    : host_(host), index_(index), buttons_(std::move(buttons)) {
+    MPEG1.SetUseTimer(true);
+    MPEG1.SetTimerFreq(500);
+    MPEG1.SetPlayerPriority(TPlayPriority::Normal);
+    MPEG1.SetOutputDevice(TOutputDevice::wavemapper);
+    MPEG1.SetAutoPlay(false);
+    MPEG1.SetFromStream(false);
+    MPEG1.SetStartPos(0);
+    MPEG1.SetEndPos(0);
+    MPEG1.OnPlayEnd = [this](TMPEGPlayer*) { MPEG1PlayEnd(); };
+
+    Audio1.Player.SetBitsPerSample(TBPS::_16);
+    Audio1.Player.SetSampleRate(22050);
+    Audio1.Recorder.SetBitsPerSample(TBPS::_16);
+    Audio1.Recorder.SetSampleRate(22050);
+    Audio1.Recorder.SetTrigLevel(0);
+    Audio1.Recorder.SetTriggered(false);
+    Audio1.OnRecord = [this](TRecorder*, void* lp, void* rp, std::uint32_t size) {
+        Audio1Record(lp, rp, size);
+    };
+    Audio1.OnPlayed = [this](TPlayer*) { Audio1Played(); };
+}
+
+TMainWindowSound::~TMainWindowSound() {
+    Shutdown();
+}
+
+void TMainWindowSound::Button7Click() {
+    if (Audio1.Player.Active()) {
+        Audio1.Player.Stop();
+    }
+    buttons_.SpeedButton2->setEnabled(HasRecording());
+    const int position = host_.SelectedPosition();
+    if (position < 0) {
+        return;
+    }
+    // No sound file, no library, a library error: silently nothing, and the
+    // button stays usable.
+    try {
+        if (!MPEG1.IsLibraryLoaded()) {
+            MPEG1.InitPlayer();
+        }
+        const int tab = host_.CurrentTab();
+        const auto& letter = index_.Letter(tab);
+        const std::filesystem::path file =
+            PronunciationFile(std::filesystem::current_path(), tab,
+                              letter.SoundNumber(static_cast<std::size_t>(position)));
+        MPEG1.SetStreamName(file.string());
+        std::error_code ec;
+        if (file.empty() || !std::filesystem::exists(file, ec)) {
+            return;
+        }
+        buttons_.Button7->setEnabled(false);
+        buttons_.SpeedButton1->setEnabled(false);
+        buttons_.SpeedButton2->setEnabled(false);
+        MPEG1.Open();
+        MPEG1.Play();
+    } catch (const std::exception&) {
+        buttons_.Button7->setEnabled(true);
+    }
+}
+
+void TMainWindowSound::SpeedButton1Click() {
+    if (recordingState_ == 0) {
+        host_.SetRecordingLock(true);
+        buttons_.Button7->setEnabled(false);
+        // The new streams are in place before the first buffer can arrive.
+        Left = std::make_unique<platform::TMemoryStream>();
+        Right = std::make_unique<platform::TMemoryStream>();
+        Audio1.Recorder.Start();
+        recordingState_ = 1;
+        ShowRecordButton(true);
+        buttons_.SpeedButton2->setEnabled(false);
+    } else {
+        host_.SetRecordingLock(false);
+        buttons_.Button7->setEnabled(true);
+        buttons_.SpeedButton1->setEnabled(true);
+        buttons_.SpeedButton2->setEnabled(true);
+        recordingState_ = 0;
+        ShowRecordButton(false);
+        Audio1.Recorder.Stop();
+    }
+}
+
+void TMainWindowSound::ShowRecordButton(bool recording) {
+    // The pictures are data files beside the program's data; the built-in
+    // icons stand in when they are missing. The hints stay Bulgarian.
+    const QPixmap picture(QString::fromLatin1(recording ? "Stop2.bmp" : "Record1.bmp"));
+    const QIcon fallback = recording ? buttons_.StopIcon : buttons_.RecordIcon;
+    buttons_.SpeedButton1->setIcon(picture.isNull() ? fallback : QIcon(picture));
+    buttons_.SpeedButton1->setToolTip(recording ? QStringLiteral("Стоп") : QStringLiteral("Запис"));
+}
+
+void TMainWindowSound::Audio1Record(void* lp, void* rp, std::uint32_t bufferSize) {
+    // Runs on the audio thread: only appends.
+    Left->Write(lp, static_cast<std::int32_t>(bufferSize));
+    if (rp != nullptr) {
+        Right->Write(rp, static_cast<std::int32_t>(bufferSize));
+    }
+}
+
+void TMainWindowSound::SpeedButton2Click() {
+    if (!HasRecording()) {
+        return;
+    }
+    Left->Seek(0, 0);
+    if (Right && Right->Size() > 0) {
+        Right->Seek(0, 0);
+    } else {
+        Right.reset();
+    }
+    buttons_.SpeedButton2->setEnabled(false);
+    buttons_.SpeedButton1->setEnabled(false);
+    buttons_.Button7->setEnabled(false);
+    Audio1.Player.Play(Left.get(), Right.get(), 0);
+}
+
+void TMainWindowSound::Audio1Played() {
+    buttons_.SpeedButton1->setEnabled(true);
+    buttons_.SpeedButton2->setEnabled(true);
+    buttons_.Button7->setEnabled(true);
+}
+
+void TMainWindowSound::MPEG1PlayEnd() {
+    try {
+        host_.ExerciseWindowsPlayEnd();
+    } catch (const std::exception&) {
+        // One window's failure must not keep the main window locked.
+    }
+    buttons_.SpeedButton1->setEnabled(true);
+    buttons_.Panel4->setEnabled(true);
+    buttons_.Panel3->setEnabled(true);
+    buttons_.Button7->setEnabled(true);
+    buttons_.SpeedButton2->setEnabled(HasRecording());
+    if (MPEG1.IsLibraryLoaded()) {
+        try {
+            MPEG1.DonePlayer();
+        } catch (const std::exception&) {
+            // Unloading a library that failed is no reason to stay locked.
+        }
+    }
+    buttons_.Button7->setEnabled(PronounceAllowed);
+}
+
+void TMainWindowSound::ApplyPronounceAvailability(int tab) {
+    PronounceAllowed = dictionary::IsEnglishTab(tab);
+    // While a pronunciation plays the button follows at its end.
+    if (!MPEG1.IsLibraryLoaded()) {
+        buttons_.Button7->setEnabled(PronounceAllowed);
+    }
+}
+
+void TMainWindowSound::StopVoicePlayback() {
+    if (Audio1.Player.Active()) {
+        Audio1.Player.Stop();
+    }
+    buttons_.SpeedButton2->setEnabled(HasRecording());
+}
+
+void TMainWindowSound::Shutdown() {
+    Audio1.Player.Stop();
+    Audio1.Recorder.Stop();
+    DeletePlayFile();
+    Left.reset();
+    Right.reset();
+}
+
+} // namespace sound

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "Audio.h"
+#include "MPEGPlay.h"
+#include "dictionary/LetterIndex.h"
+#include "platform/MemoryStream.h"
+
+#include <QIcon>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+class QAbstractButton;
+class QWidget;
+
+namespace sound {
+
+// A head-word's pronunciation below the working directory: the letter's own
+// folder first ("wave/h/12.mp3"), because sound numbers restart for every
+// letter and a shared folder would give the first words of A and B the same
+// file; then the shared folder ("wave/12.mp3") that older data uses. Empty
+// for a letter without pronunciations or a record without a number.
+std::filesystem::path PronunciationFile(const std::filesystem::path& workingDir, int tab,
+                                        const std::string& soundNumber);
+
+// What the sound controls need of the main window.
+class TSoundHost {
+public:
+    virtual ~TSoundHost() = default;
+    virtual int CurrentTab() const = 0;
+    virtual int SelectedPosition() const = 0; // in the search box, -1 for none
+    // Recording locks the look-up and study-list controls, the launchers and
+    // the menus; unlocking restores them, but for the save-list button, which
+    // stays disabled.
+    virtual void SetRecordingLock(bool locked) = 0;
+    // The exercise windows' part of the end of a playback; each window's step
+    // is independent of the others.
+    virtual void ExerciseWindowsPlayEnd() {}
+};
+
+// The main window's pronounce, record and play-back buttons over its MP3
+// player and wave component.
+class TMainWindowSound {
+public:
+    struct Buttons {
+        QAbstractButton* Button7;      // pronounce
+        QAbstractButton* SpeedButton1; // record / stop
+        QAbstractButton* SpeedButton2; // play the recording
+        QWidget* Panel3;               // the button bar
+        QWidget* Panel4;               // the pronunciation key
+        QIcon RecordIcon;              // used when "Record1.bmp" is missing
+        QIcon StopIcon;                // used when "Stop2.bmp" is missing
+    };
+
+    TMainWindowSound(TSoundHost& host, const dictionary::DictionaryIndex& index, Buttons buttons);
+    ~TMainWindowSound();
+
+    void Button7Click();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void Audio1Record(void* lp, void* rp, std::uint32_t bufferSize);
+    void Audio1Played();
+    void MPEG1PlayEnd();
+
+    // The letter tab changed or a study word was picked.
+    void ApplyPronounceAvailability(int tab);
+    // Stops a running play-back of the recording; the play-back button then
+    // shows whether anything was recorded.
+    void StopVoicePlayback();
+    // From the main window's destruction.
+    void Shutdown();
+
+    bool HasRecording() const { return Left && Left->Size() > 0; }
+    bool Recording() const { return recordingState_ == 1; }
+
+    TMPEGPlayer MPEG1;
+    TAudio Audio1;
+    std::unique_ptr<platform::TMemoryStream> Left;
+    std::unique_ptr<platform::TMemoryStream> Right;
+    bool PronounceAllowed = true;
+
+private:
+    void ShowRecordButton(bool recording);
+
+    TSoundHost& host_;
+    const dictionary::DictionaryIndex& index_;
+    Buttons buttons_;
+    int recordingState_ = 0; // the record button's tag: 0 idle, 1 recording
+};
+
+} // namespace sound

@@ -1,0 +1,203 @@
+// Pronunciation, recording and play-back in the main window, with the real
+// decoding library and SDL's dummy audio driver (no sound card needed).
+#include "Builder.h"
+#include "Mp3Encoder.h"
+#include "Transcriber.h"
+#include "TsvSource.h"
+#include "app/Unit1.h"
+#include "lookup/SearchCombo.h"
+#include "lookup/TabControl.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QTabBar>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using app::TForm1;
+
+constexpr const char* kWords = "hot\thɒt\tгорещ\n"
+                               "hour\taʊə\tчас\n"
+                               "house\thaʊs\tкъща\n";
+constexpr int kTabH = 'H' - 'A';
+
+template <typename Predicate> bool WaitUntil(Predicate done, int milliseconds = 10000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < milliseconds) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QTest::qWait(10);
+    }
+    return done();
+}
+
+void WriteTone(const fs::path& file, double seconds) {
+    std::vector<std::int16_t> samples(static_cast<std::size_t>(22050 * seconds));
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        samples[i] = static_cast<std::int16_t>(8000 * std::sin(i * 2 * M_PI * 440 / 22050));
+    }
+    const auto mp3 = wavegen::EncodeMp3(samples, 22050);
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(mp3.data()), static_cast<std::streamsize>(mp3.size()));
+}
+
+class MainWindowSoundTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        oldDir_ = fs::current_path();
+        dir_ = fs::temp_directory_path() /
+               ("mainwindow-sound-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        dictool::Transcriber transcriber;
+        dictool::BuildDictionary(dictool::ParseTsv(kWords, "words"), dir_, transcriber);
+        WriteTone(dir_ / "wave" / "h" / "3.mp3", 0.6); // house, the third base word of H
+        fs::current_path(dir_);
+        TForm1::ShowError = [](QWidget*, const QString&) {};
+        form_ = std::make_unique<TForm1>();
+        form_->Sound().MPEG1.SetPathToDLL(MPEGDLL_DIR);
+        QApplication::processEvents();
+    }
+
+    void TearDown() override {
+        form_.reset();
+        fs::current_path(oldDir_);
+        fs::remove_all(dir_);
+    }
+
+    void Choose(const char* word) {
+        form_->TabControl1->Tabs()->setCurrentIndex(kTabH);
+        QApplication::processEvents();
+        form_->Combo->SetItemIndex(form_->Combo->FindPrefix(word));
+        form_->ComboBox1Change();
+    }
+
+    bool SoundButtonsEnabled() const {
+        return form_->Button7->isEnabled() && form_->SpeedButton1->isEnabled();
+    }
+
+    fs::path oldDir_;
+    fs::path dir_;
+    std::unique_ptr<TForm1> form_;
+};
+
+TEST_F(MainWindowSoundTest, PronounceLocksTheSoundButtonsUntilTheEnd) {
+    Choose("house");
+    QTest::mouseClick(form_->Button7, Qt::LeftButton);
+    EXPECT_TRUE(form_->Sound().MPEG1.IsLibraryLoaded());
+    EXPECT_FALSE(form_->Button7->isEnabled());
+    EXPECT_FALSE(form_->SpeedButton1->isEnabled());
+    EXPECT_FALSE(form_->SpeedButton2->isEnabled());
+    ASSERT_TRUE(WaitUntil([&] { return SoundButtonsEnabled(); })) << "the play end arrives";
+    EXPECT_FALSE(form_->Sound().MPEG1.IsLibraryLoaded()) << "unloaded at the end";
+    EXPECT_FALSE(form_->SpeedButton2->isEnabled()) << "nothing recorded";
+}
+
+TEST_F(MainWindowSoundTest, WordsWithoutSoundOrSelectionPlayNothing) {
+    Choose("hour"); // no file for it
+    form_->Button7Click();
+    EXPECT_TRUE(form_->Button7->isEnabled());
+    EXPECT_TRUE(form_->Sound().MPEG1.IsLibraryLoaded()) << "the library stays loaded";
+    form_->MPEG1PlayEnd();
+
+    form_->Combo->SetItemIndex(-1);
+    form_->Button7Click();
+    EXPECT_FALSE(form_->Sound().MPEG1.IsLibraryLoaded()) << "no selection: nothing loaded";
+}
+
+TEST_F(MainWindowSoundTest, TabChangesDuringPlaybackDecideTheButtonAtTheEnd) {
+    Choose("house");
+    form_->Button7Click();
+    form_->TabControl1->Tabs()->setCurrentIndex(26 + 10);
+    QApplication::processEvents();
+    EXPECT_FALSE(form_->Button7->isEnabled());
+    ASSERT_TRUE(WaitUntil([&] { return form_->SpeedButton1->isEnabled(); }));
+    EXPECT_FALSE(form_->Button7->isEnabled()) << "a Bulgarian tab has no pronunciation";
+
+    Choose("house");
+    form_->Button7Click();
+    form_->TabControl1->Tabs()->setCurrentIndex(26 + 10);
+    form_->TabControl1->Tabs()->setCurrentIndex(kTabH);
+    QApplication::processEvents();
+    ASSERT_TRUE(WaitUntil([&] { return form_->SpeedButton1->isEnabled(); }));
+    EXPECT_TRUE(form_->Button7->isEnabled()) << "back on an English tab before the end";
+}
+
+TEST_F(MainWindowSoundTest, RecordingLocksTheWindowAndReplacesTheLastRecording) {
+    form_->ListBox1->addItem(QStringLiteral("house"));
+    form_->Button2->setEnabled(true);
+
+    form_->SpeedButton1Click();
+    EXPECT_TRUE(form_->Sound().Recording());
+    EXPECT_EQ(form_->SpeedButton1->toolTip(), QStringLiteral("Стоп"));
+    for (QWidget* locked : std::initializer_list<QWidget*>{
+             form_->Combo, form_->TabControl1, form_->ListBox1, form_->Button1, form_->Button3,
+             form_->Button2, form_->Button7, form_->SpeedButton2, form_->Button10,
+             form_->Button5}) {
+        EXPECT_FALSE(locked->isEnabled()) << locked->objectName().toStdString();
+    }
+    EXPECT_FALSE(form_->N1->menuAction()->isEnabled());
+    const platform::TMemoryStream* first = form_->Sound().Left.get();
+    ASSERT_NE(first, nullptr);
+    WaitUntil([&] { return form_->Sound().Left->Size() > 0; });
+    form_->SpeedButton1Click();
+    EXPECT_GT(form_->Sound().Left->Size(), 0);
+    EXPECT_EQ(form_->SpeedButton1->toolTip(), QStringLiteral("Запис"));
+    EXPECT_TRUE(form_->Combo->isEnabled());
+    EXPECT_TRUE(form_->N1->menuAction()->isEnabled());
+    EXPECT_TRUE(form_->SpeedButton2->isEnabled());
+    EXPECT_FALSE(form_->Button2->isEnabled()) << "the save-list button stays disabled";
+
+    form_->SpeedButton1Click();
+    EXPECT_NE(form_->Sound().Left.get(), first) << "a new recording discards the first";
+    EXPECT_EQ(form_->Sound().Left->Size(), 0);
+    form_->SpeedButton1Click();
+}
+
+TEST_F(MainWindowSoundTest, PlayBackOfTheRecording) {
+    form_->SpeedButton1Click();
+    WaitUntil([&] { return form_->Sound().Left->Size() > 0; });
+    form_->SpeedButton1Click();
+    ASSERT_TRUE(form_->Sound().HasRecording());
+
+    form_->SpeedButton2Click();
+    EXPECT_FALSE(form_->SpeedButton2->isEnabled());
+    EXPECT_FALSE(form_->SpeedButton1->isEnabled());
+    EXPECT_FALSE(form_->Button7->isEnabled());
+    ASSERT_TRUE(WaitUntil([&] { return form_->SpeedButton2->isEnabled(); })) << "played";
+    EXPECT_TRUE(form_->Button7->isEnabled());
+
+    form_.reset();
+    EXPECT_FALSE(fs::exists(dir_ / "play.tmp")) << "the shutdown removes the player's file";
+}
+
+TEST(PronunciationFile, PerLetterFolderFirstThenTheSharedOne) {
+    const fs::path dir =
+        fs::temp_directory_path() / ("pronunciation-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir / "wave" / "b");
+    std::ofstream(dir / "wave" / "b" / "1.mp3") << "x";
+    std::ofstream(dir / "wave" / "1.mp3") << "x";
+    EXPECT_EQ(sound::PronunciationFile(dir, 1, "1"), dir / "wave" / "b" / "1.mp3");
+    EXPECT_EQ(sound::PronunciationFile(dir, 0, "1"), dir / "wave" / "1.mp3")
+        << "old data with one shared folder still plays";
+    EXPECT_EQ(sound::PronunciationFile(dir, 0, "0"), dir / "wave" / "0.mp3");
+    EXPECT_TRUE(sound::PronunciationFile(dir, 30, "1").empty()) << "no Bulgarian sounds";
+    EXPECT_TRUE(sound::PronunciationFile(dir, 1, "").empty());
+    fs::remove_all(dir);
+}
+
+} // namespace
