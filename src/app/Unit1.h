@@ -4,6 +4,8 @@
 #include "dictionary/LetterIndex.h"
 #include "dictionary/MainWindowState.h"
 #include "lookup/LookupWindow.h"
+#include "studylist/Dialogs.h"
+#include "studylist/StudyList.h"
 
 #include <QMainWindow>
 
@@ -27,12 +29,19 @@ class TSearchCombo;
 class TTabControl;
 } // namespace lookup
 
+namespace studylist {
+class TUserDictionary;
+} // namespace studylist
+
 namespace app {
 
 // The main window: owns the letter tabs, the search box, the article pane,
 // the study list, the letter indexes and the settings for the whole run. Its
 // handlers keep their names and delegate to the subsystems.
-class TForm1 : public QMainWindow, public lookup::TLookupHost, public dictionary::TMainWindowState {
+class TForm1 : public QMainWindow,
+               public lookup::TLookupHost,
+               public dictionary::TMainWindowState,
+               public studylist::TStudyListHost {
 public:
     static constexpr int kClientWidth = 612;
     static constexpr int kClientHeight = 320;
@@ -61,8 +70,22 @@ public:
     void ControlC1Click();
     void PopUp1Click();
 
-    // Study-list and sound controls that later work fills in.
-    void Button1Click() {}
+    // Study-list handlers.
+    void Button1Click() { studyList_->Button1Click(); }
+    void Button13Click() { studyList_->Button13Click(); }
+    void Button2Click() { studyList_->Button2Click(); }
+    void Button3Click() { studyList_->Button3Click(); }
+    void Button4Click() { studyList_->Button4Click(); }
+    void N19Click() { studyList_->N19Click(); }
+    void N20Click() { studyList_->N20Click(); }
+    void N21Click() { studyList_->N21Click(); }
+    void ListBox1Click() { studyList_->ListBox1Click(); }
+    void Delete1Click() { studyList_->Delete1Click(); }
+    // The exercise launchers fill an empty study list from the default list.
+    bool FillStudyListFromDefault() { return studyList_->FillFromDefaultList(); }
+    studylist::TStudyList& StudyList() { return *studyList_; }
+    // The study list's and the add-word dialog's modal boxes; tests answer them.
+    studylist::TDialogs StudyDialogs;
 
     // lookup::TLookupHost
     bool PronounceButtonEnabled() const override;
@@ -70,7 +93,7 @@ public:
     bool PronounceButtonVisible() const override;
     void ApplyPronounceAvailability(int tab) override;
     void Pronounce() override {}
-    void OpenNewWordDialog(const std::string&, int) override {}
+    void OpenNewWordDialog(const std::string& word, int tab) override;
     void PostQuit() override;
     bool TranslateCopiedText() const override;
     bool BringForwardOnCopy() const override;
@@ -94,6 +117,14 @@ public:
     int StudyListItemIndex() const override;
     void SetStudyListItemIndex(int position) override;
     bool EnglishInterface() const override;
+
+    // studylist::TStudyListHost
+    // The view switch calls this too; the compact view does not exist yet,
+    // so the window is always in the standard view.
+    void SwitchToStandardView() override {}
+    // The sound part stops the recorded voice's playback here.
+    void StopVoicePlayback() override {}
+    void FocusSearchBox() override;
 
     const app::TSettings& Settings() const { return settings_; }
     const lookup::TLookupWindow& Lookup() const { return *lookup_; }
@@ -189,12 +220,16 @@ private:
     void BuildPronunciationKey();
     void ApplyStoredSettings(bool fileExisted);
     void SaveSettings();
+    void BuildStudyList();
+    studylist::TDialogLook DialogLook() const;
 
     dictionary::DictionaryIndex index_;
     std::filesystem::path startDir_;
     TSettings settings_;
     std::unique_ptr<lookup::TLookupWindow> lookup_;
     lookup::TClipboardWatcher* clipboard_ = nullptr;
+    std::unique_ptr<studylist::TUserDictionary> userDictionary_;
+    std::unique_ptr<studylist::TStudyList> studyList_;
     bool destroyed_ = false;
 };
 
