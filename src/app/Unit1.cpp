@@ -529,7 +529,7 @@ std::string TForm1::StudyListItem(int position) const {
 }
 
 int TForm1::StudyListItemIndex() const {
-    return ListBox1->currentRow();
+    return studyList_->ItemIndex();
 }
 
 void TForm1::SetStudyListItemIndex(int position) {

@@ -110,9 +110,8 @@ TAddWords::TAddWords(const dictionary::DictionaryIndex& index, int tab, bool eng
     leftLayout->addWidget(Filter);
     leftLayout->addWidget(HeadWordList, 1);
 
-    auto* pasteHeading = new QLabel(Texts("Поставете думи, по една на ред:",
-                                          "Paste words, one per line:"),
-                                    right);
+    auto* pasteHeading =
+        new QLabel(Texts("Поставете думи, по една на ред:", "Paste words, one per line:"), right);
     pasteHeading->setObjectName(QStringLiteral("Heading"));
     PasteBox = new QPlainTextEdit(right);
     PasteBox->setTabChangesFocus(true);

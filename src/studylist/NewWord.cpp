@@ -80,8 +80,7 @@ TNewWord::TNewWord(TUserDictionary& dictionary, TDialogs& dialogs, const TDialog
         b->setGeometry(geometry);
         b->setText(caption);
         b->setCursor(Qt::PointingHandCursor);
-        b->setToolButtonStyle(icon.isNull() ? Qt::ToolButtonTextOnly
-                                            : Qt::ToolButtonTextUnderIcon);
+        b->setToolButtonStyle(icon.isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonTextUnderIcon);
         if (!icon.isNull()) {
             b->setIcon(QIcon(icon));
             b->setIconSize(icon.size());
@@ -201,8 +200,8 @@ void TNewWord::Button1Click() {
         Edit1->setFocus();
         return;
     case TWordProblem::NoLetter:
-        dialogs_.Error(this, Text("Думата трябва да започва с буква.",
-                                  "The word must begin with a letter."));
+        dialogs_.Error(
+            this, Text("Думата трябва да започва с буква.", "The word must begin with a letter."));
         Edit1->setFocus();
         return;
     case TWordProblem::EmptyArticle:

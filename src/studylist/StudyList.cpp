@@ -107,6 +107,13 @@ std::vector<std::string> TStudyList::Items() const {
     return entries;
 }
 
+int TStudyList::ItemIndex() const {
+    // The list view may have a current row that is not selected (it makes the
+    // first row current when it gets the focus); only a selected row counts.
+    const int row = c_.ListBox1->currentRow();
+    return row >= 0 && c_.ListBox1->item(row)->isSelected() ? row : -1;
+}
+
 void TStudyList::SetItemIndex(int position) {
     selecting_ = true;
     c_.ListBox1->setCurrentRow(position >= 0 && position < Count() ? position : -1);
@@ -126,7 +133,7 @@ void TStudyList::ListChanged() {
 }
 
 void TStudyList::ListBox1Click() {
-    const int row = c_.ListBox1->currentRow();
+    const int row = ItemIndex();
     if (row < 0) {
         return;
     }
@@ -138,10 +145,9 @@ void TStudyList::ListBox1Click() {
     }
     state_.FillSearchBox();
     const int current = state_.TabIndex();
-    const int found =
-        entry.empty() || !dictionary::IsValidTab(current)
-            ? -1
-            : dictionary::FindWord(state_.Index().Letter(current).HeadWords, entry);
+    const int found = entry.empty() || !dictionary::IsValidTab(current)
+                          ? -1
+                          : dictionary::FindWord(state_.Index().Letter(current).HeadWords, entry);
     state_.SetSearchBoxItemIndex(found);
     state_.SearchBoxChanged();
     host_.StopVoicePlayback();
@@ -149,13 +155,13 @@ void TStudyList::ListBox1Click() {
 }
 
 void TStudyList::DeleteSelected(bool fromMenu) {
-    if (c_.ListBox1->currentRow() < 0) {
+    if (ItemIndex() < 0) {
         return;
     }
     if (!dialogs_.Confirm(window_, Texts("Сигурни ли сте ?", "Are you sure ?"))) {
         return;
     }
-    const int row = c_.ListBox1->currentRow();
+    const int row = ItemIndex();
     if (row >= 0) {
         selecting_ = true;
         delete c_.ListBox1->takeItem(row);
@@ -222,7 +228,8 @@ void TStudyList::Button1Click() {
         host_.Beep();
         return;
     }
-    AddWords({std::string(state_.Index().Letter(tab).HeadWords[static_cast<std::size_t>(position)])});
+    AddWords(
+        {std::string(state_.Index().Letter(tab).HeadWords[static_cast<std::size_t>(position)])});
 }
 
 void TStudyList::Button13Click() {

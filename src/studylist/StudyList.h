@@ -55,6 +55,8 @@ public:
     int Count() const;
     std::string Item(int position) const;
     std::vector<std::string> Items() const;
+    // The selected position, -1 for none.
+    int ItemIndex() const;
     // Selects without picking (the exercises move the selection this way).
     void SetItemIndex(int position);
     bool PopupArmed() const { return popupArmed_; }

@@ -63,8 +63,8 @@ bool TUserDictionary::Save(std::string_view headWord, std::string_view article, 
         return false;
     }
     const std::int32_t oldSize = stream.Seek(0, 2);
-    if (oldSize < 0 ||
-        article.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max() - oldSize)) {
+    if (oldSize < 0 || article.size() > static_cast<std::size_t>(
+                                            std::numeric_limits<std::int32_t>::max() - oldSize)) {
         error = {articlePath, "write", EFBIG};
         return false;
     }

@@ -48,8 +48,9 @@ void WriteFile(const std::filesystem::path& path, const std::string& content) {
 }
 
 void WriteLetter(const std::filesystem::path& outDir, int tab, LetterArticles& articles) {
-    std::sort(articles.begin(), articles.end(),
-              [](const auto& a, const auto& b) { return dictionary::HeadWordLess(a.first, b.first); });
+    std::sort(articles.begin(), articles.end(), [](const auto& a, const auto& b) {
+        return dictionary::HeadWordLess(a.first, b.first);
+    });
     std::string index;
     std::string base;
     index.reserve(articles.size() * sizeof(dictionary::IndexRecord));

@@ -189,7 +189,8 @@ int Lookup(const std::vector<std::string>& args) {
     }
     const auto found = dictionary::FindByShortening(index, *word);
     if (!found) {
-        std::cerr << "dictool: \"" << words[0] << "\" does not start with a letter of the dictionary\n";
+        std::cerr << "dictool: \"" << words[0]
+                  << "\" does not start with a letter of the dictionary\n";
         return kFailure;
     }
     if (found->Position < 0) {
@@ -265,9 +266,8 @@ int WordList(const std::vector<std::string>& args) {
         }
         const auto word = platform::Utf8ToCp1251(line);
         const int tab = word ? dictionary::TabOfWord(*word) : dictionary::kNoTab;
-        const auto& headWords =
-            dictionary::IsValidTab(tab) ? index.Letter(tab).HeadWords
-                                        : std::vector<std::string_view>{};
+        const auto& headWords = dictionary::IsValidTab(tab) ? index.Letter(tab).HeadWords
+                                                            : std::vector<std::string_view>{};
         if (!word || std::find(headWords.begin(), headWords.end(), *word) == headWords.end()) {
             missing.push_back(line);
             continue;
