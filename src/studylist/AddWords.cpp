@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -84,7 +85,9 @@ TAddWords::TAddWords(const dictionary::DictionaryIndex& index, int tab, bool eng
             "QLineEdit, QPlainTextEdit, QListWidget { background: white; color: %2;"
             " border: 1px solid %3; border-radius: 3px; }"
             "QLineEdit:focus, QPlainTextEdit:focus, QListWidget:focus { border: 1px solid %4; }"
-            "QListWidget::item:selected { background: %1; color: white; }"
+            "QListWidget::item { padding: 1px 4px; }"
+            "QListWidget::item:hover { padding: 1px 4px; background: rgba(42, 157, 143, 40); }"
+            "QListWidget::item:selected { padding: 1px 4px; background: %1; color: white; }"
             "QPushButton { color: white; background: %2; border: 1px solid %1; border-radius: 4px;"
             " padding: 5px 14px; font-weight: bold; }"
             "QPushButton:hover { background: %5; }"
@@ -118,6 +121,8 @@ TAddWords::TAddWords(const dictionary::DictionaryIndex& index, int tab, bool eng
     CheckList = new QListWidget(right);
     CheckList->setSelectionMode(QAbstractItemView::NoSelection);
     CheckList->setFocusPolicy(Qt::NoFocus);
+    CheckList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    CheckList->setTextElideMode(Qt::ElideMiddle);
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->addWidget(pasteHeading);
     rightLayout->addWidget(PasteBox, 3);
@@ -126,7 +131,17 @@ TAddWords::TAddWords(const dictionary::DictionaryIndex& index, int tab, bool eng
     Summary = new QLabel(this);
     AddButton = new QPushButton(Texts("Добави", "Add"), this);
     if (!look.AddIcon.isNull()) {
-        AddButton->setIcon(QIcon(look.AddIcon));
+        // The icon is drawn on the panel colour; disabled, it sinks into that
+        // colour instead of showing a grey square.
+        QIcon icon(look.AddIcon);
+        QPixmap dimmed = look.AddIcon;
+        QPainter painter(&dimmed);
+        QColor veil = look.Panel;
+        veil.setAlpha(170);
+        painter.fillRect(dimmed.rect(), veil);
+        painter.end();
+        icon.addPixmap(dimmed, QIcon::Disabled);
+        AddButton->setIcon(icon);
         AddButton->setIconSize(QSize(20, 20));
     }
     AddButton->setDefault(true);
@@ -220,6 +235,7 @@ void TAddWords::CheckPasted() {
             item->setText(QStringLiteral("✗  ") + word + QStringLiteral(" — ") +
                           Texts("няма я в речника", "not in the dictionary"));
             item->setForeground(warning_);
+            item->setToolTip(word);
         }
     }
     UpdateSummary();

@@ -63,8 +63,12 @@ TNewWord::TNewWord(TUserDictionary& dictionary, TDialogs& dialogs, const TDialog
                        " background: transparent; font-weight: bold; }"
                        "QToolButton:hover { background: rgba(255, 255, 255, 28); }"
                        "QToolButton:pressed { background: %3; }"
-                       "QLabel { color: white; background: transparent; }")
-            .arg(Css(look.Panel), Css(look.Frame), Css(look.Accent, 70)));
+                       "QLabel { color: white; background: transparent; font-size: 12px; }"
+                       "QCheckBox::indicator { width: 12px; height: 12px; border-radius: 2px;"
+                       " border: 1px solid %2; background: white; }"
+                       "QCheckBox::indicator:checked { background: %4; border: 1px solid white; }"
+                       "QFrame#Rule { background: %2; }")
+            .arg(Css(look.Panel), Css(look.Frame), Css(look.Accent, 70), Css(look.Accent)));
 
     Edit1 = new QLineEdit(LeftPanel);
     Edit1->setGeometry(6, 8, 279, 27);
@@ -90,15 +94,19 @@ TNewWord::TNewWord(TUserDictionary& dictionary, TDialogs& dialogs, const TDialog
     Button1 = button(QRect(5, 6, 81, 54), QStringLiteral("Запис"), look.SaveIcon);
     Button2 = button(QRect(5, 64, 81, 59), QStringLiteral("Отказ"), look.CancelIcon);
 
+    auto* rule = new QFrame(RightPanel);
+    rule->setObjectName(QStringLiteral("Rule"));
+    rule->setGeometry(10, 134, 72, 1);
+
     QCheckBox** boxes[] = {&CheckBox1, &CheckBox2, &CheckBox3};
     QLabel** labels[] = {&Label1, &Label2, &Label3};
     const char* captions[] = {"Bold", "Italic", "Underline"};
     for (int i = 0; i < 3; ++i) {
         auto* box = new QCheckBox(RightPanel);
-        box->setGeometry(10, 144 + 28 * i, 18, 20);
+        box->setGeometry(9, 146 + 28 * i, 16, 20);
         box->setFocusPolicy(Qt::NoFocus);
         auto* label = new QLabel(QString::fromLatin1(captions[i]), RightPanel);
-        label->setGeometry(30, 144 + 28 * i, 58, 20);
+        label->setGeometry(28, 146 + 28 * i, 62, 20);
         label->setCursor(Qt::PointingHandCursor);
         label->installEventFilter(this);
         *boxes[i] = box;
