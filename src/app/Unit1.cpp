@@ -7,6 +7,8 @@
 #include "lookup/SearchCombo.h"
 #include "lookup/TabControl.h"
 #include "platform/Cp1251.h"
+#include "studylist/NewWord.h"
+#include "studylist/UserDictionary.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -18,6 +20,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 
 #include <cstdlib>
@@ -132,6 +135,7 @@ TForm1::TForm1() {
     connect(SpeedButton2, &QToolButton::clicked, this, [this] { SpeedButton2Click(); });
     clipboard_ = new lookup::TClipboardWatcher(this);
     clipboard_->OnClipboardChanged = [this] { ClipboardChanged(); };
+    BuildStudyList();
 
     FormCreate();
 }
@@ -550,11 +554,11 @@ std::string TForm1::StudyListItem(int position) const {
 }
 
 int TForm1::StudyListItemIndex() const {
-    return ListBox1->currentRow();
+    return studyList_->ItemIndex();
 }
 
 void TForm1::SetStudyListItemIndex(int position) {
-    ListBox1->setCurrentRow(position);
+    studyList_->SetItemIndex(position);
 }
 
 bool TForm1::EnglishInterface() const {
@@ -568,6 +572,71 @@ void TForm1::mousePressEvent(QMouseEvent* event) {
         Button1Click();
     }
     QMainWindow::mousePressEvent(event);
+}
+
+void TForm1::BuildStudyList() {
+    StudyDialogs.Error = [](QWidget* parent, const QString& text) { ShowError(parent, text); };
+    userDictionary_ = std::make_unique<studylist::TUserDictionary>(index_);
+    studyList_ = std::make_unique<studylist::TStudyList>(
+        studylist::TStudyListControls{ListBox1, Label1, Button2, Button4, PopupMenu1, Delete1},
+        *this, *this, StudyDialogs, DialogLook(), this);
+    connect(Button1, &QToolButton::clicked, this, [this] { Button1Click(); });
+    connect(Button13, &QToolButton::clicked, this, [this] { Button13Click(); });
+    connect(Button2, &QToolButton::clicked, this, [this] { Button2Click(); });
+    connect(Button3, &QToolButton::clicked, this, [this] { Button3Click(); });
+    connect(Button4, &QToolButton::clicked, this, [this] { Button4Click(); });
+    connect(N19, &QAction::triggered, this, [this] { N19Click(); });
+    connect(N20, &QAction::triggered, this, [this] { N20Click(); });
+    connect(N21, &QAction::triggered, this, [this] { N21Click(); });
+}
+
+studylist::TDialogLook TForm1::DialogLook() const {
+    studylist::TDialogLook look;
+    look.Texture = app::Picture(PictureId::DialogTexture);
+    look.SaveIcon = app::Picture(PictureId::IconSaveList);
+    look.CancelIcon = app::Picture(PictureId::IconStop);
+    look.AddIcon = app::Picture(PictureId::IconAddItems);
+    look.Panel = QColor::fromRgb(palette::Panel);
+    look.Frame = QColor::fromRgb(palette::Teal);
+    look.Accent = QColor::fromRgb(palette::Amber);
+    look.Warning = QColor::fromRgb(palette::Red);
+    return look;
+}
+
+void TForm1::FocusSearchBox() {
+    if (Combo->isEnabled()) {
+        Combo->Edit()->setFocus();
+    }
+}
+
+void TForm1::OpenNewWordDialog(const std::string& word, int tab) {
+    studylist::TNewWord dialog(*userDictionary_, StudyDialogs, DialogLook(), EnglishInterface(),
+                               this);
+    dialog.Init(word, tab);
+    const auto showSaved = [this](const studylist::TSavedWord& saved) {
+        if (TabIndex() != saved.Tab) {
+            TabControl1->SetTabIndex(saved.Tab);
+            lookup_->SelectLetter(saved.Tab);
+        }
+        if (Combo->ItemIndex() != static_cast<int>(saved.Position)) {
+            Combo->SetItemIndex(static_cast<int>(saved.Position));
+            ComboBox1Change();
+        }
+    };
+    dialog.OnSaved = [this, showSaved](const studylist::TSavedWord& saved) {
+        // The search box lists views into the letter's index, which the new
+        // record has just moved: it gets the new list before anything reads it.
+        TabControl1->SetTabIndex(saved.Tab);
+        lookup_->SelectLetter(saved.Tab);
+        showSaved(saved);
+    };
+    StudyDialogs.Exec(dialog);
+    if (const auto saved = dialog.Saved(); saved) {
+        // The search box's Enter handling looks the typed text up once the
+        // dialog is gone; when the word was edited, that finds another
+        // head-word, so the saved one is chosen again afterwards.
+        QTimer::singleShot(0, this, [showSaved, word = *saved] { showSaved(word); });
+    }
 }
 
 } // namespace app

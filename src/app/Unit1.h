@@ -5,6 +5,8 @@
 #include "dictionary/MainWindowState.h"
 #include "lookup/LookupWindow.h"
 #include "sound/MainWindowSound.h"
+#include "studylist/Dialogs.h"
+#include "studylist/StudyList.h"
 
 #include <QMainWindow>
 
@@ -28,6 +30,10 @@ class TSearchCombo;
 class TTabControl;
 } // namespace lookup
 
+namespace studylist {
+class TUserDictionary;
+} // namespace studylist
+
 namespace app {
 
 // The main window: owns the letter tabs, the search box, the article pane,
@@ -36,7 +42,8 @@ namespace app {
 class TForm1 : public QMainWindow,
                public lookup::TLookupHost,
                public sound::TSoundHost,
-               public dictionary::TMainWindowState {
+               public dictionary::TMainWindowState,
+               public studylist::TStudyListHost {
 public:
     static constexpr int kClientWidth = 612;
     static constexpr int kClientHeight = 320;
@@ -65,8 +72,22 @@ public:
     void ControlC1Click();
     void PopUp1Click();
 
-    // Study-list controls that later work fills in.
-    void Button1Click() {}
+    // Study-list handlers.
+    void Button1Click() { studyList_->Button1Click(); }
+    void Button13Click() { studyList_->Button13Click(); }
+    void Button2Click() { studyList_->Button2Click(); }
+    void Button3Click() { studyList_->Button3Click(); }
+    void Button4Click() { studyList_->Button4Click(); }
+    void N19Click() { studyList_->N19Click(); }
+    void N20Click() { studyList_->N20Click(); }
+    void N21Click() { studyList_->N21Click(); }
+    void ListBox1Click() { studyList_->ListBox1Click(); }
+    void Delete1Click() { studyList_->Delete1Click(); }
+    // The exercise launchers fill an empty study list from the default list.
+    bool FillStudyListFromDefault() { return studyList_->FillFromDefaultList(); }
+    studylist::TStudyList& StudyList() { return *studyList_; }
+    // The study list's and the add-word dialog's modal boxes; tests answer them.
+    studylist::TDialogs StudyDialogs;
 
     // Sound handlers.
     void Button7Click() { sound_->Button7Click(); }
@@ -80,7 +101,7 @@ public:
     bool PronounceButtonVisible() const override;
     void ApplyPronounceAvailability(int tab) override;
     void Pronounce() override { Button7Click(); }
-    void OpenNewWordDialog(const std::string&, int) override {}
+    void OpenNewWordDialog(const std::string& word, int tab) override;
     void PostQuit() override;
     bool TranslateCopiedText() const override;
     bool BringForwardOnCopy() const override;
@@ -109,6 +130,13 @@ public:
     int StudyListItemIndex() const override;
     void SetStudyListItemIndex(int position) override;
     bool EnglishInterface() const override;
+
+    // studylist::TStudyListHost
+    // The view switch calls this too; the compact view does not exist yet,
+    // so the window is always in the standard view.
+    void SwitchToStandardView() override {}
+    void StopVoicePlayback() override { sound_->StopVoicePlayback(); }
+    void FocusSearchBox() override;
 
     const app::TSettings& Settings() const { return settings_; }
     const lookup::TLookupWindow& Lookup() const { return *lookup_; }
@@ -203,6 +231,8 @@ private:
     void BuildPronunciationKey();
     void ApplyStoredSettings(bool fileExisted);
     void SaveSettings();
+    void BuildStudyList();
+    studylist::TDialogLook DialogLook() const;
 
     dictionary::DictionaryIndex index_;
     std::filesystem::path startDir_;
@@ -210,6 +240,8 @@ private:
     std::unique_ptr<lookup::TLookupWindow> lookup_;
     std::unique_ptr<sound::TMainWindowSound> sound_;
     lookup::TClipboardWatcher* clipboard_ = nullptr;
+    std::unique_ptr<studylist::TUserDictionary> userDictionary_;
+    std::unique_ptr<studylist::TStudyList> studyList_;
     bool destroyed_ = false;
 };
 

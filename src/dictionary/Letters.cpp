@@ -1,5 +1,9 @@
 #include "Letters.h"
 
+#include "platform/Cp1251.h"
+
+#include <algorithm>
+
 namespace dictionary {
 
 int TabOfWord(std::string_view word) {
@@ -9,6 +13,16 @@ int TabOfWord(std::string_view word) {
 char TabCaption(int tab) {
     return IsEnglishTab(tab) ? static_cast<char>('A' + tab)
                              : static_cast<char>(0xC0 + (tab - kLatinCount));
+}
+
+bool HeadWordLess(std::string_view a, std::string_view b) {
+    const int folded = platform::CompareNoCase(a, b);
+    if (folded != 0) {
+        return folded < 0;
+    }
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+    });
 }
 
 std::string LetterKey(int tab) {

@@ -36,6 +36,12 @@ int TabOfWord(std::string_view word);
 // The tab's caption as one code-page-1251 byte: 'A'..'Z', 0xC0..0xDF.
 char TabCaption(int tab);
 
+// The order of a letter's index: alphabetical without regard to case, in
+// code-page order; a capitalised head-word comes before the same word in
+// lower case. Both the dictionary builder and the saving of a user word keep
+// it, so a new word lands where a reader of the list expects it.
+bool HeadWordLess(std::string_view a, std::string_view b);
+
 // "a".."z" for Latin tabs, "1".."32" for Cyrillic ones.
 std::string LetterKey(int tab);
 

@@ -32,18 +32,6 @@ struct BulgarianArticleData {
 // One letter's articles, before sorting: head-word bytes and the article.
 using LetterArticles = std::vector<std::pair<std::string, std::string>>;
 
-// Alphabetical without regard to case, in code-page order; a capitalised
-// head-word comes before the same word in lower case.
-bool HeadWordLess(const std::string& a, const std::string& b) {
-    const int folded = platform::CompareNoCase(a, b);
-    if (folded != 0) {
-        return folded < 0;
-    }
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
-    });
-}
-
 template <typename T> void AddUnique(std::vector<T>& items, const T& item) {
     if (std::find(items.begin(), items.end(), item) == items.end()) {
         items.push_back(item);
@@ -60,8 +48,9 @@ void WriteFile(const std::filesystem::path& path, const std::string& content) {
 }
 
 void WriteLetter(const std::filesystem::path& outDir, int tab, LetterArticles& articles) {
-    std::sort(articles.begin(), articles.end(),
-              [](const auto& a, const auto& b) { return HeadWordLess(a.first, b.first); });
+    std::sort(articles.begin(), articles.end(), [](const auto& a, const auto& b) {
+        return dictionary::HeadWordLess(a.first, b.first);
+    });
     std::string index;
     std::string base;
     index.reserve(articles.size() * sizeof(dictionary::IndexRecord));

@@ -7,7 +7,9 @@
 #include "dictionary/Lookup.h"
 #include "lookup/rtf/RtfReader.h"
 #include "platform/Cp1251.h"
+#include "studylist/StudyListFile.h"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -39,6 +41,10 @@ void PrintHelp(std::ostream& out) {
            "                           (UTF-8), found by shortening the word on its letter\n"
            "  dump DIR LETTER          list the index of one letter (A..Z or А..Я)\n"
            "  verify DIR               check a dictionary folder and say what is wrong\n"
+           "  wordlist SOURCE --dir DIR -o OUT\n"
+           "                           write a study list: SOURCE holds one word per line\n"
+           "                           (UTF-8); OUT gets them in code page 1251 with CR LF.\n"
+           "                           Every word must be a head-word of DIR exactly\n"
            "  --help                   show this text\n"
            "\n"
            "Exit status: 0 success, 1 failure (not found, problems found, unreadable data),\n"
@@ -183,7 +189,8 @@ int Lookup(const std::vector<std::string>& args) {
     }
     const auto found = dictionary::FindByShortening(index, *word);
     if (!found) {
-        std::cerr << "dictool: \"" << words[0] << "\" does not start with a letter of the dictionary\n";
+        std::cerr << "dictool: \"" << words[0]
+                  << "\" does not start with a letter of the dictionary\n";
         return kFailure;
     }
     if (found->Position < 0) {
@@ -215,6 +222,78 @@ int Verify(const std::vector<std::string>& args) {
     return kOk;
 }
 
+int WordList(const std::vector<std::string>& args) {
+    std::string source;
+    std::string dir;
+    std::string out;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if ((args[i] == "--dir" || args[i] == "-o") && i + 1 >= args.size()) {
+            return Usage(args[i] + " needs a value");
+        }
+        if (args[i] == "--dir") {
+            dir = args[++i];
+        } else if (args[i] == "-o") {
+            out = args[++i];
+        } else if (source.empty()) {
+            source = args[i];
+        } else {
+            return Usage("wordlist takes one SOURCE");
+        }
+    }
+    if (source.empty() || dir.empty() || out.empty()) {
+        return Usage("wordlist needs SOURCE, --dir DIR and -o OUT");
+    }
+    std::ifstream in(source, std::ios::binary);
+    if (!in) {
+        std::cerr << "dictool: cannot read " << source << "\n";
+        return kFailure;
+    }
+    dictionary::DictionaryIndex index;
+    const auto report = index.Load(dir);
+    if (report.NoDictionary()) {
+        std::cerr << "dictool: " << report.Message() << "\n";
+        return kFailure;
+    }
+    std::vector<std::string> words;
+    std::vector<std::string> missing;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (line.empty()) {
+            continue;
+        }
+        const auto word = platform::Utf8ToCp1251(line);
+        const int tab = word ? dictionary::TabOfWord(*word) : dictionary::kNoTab;
+        const auto& headWords = dictionary::IsValidTab(tab) ? index.Letter(tab).HeadWords
+                                                            : std::vector<std::string_view>{};
+        if (!word || std::find(headWords.begin(), headWords.end(), *word) == headWords.end()) {
+            missing.push_back(line);
+            continue;
+        }
+        words.push_back(*word);
+    }
+    if (!missing.empty()) {
+        std::cerr << "dictool: " << missing.size() << " words of " << source
+                  << " are not head-words of " << dir << ":";
+        for (const std::string& word : missing) {
+            std::cerr << " " << word;
+        }
+        std::cerr << "\n";
+        return kFailure;
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(out).parent_path(), ec);
+    studylist::TFileError error;
+    if (!studylist::WriteStudyListFile(out, words, error)) {
+        std::cerr << "dictool: " << error.Message() << "\n";
+        return kFailure;
+    }
+    std::cout << "Wrote " << words.size() << " words to " << out << ".\n";
+    return kOk;
+}
+
 int Run(int argc, char** argv) {
     if (argc < 2) {
         return Usage("no command given");
@@ -236,6 +315,9 @@ int Run(int argc, char** argv) {
     }
     if (command == "verify") {
         return Verify(args);
+    }
+    if (command == "wordlist") {
+        return WordList(args);
     }
     return Usage("unknown command '" + command + "'");
 }

@@ -1,0 +1,275 @@
+#include "AddWords.h"
+
+#include "platform/Cp1251.h"
+
+#include <QBoxLayout>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace studylist {
+namespace {
+
+constexpr int kKeyRole = Qt::UserRole;
+
+std::optional<std::string> ToCodePage(const QString& text) {
+    std::string bytes;
+    for (const QChar ch : text) {
+        const auto byte = platform::UnicodeToCp1251(ch.unicode());
+        if (!byte) {
+            return std::nullopt;
+        }
+        bytes += static_cast<char>(*byte);
+    }
+    return bytes;
+}
+
+QString FromCodePage(std::string_view bytes) {
+    return QString::fromStdString(platform::Cp1251ToUtf8(bytes));
+}
+
+QString Css(const QColor& color, int alpha = 255) {
+    return QStringLiteral("rgba(%1, %2, %3, %4)")
+        .arg(color.red())
+        .arg(color.green())
+        .arg(color.blue())
+        .arg(alpha);
+}
+
+} // namespace
+
+std::optional<std::string> KnownHeadWord(const dictionary::DictionaryIndex& index,
+                                         const QString& word) {
+    const auto bytes = ToCodePage(word.trimmed());
+    const int tab = bytes ? dictionary::TabOfWord(*bytes) : dictionary::kNoTab;
+    if (!dictionary::IsValidTab(tab)) {
+        return std::nullopt;
+    }
+    const auto& words = index.Letter(tab).HeadWords;
+    if (std::find(words.begin(), words.end(), *bytes) != words.end()) {
+        return bytes;
+    }
+    for (const std::string_view headWord : words) {
+        if (platform::CompareNoCase(headWord, *bytes) == 0) {
+            return std::string(headWord);
+        }
+    }
+    return std::nullopt;
+}
+
+TAddWords::TAddWords(const dictionary::DictionaryIndex& index, int tab, bool english,
+                     const TDialogLook& look, QWidget* parent)
+    : QDialog(parent), index_(index), tab_(dictionary::IsValidTab(tab) ? tab : 0),
+      english_(english), warning_(look.Warning) {
+    setWindowTitle(Texts("Добавяне към списъка от думи", "Add items to the words list"));
+    resize(540, 380);
+    setObjectName(QStringLiteral("AddWords"));
+    if (!look.Texture.isNull()) {
+        QPalette background = palette();
+        background.setBrush(QPalette::Window, QBrush(look.Texture));
+        setPalette(background);
+        setAutoFillBackground(true);
+    }
+    setStyleSheet(
+        QStringLiteral(
+            "QFrame#Card { background: rgba(255, 255, 255, 130); border: 1px solid %1;"
+            " border-radius: 5px; }"
+            "QLabel { color: %2; background: transparent; }"
+            "QLabel#Heading { font-weight: bold; }"
+            "QLineEdit, QPlainTextEdit, QListWidget { background: white; color: %2;"
+            " border: 1px solid %3; border-radius: 3px; }"
+            "QLineEdit:focus, QPlainTextEdit:focus, QListWidget:focus { border: 1px solid %4; }"
+            "QListWidget::item { padding: 1px 4px; }"
+            "QListWidget::item:hover { padding: 1px 4px; background: rgba(42, 157, 143, 40); }"
+            "QListWidget::item:selected { padding: 1px 4px; background: %1; color: white; }"
+            "QPushButton { color: white; background: %2; border: 1px solid %1; border-radius: 4px;"
+            " padding: 5px 14px; font-weight: bold; }"
+            "QPushButton:hover { background: %5; }"
+            "QPushButton:pressed { background: %4; }"
+            "QPushButton:disabled { color: #8ea0bb; }")
+            .arg(Css(look.Frame), Css(look.Panel), Css(look.Panel, 110), Css(look.Accent),
+                 Css(look.Panel.lighter(140))));
+
+    auto* left = new QFrame(this);
+    left->setObjectName(QStringLiteral("Card"));
+    auto* right = new QFrame(this);
+    right->setObjectName(QStringLiteral("Card"));
+
+    Heading = new QLabel(left);
+    Heading->setObjectName(QStringLiteral("Heading"));
+    Filter = new QLineEdit(left);
+    Filter->setPlaceholderText(Texts("Търсене…", "Find…"));
+    Filter->setClearButtonEnabled(true);
+    HeadWordList = new QListWidget(left);
+    HeadWordList->setSelectionMode(QAbstractItemView::MultiSelection);
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->addWidget(Heading);
+    leftLayout->addWidget(Filter);
+    leftLayout->addWidget(HeadWordList, 1);
+
+    auto* pasteHeading =
+        new QLabel(Texts("Поставете думи, по една на ред:", "Paste words, one per line:"), right);
+    pasteHeading->setObjectName(QStringLiteral("Heading"));
+    PasteBox = new QPlainTextEdit(right);
+    PasteBox->setTabChangesFocus(true);
+    CheckList = new QListWidget(right);
+    CheckList->setSelectionMode(QAbstractItemView::NoSelection);
+    CheckList->setFocusPolicy(Qt::NoFocus);
+    CheckList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    CheckList->setTextElideMode(Qt::ElideMiddle);
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->addWidget(pasteHeading);
+    rightLayout->addWidget(PasteBox, 3);
+    rightLayout->addWidget(CheckList, 2);
+
+    Summary = new QLabel(this);
+    AddButton = new QPushButton(Texts("Добави", "Add"), this);
+    if (!look.AddIcon.isNull()) {
+        // The icon is drawn on the panel colour; disabled, it sinks into that
+        // colour instead of showing a grey square.
+        QIcon icon(look.AddIcon);
+        QPixmap dimmed = look.AddIcon;
+        QPainter painter(&dimmed);
+        QColor veil = look.Panel;
+        veil.setAlpha(170);
+        painter.fillRect(dimmed.rect(), veil);
+        painter.end();
+        icon.addPixmap(dimmed, QIcon::Disabled);
+        AddButton->setIcon(icon);
+        AddButton->setIconSize(QSize(20, 20));
+    }
+    AddButton->setDefault(true);
+    CancelButton = new QPushButton(Texts("Отказ", "Cancel"), this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Summary, 1);
+    buttons->addWidget(AddButton);
+    buttons->addWidget(CancelButton);
+
+    auto* columns = new QHBoxLayout;
+    columns->addWidget(left, 1);
+    columns->addWidget(right, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->addLayout(columns, 1);
+    layout->addLayout(buttons);
+
+    connect(Filter, &QLineEdit::textChanged, this, [this] { FillList(); });
+    connect(HeadWordList, &QListWidget::itemSelectionChanged, this, [this] { SelectionChanged(); });
+    connect(PasteBox, &QPlainTextEdit::textChanged, this, [this] { CheckPasted(); });
+    connect(AddButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    FillList();
+    Filter->setFocus();
+}
+
+QString TAddWords::Texts(const char* bulgarian, const char* english) const {
+    return QString::fromUtf8(english_ ? english : bulgarian);
+}
+
+void TAddWords::FillList() {
+    const auto filter = ToCodePage(Filter->text().trimmed());
+    int tab = tab_;
+    if (filter && !filter->empty() && dictionary::IsValidTab(dictionary::TabOfWord(*filter))) {
+        tab = dictionary::TabOfWord(*filter);
+    }
+    listedTab_ = tab;
+    Heading->setText(Texts("Думи на буква %1", "Words of letter %1")
+                         .arg(FromCodePage(std::string(1, dictionary::TabCaption(tab)))));
+    filling_ = true;
+    HeadWordList->clear();
+    const auto& words = index_.Letter(tab).HeadWords;
+    for (std::size_t p = 0; filter && p < words.size(); ++p) {
+        if (!platform::StartsWithNoCase(words[p], *filter)) {
+            continue;
+        }
+        auto* item = new QListWidgetItem(FromCodePage(words[p]), HeadWordList);
+        item->setData(kKeyRole, QVariant::fromValue(static_cast<qulonglong>(p)));
+        if (std::find(chosen_.begin(), chosen_.end(), TKey(tab, p)) != chosen_.end()) {
+            item->setSelected(true);
+        }
+    }
+    filling_ = false;
+    UpdateSummary();
+}
+
+void TAddWords::SelectionChanged() {
+    if (filling_) {
+        return;
+    }
+    for (int row = 0; row < HeadWordList->count(); ++row) {
+        const QListWidgetItem* item = HeadWordList->item(row);
+        const TKey key(listedTab_, static_cast<std::size_t>(item->data(kKeyRole).toULongLong()));
+        const auto found = std::find(chosen_.begin(), chosen_.end(), key);
+        if (item->isSelected() && found == chosen_.end()) {
+            chosen_.push_back(key);
+        } else if (!item->isSelected() && found != chosen_.end()) {
+            chosen_.erase(found);
+        }
+    }
+    UpdateSummary();
+}
+
+void TAddWords::CheckPasted() {
+    pastedKnown_.clear();
+    pastedUnknown_.clear();
+    CheckList->clear();
+    const QStringList lines = PasteBox->toPlainText().split(QLatin1Char('\n'));
+    for (const QString& line : lines) {
+        const QString word = line.trimmed();
+        if (word.isEmpty()) {
+            continue;
+        }
+        auto* item = new QListWidgetItem(CheckList);
+        if (const auto headWord = KnownHeadWord(index_, word); headWord) {
+            pastedKnown_.push_back(*headWord);
+            item->setText(QStringLiteral("✓  ") + FromCodePage(*headWord));
+        } else {
+            pastedUnknown_.push_back(word);
+            item->setText(QStringLiteral("✗  ") + word + QStringLiteral(" — ") +
+                          Texts("няма я в речника", "not in the dictionary"));
+            item->setForeground(warning_);
+            item->setToolTip(word);
+        }
+    }
+    UpdateSummary();
+}
+
+void TAddWords::UpdateSummary() {
+    const std::size_t count = ChosenWords().size();
+    QString text = Texts("За добавяне: %1", "To add: %1").arg(count);
+    if (!pastedUnknown_.isEmpty()) {
+        text += Texts(" (%1 непознати се пропускат)", " (%1 unknown left out)")
+                    .arg(pastedUnknown_.size());
+    }
+    Summary->setText(text);
+    AddButton->setEnabled(count > 0);
+}
+
+std::vector<std::string> TAddWords::ChosenWords() const {
+    std::vector<std::string> words;
+    const auto add = [&words](std::string word) {
+        if (std::find(words.begin(), words.end(), word) == words.end()) {
+            words.push_back(std::move(word));
+        }
+    };
+    for (const auto& [tab, position] : chosen_) {
+        add(std::string(index_.Letter(tab).HeadWords[position]));
+    }
+    for (const std::string& word : pastedKnown_) {
+        add(word);
+    }
+    return words;
+}
+
+QStringList TAddWords::UnknownWords() const {
+    return pastedUnknown_;
+}
+
+} // namespace studylist

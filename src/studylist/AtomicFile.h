@@ -1,0 +1,30 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace studylist {
+
+// Why a file operation failed, in the words of the system's standard message:
+// what was done to which file, and the system's reason.
+struct TFileError {
+    std::filesystem::path File;
+    std::string Action; // "create", "open", "write"
+    int Errno = 0;
+
+    std::string Message() const;
+};
+
+// Replaces the file's contents with bytes so that a crash or a full disk at
+// any moment leaves either the old contents or the new ones: the bytes go to
+// path + ".tmp" beside it, are flushed to the disk, and the temporary file is
+// renamed over the target. An existing target keeps its permission bits. On
+// failure the temporary file is removed and the target is untouched.
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                         TFileError& error);
+
+// The whole file; false (with the reason) when it cannot be opened or read.
+bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, TFileError& error);
+
+} // namespace studylist

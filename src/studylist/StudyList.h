@@ -1,0 +1,105 @@
+#pragma once
+
+#include "Dialogs.h"
+#include "dictionary/MainWindowState.h"
+
+#include <QObject>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+class QAbstractButton;
+class QAction;
+class QLabel;
+class QListWidget;
+class QMenu;
+
+namespace studylist {
+
+// What the study list needs from the main window besides its shared state.
+class TStudyListHost {
+public:
+    virtual ~TStudyListHost() = default;
+    // A compact window shows no list: list commands bring the standard view.
+    virtual void SwitchToStandardView() = 0;
+    virtual void StopVoicePlayback() = 0;
+    // The pronounce availability rule for a newly selected letter tab.
+    virtual void ApplyPronounceAvailability(int tab) = 0;
+    virtual bool PronounceButtonEnabled() const = 0;
+    virtual void Pronounce() = 0;
+    virtual void FocusSearchBox() = 0;
+    virtual void Beep() = 0;
+};
+
+// The main window's controls that show the list.
+struct TStudyListControls {
+    QListWidget* ListBox1 = nullptr;
+    QLabel* Label1 = nullptr;           // count label
+    QAbstractButton* Button2 = nullptr; // save
+    QAbstractButton* Button4 = nullptr; // clear
+    QMenu* PopupMenu1 = nullptr;
+    QAction* Delete1 = nullptr;
+};
+
+// The study list's rules over the main window's list box: picking, deleting,
+// clearing, adding, opening and saving, and the availability of the controls
+// that follow the list. Entries are code page 1251 head-words.
+class TStudyList : public QObject {
+public:
+    static constexpr const char* kDefaultList = "\\WAVE\\EnglishFree";
+
+    TStudyList(const TStudyListControls& controls, dictionary::TMainWindowState& state,
+               TStudyListHost& host, TDialogs& dialogs, TDialogLook look, QWidget* window);
+
+    int Count() const;
+    std::string Item(int position) const;
+    std::vector<std::string> Items() const;
+    // The selected position, -1 for none.
+    int ItemIndex() const;
+    // Selects without picking (the exercises move the selection this way).
+    void SetItemIndex(int position);
+    bool PopupArmed() const { return popupArmed_; }
+
+    void ListBox1Click();
+    void Delete1Click();
+    void ListBox1KeyDown(int key);
+    void ListBox1KeyUp(int key);
+    void Button1Click();
+    void Button13Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void N19Click();
+    void N20Click() { Button3Click(); }
+    void N21Click() { Button2Click(); }
+    // Reads the default list into an empty list; a list with entries is left
+    // alone. False when the default list cannot be read (after the message).
+    bool FillFromDefaultList();
+
+    // Replaces the entries; the count label and the controls follow.
+    void SetItems(const std::vector<std::string>& entries);
+    // Appends head-words that the list does not hold yet.
+    void AddWords(const std::vector<std::string>& words);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void DeleteSelected(bool fromMenu);
+    void ListChanged();
+    bool ReadInto(const std::filesystem::path& path);
+    QString Texts(const char* bulgarian, const char* english) const;
+
+    TStudyListControls c_;
+    dictionary::TMainWindowState& state_;
+    TStudyListHost& host_;
+    TDialogs& dialogs_;
+    TDialogLook look_;
+    QWidget* window_;
+    bool popupArmed_ = false;
+    bool mouseDown_ = false;
+    bool selecting_ = false;
+};
+
+} // namespace studylist

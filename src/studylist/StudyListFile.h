@@ -1,0 +1,28 @@
+#pragma once
+
+#include "AtomicFile.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Study-list files: code page 1251 text, one entry per line, no header.
+namespace studylist {
+
+// CR, LF and CR LF all end a line; empty lines in the middle are entries, a
+// final line end makes no entry, a last line without one is an entry.
+std::vector<std::string> ParseStudyList(std::string_view bytes);
+
+// Every line, the last one included, ends with CR LF; no entries, no bytes.
+std::string FormatStudyList(const std::vector<std::string>& entries);
+
+bool ReadStudyListFile(const std::filesystem::path& path, std::vector<std::string>& entries,
+                       TFileError& error);
+
+// Written whole beside the target and renamed over it, so a failed save never
+// destroys the previous file.
+bool WriteStudyListFile(const std::filesystem::path& path, const std::vector<std::string>& entries,
+                        TFileError& error);
+
+} // namespace studylist

@@ -1,0 +1,109 @@
+#include "UserDictionary.h"
+
+#include "dictionary/CryptStream.h"
+#include "platform/Paths.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <limits>
+#include <system_error>
+#include <unistd.h>
+
+namespace studylist {
+
+TWordProblem TUserDictionary::Check(std::string_view headWord, std::string_view article) {
+    if (headWord.empty()) {
+        return TWordProblem::EmptyWord;
+    }
+    if (headWord.size() > static_cast<std::size_t>(dictionary::kMaxHeadWordLength)) {
+        return TWordProblem::TooLong;
+    }
+    if (!dictionary::IsValidTab(LetterOf(headWord))) {
+        return TWordProblem::NoLetter;
+    }
+    if (article.empty()) {
+        return TWordProblem::EmptyArticle;
+    }
+    return TWordProblem::None;
+}
+
+bool TUserDictionary::Contains(std::string_view headWord) const {
+    const int tab = LetterOf(headWord);
+    if (!dictionary::IsValidTab(tab)) {
+        return false;
+    }
+    const auto& words = index_.Letter(tab).HeadWords;
+    return std::find(words.begin(), words.end(), headWord) != words.end();
+}
+
+std::size_t TUserDictionary::InsertPosition(int tab, std::string_view headWord) const {
+    // A linear search for the first head-word that sorts after the new one:
+    // it also gives a sensible place in an index that is not wholly sorted.
+    const auto& words = index_.Letter(tab).HeadWords;
+    std::size_t p = 0;
+    while (p < words.size() && !dictionary::HeadWordLess(headWord, words[p])) {
+        ++p;
+    }
+    return p;
+}
+
+bool TUserDictionary::Save(std::string_view headWord, std::string_view article, TSavedWord& saved,
+                           TFileError& error) {
+    const int tab = LetterOf(headWord);
+    const std::filesystem::path articlePath =
+        platform::ResolvePath(index_.StartDir(), dictionary::ArticleFragment(tab, false));
+    const std::filesystem::path indexPath = index_.IndexPath(tab);
+
+    errno = 0;
+    dictionary::TCryptStream stream(articlePath.string(), false,
+                                    dictionary::fmOpenReadWrite | dictionary::fmShareDenyWrite);
+    if (stream.Handle < 0) {
+        error = {articlePath, "open", errno};
+        return false;
+    }
+    const std::int32_t oldSize = stream.Seek(0, 2);
+    if (oldSize < 0 || article.size() > static_cast<std::size_t>(
+                                            std::numeric_limits<std::int32_t>::max() - oldSize)) {
+        error = {articlePath, "write", EFBIG};
+        return false;
+    }
+    const auto size = static_cast<std::int32_t>(article.size());
+    const auto undo = [&] {
+        try {
+            stream.SetSize(oldSize);
+        } catch (const std::system_error&) {
+            // The index does not list the cut-off bytes: they are unreachable.
+        }
+    };
+    if (stream.Write(article.data(), size) != size || ::fsync(stream.Handle) != 0) {
+        error = {articlePath, "write", errno};
+        undo();
+        return false;
+    }
+
+    dictionary::IndexRecord record;
+    dictionary::MakeRecord(record, headWord, oldSize, size, 0);
+    dictionary::LetterIndex& letter = index_.Letter(tab);
+    const std::size_t position = InsertPosition(tab, headWord);
+    std::string bytes;
+    bytes.reserve((letter.Size() + 1) * sizeof(dictionary::IndexRecord));
+    for (std::size_t p = 0; p <= letter.Size(); ++p) {
+        if (p == position) {
+            bytes.append(reinterpret_cast<const char*>(&record), sizeof record);
+        }
+        if (p < letter.Size()) {
+            bytes.append(reinterpret_cast<const char*>(letter.Records[p]),
+                         sizeof(dictionary::IndexRecord));
+        }
+    }
+    if (!WriteFileAtomically(indexPath, bytes, error)) {
+        undo();
+        return false;
+    }
+    letter.Insert(position, record);
+    saved = {tab, position};
+    return true;
+}
+
+} // namespace studylist

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "AtomicFile.h"
+#include "dictionary/LetterIndex.h"
+
+#include <cstddef>
+#include <string_view>
+
+namespace studylist {
+
+// Why a new word cannot be saved as it stands.
+enum class TWordProblem {
+    None,
+    EmptyWord,
+    TooLong,  // more than 101 bytes in code page 1251
+    NoLetter, // the first character maps to no letter tab
+    EmptyArticle,
+};
+
+// Where a saved word landed.
+struct TSavedWord {
+    int Tab = dictionary::kNoTab;
+    std::size_t Position = 0;
+};
+
+// The user dictionary: new words with plain articles, appended to a letter's
+// user article file and listed in the letter's index file in alphabetical
+// order. The index file is always rewritten whole and renamed into place, so
+// it is never left misaligned or truncated; an article whose index could not
+// be written is cut off again, so nothing half-saved stays behind.
+class TUserDictionary {
+public:
+    explicit TUserDictionary(dictionary::DictionaryIndex& index) : index_(index) {}
+
+    // headWord and article are code page 1251 bytes.
+    static TWordProblem Check(std::string_view headWord, std::string_view article);
+
+    // The word's letter comes from its own first character, so it is filed
+    // where a look-up of it will search.
+    static int LetterOf(std::string_view headWord) { return dictionary::TabOfWord(headWord); }
+
+    // Whether the letter already holds exactly this head-word.
+    bool Contains(std::string_view headWord) const;
+
+    // After every head-word that sorts before it or equal to it.
+    std::size_t InsertPosition(int tab, std::string_view headWord) const;
+
+    // Appends the article, rewrites the index file and inserts the record
+    // into the in-memory index. The word must pass Check. On failure nothing
+    // has changed on disk or in memory and error names the file.
+    bool Save(std::string_view headWord, std::string_view article, TSavedWord& saved,
+              TFileError& error);
+
+private:
+    dictionary::DictionaryIndex& index_;
+};
+
+} // namespace studylist

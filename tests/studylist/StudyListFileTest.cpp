@@ -1,0 +1,127 @@
+// Study-list files and the atomic replacement of a file.
+#include "studylist/StudyListFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using studylist::FormatStudyList;
+using studylist::ParseStudyList;
+using Entries = std::vector<std::string>;
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class StudyListFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("studylistfile-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(dir_);
+    }
+    fs::path dir_;
+};
+
+TEST(StudyListFormat, LineEndsOfEveryKindAndTheLastLine) {
+    EXPECT_EQ(ParseStudyList(""), Entries{});
+    EXPECT_EQ(ParseStudyList("a\r\nb\r\n"), (Entries{"a", "b"})) << "no entry for a final line end";
+    EXPECT_EQ(ParseStudyList("a\nb\rc\r\nd"), (Entries{"a", "b", "c", "d"}));
+    EXPECT_EQ(ParseStudyList("a\r\n\r\n\nb\n"), (Entries{"a", "", "", "b"}))
+        << "empty middle lines are kept";
+    EXPECT_EQ(ParseStudyList("\r\n"), (Entries{""}));
+    EXPECT_EQ(ParseStudyList("a\r\r\n"), (Entries{"a", ""})) << "CR, then CR LF";
+    EXPECT_EQ(ParseStudyList("last"), (Entries{"last"}));
+}
+
+TEST(StudyListFormat, WritesCrLfAfterEveryLine) {
+    EXPECT_EQ(FormatStudyList({}), "");
+    EXPECT_EQ(FormatStudyList({"a", "", "b"}), "a\r\n\r\nb\r\n");
+}
+
+TEST_F(StudyListFileTest, CyrillicRoundTripInSingleBytes) {
+    // "къща" and "дом" in code page 1251.
+    const Entries entries = {"house", "\xEA\xFA\xF9\xE0", "", "\xE4\xEE\xEC"};
+    studylist::TFileError error;
+    ASSERT_TRUE(studylist::WriteStudyListFile(dir_ / "list", entries, error)) << error.Message();
+    EXPECT_EQ(ReadFile(dir_ / "list"), "house\r\n\xEA\xFA\xF9\xE0\r\n\r\n\xE4\xEE\xEC\r\n");
+    Entries back;
+    ASSERT_TRUE(studylist::ReadStudyListFile(dir_ / "list", back, error));
+    EXPECT_EQ(back, entries);
+    EXPECT_FALSE(fs::exists(dir_ / "list.tmp"));
+
+    ASSERT_TRUE(studylist::WriteStudyListFile(dir_ / "empty", {}, error));
+    EXPECT_TRUE(fs::exists(dir_ / "empty"));
+    EXPECT_EQ(fs::file_size(dir_ / "empty"), 0u);
+}
+
+TEST_F(StudyListFileTest, MissingFileIsReportedByName) {
+    Entries entries = {"kept"};
+    studylist::TFileError error;
+    EXPECT_FALSE(studylist::ReadStudyListFile(dir_ / "nothing", entries, error));
+    EXPECT_EQ(entries, Entries{"kept"});
+    EXPECT_NE(error.Message().find((dir_ / "nothing").string()), std::string::npos);
+    EXPECT_FALSE(studylist::ReadStudyListFile(dir_, entries, error)) << "a folder is no list";
+}
+
+TEST_F(StudyListFileTest, FailedSaveKeepsThePreviousFile) {
+    studylist::TFileError error;
+    ASSERT_TRUE(studylist::WriteStudyListFile(dir_ / "list", {"old"}, error));
+    // Where the temporary file would go there is a folder: the write fails
+    // before the target is touched.
+    fs::create_directory(dir_ / "list.tmp");
+    EXPECT_FALSE(studylist::WriteStudyListFile(dir_ / "list", {"new"}, error));
+    EXPECT_EQ(ReadFile(dir_ / "list"), "old\r\n");
+    EXPECT_NE(error.Message().find((dir_ / "list").string()), std::string::npos);
+    EXPECT_TRUE(fs::is_directory(dir_ / "list.tmp"));
+}
+
+TEST_F(StudyListFileTest, UnwritableFolderLeavesTheFileAlone) {
+    studylist::TFileError error;
+    ASSERT_TRUE(studylist::WriteStudyListFile(dir_ / "list", {"old"}, error));
+    fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
+                              fs::perms::others_exec | fs::perms::group_read |
+                              fs::perms::group_exec);
+    fs::permissions(dir_ / "list", fs::perms::all);
+    // Root ignores permissions: the save runs as an ordinary user.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            ::_exit(2);
+        }
+        studylist::TFileError childError;
+        const bool saved = studylist::WriteStudyListFile(dir_ / "list", {"new"}, childError);
+        ::_exit(!saved && childError.Action == "create" ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(ReadFile(dir_ / "list"), "old\r\n") << "writable itself, but not replaceable";
+}
+
+TEST_F(StudyListFileTest, ReplacingKeepsThePermissionBits) {
+    studylist::TFileError error;
+    ASSERT_TRUE(studylist::WriteStudyListFile(dir_ / "list", {"a"}, error));
+    fs::permissions(dir_ / "list",
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_TRUE(studylist::WriteStudyListFile(dir_ / "list", {"b"}, error));
+    EXPECT_EQ(fs::status(dir_ / "list").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+} // namespace

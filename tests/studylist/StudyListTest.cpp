@@ -1,0 +1,230 @@
+// The study list in the main window: adding, picking, deleting, clearing,
+// opening and saving, with the count label and the controls that follow it.
+#include "TestSupport.h"
+#include "lookup/TabControl.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QToolButton>
+
+namespace {
+
+using namespace studylisttest;
+
+constexpr int kH = 'H' - 'A';
+const std::string kHouse = "\xEA\xFA\xF9\xE0"; // къща
+
+class StudyListTest : public WindowTest {
+protected:
+    QListWidget* List() { return form_->ListBox1; }
+
+    std::vector<std::string> Entries() { return form_->StudyList().Items(); }
+
+    void Click(int row) {
+        const QRect rect = List()->visualItemRect(List()->item(row));
+        QTest::mouseClick(List()->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+        ProcessEvents();
+    }
+
+    void RightClick(int row) {
+        const QRect rect = List()->visualItemRect(List()->item(row));
+        QTest::mousePress(List()->viewport(), Qt::RightButton, Qt::NoModifier, rect.center());
+        QTest::mouseRelease(List()->viewport(), Qt::RightButton, Qt::NoModifier, rect.center());
+        ProcessEvents();
+    }
+
+    void ListKey(Qt::Key key) {
+        QTest::keyClick(List(), key);
+        ProcessEvents();
+    }
+
+    void Open(const std::string& bytes) {
+        WriteFile(Dir() / "list.txt", bytes);
+        fileName_ = QString::fromStdString((Dir() / "list.txt").string());
+        form_->Button3->click();
+        ProcessEvents();
+    }
+
+    // Save enabled, clear shown and the hand cursor exactly while entries exist.
+    void ExpectControlsFollow(int count) {
+        EXPECT_EQ(List()->count(), count);
+        EXPECT_EQ(form_->Button2->isEnabled(), count > 0);
+        EXPECT_EQ(form_->Button4->isHidden(), count == 0);
+        EXPECT_EQ(List()->cursor().shape(), count > 0 ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    }
+};
+
+TEST_F(StudyListTest, AddsTheChosenHeadWord) {
+    Start();
+    EXPECT_EQ(form_->Label1->text(), QString());
+    ExpectControlsFollow(0);
+    Type(QStringLiteral("hou"));
+    Press(Qt::Key_Return); // chooses hour, keeps "hou" in the box
+    form_->Button1->click();
+    EXPECT_EQ(Entries(), std::vector<std::string>{"hour"});
+    EXPECT_EQ(form_->Label1->text(), QStringLiteral("1 Думи"));
+    ExpectControlsFollow(1);
+
+    Press(Qt::Key_Control); // house
+    QTest::mousePress(form_.get(), Qt::RightButton, Qt::NoModifier, QPoint(3, 200));
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"hour", "house"}))
+        << "a right press on the window adds too";
+    form_->Button1->click();
+    EXPECT_EQ(List()->count(), 2) << "a word already listed is not added twice";
+
+    form_->Combo->SetItemIndex(-1);
+    form_->Button1->click();
+    EXPECT_EQ(List()->count(), 2) << "nothing chosen, nothing added";
+    EXPECT_EQ(form_->Label1->text(), QStringLiteral("2 Думи"));
+}
+
+TEST_F(StudyListTest, PickingShowsTheWordOnItsLetter) {
+    Start();
+    Open("\xEA\xFA\xF9\xE0\r\nhouse\r\nzebra\r\n");
+    ASSERT_EQ(Entries(), (std::vector<std::string>{kHouse, "house", "zebra"}));
+    EXPECT_FALSE(form_->StudyList().PopupArmed());
+
+    Click(0);
+    EXPECT_EQ(form_->TabIndex(), 26 + 10);
+    EXPECT_TRUE(Article().startsWith(QStringLiteral("къща ["))) << Article().toStdString();
+    EXPECT_FALSE(form_->Button7->isEnabled());
+    EXPECT_TRUE(form_->StudyList().PopupArmed());
+
+    Click(1);
+    EXPECT_EQ(form_->TabIndex(), kH);
+    EXPECT_EQ(form_->Combo->Text(), "house");
+    EXPECT_TRUE(Article().startsWith(QStringLiteral("house [")));
+    EXPECT_TRUE(form_->Button7->isEnabled());
+
+    ListKey(Qt::Key_Up); // the keyboard picks too
+    EXPECT_EQ(form_->TabIndex(), 26 + 10);
+
+    ListKey(Qt::Key_Down);
+    ListKey(Qt::Key_Down);
+    EXPECT_EQ(form_->TabIndex(), 'Z' - 'A');
+    EXPECT_EQ(form_->Combo->ItemIndex(), -1) << "no head-word begins with zebra";
+    EXPECT_TRUE(Article().startsWith(QStringLiteral("house ["))) << "the article stays";
+
+    // Exercises move the selection without picking.
+    form_->SetStudyListItemIndex(1);
+    EXPECT_EQ(form_->StudyListItemIndex(), 1);
+    EXPECT_EQ(form_->TabIndex(), 'Z' - 'A');
+}
+
+class DeleteTest : public StudyListTest, public ::testing::WithParamInterface<char> {};
+
+TEST_P(DeleteTest, ConfirmedInTheInterfaceLanguage) {
+    const bool english = GetParam() == '2';
+    const QString unit = english ? QStringLiteral(" Words") : QStringLiteral(" Думи");
+    const QString question =
+        english ? QStringLiteral("Are you sure ?") : QStringLiteral("Сигурни ли сте ?");
+    Start(GetParam());
+    Open("house\r\nhour\r\n");
+    List()->setFocus();
+
+    ListKey(Qt::Key_Delete);
+    EXPECT_TRUE(questions_.empty()) << "nothing selected, nothing asked";
+    RightClick(0);
+    EXPECT_EQ(popups_, 0) << "the menu is armed only by a pick";
+
+    Click(0);
+    answer_ = false;
+    ListKey(Qt::Key_Delete);
+    ASSERT_EQ(questions_.size(), 1u);
+    EXPECT_EQ(questions_[0], question);
+    EXPECT_EQ(List()->count(), 2) << "No changes nothing";
+    EXPECT_EQ(form_->Label1->text(), QStringLiteral("2") + unit);
+
+    answer_ = true;
+    ListKey(Qt::Key_Delete);
+    EXPECT_EQ(Entries(), std::vector<std::string>{"hour"});
+    EXPECT_EQ(form_->Label1->text(), QStringLiteral("1") + unit) << "plural even for one";
+    ExpectControlsFollow(1);
+
+    Click(0);
+    RightClick(0);
+    EXPECT_EQ(popups_, 1);
+    form_->Delete1->trigger();
+    EXPECT_EQ(questions_.back(), question);
+    EXPECT_EQ(List()->count(), 0);
+    EXPECT_EQ(form_->Label1->text(), QStringLiteral("0") + unit);
+    ExpectControlsFollow(0);
+    EXPECT_FALSE(form_->StudyList().PopupArmed()) << "deleting from the menu disarms it";
+}
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, DeleteTest, ::testing::Values('1', '2'));
+
+TEST_F(StudyListTest, SaveOpenClearAndNew) {
+    Start();
+    Open("house\rhour\n\r\nwalk");
+    EXPECT_EQ(titles_.back(), QStringLiteral("Напълни коша"));
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"house", "hour", "", "walk"}));
+    EXPECT_EQ(form_->Label1->text(), QStringLiteral("4 Думи"));
+
+    const fs::path saved = Dir() / "saved";
+    fileName_ = QString::fromStdString(saved.string());
+    form_->Button2->click();
+    EXPECT_EQ(titles_.back(), QStringLiteral("Запиши коша"));
+    EXPECT_EQ(ReadFile(saved), "house\r\nhour\r\n\r\nwalk\r\n");
+    EXPECT_EQ(QApplication::focusWidget(), form_->Combo->Edit());
+
+    // A save that cannot replace the file keeps the old one.
+    fs::create_directory(Dir() / "saved.tmp");
+    form_->Button4->click();
+    form_->StudyList().AddWords({kHouse});
+    form_->N21->trigger();
+    ASSERT_EQ(errors_.size(), 1u);
+    EXPECT_TRUE(errors_[0].contains(fileName_)) << errors_[0].toStdString();
+    EXPECT_EQ(ReadFile(saved), "house\r\nhour\r\n\r\nwalk\r\n");
+    EXPECT_EQ(Entries(), std::vector<std::string>{kHouse});
+
+    form_->Button4->click();
+    EXPECT_EQ(form_->Label1->text(), QString()) << "clearing empties the label";
+    ExpectControlsFollow(0);
+    fileName_.clear();
+    form_->N21->trigger(); // cancelled: nothing written
+    EXPECT_EQ(ReadFile(saved), "house\r\nhour\r\n\r\nwalk\r\n");
+
+    // An unreadable file leaves the list as it was.
+    form_->StudyList().AddWords({"walk"});
+    fileName_ = QString::fromStdString((Dir() / "missing").string());
+    form_->N20->trigger();
+    ASSERT_EQ(errors_.size(), 2u);
+    EXPECT_TRUE(errors_[1].contains(fileName_));
+    EXPECT_EQ(Entries(), std::vector<std::string>{"walk"});
+
+    answer_ = false;
+    form_->N19->trigger();
+    EXPECT_EQ(questions_.size(), 1u);
+    EXPECT_EQ(List()->count(), 1);
+    answer_ = true;
+    form_->N19->trigger();
+    EXPECT_EQ(List()->count(), 0);
+    EXPECT_EQ(form_->Label1->text(), QStringLiteral("0 Думи"));
+    form_->N19->trigger();
+    EXPECT_EQ(questions_.size(), 2u) << "an empty list is emptied without asking";
+}
+
+TEST_F(StudyListTest, FillsFromTheDefaultList) {
+    Start('2');
+    EXPECT_FALSE(form_->FillStudyListFromDefault());
+    ASSERT_EQ(errors_.size(), 1u);
+    EXPECT_TRUE(errors_[0].contains(QStringLiteral("EnglishFree"))) << errors_[0].toStdString();
+    EXPECT_EQ(List()->count(), 0);
+
+    fs::create_directories(Dir() / "wave");
+    WriteFile(Dir() / "wave" / "EnglishFree", "house\r\nwalk\r\nrun\r\n");
+    EXPECT_TRUE(form_->FillStudyListFromDefault());
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"house", "walk", "run"}));
+    EXPECT_EQ(form_->Label1->text(), QStringLiteral("3 Words"));
+    ExpectControlsFollow(3);
+
+    form_->Button4->click();
+    form_->StudyList().AddWords({"hour"});
+    EXPECT_TRUE(form_->FillStudyListFromDefault());
+    EXPECT_EQ(Entries(), std::vector<std::string>{"hour"}) << "a list with entries is kept";
+}
+
+} // namespace
