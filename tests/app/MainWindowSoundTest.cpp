@@ -106,6 +106,17 @@ TEST_F(MainWindowSoundTest, PronounceLocksTheSoundButtonsUntilTheEnd) {
     EXPECT_FALSE(form_->SpeedButton2->isEnabled()) << "nothing recorded";
 }
 
+TEST_F(MainWindowSoundTest, SpaceInTheStudyListPronouncesThePickedWord) {
+    form_->ListBox1->addItem(QStringLiteral("house"));
+    form_->ListBox1->setCurrentRow(0);
+    form_->ListBox1Click();
+    EXPECT_EQ(form_->Combo->Text(), "house");
+    QTest::keyClick(form_->ListBox1, Qt::Key_Space);
+    EXPECT_TRUE(form_->Sound().MPEG1.IsLibraryLoaded());
+    EXPECT_FALSE(form_->Button7->isEnabled());
+    ASSERT_TRUE(WaitUntil([&] { return SoundButtonsEnabled(); }));
+}
+
 TEST_F(MainWindowSoundTest, WordsWithoutSoundOrSelectionPlayNothing) {
     Choose("hour"); // no file for it
     form_->Button7Click();
