@@ -3,10 +3,10 @@
 #include "Pictures.h"
 #include "Splash.h"
 #include "lookup/ClipboardWatcher.h"
+#include "lookup/CodePageText.h"
 #include "lookup/RichEditDblClick.h"
 #include "lookup/SearchCombo.h"
 #include "lookup/TabControl.h"
-#include "platform/Cp1251.h"
 #include "studylist/NewWord.h"
 #include "studylist/UserDictionary.h"
 
@@ -546,11 +546,7 @@ std::string TForm1::StudyListItem(int position) const {
     if (item == nullptr) {
         return {};
     }
-    std::string bytes;
-    for (const QChar ch : item->text()) {
-        bytes += static_cast<char>(platform::UnicodeToCp1251(ch.unicode()).value_or('?'));
-    }
-    return bytes;
+    return lookup::ToCodePage(item->text());
 }
 
 int TForm1::StudyListItemIndex() const {

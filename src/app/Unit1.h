@@ -130,6 +130,7 @@ public:
     int StudyListItemIndex() const override;
     void SetStudyListItemIndex(int position) override;
     bool EnglishInterface() const override;
+    TMPEGPlayer& Player() override { return sound_->MPEG1; }
 
     // studylist::TStudyListHost
     // The view switch calls this too; the compact view does not exist yet,

@@ -5,11 +5,13 @@
 #include <filesystem>
 #include <string>
 
+class TMPEGPlayer;
+
 namespace dictionary {
 
 // The main window's shared state as the exercise windows read and steer it:
-// the letter tabs, the search box, the study list, the index and the
-// interface language. Texts are code page 1251.
+// the letter tabs, the search box, the study list, the index, the interface
+// language and the MP3 player. Texts are code page 1251.
 class TMainWindowState {
 public:
     virtual ~TMainWindowState() = default;
@@ -36,6 +38,9 @@ public:
     virtual void SetStudyListItemIndex(int position) = 0;
 
     virtual bool EnglishInterface() const = 0;
+
+    // The one MP3 player, which the exercises pronounce their words through.
+    virtual TMPEGPlayer& Player() = 0;
 };
 
 } // namespace dictionary

@@ -1,12 +1,12 @@
 #include "LookupWindow.h"
 
 #include "ClipboardWatcher.h"
+#include "CodePageText.h"
 #include "RichEditDblClick.h"
 #include "SearchCombo.h"
 #include "TabControl.h"
 #include "UsageHints.h"
 #include "dictionary/Lookup.h"
-#include "platform/Cp1251.h"
 
 #include <QLineEdit>
 
@@ -14,15 +14,6 @@ namespace lookup {
 namespace {
 
 constexpr int kVisibleRows = 10;
-
-std::string CodePageText(const QString& text) {
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(text.size()));
-    for (const QChar ch : text) {
-        bytes += static_cast<char>(platform::UnicodeToCp1251(ch.unicode()).value_or('?'));
-    }
-    return bytes;
-}
 
 } // namespace
 
@@ -194,7 +185,7 @@ void TLookupWindow::ClipboardChanged() {
         return;
     }
     if (host_.TranslateCopiedText()) {
-        const std::string text = CodePageText(TClipboardWatcher::FirstLine());
+        const std::string text = ToCodePage(TClipboardWatcher::FirstLine());
         if (text.find_first_not_of(' ') == std::string::npos) {
             return;
         }

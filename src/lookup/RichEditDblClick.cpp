@@ -1,7 +1,7 @@
 #include "RichEditDblClick.h"
 
+#include "CodePageText.h"
 #include "lookup/rtf/RtfDocument.h"
-#include "platform/Cp1251.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -66,15 +66,8 @@ void TRichEditDblClick::AppendLines(const QStringList& lines) {
 }
 
 std::string TRichEditDblClick::SelectedText() const {
-    const QString text = textCursor().selectedText();
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(text.size()));
-    for (const QChar ch : text) {
-        // The selection separates paragraphs with U+2029.
-        const char16_t unit = ch.unicode() == 0x2029 ? u'\n' : ch.unicode();
-        bytes += static_cast<char>(platform::UnicodeToCp1251(unit).value_or('?'));
-    }
-    return bytes;
+    // The selection separates paragraphs with U+2029.
+    return ToCodePage(textCursor().selectedText().replace(QChar(0x2029), u'\n'));
 }
 
 void TRichEditDblClick::Dispatch(int message) {

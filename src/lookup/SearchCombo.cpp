@@ -1,5 +1,7 @@
 #include "SearchCombo.h"
 
+#include "CodePageText.h"
+
 #include "platform/Cp1251.h"
 
 #include <QAbstractScrollArea>
@@ -21,24 +23,6 @@ constexpr int kButtonWidth = 18;
 constexpr int kMinRowHeight = 13;
 constexpr int kMaxRowHeight = 16;
 constexpr int kTextPadding = 4;
-
-QString ToQString(std::string_view bytes) {
-    QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (const char byte : bytes) {
-        *out++ = QChar(platform::Cp1251ToUnicode(static_cast<std::uint8_t>(byte)));
-    }
-    return text;
-}
-
-std::string ToCp1251(const QString& text) {
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(text.size()));
-    for (const QChar ch : text) {
-        bytes.push_back(static_cast<char>(platform::UnicodeToCp1251(ch.unicode()).value_or('?')));
-    }
-    return bytes;
-}
 
 // The box holds code page 1251 text only: edits that would bring in anything
 // else (typed, pasted or dropped) are refused.
@@ -197,9 +181,9 @@ protected:
             }
             painter.setPen(textColour);
             const QRect textBox = box.adjusted(kTextPadding, 0, -kTextPadding, 0);
-            painter.drawText(
-                textBox, Qt::AlignLeft | Qt::AlignVCenter,
-                metrics.elidedText(ToQString(combo_->Item(row)), Qt::ElideRight, textBox.width()));
+            painter.drawText(textBox, Qt::AlignLeft | Qt::AlignVCenter,
+                             metrics.elidedText(FromCodePage(combo_->Item(row)), Qt::ElideRight,
+                                                textBox.width()));
         }
     }
 
@@ -335,11 +319,11 @@ void TSearchCombo::SetSelStart(int position) {
 }
 
 std::string TSearchCombo::Text() const {
-    return ToCp1251(edit_->text());
+    return ToCodePage(edit_->text());
 }
 
 void TSearchCombo::SetText(const std::string& text) {
-    edit_->setText(ToQString(text));
+    edit_->setText(FromCodePage(text));
 }
 
 int TSearchCombo::FindPrefix(std::string_view word) const {
@@ -560,7 +544,7 @@ void TSearchCombo::ListScrolled(int top) {
 }
 
 void TSearchCombo::PutSelectedText() {
-    edit_->setText(ToQString(list_.Item(list_.ItemIndex())));
+    edit_->setText(FromCodePage(list_.Item(list_.ItemIndex())));
     edit_->selectAll();
 }
 

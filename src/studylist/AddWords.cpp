@@ -1,5 +1,6 @@
 #include "AddWords.h"
 
+#include "lookup/CodePageText.h"
 #include "platform/Cp1251.h"
 
 #include <QBoxLayout>
@@ -14,25 +15,13 @@
 #include <algorithm>
 
 namespace studylist {
+
+using lookup::FromCodePage;
+using lookup::ToCodePage;
+using lookup::ToCodePageExactly;
 namespace {
 
 constexpr int kKeyRole = Qt::UserRole;
-
-std::optional<std::string> ToCodePage(const QString& text) {
-    std::string bytes;
-    for (const QChar ch : text) {
-        const auto byte = platform::UnicodeToCp1251(ch.unicode());
-        if (!byte) {
-            return std::nullopt;
-        }
-        bytes += static_cast<char>(*byte);
-    }
-    return bytes;
-}
-
-QString FromCodePage(std::string_view bytes) {
-    return QString::fromStdString(platform::Cp1251ToUtf8(bytes));
-}
 
 QString Css(const QColor& color, int alpha = 255) {
     return QStringLiteral("rgba(%1, %2, %3, %4)")
@@ -46,7 +35,7 @@ QString Css(const QColor& color, int alpha = 255) {
 
 std::optional<std::string> KnownHeadWord(const dictionary::DictionaryIndex& index,
                                          const QString& word) {
-    const auto bytes = ToCodePage(word.trimmed());
+    const auto bytes = ToCodePageExactly(word.trimmed());
     const int tab = bytes ? dictionary::TabOfWord(*bytes) : dictionary::kNoTab;
     if (!dictionary::IsValidTab(tab)) {
         return std::nullopt;
@@ -174,7 +163,7 @@ QString TAddWords::Texts(const char* bulgarian, const char* english) const {
 }
 
 void TAddWords::FillList() {
-    const auto filter = ToCodePage(Filter->text().trimmed());
+    const auto filter = ToCodePageExactly(Filter->text().trimmed());
     int tab = tab_;
     if (filter && !filter->empty() && dictionary::IsValidTab(dictionary::TabOfWord(*filter))) {
         tab = dictionary::TabOfWord(*filter);

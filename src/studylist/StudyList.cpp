@@ -3,6 +3,7 @@
 #include "AddWords.h"
 #include "StudyListFile.h"
 #include "dictionary/Lookup.h"
+#include "lookup/CodePageText.h"
 #include "platform/Cp1251.h"
 #include "platform/Paths.h"
 
@@ -18,20 +19,11 @@
 #include <algorithm>
 
 namespace studylist {
+
+using lookup::FromCodePage;
+using lookup::ToCodePage;
+using lookup::ToCodePageExactly;
 namespace {
-
-QString FromCodePage(const std::string& bytes) {
-    return QString::fromStdString(platform::Cp1251ToUtf8(bytes));
-}
-
-std::string ToCodePage(const QString& text) {
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(text.size()));
-    for (const QChar ch : text) {
-        bytes += static_cast<char>(platform::UnicodeToCp1251(ch.unicode()).value_or('?'));
-    }
-    return bytes;
-}
 
 std::filesystem::path PathOf(const QString& name) {
     return std::filesystem::path(name.toStdString());
