@@ -51,6 +51,9 @@ void TLookupWindow::FindByShortening(std::string_view text) {
         return;
     }
     tabs_.SetTabIndex(found->Tab);
+    // The letter tab changed: a Bulgarian word found from an English article
+    // cannot be pronounced, an English one from a Bulgarian article can.
+    host_.ApplyPronounceAvailability(found->Tab);
     SelectLetter(found->Tab);
     if (found->Position >= 0) {
         combo_.SetItemIndex(found->Position);

@@ -252,9 +252,11 @@ TEST_F(MainWindowTest, DoubleClickLooksUpTheClickedWord) {
     clickWord(QStringLiteral("дом"));
     EXPECT_EQ(form_->TabIndex(), 26 + 4) << "a Bulgarian word in an English article";
     EXPECT_TRUE(Article().startsWith(QStringLiteral("дом ["))) << Article().toStdString();
+    EXPECT_FALSE(form_->Button7->isEnabled()) << "Bulgarian words are not pronounced";
     clickWord(QStringLiteral("house"));
     EXPECT_EQ(form_->TabIndex(), 'H' - 'A');
     EXPECT_EQ(BoxText(), "house");
+    EXPECT_TRUE(form_->Button7->isEnabled());
 
     form_->ControlC1->trigger(); // translation off: only the focus moves
     clickWord(QStringLiteral("дом"));
