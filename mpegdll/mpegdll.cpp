@@ -350,6 +350,8 @@ private:
 
     bool OpenDevice() {
         if (!audioStarted_) {
+            // The host program keeps its own SIGINT and SIGTERM handling.
+            SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
             if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
                 return false;
             audioStarted_ = true;

@@ -38,6 +38,9 @@ bool IsLive(WaveDevice* device) {
 bool EnsureAudio() {
     static const bool ready = [] {
         SilenceAudioLibraryErrors();
+        // SDL would take over SIGINT and SIGTERM, and the program would no
+        // longer end when the desktop or the terminal asks it to.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
     }();
     return ready;

@@ -6,6 +6,8 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -314,6 +316,11 @@ TEST_F(MpegDllDeviceTest, PlaysThroughSoundOutputInRealTime) {
     ASSERT_EQ(library_.play(0, 0, &ended), 0);
     EXPECT_EQ(library_.lastError(), ErrorNone);
     EXPECT_EQ(library_.getPlayerMode(), ModePlaying);
+    for (const int signal : {SIGTERM, SIGINT}) {
+        struct sigaction current {};
+        ::sigaction(signal, nullptr, &current);
+        EXPECT_EQ(current.sa_handler, SIG_DFL) << "the host must still end on signal " << signal;
+    }
     ASSERT_TRUE(WaitForFlag(ended));
     EXPECT_EQ(library_.getPlayerMode(), ModeEnded);
     EXPECT_EQ(library_.getCurrentPos(), 300);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
@@ -80,6 +82,21 @@ TEST(AudioWaveErrors, TextsAndCodes) {
     EXPECT_EQ(waveOutOpen(&device, 5, &format, nullptr, 0, CALLBACK_NULL), MMSYSERR_BADDEVICEID);
     EXPECT_GE(waveOutGetNumDevs(), 1u);
     EXPECT_GE(waveInGetNumDevs(), 1u);
+}
+
+// The program must still end on SIGTERM and Ctrl+C once audio is running.
+TEST_F(AudioWave, OpeningADeviceLeavesTheSignalsAlone) {
+    WaveDevice* device = nullptr;
+    const WAVEFORMATEX format = Mono16();
+    ASSERT_EQ(waveOutOpen(&device, WAVE_MAPPER, &format, Record,
+                          reinterpret_cast<std::uintptr_t>(&events), CALLBACK_FUNCTION),
+              MMSYSERR_NOERROR);
+    for (const int signal : {SIGTERM, SIGINT}) {
+        struct sigaction current {};
+        ::sigaction(signal, nullptr, &current);
+        EXPECT_EQ(current.sa_handler, SIG_DFL) << "signal " << signal;
+    }
+    EXPECT_EQ(waveOutClose(device), MMSYSERR_NOERROR);
 }
 
 TEST_F(AudioWave, OutputHeadersCycleThroughTheDevice) {
