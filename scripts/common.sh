@@ -12,7 +12,7 @@ PACKAGES=(
     espeak-ng libespeak-ng-dev lame libmp3lame-dev
     dict-freedict-eng-bul
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool xclip imagemagick fonts-dejavu-core
+    xvfb xauth xdotool xclip imagemagick fonts-dejavu-core fonts-dejavu-extra
 )
 
 install_missing_packages() {
