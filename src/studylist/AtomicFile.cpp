@@ -45,6 +45,9 @@ std::string TFileError::Message() const {
         text += " ";
         text += std::strerror(Errno);
         text += ".";
+    } else if (!Reason.empty()) {
+        text += " ";
+        text += Reason;
     }
     return text;
 }

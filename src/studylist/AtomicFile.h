@@ -3,15 +3,23 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace studylist {
 
 // Why a file operation failed, in the words of the system's standard message:
 // what was done to which file, and the system's reason.
 struct TFileError {
+    TFileError() = default;
+    TFileError(std::filesystem::path file, std::string action, int errnoValue,
+               std::string reason = {})
+        : File(std::move(file)), Action(std::move(action)), Errno(errnoValue),
+          Reason(std::move(reason)) {}
+
     std::filesystem::path File;
-    std::string Action; // "create", "open", "write"
+    std::string Action; // "create", "open", "write", "update"
     int Errno = 0;
+    std::string Reason; // said instead of the system's text when Errno is 0
 
     std::string Message() const;
 };

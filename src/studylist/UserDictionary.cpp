@@ -55,6 +55,21 @@ bool TUserDictionary::Save(std::string_view headWord, std::string_view article, 
         platform::ResolvePath(index_.StartDir(), dictionary::ArticleFragment(tab, false));
     const std::filesystem::path indexPath = index_.IndexPath(tab);
 
+    // The index is rewritten from memory. A file that no longer holds what was
+    // read at start-up (unreadable then, or changed since by another program)
+    // would lose its entries, so it is left alone.
+    std::error_code ec;
+    const std::uintmax_t indexBytes = std::filesystem::file_size(indexPath, ec);
+    const bool indexExists = !ec;
+    if ((ec && ec != std::errc::no_such_file_or_directory) ||
+        (indexExists &&
+         indexBytes / sizeof(dictionary::IndexRecord) != index_.Letter(tab).Size())) {
+        error = {indexPath, "update", 0,
+                 "It no longer matches what the program read at start; restart the program "
+                 "and add the word again."};
+        return false;
+    }
+
     errno = 0;
     dictionary::TCryptStream stream(articlePath.string(), false,
                                     dictionary::fmOpenReadWrite | dictionary::fmShareDenyWrite);

@@ -47,6 +47,22 @@ TEST(UserWordCheck, EveryProblemIsNamed) {
     EXPECT_EQ(TUserDictionary::Check("home", ""), TWordProblem::EmptyArticle);
 }
 
+// The index is rewritten from memory; entries another program added since
+// the start must not be lost by that.
+TEST_F(UserDictionaryTest, IndexChangedSinceTheStartIsLeftAlone) {
+    const fs::path indexPath = index_.IndexPath(kH);
+    std::string bytes = ReadFile(indexPath);
+    bytes += bytes.substr(0, sizeof(dictionary::IndexRecord));
+    WriteFile(indexPath, bytes);
+    TUserDictionary dictionary(index_);
+    TSavedWord saved;
+    TFileError error;
+    EXPECT_FALSE(dictionary.Save("hotdog", kArticle, saved, error));
+    EXPECT_NE(error.Message().find("base_h.dak"), std::string::npos) << error.Message();
+    EXPECT_EQ(ReadFile(indexPath), bytes);
+    EXPECT_FALSE(fs::exists(Path("eg/user_h.ref")) && fs::file_size(Path("eg/user_h.ref")) > 0);
+}
+
 TEST_F(UserDictionaryTest, SavedWordIsFiledInOrderAndReadsBack) {
     TUserDictionary dictionary(index_);
     const auto before = index_.Letter(kH).Size();
