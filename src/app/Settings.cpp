@@ -1,30 +1,11 @@
 #include "Settings.h"
 
-#include <cerrno>
+#include "platform/FileIo.h"
+
 #include <cstring>
-#include <fcntl.h>
 #include <fstream>
-#include <unistd.h>
 
 namespace app {
-namespace {
-
-bool WriteAll(int fd, const std::string& data) {
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-} // namespace
 
 bool TSettings::Load(const std::filesystem::path& startDir) {
     path_ = startDir / kFileName;
@@ -64,29 +45,12 @@ bool TSettings::Save() {
     if (!std::filesystem::exists(path_)) {
         return true;
     }
-    const std::filesystem::path temporary = path_.string() + ".tmp";
-    int failure = 0;
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        failure = errno;
-    } else {
-        if (!WriteAll(fd, value_ + "\r\n") || ::fsync(fd) != 0) {
-            failure = errno;
-        }
-        if (::close(fd) != 0 && failure == 0) {
-            failure = errno;
-        }
-        if (failure == 0 && std::rename(temporary.c_str(), path_.c_str()) != 0) {
-            failure = errno;
-        }
+    const platform::TAtomicWriteResult result =
+        platform::WriteFileAtomically(path_, value_ + "\r\n");
+    if (!result.Ok()) {
+        lastError_ = path_.string() + ": " + std::strerror(result.Errno);
     }
-    if (failure != 0) {
-        lastError_ = path_.string() + ": " + std::strerror(failure);
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return false;
-    }
-    return true;
+    return result.Ok();
 }
 
 } // namespace app

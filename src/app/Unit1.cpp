@@ -3,7 +3,6 @@
 #include "Pictures.h"
 #include "Splash.h"
 #include "lookup/ClipboardWatcher.h"
-#include "lookup/CodePageText.h"
 #include "lookup/RichEditDblClick.h"
 #include "lookup/SearchCombo.h"
 #include "lookup/TabControl.h"
@@ -43,15 +42,18 @@ QIcon ButtonIcon(const QPixmap& picture) {
     return icon;
 }
 
+// The flat buttons of the button bar and the right column: white captions on
+// the navy panels, a light wash under the pointer. Set once on each panel.
+constexpr const char* kFlatButtonStyle =
+    "QToolButton { color: white; border: none; background: transparent; }"
+    "QToolButton:hover { background: rgba(255, 255, 255, 28); border-radius: 4px; }"
+    "QToolButton:pressed { background: rgba(242, 165, 65, 60); border-radius: 4px; }"
+    "QToolButton:disabled { color: #5d6f8c; }";
+
 QToolButton* FlatButton(QWidget* parent, const QRect& geometry, const QString& hint,
                         const QPixmap& icon = {}, const QString& caption = {}) {
     auto* button = new QToolButton(parent);
     button->setAutoRaise(true);
-    button->setStyleSheet(QStringLiteral(
-        "QToolButton { color: white; border: none; background: transparent; }"
-        "QToolButton:hover { background: rgba(255, 255, 255, 28); border-radius: 4px; }"
-        "QToolButton:pressed { background: rgba(242, 165, 65, 60); border-radius: 4px; }"
-        "QToolButton:disabled { color: #5d6f8c; }"));
     button->setGeometry(geometry);
     button->setToolTip(hint);
     button->setCursor(Qt::PointingHandCursor);
@@ -222,6 +224,7 @@ void TForm1::BuildArticleArea() {
 
     Panel3 = new QWidget(Panel2);
     Panel3->setGeometry(0, Panel2->height() - 40, Panel2->width(), 40);
+    Panel3->setStyleSheet(QString::fromLatin1(kFlatButtonStyle));
     Image2 = Picture(Panel3, QRect(0, 0, Panel3->width(), 40), PictureId::ButtonBar);
     Button7 =
         FlatButton(Panel3, QRect(4, 2, 76, 36), QStringLiteral("Изговори показаната дума/фраза"),
@@ -245,6 +248,7 @@ void TForm1::BuildArticleArea() {
 void TForm1::BuildRightPanel() {
     rightPanel1 = new QWidget(mainPanel);
     rightPanel1->setGeometry(kClientWidth - 210, 0, 210, mainPanel->height());
+    rightPanel1->setStyleSheet(QString::fromLatin1(kFlatButtonStyle));
     const int height = rightPanel1->height();
 
     ListBox1 = new QListWidget(rightPanel1);
@@ -388,9 +392,7 @@ void TForm1::FormCreate() {
     // 12. Text already on the clipboard is looked up at once.
     clipboard_->Register();
     // 13.
-    if (Combo->isEnabled()) {
-        Combo->Edit()->setFocus();
-    }
+    FocusSearchBox();
 }
 
 void TForm1::ApplyStoredSettings(bool fileExisted) {
@@ -538,15 +540,11 @@ void TForm1::SetSearchBoxText(const std::string& text) {
 }
 
 int TForm1::StudyListCount() const {
-    return ListBox1->count();
+    return studyList_->Count();
 }
 
 std::string TForm1::StudyListItem(int position) const {
-    const QListWidgetItem* item = ListBox1->item(position);
-    if (item == nullptr) {
-        return {};
-    }
-    return lookup::ToCodePage(item->text());
+    return studyList_->Item(position);
 }
 
 int TForm1::StudyListItemIndex() const {
@@ -600,9 +598,7 @@ studylist::TDialogLook TForm1::DialogLook() const {
 }
 
 void TForm1::FocusSearchBox() {
-    if (Combo->isEnabled()) {
-        Combo->Edit()->setFocus();
-    }
+    lookup_->FocusSearchBox();
 }
 
 void TForm1::OpenNewWordDialog(const std::string& word, int tab) {

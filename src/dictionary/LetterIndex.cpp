@@ -1,53 +1,11 @@
 #include "LetterIndex.h"
 
+#include "platform/FileIo.h"
 #include "platform/Paths.h"
 
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace dictionary {
-namespace {
-
-enum class ReadResult { Ok, Missing, Unreadable };
-
-ReadResult ReadWholeFile(const std::filesystem::path& path, std::vector<char>& content) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return errno == ENOENT ? ReadResult::Missing : ReadResult::Unreadable;
-    }
-    struct stat st {};
-    ReadResult result = ReadResult::Ok;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        result = ReadResult::Unreadable;
-    } else {
-        content.resize(static_cast<std::size_t>(st.st_size));
-        std::size_t done = 0;
-        while (done < content.size()) {
-            const ssize_t n = ::read(fd, content.data() + done, content.size() - done);
-            if (n < 0 && errno == EINTR) {
-                continue;
-            }
-            if (n < 0) {
-                result = ReadResult::Unreadable;
-                break;
-            }
-            if (n == 0) {
-                break;
-            }
-            done += static_cast<std::size_t>(n);
-        }
-        content.resize(done);
-    }
-    ::close(fd);
-    if (result != ReadResult::Ok) {
-        content.clear();
-    }
-    return result;
-}
-
-} // namespace
 
 void LetterIndex::Assign(std::vector<char> fileContent, bool english) {
     Buffer = std::move(fileContent);
@@ -123,15 +81,11 @@ LoadReport DictionaryIndex::Load(const std::filesystem::path& startDir, const Pr
         }
         const std::filesystem::path path = IndexPath(tab);
         std::vector<char> content;
-        switch (ReadWholeFile(path, content)) {
-        case ReadResult::Missing:
+        const int failure = platform::ReadWholeFile(path, content);
+        if (failure == ENOENT) {
             report.Missing.push_back(path.string());
-            break;
-        case ReadResult::Unreadable:
+        } else if (failure != 0) {
             report.Unreadable.push_back(path.string());
-            break;
-        case ReadResult::Ok:
-            break;
         }
         letters_[static_cast<std::size_t>(tab)].Assign(std::move(content), IsEnglishTab(tab));
         if (progress) {

@@ -177,10 +177,7 @@ void TLookupWindow::RichEdit1DblClick() {
         }
         FindByShortening(selected);
     }
-    if (host_.BringForwardOnCopy()) {
-        host_.BringForward();
-    }
-    FocusSearchBox();
+    BringForwardAndFocus();
 }
 
 void TLookupWindow::ClipboardChanged() {
@@ -194,6 +191,10 @@ void TLookupWindow::ClipboardChanged() {
         }
         FindByShortening(text);
     }
+    BringForwardAndFocus();
+}
+
+void TLookupWindow::BringForwardAndFocus() {
     if (host_.BringForwardOnCopy()) {
         host_.BringForward();
     }

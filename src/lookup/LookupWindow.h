@@ -69,8 +69,11 @@ public:
 
     const TLastLookup& LastLookup() const { return lastLookup_; }
 
-private:
+    // Gives the search box the keyboard focus when it is enabled.
     void FocusSearchBox();
+
+private:
+    void BringForwardAndFocus();
 
     const dictionary::DictionaryIndex& index_;
     TTabControl& tabs_;

@@ -1,6 +1,6 @@
 #include "TabControl.h"
 
-#include "platform/Cp1251.h"
+#include "CodePageText.h"
 
 #include <QResizeEvent>
 
@@ -28,7 +28,7 @@ TTabControl::TTabControl(QWidget* parent) : QWidget(parent), tabs_(new QTabBar(t
 
 void TTabControl::AddTab(char caption) {
     settingFromCode_ = true;
-    tabs_->addTab(QString(QChar(platform::Cp1251ToUnicode(static_cast<std::uint8_t>(caption)))));
+    tabs_->addTab(FromCodePage(std::string_view(&caption, 1)));
     settingFromCode_ = false;
 }
 

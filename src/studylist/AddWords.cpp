@@ -23,14 +23,6 @@ namespace {
 
 constexpr int kKeyRole = Qt::UserRole;
 
-QString Css(const QColor& color, int alpha = 255) {
-    return QStringLiteral("rgba(%1, %2, %3, %4)")
-        .arg(color.red())
-        .arg(color.green())
-        .arg(color.blue())
-        .arg(alpha);
-}
-
 } // namespace
 
 std::optional<std::string> KnownHeadWord(const dictionary::DictionaryIndex& index,
@@ -82,8 +74,8 @@ TAddWords::TAddWords(const dictionary::DictionaryIndex& index, int tab, bool eng
             "QPushButton:hover { background: %5; }"
             "QPushButton:pressed { background: %4; }"
             "QPushButton:disabled { color: #8ea0bb; }")
-            .arg(Css(look.Frame), Css(look.Panel), Css(look.Panel, 110), Css(look.Accent),
-                 Css(look.Panel.lighter(140))));
+            .arg(CssColor(look.Frame), CssColor(look.Panel), CssColor(look.Panel, 110),
+                 CssColor(look.Accent), CssColor(look.Panel.lighter(140))));
 
     auto* left = new QFrame(this);
     left->setObjectName(QStringLiteral("Card"));

@@ -25,4 +25,12 @@ TDialogs::TDialogs()
       Exec([](QDialog& dialog) { return dialog.exec(); }),
       Popup([](QMenu& menu, const QPoint& globalPosition) { menu.exec(globalPosition); }) {}
 
+QString CssColor(const QColor& color, int alpha) {
+    return QStringLiteral("rgba(%1, %2, %3, %4)")
+        .arg(color.red())
+        .arg(color.green())
+        .arg(color.blue())
+        .arg(alpha);
+}
+
 } // namespace studylist

@@ -45,4 +45,7 @@ struct TDialogLook {
     QColor Warning = QColor(0xe0, 0x5a, 0x4f);
 };
 
+// A colour as a style sheet writes it, "rgba(r, g, b, alpha)".
+QString CssColor(const QColor& color, int alpha = 255);
+
 } // namespace studylist

@@ -15,14 +15,6 @@
 namespace studylist {
 namespace {
 
-QString Css(const QColor& color, int alpha = 255) {
-    return QStringLiteral("rgba(%1, %2, %3, %4)")
-        .arg(color.red())
-        .arg(color.green())
-        .arg(color.blue())
-        .arg(alpha);
-}
-
 QFont Timok(int pixels, bool bold) {
     QFont font(QStringLiteral("Timok"));
     font.setPixelSize(pixels);
@@ -53,7 +45,7 @@ TNewWord::TNewWord(TUserDictionary& dictionary, TDialogs& dialogs, const TDialog
                        "QLineEdit, QTextEdit { background: white; color: #16284a;"
                        " border: 1px solid %2; border-radius: 3px; }"
                        "QLineEdit:focus, QTextEdit:focus { border: 1px solid %3; }")
-            .arg(Css(look.Frame), Css(look.Panel, 110), Css(look.Accent)));
+            .arg(CssColor(look.Frame), CssColor(look.Panel, 110), CssColor(look.Accent)));
     RightPanel = new QFrame(this);
     RightPanel->setObjectName(QStringLiteral("RightPanel"));
     RightPanel->setGeometry(306, 19, 92, 238);
@@ -68,7 +60,8 @@ TNewWord::TNewWord(TUserDictionary& dictionary, TDialogs& dialogs, const TDialog
                        " border: 1px solid %2; background: white; }"
                        "QCheckBox::indicator:checked { background: %4; border: 1px solid white; }"
                        "QFrame#Rule { background: %2; }")
-            .arg(Css(look.Panel), Css(look.Frame), Css(look.Accent, 70), Css(look.Accent)));
+            .arg(CssColor(look.Panel), CssColor(look.Frame), CssColor(look.Accent, 70),
+                 CssColor(look.Accent)));
 
     Edit1 = new QLineEdit(LeftPanel);
     Edit1->setGeometry(6, 8, 279, 27);

@@ -13,7 +13,10 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iostream>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -69,19 +72,49 @@ std::vector<dictool::SourceEntry> ReadSource(const std::string& source, std::str
     return dictool::ReadTsv(indexPath);
 }
 
-int Build(const std::vector<std::string>& args) {
-    std::vector<std::string> sources;
-    std::string outDir;
+// A command's arguments: the values of its options ("-o DIR") and the rest.
+struct Arguments {
+    std::map<std::string, std::string> Options;
+    std::vector<std::string> Positional;
+};
+
+// Nothing (after a usage message) when an option lacks its value.
+std::optional<Arguments> ParseArguments(const std::vector<std::string>& args,
+                                        std::initializer_list<const char*> options) {
+    Arguments parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o") {
-            if (i + 1 >= args.size()) {
-                return Usage("-o needs a folder");
-            }
-            outDir = args[++i];
+        const bool isOption = std::any_of(options.begin(), options.end(),
+                                          [&](const char* option) { return args[i] == option; });
+        if (!isOption) {
+            parsed.Positional.push_back(args[i]);
+        } else if (i + 1 < args.size()) {
+            parsed.Options[args[i]] = args[i + 1];
+            ++i;
         } else {
-            sources.push_back(args[i]);
+            Usage(args[i] + " needs a value");
+            return std::nullopt;
         }
     }
+    return parsed;
+}
+
+// False (after saying why) when the folder holds no dictionary at all.
+bool LoadIndex(const std::string& dir, dictionary::DictionaryIndex& index) {
+    const auto report = index.Load(dir);
+    if (report.NoDictionary()) {
+        std::cerr << "dictool: " << report.Message() << "\n";
+        return false;
+    }
+    return true;
+}
+
+int Build(const std::vector<std::string>& args) {
+    const auto parsed = ParseArguments(args, {"-o"});
+    if (!parsed) {
+        return kUsage;
+    }
+    const std::vector<std::string>& sources = parsed->Positional;
+    const std::string outDir = parsed->Options.contains("-o") ? parsed->Options.at("-o") : "";
     if (sources.empty() || outDir.empty()) {
         return Usage("build needs at least one SOURCE and -o DIR");
     }
@@ -135,9 +168,7 @@ int Dump(const std::vector<std::string>& args) {
         return Usage("LETTER must be one of A..Z or А..Я");
     }
     dictionary::DictionaryIndex index;
-    const auto report = index.Load(args[0]);
-    if (report.NoDictionary()) {
-        std::cerr << "dictool: " << report.Message() << "\n";
+    if (!LoadIndex(args[0], index)) {
         return kFailure;
     }
     const auto& letterIndex = index.Letter(tab);
@@ -160,18 +191,12 @@ int Dump(const std::vector<std::string>& args) {
 }
 
 int Lookup(const std::vector<std::string>& args) {
-    std::string dir = ".";
-    std::vector<std::string> words;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--dir") {
-            if (i + 1 >= args.size()) {
-                return Usage("--dir needs a folder");
-            }
-            dir = args[++i];
-        } else {
-            words.push_back(args[i]);
-        }
+    const auto parsed = ParseArguments(args, {"--dir"});
+    if (!parsed) {
+        return kUsage;
     }
+    const std::string dir = parsed->Options.contains("--dir") ? parsed->Options.at("--dir") : ".";
+    const std::vector<std::string>& words = parsed->Positional;
     if (words.size() != 1) {
         return Usage("lookup needs one WORD");
     }
@@ -182,9 +207,7 @@ int Lookup(const std::vector<std::string>& args) {
         return kFailure;
     }
     dictionary::DictionaryIndex index;
-    const auto report = index.Load(dir);
-    if (report.NoDictionary()) {
-        std::cerr << "dictool: " << report.Message() << "\n";
+    if (!LoadIndex(dir, index)) {
         return kFailure;
     }
     const auto found = dictionary::FindByShortening(index, *word);
@@ -223,23 +246,16 @@ int Verify(const std::vector<std::string>& args) {
 }
 
 int WordList(const std::vector<std::string>& args) {
-    std::string source;
-    std::string dir;
-    std::string out;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if ((args[i] == "--dir" || args[i] == "-o") && i + 1 >= args.size()) {
-            return Usage(args[i] + " needs a value");
-        }
-        if (args[i] == "--dir") {
-            dir = args[++i];
-        } else if (args[i] == "-o") {
-            out = args[++i];
-        } else if (source.empty()) {
-            source = args[i];
-        } else {
-            return Usage("wordlist takes one SOURCE");
-        }
+    const auto parsed = ParseArguments(args, {"--dir", "-o"});
+    if (!parsed) {
+        return kUsage;
     }
+    if (parsed->Positional.size() > 1) {
+        return Usage("wordlist takes one SOURCE");
+    }
+    const std::string source = parsed->Positional.empty() ? "" : parsed->Positional[0];
+    const std::string dir = parsed->Options.contains("--dir") ? parsed->Options.at("--dir") : "";
+    const std::string out = parsed->Options.contains("-o") ? parsed->Options.at("-o") : "";
     if (source.empty() || dir.empty() || out.empty()) {
         return Usage("wordlist needs SOURCE, --dir DIR and -o OUT");
     }
@@ -249,9 +265,7 @@ int WordList(const std::vector<std::string>& args) {
         return kFailure;
     }
     dictionary::DictionaryIndex index;
-    const auto report = index.Load(dir);
-    if (report.NoDictionary()) {
-        std::cerr << "dictool: " << report.Message() << "\n";
+    if (!LoadIndex(dir, index)) {
         return kFailure;
     }
     std::vector<std::string> words;
@@ -266,9 +280,10 @@ int WordList(const std::vector<std::string>& args) {
         }
         const auto word = platform::Utf8ToCp1251(line);
         const int tab = word ? dictionary::TabOfWord(*word) : dictionary::kNoTab;
-        const auto& headWords = dictionary::IsValidTab(tab) ? index.Letter(tab).HeadWords
-                                                            : std::vector<std::string_view>{};
-        if (!word || std::find(headWords.begin(), headWords.end(), *word) == headWords.end()) {
+        const bool known =
+            dictionary::IsValidTab(tab) && std::ranges::find(index.Letter(tab).HeadWords, *word) !=
+                                               index.Letter(tab).HeadWords.end();
+        if (!known) {
             missing.push_back(line);
             continue;
         }

@@ -2,13 +2,10 @@
 
 #include "Mp3Encoder.h"
 #include "Speech.h"
+#include "platform/FileIo.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cstring>
-#include <fcntl.h>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -138,13 +135,11 @@ Manifest ParseManifest(std::string_view text) {
 }
 
 std::optional<std::string> ReadFileText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::string text;
+    if (platform::ReadWholeFile(path, text) != 0) {
         return std::nullopt;
     }
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
+    return text;
 }
 
 std::optional<Manifest> ReadManifest(const std::filesystem::path& path) {
@@ -181,29 +176,12 @@ bool IsTemporaryName(std::string_view name) {
 }
 
 void WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
-    const std::filesystem::path temporary = TemporaryPath(target);
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        throw std::runtime_error("cannot write " + target.string() + ": " + ErrnoText(errno));
-    }
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            const int error = n < 0 ? errno : ENOSPC;
-            ::close(fd);
-            ::unlink(temporary.c_str());
-            throw std::runtime_error("cannot write " + target.string() + ": " + ErrnoText(error));
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    if (::close(fd) != 0 || ::rename(temporary.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        throw std::runtime_error("cannot write " + target.string() + ": " + ErrnoText(error));
+    // Pronunciations can be made again: no flush to the disk per file.
+    const platform::TAtomicWriteResult result =
+        platform::WriteFileAtomically(target, bytes, {TemporaryPath(target), false});
+    if (!result.Ok()) {
+        throw std::runtime_error("cannot write " + target.string() + ": " +
+                                 ErrnoText(result.Errno));
     }
 }
 
