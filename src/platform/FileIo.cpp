@@ -45,15 +45,16 @@ template <typename Bytes> int ReadAll(const std::filesystem::path& path, Bytes& 
     } else if (!S_ISREG(st.st_mode)) {
         failure = EISDIR;
     } else {
-        // One read of the size the file has; a file that grows meanwhile is
-        // read on to its end.
+        // Reads the size the file has; a file that grows meanwhile is read on
+        // to its end through a small buffer, so the usual case copies nothing.
         Bytes content(static_cast<std::size_t>(st.st_size), '\0');
         std::size_t done = 0;
+        char more[4096];
         for (;;) {
-            if (done == content.size()) {
-                content.resize(content.size() + 65536);
-            }
-            const ssize_t n = ::read(fd, content.data() + done, content.size() - done);
+            const bool full = done == content.size();
+            char* target = full ? more : content.data() + done;
+            const std::size_t room = full ? sizeof more : content.size() - done;
+            const ssize_t n = ::read(fd, target, room);
             if (n < 0 && errno == EINTR) {
                 continue;
             }
@@ -63,6 +64,9 @@ template <typename Bytes> int ReadAll(const std::filesystem::path& path, Bytes& 
             }
             if (n == 0) {
                 break;
+            }
+            if (full) {
+                content.insert(content.end(), more, more + n);
             }
             done += static_cast<std::size_t>(n);
         }
