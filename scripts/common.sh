@@ -36,6 +36,12 @@ install_missing_packages() {
 }
 
 build_everything() {
-    cmake -S "$REPO" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    # A compiler cache, where one is installed, makes rebuilds of unchanged
+    # sources free; the build does not need it.
+    local launcher=()
+    if command -v ccache >/dev/null; then
+        launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
+    cmake -S "$REPO" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" "$@" >/dev/null
     cmake --build "$BUILD" -j"$(nproc)"
 }
