@@ -1,5 +1,5 @@
 #define MPEGDLL_DECLARE_ENTRIES
-#include "mpegdll.h"
+#include "mpegdll/mpegdll.h"
 
 #include <SDL.h>
 #include <alsa/asoundlib.h>

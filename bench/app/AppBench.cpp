@@ -1,16 +1,16 @@
 // The main window on the full FreeDict data, offscreen: start-up, keystroke
 // to article, letter switch, clipboard to article, and the largest article's
 // parse and layout. Prints the resident memory after the first start.
-#include "Builder.h"
-#include "FreeDictSource.h"
-#include "Transcriber.h"
-#include "app/Fonts.h"
 #include "app/Unit1.h"
 #include "dictionary/Lookup.h"
+#include "dictool/Builder.h"
+#include "dictool/FreeDictSource.h"
+#include "dictool/Transcriber.h"
 #include "lookup/RichEditDblClick.h"
 #include "lookup/SearchCombo.h"
 #include "lookup/TabControl.h"
-#include "lookup/rtf/RtfDocument.h"
+#include "rtf/RtfDocument.h"
+#include "ui/Fonts.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -155,7 +155,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication application(argc, argv);
-    app::RegisterFontSubstitutes();
+    ui::RegisterFontSubstitutes();
     app::TForm1::ShowError = [](QWidget*, const QString& text) {
         std::fprintf(stderr, "%s\n", text.toUtf8().constData());
     };

@@ -1,9 +1,9 @@
 // Look-up speed on the full FreeDict data, built into a temporary folder
 // when the benchmark starts.
-#include "Builder.h"
-#include "FreeDictSource.h"
-#include "Transcriber.h"
 #include "dictionary/Lookup.h"
+#include "dictool/Builder.h"
+#include "dictool/FreeDictSource.h"
+#include "dictool/Transcriber.h"
 
 #include <benchmark/benchmark.h>
 

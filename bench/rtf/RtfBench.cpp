@@ -1,7 +1,7 @@
 // Showing an article: parsing, building the rich-text document and laying it
 // out, for a large article of many short formatting runs.
-#include "lookup/rtf/RtfDocument.h"
-#include "lookup/rtf/RtfReader.h"
+#include "rtf/RtfDocument.h"
+#include "rtf/RtfReader.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFont>

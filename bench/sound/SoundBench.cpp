@@ -1,8 +1,8 @@
 // Pronunciation latency and playing cost of the MPEG player over the real
 // decoding library, with SDL's file-backed and silent drivers standing in for
 // a sound card.
-#include "ToneMp3.h"
 #include "sound/MPEGPlay.h"
+#include "tests/sound/ToneMp3.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -67,7 +67,7 @@ void BM_PronounceToFirstSamples(benchmark::State& state) {
     ::setenv("SDL_DISKAUDIOFILE", device.c_str(), 1);
     ::setenv("SDL_DISKAUDIODELAY", "1", 1);
 
-    TMPEGPlayer player;
+    sound::TMPEGPlayer player;
     player.SetPathToDLL(MPEGDLL_DIR);
     player.SetUseTimer(true);
     player.SetTimerFreq(500);
@@ -100,13 +100,13 @@ void BM_PlayingCpuLoad(benchmark::State& state) {
     soundtest::WriteFile(mp3, soundtest::EncodeToneMp3(2.0));
     ::setenv("SDL_AUDIODRIVER", "dummy", 1);
 
-    TMPEGPlayer player;
+    sound::TMPEGPlayer player;
     player.SetPathToDLL(MPEGDLL_DIR);
     player.SetUseTimer(true);
     player.SetTimerFreq(500);
     QEventLoop loop;
     bool ended = false;
-    player.OnPlayEnd = [&](TMPEGPlayer*) {
+    player.OnPlayEnd = [&](sound::TMPEGPlayer*) {
         ended = true;
         loop.quit();
     };

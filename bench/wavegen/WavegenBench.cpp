@@ -1,9 +1,9 @@
 // Cost of one head-word's file, the unit of a full run: about 28,500 of them
 // share the CPUs, so a full run within 2 minutes on 2 cores needs well under
 // 8 ms per word on one core.
-#include "Manifest.h"
-#include "Mp3Encoder.h"
-#include "Speech.h"
+#include "wavegen/Manifest.h"
+#include "wavegen/Mp3Encoder.h"
+#include "wavegen/Speech.h"
 
 #include <benchmark/benchmark.h>
 

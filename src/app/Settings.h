@@ -29,7 +29,6 @@ public:
     // either way.
     bool Save();
 
-    std::filesystem::path FilePath() const { return path_; }
     const std::string& LastError() const { return lastError_; }
 
     static constexpr const char* kFileName = "Dictionary.cfg";

@@ -1,7 +1,7 @@
 #include "app/Splash.h"
 
-#include "app/Fonts.h"
-#include "app/Pictures.h"
+#include "ui/Fonts.h"
+#include "ui/Pictures.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -26,7 +26,7 @@ TSplash::TSplash(QWidget* parent)
         move(screen->availableGeometry().center() - place.center());
     }
 
-    QFont font(QString::fromLatin1(app::kFontMsSansSerif));
+    QFont font(QString::fromLatin1(ui::kFontMsSansSerif));
     font.setPixelSize(24);
     font.setBold(true);
     Label1->setFont(font);
@@ -34,7 +34,7 @@ TSplash::TSplash(QWidget* parent)
     // A label paints no background, so the picture shows through; amber
     // reads well on its dark navy.
     QPalette colours = Label1->palette();
-    colours.setColor(QPalette::WindowText, QColor::fromRgb(app::palette::Amber));
+    colours.setColor(QPalette::WindowText, QColor::fromRgb(ui::palette::Amber));
     Label1->setPalette(colours);
 }
 
@@ -51,5 +51,5 @@ void TSplash::AdvanceProgress() {
 
 void TSplash::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawPixmap(rect(), app::Picture(app::PictureId::Splash));
+    painter.drawPixmap(rect(), ui::Picture(ui::PictureId::Splash));
 }

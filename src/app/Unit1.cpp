@@ -1,13 +1,17 @@
-#include "Unit1.h"
+#include "app/Unit1.h"
 
-#include "Pictures.h"
-#include "Splash.h"
+#include "app/Splash.h"
+#include "dictionary/Lookup.h"
 #include "lookup/ClipboardWatcher.h"
 #include "lookup/RichEditDblClick.h"
 #include "lookup/SearchCombo.h"
 #include "lookup/TabControl.h"
 #include "studylist/NewWord.h"
 #include "studylist/UserDictionary.h"
+#include "ui/Captions.h"
+#include "ui/FlatButtons.h"
+#include "ui/Fonts.h"
+#include "ui/Pictures.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -17,69 +21,55 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 
 namespace app {
 namespace {
 
-// Icons are drawn on the panel colour; a disabled button shows its icon sunk
-// into that colour rather than Qt's grey wash, which would show the square.
-QIcon ButtonIcon(const QPixmap& picture) {
-    QIcon icon(picture);
-    QPixmap dimmed = picture;
-    QPainter painter(&dimmed);
-    QColor veil = QColor::fromRgb(palette::Panel);
-    veil.setAlpha(170);
-    painter.fillRect(dimmed.rect(), veil);
-    painter.end();
-    icon.addPixmap(dimmed, QIcon::Disabled);
-    return icon;
+using ui::PictureId;
+using ui::TTextKind;
+
+QString Caption(const char* control) {
+    return ui::BuiltInText(control, TTextKind::Caption);
 }
 
-// The flat buttons of the button bar and the right column: white captions on
-// the navy panels, a light wash under the pointer. Set once on each panel.
-constexpr const char* kFlatButtonStyle =
-    "QToolButton { color: white; border: none; background: transparent; }"
-    "QToolButton:hover { background: rgba(255, 255, 255, 28); border-radius: 4px; }"
-    "QToolButton:pressed { background: rgba(242, 165, 65, 60); border-radius: 4px; }"
-    "QToolButton:disabled { color: #5d6f8c; }";
-
-QToolButton* FlatButton(QWidget* parent, const QRect& geometry, const QString& hint,
-                        const QPixmap& icon = {}, const QString& caption = {}) {
-    auto* button = new QToolButton(parent);
-    button->setAutoRaise(true);
-    button->setGeometry(geometry);
-    button->setToolTip(hint);
-    button->setCursor(Qt::PointingHandCursor);
-    button->setFocusPolicy(Qt::NoFocus);
-    if (!icon.isNull()) {
-        button->setIcon(ButtonIcon(icon));
-        button->setIconSize(icon.size());
-    }
-    if (!caption.isEmpty()) {
-        button->setText(caption);
-        button->setToolButtonStyle(icon.isNull() ? Qt::ToolButtonTextOnly
-                                                 : Qt::ToolButtonTextUnderIcon);
-    }
-    return button;
+QString Hint(const char* control) {
+    return ui::BuiltInText(control, TTextKind::Hint);
 }
 
-QLabel* Picture(QWidget* parent, const QRect& geometry, PictureId id) {
-    auto* label = new QLabel(parent);
-    label->setGeometry(geometry);
-    label->setPixmap(
-        app::Picture(id).scaled(geometry.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    return label;
+// Components carry the names the window layout gives them, which the
+// caption table uses.
+template <typename T> T* Named(T* object, const char* name) {
+    object->setObjectName(QString::fromLatin1(name));
+    return object;
 }
 
-QAction* CheckItem(QMenu* menu, const QString& caption, bool checked) {
-    QAction* action = menu->addAction(caption);
+QMenu* AddMenu(QMenuBar* bar, const char* name) {
+    QMenu* menu = bar->addMenu(Caption(name));
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+QMenu* AddMenu(QMenu* parent, const char* name) {
+    QMenu* menu = parent->addMenu(Caption(name));
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+QAction* AddItem(QMenu* menu, const char* name) {
+    return Named(menu->addAction(Caption(name)), name);
+}
+
+QAction* CheckItem(QMenu* menu, const char* name, bool checked) {
+    QAction* action = AddItem(menu, name);
     action->setCheckable(true);
     action->setChecked(checked);
     return action;
@@ -96,18 +86,19 @@ void KeepCheckMark(QAction* action) {
 
 std::function<void(QWidget*, const QString&)> TForm1::ShowError = [](QWidget* parent,
                                                                      const QString& text) {
-    QMessageBox::critical(parent, QString::fromUtf8(kCaption), text);
+    QMessageBox::critical(parent, Caption("TForm1"), text);
 };
 
 TForm1::TForm1() {
-    setWindowTitle(QString::fromUtf8(kCaption));
+    setObjectName(QStringLiteral("TForm1"));
+    setWindowTitle(Caption("TForm1"));
     auto* client = new QWidget(this);
     client->setFixedSize(kClientWidth, kClientHeight);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
     BuildMenus();
     BuildTopPanel(client);
-    mainPanel = new QWidget(client);
+    mainPanel = Named(new QWidget(client), "mainPanel");
     mainPanel->setGeometry(0, 58, kClientWidth, kClientHeight - 58);
     BuildArticleArea();
     BuildRightPanel();
@@ -130,8 +121,9 @@ TForm1::TForm1() {
     sound_ = std::make_unique<sound::TMainWindowSound>(
         *this, index_,
         sound::TMainWindowSound::Buttons{Button7, SpeedButton1, SpeedButton2, Panel3, Panel4,
-                                         ButtonIcon(app::Picture(PictureId::IconRecord)),
-                                         ButtonIcon(app::Picture(PictureId::IconStop))});
+                                         ui::ButtonIcon(ui::Picture(PictureId::IconRecord)),
+                                         ui::ButtonIcon(ui::Picture(PictureId::IconStop))});
+    sound_->OnPlayEnded = [this] { NotifyPlayEnded(); };
     connect(Button7, &QToolButton::clicked, this, [this] { Button7Click(); });
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
     connect(SpeedButton2, &QToolButton::clicked, this, [this] { SpeedButton2Click(); });
@@ -148,170 +140,169 @@ TForm1::~TForm1() {
 
 void TForm1::BuildMenus() {
     QMenuBar* bar = menuBar();
-    N18 = bar->addMenu(QStringLiteral("Файл"));
-    N19 = N18->addAction(QStringLiteral("&Нов"));
-    N20 = N18->addAction(QStringLiteral("&Отвори"));
-    N21 = N18->addAction(QStringLiteral("&Запиши"));
-    N22 = N18->addAction(QStringLiteral("&Изход"));
+    N18 = AddMenu(bar, "N18");
+    N19 = AddItem(N18, "N19");
+    N20 = AddItem(N18, "N20");
+    N21 = AddItem(N18, "N21");
+    N22 = AddItem(N18, "N22");
     connect(N22, &QAction::triggered, this, [this] { PostQuit(); });
 
-    N1 = bar->addMenu(QStringLiteral("Опции"));
-    N10 = N1->addMenu(QStringLiteral("&Вид"));
-    N11 = CheckItem(N10, QStringLiteral("&Стандартен"), true);
+    N1 = AddMenu(bar, "N1");
+    N10 = AddMenu(N1, "N10");
+    N11 = CheckItem(N10, "N11", true);
     N10->setDefaultAction(N11);
-    N12 = CheckItem(N10, QStringLiteral("&Компактен"), false);
-    N13 = N1->addMenu(QStringLiteral("&Език"));
-    N14 = CheckItem(N13, QStringLiteral("&Български"), true);
-    N15 = CheckItem(N13, QStringLiteral("&Английски"), false);
+    N12 = CheckItem(N10, "N12", false);
+    N13 = AddMenu(N1, "N13");
+    N14 = CheckItem(N13, "N14", true);
+    N15 = CheckItem(N13, "N15", false);
     for (QAction* item : {N11, N12, N14, N15}) {
         KeepCheckMark(item);
     }
-    ControlC1 = CheckItem(N1, QStringLiteral("Control-C"), true);
-    PopUp1 = CheckItem(N1, QStringLiteral("PopUp"), true);
+    ControlC1 = CheckItem(N1, "ControlC1", true);
+    PopUp1 = CheckItem(N1, "PopUp1", true);
     connect(ControlC1, &QAction::triggered, this, [this] { ControlC1Click(); });
     connect(PopUp1, &QAction::triggered, this, [this] { PopUp1Click(); });
 
-    N9 = bar->addMenu(QStringLiteral("Специални"));
-    N16 = N9->addAction(QStringLiteral("&Транскрипция"));
-    N17 = N9->addMenu(QStringLiteral("&Съкращения"));
-    N5 = N17->addAction(QStringLiteral("Български"));
-    N6 = N17->addAction(QStringLiteral("Английски"));
+    N9 = AddMenu(bar, "N9");
+    N16 = AddItem(N9, "N16");
+    N17 = AddMenu(N9, "N17");
+    N5 = AddItem(N17, "N5");
+    N6 = AddItem(N17, "N6");
 
-    N2 = bar->addMenu(QStringLiteral("Помощ"));
-    F11 = N2->addAction(QStringLiteral("&Помощ") + QString(24, u' ') + QStringLiteral("F1"));
-    N3 = N2->addAction(QStringLiteral("&За нас ..."));
-    N4 = N2->addAction(QStringLiteral("&За програмата"));
-    N7 = N2->addAction(QStringLiteral("Информация за поръчки"));
-    MultilingualOnlineDictionary1 = N2->addAction(QStringLiteral("Multilingual Online Dictionary"));
+    N2 = AddMenu(bar, "N2");
+    F11 = AddItem(N2, "F11");
+    N3 = AddItem(N2, "N3");
+    N4 = AddItem(N2, "N4");
+    N7 = AddItem(N2, "N7");
+    MultilingualOnlineDictionary1 = AddItem(N2, "MultilingualOnlineDictionary1");
 
-    N8 = bar->addMenu(QStringLiteral("Поръчай"));
-    G0 = N8->addAction(QStringLiteral("Информация"));
-    G1 = N8->addAction(QStringLiteral("Поръчай Hangman Trainer"));
+    N8 = AddMenu(bar, "N8");
+    G0 = AddItem(N8, "G0");
+    G1 = AddItem(N8, "G1");
     G1->setShortcut(QKeySequence(Qt::Key_F2));
-    G2 = N8->addAction(QStringLiteral("Поръчай Phrase Book"));
+    G2 = AddItem(N8, "G2");
     G2->setShortcut(QKeySequence(Qt::Key_F3));
 
-    Action1 = new QAction(this);
+    Action1 = Named(new QAction(this), "Action1");
     Action1->setShortcut(QKeySequence(Qt::Key_F1));
     addAction(Action1);
 }
 
 void TForm1::BuildTopPanel(QWidget* client) {
-    topPanel = new QWidget(client);
-    topPanel->setObjectName(QStringLiteral("topPanel"));
+    topPanel = Named(new QWidget(client), "topPanel");
     topPanel->setGeometry(0, 0, kClientWidth, 58);
-    Picture(topPanel, QRect(0, 0, kClientWidth, 58), PictureId::TopPanel);
-    Image1 = Picture(topPanel, QRect(0, 0, 90, 58), PictureId::Logo);
+    ui::PictureLabel(topPanel, QRect(0, 0, kClientWidth, 58), PictureId::TopPanel);
+    Image1 = Named(ui::PictureLabel(topPanel, QRect(0, 0, 90, 58), PictureId::Logo), "Image1");
     Image1->setCursor(Qt::PointingHandCursor);
-    Image1->setToolTip(QStringLiteral("Посетете нашата страница в Internet"));
+    Image1->setToolTip(Hint("Image1"));
 
-    TabControl1 = new lookup::TTabControl(topPanel);
+    TabControl1 = Named(new lookup::TTabControl(topPanel), "TabControl1");
     TabControl1->setGeometry(kClientWidth - 521, 0, 521, 58);
     for (int tab = 0; tab < dictionary::kLatinCount; ++tab) {
         TabControl1->AddTab(dictionary::TabCaption(tab));
     }
-    Combo = new lookup::TSearchCombo(TabControl1);
+    Combo = Named(new lookup::TSearchCombo(TabControl1), "Combo");
     const QRect content = TabControl1->ContentRect();
     Combo->setGeometry(8, content.top() + (content.height() - 24) / 2, 505, 24);
-    Combo->setToolTip(QStringLiteral("Напишете дума за превод"));
+    Combo->setToolTip(Hint("Combo"));
 }
 
 void TForm1::BuildArticleArea() {
-    Panel2 = new QWidget(mainPanel);
+    Panel2 = Named(new QWidget(mainPanel), "Panel2");
     Panel2->setGeometry(0, 0, kClientWidth - 210, mainPanel->height());
-    RichEdit1 = new lookup::TRichEditDblClick(Panel2);
+    RichEdit1 = Named(new lookup::TRichEditDblClick(Panel2), "RichEdit1");
     RichEdit1->setGeometry(0, 0, Panel2->width(), Panel2->height() - 40);
 
-    Panel3 = new QWidget(Panel2);
+    Panel3 = Named(new QWidget(Panel2), "Panel3");
     Panel3->setGeometry(0, Panel2->height() - 40, Panel2->width(), 40);
-    Panel3->setStyleSheet(QString::fromLatin1(kFlatButtonStyle));
-    Image2 = Picture(Panel3, QRect(0, 0, Panel3->width(), 40), PictureId::ButtonBar);
-    Button7 =
-        FlatButton(Panel3, QRect(4, 2, 76, 36), QStringLiteral("Изговори показаната дума/фраза"),
-                   app::Picture(PictureId::IconPronounce));
-    SpeedButton1 = FlatButton(Panel3, QRect(83, 2, 76, 36), QStringLiteral("Запис"),
-                              app::Picture(PictureId::IconRecord));
-    SpeedButton2 = FlatButton(Panel3, QRect(162, 2, 76, 36), QStringLiteral("Възпроизвеждане"),
-                              app::Picture(PictureId::IconPlay));
+    Panel3->setStyleSheet(ui::FlatButtonStyle());
+    Image2 = Named(ui::PictureLabel(Panel3, QRect(0, 0, Panel3->width(), 40), PictureId::ButtonBar),
+                   "Image2");
+    const auto button = [this](const char* name, int left, PictureId icon) {
+        return Named(ui::FlatButton(Panel3, QRect(left, 2, 76, 36), Hint(name), ui::Picture(icon)),
+                     name);
+    };
+    Button7 = button("Button7", 4, PictureId::IconPronounce);
+    SpeedButton1 = button("SpeedButton1", 83, PictureId::IconRecord);
+    SpeedButton2 = button("SpeedButton2", 162, PictureId::IconPlay);
     SpeedButton2->setEnabled(false);
-    Button1 =
-        FlatButton(Panel3, QRect(241, 2, 76, 36), QStringLiteral("Прибавяне в списъка от думи"),
-                   app::Picture(PictureId::IconAddWord));
-    Button3 =
-        FlatButton(Panel3, QRect(320, 2, 76, 36), QStringLiteral("Отваряне на списък от думи"),
-                   app::Picture(PictureId::IconOpenList));
-    SpeedButton3 = FlatButton(Panel3, QRect(320, 2, 76, 36), QStringLiteral("Продължи"),
-                              app::Picture(PictureId::IconContinue));
+    Button1 = button("Button1", 241, PictureId::IconAddWord);
+    Button3 = button("Button3", 320, PictureId::IconOpenList);
+    SpeedButton3 = button("SpeedButton3", 320, PictureId::IconContinue);
     SpeedButton3->hide();
 }
 
 void TForm1::BuildRightPanel() {
-    rightPanel1 = new QWidget(mainPanel);
+    rightPanel1 = Named(new QWidget(mainPanel), "rightPanel1");
     rightPanel1->setGeometry(kClientWidth - 210, 0, 210, mainPanel->height());
-    rightPanel1->setStyleSheet(QString::fromLatin1(kFlatButtonStyle));
+    rightPanel1->setStyleSheet(ui::FlatButtonStyle());
     const int height = rightPanel1->height();
 
-    ListBox1 = new QListWidget(rightPanel1);
+    ListBox1 = Named(new QListWidget(rightPanel1), "ListBox1");
     ListBox1->setGeometry(0, 0, 132, 225);
     ListBox1->setCursor(Qt::ArrowCursor);
     ListBox1->setContextMenuPolicy(Qt::NoContextMenu);
-    PopupMenu1 = new QMenu(this);
-    Delete1 = PopupMenu1->addAction(QStringLiteral("&Изтрий"));
+    PopupMenu1 = Named(new QMenu(this), "PopupMenu1");
+    Delete1 = AddItem(PopupMenu1, "Delete1");
 
-    Image4 = Picture(rightPanel1, QRect(0, 225, 100, height - 225), PictureId::ListStripLeft);
-    Image5 = Picture(rightPanel1, QRect(100, 225, 32, height - 225), PictureId::ListStripRight);
-    Label1 = new QLabel(rightPanel1);
+    Image4 = Named(
+        ui::PictureLabel(rightPanel1, QRect(0, 225, 100, height - 225), PictureId::ListStripLeft),
+        "Image4");
+    Image5 = Named(
+        ui::PictureLabel(rightPanel1, QRect(100, 225, 32, height - 225), PictureId::ListStripRight),
+        "Image5");
+    Label1 = Named(new QLabel(rightPanel1), "Label1");
     Label1->setGeometry(8, 225 + (height - 225 - 16) / 2, 83, 16);
     Label1->setAlignment(Qt::AlignCenter);
-    QFont labelFont(QStringLiteral("MS Sans Serif"));
+    QFont labelFont(QString::fromLatin1(ui::kFontMsSansSerif));
     labelFont.setPixelSize(13);
     labelFont.setBold(true);
     Label1->setFont(labelFont);
     Label1->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
-    Button4 = FlatButton(rightPanel1, QRect(101, 225 + (height - 225 - 30) / 2, 30, 30),
-                         QStringLiteral("Изчистване на списъка от думи"),
-                         app::Picture(PictureId::IconClear));
+    Button4 = Named(ui::FlatButton(rightPanel1, QRect(101, 225 + (height - 225 - 30) / 2, 30, 30),
+                                   Hint("Button4"), ui::Picture(PictureId::IconClear)),
+                    "Button4");
     Button4->hide();
 
     const int column = 134;
-    Image3 = Picture(rightPanel1, QRect(column, 0, 76, height), PictureId::ButtonColumn);
-    const QString methods[] = {QStringLiteral("Метод 1"), QStringLiteral("Метод 2"),
-                               QStringLiteral("Метод 3"), QStringLiteral("Метод 4"),
-                               QStringLiteral("Метод 5")};
+    Image3 =
+        Named(ui::PictureLabel(rightPanel1, QRect(column, 0, 76, height), PictureId::ButtonColumn),
+              "Image3");
+    const char* const methods[] = {"Button5", "Button9", "Button11", "Button16", "Button12"};
     QToolButton** methodButtons[] = {&Button5, &Button9, &Button11, &Button16, &Button12};
     for (int i = 0; i < 5; ++i) {
-        *methodButtons[i] =
-            FlatButton(rightPanel1, QRect(column, 2 + 23 * i, 76, 22), methods[i], {}, methods[i]);
+        *methodButtons[i] = Named(ui::FlatButton(rightPanel1, QRect(column, 2 + 23 * i, 76, 22),
+                                                 Hint(methods[i]), {}, Caption(methods[i])),
+                                  methods[i]);
     }
-    Button10 =
-        FlatButton(rightPanel1, QRect(column, 118, 76, 40),
-                   QStringLiteral("Да поиграем на бесеница"), app::Picture(PictureId::Hangman));
-    Button2 = FlatButton(rightPanel1, QRect(column, 161, 76, 40),
-                         QStringLiteral("Запис на списъка от думи"),
-                         app::Picture(PictureId::IconSaveList));
+    const auto button = [&](const char* name, int top, PictureId picture) {
+        return Named(ui::FlatButton(rightPanel1, QRect(column, top, 76, 40), Hint(name),
+                                    ui::Picture(picture)),
+                     name);
+    };
+    Button10 = button("Button10", 118, PictureId::Hangman);
+    Button2 = button("Button2", 161, PictureId::IconSaveList);
     Button2->setEnabled(false);
-    Button13 = FlatButton(rightPanel1, QRect(column, 204, 76, 40),
-                          QStringLiteral("Добавяне към списъка от думи"),
-                          app::Picture(PictureId::IconAddItems));
+    Button13 = button("Button13", 204, PictureId::IconAddItems);
 }
 
 void TForm1::BuildPronunciationKey() {
-    Panel4 = new QWidget(Panel2);
+    Panel4 = Named(new QWidget(Panel2), "Panel4");
     Panel4->setGeometry(0, 0, 398, 213);
     Panel4->setAutoFillBackground(true);
     struct Group {
         QGroupBox** Box;
-        const char* Caption;
+        const char* Name;
         QRect Geometry;
         int First;
         int Last;
     };
     const Group groups[] = {
-        {&RzGroupBox2, "  Гласни  ", QRect(4, 2, 390, 50), 1, 12},
-        {&RzGroupBox3, "  Двугласни", QRect(4, 54, 290, 50), 13, 21},
-        {&RzGroupBox1, "  Тригласни", QRect(298, 54, 96, 50), 22, 24},
-        {&RzGroupBox4, "  Полугласни", QRect(4, 106, 70, 66), 25, 26},
-        {&RzGroupBox5, "  Съгласни", QRect(78, 106, 316, 100), 27, 48},
+        {&RzGroupBox2, "RzGroupBox2", QRect(4, 2, 390, 50), 1, 12},
+        {&RzGroupBox3, "RzGroupBox3", QRect(4, 54, 290, 50), 13, 21},
+        {&RzGroupBox1, "RzGroupBox1", QRect(298, 54, 96, 50), 22, 24},
+        {&RzGroupBox4, "RzGroupBox4", QRect(4, 106, 70, 66), 25, 26},
+        {&RzGroupBox5, "RzGroupBox5", QRect(78, 106, 316, 100), 27, 48},
     };
     static const char* const kSymbols[] = {
         "iː", "i",  "e",  "æ",  "ə",  "əː", "ʌ",  "aː", "ɔ",  "ɔː",  "u",   "uː",
@@ -319,7 +310,7 @@ void TForm1::BuildPronunciationKey() {
         "j",  "w",  "p",  "b",  "t",  "d",  "k",  "g",  "θ",  "ð",   "s",   "z",
         "f",  "v",  "ʃ",  "tʃ", "ʒ",  "dʒ", "m",  "n",  "ŋ",  "r",   "l",   "h"};
     for (const Group& group : groups) {
-        auto* box = new QGroupBox(QString::fromUtf8(group.Caption), Panel4);
+        auto* box = Named(new QGroupBox(Caption(group.Name), Panel4), group.Name);
         box->setGeometry(group.Geometry);
         *group.Box = box;
         for (int n = group.First; n <= group.Last; ++n) {
@@ -339,11 +330,11 @@ void TForm1::BuildPronunciationKey() {
             auto* button = new QToolButton(box);
             button->setObjectName(QStringLiteral("trans%1").arg(n));
             button->setText(QString::fromUtf8(kSymbols[n - 1]));
-            button->setToolTip(QStringLiteral("Прослушване на транскрипция"));
+            button->setToolTip(Hint("trans"));
             button->setGeometry(4 + column * 31, 16 + row * 27, 31, 27);
         }
     }
-    RzRichEdit1 = new QTextEdit(Panel4);
+    RzRichEdit1 = Named(new QTextEdit(Panel4), "RzRichEdit1");
     RzRichEdit1->setGeometry(11, 176, 311, 27);
     RzRichEdit1->setEnabled(false);
     RzRichEdit1->setLineWrapMode(QTextEdit::NoWrap);
@@ -352,23 +343,24 @@ void TForm1::BuildPronunciationKey() {
 }
 
 void TForm1::FormCreate() {
-    // 1. The splash, painted at once: no events are processed while loading.
+    // The splash is painted at once: no events are processed while loading.
     auto splash = std::make_unique<TSplash>();
     splash->show();
     splash->repaint();
-    // 2. The exercises draw from the system-wide generator.
+    // The exercises draw from the system-wide generator.
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    // 3. Widths the view switch restores. (4. The recorded streams are absent
-    // until the first recording.)
+    // Widths the view switch restores; the recorded streams are absent until
+    // the first recording.
     RememberedFormWidth = width();
     RememberedTabWidth = TabControl1->width();
     RememberedComboWidth = Combo->width();
-    // 5. and 6. Settings and the start-up directory: the working directory now.
+    // The start-up directory is the working directory now.
     std::error_code ec;
     startDir_ = std::filesystem::current_path(ec);
     const bool settingsExisted = settings_.Load(startDir_);
     ApplyStoredSettings(settingsExisted);
-    // 7. The index, counting progress in dots on the splash.
+    // The index, counting progress in dots on the splash; the Cyrillic tabs
+    // are added as their letters are read.
     const dictionary::LoadReport report =
         index_.Load(startDir_, [&](int tab, dictionary::LoadStep step) {
             if (step == dictionary::LoadStep::BeforeRead) {
@@ -377,21 +369,19 @@ void TForm1::FormCreate() {
                 splash->AdvanceProgress();
             }
         });
-    // 8. The search box lists the selected letter.
+    // The search box lists the selected letter.
     lookup_->SelectLetter(TabControl1->TabIndex());
     Combo->repaint();
-    // 9. Usage hints in the interface language.
+    // Usage hints in the interface language.
     lookup_->ShowUsageHints(EnglishInterface());
-    // 10. and 11.
     splash.reset();
     show();
     repaint();
     if (!report.Complete()) {
         ShowError(this, QString::fromStdString(report.Message()));
     }
-    // 12. Text already on the clipboard is looked up at once.
+    // Text already on the clipboard is looked up at once.
     clipboard_->Register();
-    // 13.
     FocusSearchBox();
 }
 
@@ -523,6 +513,10 @@ void TForm1::FillSearchBox() {
     lookup_->SelectLetter(TabControl1->TabIndex());
 }
 
+void TForm1::ClipboardChanged() {
+    lookup_->ClipboardChanged(lookup::TClipboardWatcher::FirstLine());
+}
+
 int TForm1::SearchBoxItemIndex() const {
     return Combo->ItemIndex();
 }
@@ -539,24 +533,47 @@ void TForm1::SetSearchBoxText(const std::string& text) {
     Combo->SetText(text);
 }
 
-int TForm1::StudyListCount() const {
-    return studyList_->Count();
-}
-
-std::string TForm1::StudyListItem(int position) const {
-    return studyList_->Item(position);
-}
-
-int TForm1::StudyListItemIndex() const {
-    return studyList_->ItemIndex();
-}
-
-void TForm1::SetStudyListItemIndex(int position) {
-    studyList_->SetItemIndex(position);
-}
-
 bool TForm1::EnglishInterface() const {
     return N15->isChecked();
+}
+
+std::string TForm1::ReadArticle(int tab, int position) const {
+    if (!dictionary::IsValidTab(tab) || position < 0 ||
+        static_cast<std::size_t>(position) >= index_.Letter(tab).Size()) {
+        return {};
+    }
+    return dictionary::ReadArticle(index_, tab,
+                                   *index_.Letter(tab).Records[static_cast<std::size_t>(position)]);
+}
+
+bool TForm1::PronounceSelectedWord() {
+    return sound_->PronounceHeadWord(TabIndex(), SearchBoxItemIndex());
+}
+
+void TForm1::Join(exercises::TPlayEndListener& listener) {
+    if (std::find(playEndListeners_.begin(), playEndListeners_.end(), &listener) ==
+        playEndListeners_.end()) {
+        playEndListeners_.push_back(&listener);
+    }
+}
+
+void TForm1::Leave(exercises::TPlayEndListener& listener) {
+    std::erase(playEndListeners_, &listener);
+}
+
+void TForm1::NotifyPlayEnded() {
+    // A listener may leave while it is told.
+    const auto listeners = playEndListeners_;
+    for (exercises::TPlayEndListener* listener : listeners) {
+        if (std::find(playEndListeners_.begin(), playEndListeners_.end(), listener) !=
+            playEndListeners_.end()) {
+            listener->PlayEnded();
+        }
+    }
+}
+
+exercises::TMainWindowSeams TForm1::ExerciseSeams() {
+    return {*this, *this, *this, *this, EnglishInterface()};
 }
 
 void TForm1::mousePressEvent(QMouseEvent* event) {
@@ -573,7 +590,7 @@ void TForm1::BuildStudyList() {
     userDictionary_ = std::make_unique<studylist::TUserDictionary>(index_);
     studyList_ = std::make_unique<studylist::TStudyList>(
         studylist::TStudyListControls{ListBox1, Label1, Button2, Button4, PopupMenu1, Delete1},
-        *this, *this, StudyDialogs, DialogLook(), this);
+        *this, StudyDialogs, ui::ProgramDialogLook(), this);
     connect(Button1, &QToolButton::clicked, this, [this] { Button1Click(); });
     connect(Button13, &QToolButton::clicked, this, [this] { Button13Click(); });
     connect(Button2, &QToolButton::clicked, this, [this] { Button2Click(); });
@@ -584,26 +601,13 @@ void TForm1::BuildStudyList() {
     connect(N21, &QAction::triggered, this, [this] { N21Click(); });
 }
 
-studylist::TDialogLook TForm1::DialogLook() const {
-    studylist::TDialogLook look;
-    look.Texture = app::Picture(PictureId::DialogTexture);
-    look.SaveIcon = app::Picture(PictureId::IconSaveList);
-    look.CancelIcon = app::Picture(PictureId::IconStop);
-    look.AddIcon = app::Picture(PictureId::IconAddItems);
-    look.Panel = QColor::fromRgb(palette::Panel);
-    look.Frame = QColor::fromRgb(palette::Teal);
-    look.Accent = QColor::fromRgb(palette::Amber);
-    look.Warning = QColor::fromRgb(palette::Red);
-    return look;
-}
-
 void TForm1::FocusSearchBox() {
     lookup_->FocusSearchBox();
 }
 
 void TForm1::OpenNewWordDialog(const std::string& word, int tab) {
-    studylist::TNewWord dialog(*userDictionary_, StudyDialogs, DialogLook(), EnglishInterface(),
-                               this);
+    studylist::TNewWord dialog(*userDictionary_, StudyDialogs, ui::ProgramDialogLook(),
+                               EnglishInterface(), this);
     dialog.Init(word, tab);
     const auto showSaved = [this](const studylist::TSavedWord& saved) {
         if (TabIndex() != saved.Tab) {

@@ -1,18 +1,19 @@
 #pragma once
 
-#include "Settings.h"
+#include "app/Settings.h"
 #include "dictionary/LetterIndex.h"
-#include "dictionary/MainWindowState.h"
+#include "exercises/MainWindowSeams.h"
 #include "lookup/LookupWindow.h"
 #include "sound/MainWindowSound.h"
-#include "studylist/Dialogs.h"
 #include "studylist/StudyList.h"
+#include "ui/Dialogs.h"
 
 #include <QMainWindow>
 
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -42,12 +43,14 @@ namespace app {
 class TForm1 : public QMainWindow,
                public lookup::TLookupHost,
                public sound::TSoundHost,
-               public dictionary::TMainWindowState,
-               public studylist::TStudyListHost {
+               public studylist::TStudyListHost,
+               public exercises::TStudyWords,
+               public exercises::TLookupSteering,
+               public exercises::TPronouncer,
+               public exercises::TPlayEndSubscription {
 public:
     static constexpr int kClientWidth = 612;
     static constexpr int kClientHeight = 320;
-    static constexpr const char* kCaption = "Marendov Tamir English Free Dictionary";
     static constexpr const char* kApplicationTitle =
         "Marendov & Tamir English - Bulgarian Dictionary";
 
@@ -61,14 +64,13 @@ public:
     // Start-up (creation) and shutdown (destruction) sequences.
     void FormCreate();
     void FormDestroy();
-    bool FormCloseQuery() const { return true; }
 
     // Look-up handlers.
     void ComboBox1Change() { lookup_->ComboBox1Change(); }
     void TabControl1Change() { lookup_->TabControl1Change(); }
     void RichEdit1Change() { lookup_->RichEdit1Change(); }
     void RichEdit1DblClick() { lookup_->RichEdit1DblClick(); }
-    void ClipboardChanged() { lookup_->ClipboardChanged(); }
+    void ClipboardChanged();
     void ControlC1Click();
     void PopUp1Click();
 
@@ -86,8 +88,10 @@ public:
     // The exercise launchers fill an empty study list from the default list.
     bool FillStudyListFromDefault() { return studyList_->FillFromDefaultList(); }
     studylist::TStudyList& StudyList() { return *studyList_; }
+    // What the exercise windows are given of this window when they open.
+    exercises::TMainWindowSeams ExerciseSeams();
     // The study list's and the add-word dialog's modal boxes; tests answer them.
-    studylist::TDialogs StudyDialogs;
+    ui::TDialogs StudyDialogs;
 
     // Sound handlers.
     void Button7Click() { sound_->Button7Click(); }
@@ -114,30 +118,43 @@ public:
     int SelectedPosition() const override { return SearchBoxItemIndex(); }
     void SetRecordingLock(bool locked) override;
 
-    // dictionary::TMainWindowState
+    // studylist::TStudyListHost, with the look-up steering the exercises
+    // share.
     const dictionary::DictionaryIndex& Index() const override { return index_; }
-    const std::filesystem::path& StartDir() const override { return startDir_; }
     int TabIndex() const override;
-    int SetTabIndex(int tab) override;
-    void FillSearchBox() override;
     int SearchBoxItemIndex() const override;
-    void SetSearchBoxItemIndex(int position) override;
-    std::string SearchBoxText() const override;
-    void SetSearchBoxText(const std::string& text) override;
-    void SearchBoxChanged() override { ComboBox1Change(); }
-    int StudyListCount() const override;
-    std::string StudyListItem(int position) const override;
-    int StudyListItemIndex() const override;
-    void SetStudyListItemIndex(int position) override;
     bool EnglishInterface() const override;
-    TMPEGPlayer& Player() override { return sound_->MPEG1; }
-
-    // studylist::TStudyListHost
+    void LookUpStudyWord(const std::string& word) override { lookup_->ShowWord(word); }
     // The view switch calls this too; the compact view does not exist yet,
     // so the window is always in the standard view.
     void SwitchToStandardView() override {}
     void StopVoicePlayback() override { sound_->StopVoicePlayback(); }
     void FocusSearchBox() override;
+
+    // exercises::TStudyWords
+    int Count() const override { return studyList_->Count(); }
+    std::string Entry(int position) const override { return studyList_->Item(position); }
+    int Selected() const override { return studyList_->ItemIndex(); }
+    void Select(int position) override { studyList_->SetItemIndex(position); }
+
+    // exercises::TLookupSteering
+    const std::filesystem::path& StartDir() const override { return startDir_; }
+    int SetTabIndex(int tab) override;
+    void FillSearchBox() override;
+    void SetSearchBoxItemIndex(int position) override;
+    std::string SearchBoxText() const override;
+    void SetSearchBoxText(const std::string& text) override;
+    void SearchBoxChanged() override { ComboBox1Change(); }
+    std::string ReadArticle(int tab, int position) const override;
+
+    // exercises::TPronouncer
+    bool PronounceSelectedWord() override;
+    bool Playing() override { return sound_->Pronouncing(); }
+    void StopPlaying() override { sound_->StopPronouncing(); }
+
+    // exercises::TPlayEndSubscription
+    void Join(exercises::TPlayEndListener& listener) override;
+    void Leave(exercises::TPlayEndListener& listener) override;
 
     const app::TSettings& Settings() const { return settings_; }
     const lookup::TLookupWindow& Lookup() const { return *lookup_; }
@@ -233,7 +250,7 @@ private:
     void ApplyStoredSettings(bool fileExisted);
     void SaveSettings();
     void BuildStudyList();
-    studylist::TDialogLook DialogLook() const;
+    void NotifyPlayEnded();
 
     dictionary::DictionaryIndex index_;
     std::filesystem::path startDir_;
@@ -243,6 +260,7 @@ private:
     lookup::TClipboardWatcher* clipboard_ = nullptr;
     std::unique_ptr<studylist::TUserDictionary> userDictionary_;
     std::unique_ptr<studylist::TStudyList> studyList_;
+    std::vector<exercises::TPlayEndListener*> playEndListeners_;
     bool destroyed_ = false;
 };
 

@@ -1,6 +1,6 @@
-#include "CryptStream.h"
+#include "dictionary/CryptStream.h"
 
-#include "IndexRecord.h"
+#include "dictionary/IndexRecord.h"
 #include "platform/LzFile.h"
 
 #include <cerrno>

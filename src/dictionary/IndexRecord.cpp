@@ -1,4 +1,4 @@
-#include "IndexRecord.h"
+#include "dictionary/IndexRecord.h"
 
 #include <cstring>
 

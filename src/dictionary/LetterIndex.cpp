@@ -1,4 +1,4 @@
-#include "LetterIndex.h"
+#include "dictionary/LetterIndex.h"
 
 #include "platform/FileIo.h"
 #include "platform/Paths.h"

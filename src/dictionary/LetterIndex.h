@@ -1,7 +1,7 @@
 #pragma once
 
-#include "IndexRecord.h"
-#include "Letters.h"
+#include "dictionary/IndexRecord.h"
+#include "dictionary/Letters.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "Letters.h"
+#include "dictionary/Letters.h"
 
 #include "platform/Cp1251.h"
 

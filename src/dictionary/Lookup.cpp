@@ -1,6 +1,6 @@
-#include "Lookup.h"
+#include "dictionary/Lookup.h"
 
-#include "CryptStream.h"
+#include "dictionary/CryptStream.h"
 #include "platform/Cp1251.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LetterIndex.h"
+#include "dictionary/LetterIndex.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "ClipboardWatcher.h"
+#include "lookup/ClipboardWatcher.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

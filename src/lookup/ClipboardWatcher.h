@@ -18,7 +18,6 @@ public:
 
     void Register();
     void Leave();
-    bool Registered() const { return registered_; }
 
     std::function<void()> OnClipboardChanged;
 

@@ -1,24 +1,13 @@
-#include "LookupWindow.h"
+#include "lookup/LookupWindow.h"
 
-#include "ClipboardWatcher.h"
-#include "CodePageText.h"
-#include "RichEditDblClick.h"
-#include "SearchCombo.h"
-#include "TabControl.h"
-#include "UsageHints.h"
 #include "dictionary/Lookup.h"
-
-#include <QLineEdit>
+#include "ui/Captions.h"
+#include "ui/CodePageText.h"
 
 namespace lookup {
-namespace {
 
-constexpr int kVisibleRows = 10;
-
-} // namespace
-
-TLookupWindow::TLookupWindow(const dictionary::DictionaryIndex& index, TTabControl& tabs,
-                             TSearchCombo& combo, TRichEditDblClick& pane, TLookupHost& host)
+TLookupWindow::TLookupWindow(const dictionary::DictionaryIndex& index, TLetterTabs& tabs,
+                             TSearchBox& combo, TArticlePane& pane, TLookupHost& host)
     : index_(index), tabs_(tabs), combo_(combo), pane_(pane), host_(host) {}
 
 void TLookupWindow::SelectLetter(int tab) {
@@ -61,11 +50,22 @@ void TLookupWindow::FindByShortening(std::string_view text) {
     }
 }
 
+void TLookupWindow::ShowWord(const std::string& word) {
+    const int tab = dictionary::TabOfWord(word);
+    if (dictionary::IsValidTab(tab)) {
+        tabs_.SetTabIndex(tab);
+    }
+    const int current = tabs_.TabIndex();
+    SelectLetter(current);
+    const int found = word.empty() || !dictionary::IsValidTab(current)
+                          ? -1
+                          : dictionary::FindWord(index_.Letter(current).HeadWords, word);
+    combo_.SetItemIndex(found);
+    ComboBox1Change();
+}
+
 void TLookupWindow::ShowUsageHints(bool english) {
-    pane_.Clear();
-    pane_.SetParagraphAlignment(Qt::AlignHCenter);
-    pane_.AppendLines(UsageHintLines(english));
-    pane_.SetParagraphAlignment(Qt::AlignLeft);
+    pane_.ShowHintLines(ui::UsageHintLines(ui::LanguageOf(english)));
 }
 
 void TLookupWindow::ComboBox1Change() {
@@ -105,7 +105,7 @@ void TLookupWindow::ComboKeyDown(int& key, TShiftState shift) {
     }
     // The typing highlight may already have selected the head-word without
     // putting it into the text; choosing it does both.
-    const int chosen = top <= current && current < top + kVisibleRows ? current : top;
+    const int chosen = top <= current && current < top + TSearchBox::kVisibleRows ? current : top;
     if (chosen >= 0) {
         combo_.SetItemIndex(chosen);
         combo_.SetText(std::string(combo_.Item(chosen)));
@@ -133,7 +133,7 @@ void TLookupWindow::ComboKeyPress(char& key) {
         }
         SelectLetter(tabs_.TabIndex());
         ComboBox1Change();
-        combo_.repaint();
+        combo_.RepaintNow();
     }
     if (c >= 33) {
         combo_.SetDroppedDown(true);
@@ -180,12 +180,12 @@ void TLookupWindow::RichEdit1DblClick() {
     BringForwardAndFocus();
 }
 
-void TLookupWindow::ClipboardChanged() {
+void TLookupWindow::ClipboardChanged(const QString& firstLine) {
     if (host_.ContinueVisible()) {
         return;
     }
     if (host_.TranslateCopiedText()) {
-        const std::string text = ToCodePage(TClipboardWatcher::FirstLine());
+        const std::string text = ui::ToCodePage(firstLine);
         if (text.find_first_not_of(' ') == std::string::npos) {
             return;
         }
@@ -202,9 +202,7 @@ void TLookupWindow::BringForwardAndFocus() {
 }
 
 void TLookupWindow::FocusSearchBox() {
-    if (combo_.isEnabled()) {
-        combo_.Edit()->setFocus();
-    }
+    combo_.TakeFocus();
 }
 
 } // namespace lookup

@@ -1,16 +1,13 @@
 #pragma once
 
 #include "dictionary/LetterIndex.h"
+#include "lookup/LookupControls.h"
 #include "lookup/VirtualKeys.h"
 
 #include <string>
 #include <string_view>
 
 namespace lookup {
-
-class TRichEditDblClick;
-class TSearchCombo;
-class TTabControl;
 
 // What the look-up controls need from the window that holds them.
 class TLookupHost {
@@ -45,8 +42,8 @@ struct TLastLookup {
 // clipboard translation, over the main window's controls and index.
 class TLookupWindow {
 public:
-    TLookupWindow(const dictionary::DictionaryIndex& index, TTabControl& tabs, TSearchCombo& combo,
-                  TRichEditDblClick& pane, TLookupHost& host);
+    TLookupWindow(const dictionary::DictionaryIndex& index, TLetterTabs& tabs, TSearchBox& combo,
+                  TArticlePane& pane, TLookupHost& host);
 
     // The search box's items become the tab's head-words: empty text, no
     // selection. A tab outside 0..57 selects nothing.
@@ -56,6 +53,9 @@ public:
     void ShowSelectedArticle();
     // The look-up of double-clicked and copied text.
     void FindByShortening(std::string_view text);
+    // Selects the word's letter tab and the first head-word that begins with
+    // it, and shows that article (a study-list pick).
+    void ShowWord(const std::string& word);
     void ShowUsageHints(bool english);
 
     void ComboBox1Change();
@@ -65,7 +65,8 @@ public:
     void TabControl1Change();
     void RichEdit1Change();
     void RichEdit1DblClick();
-    void ClipboardChanged();
+    // firstLine: the clipboard text up to its first line break.
+    void ClipboardChanged(const QString& firstLine);
 
     const TLastLookup& LastLookup() const { return lastLookup_; }
 
@@ -76,9 +77,9 @@ private:
     void BringForwardAndFocus();
 
     const dictionary::DictionaryIndex& index_;
-    TTabControl& tabs_;
-    TSearchCombo& combo_;
-    TRichEditDblClick& pane_;
+    TLetterTabs& tabs_;
+    TSearchBox& combo_;
+    TArticlePane& pane_;
     TLookupHost& host_;
     TLastLookup lastLookup_;
 };

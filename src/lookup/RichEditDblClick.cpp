@@ -1,7 +1,7 @@
-#include "RichEditDblClick.h"
+#include "lookup/RichEditDblClick.h"
 
-#include "CodePageText.h"
-#include "lookup/rtf/RtfDocument.h"
+#include "rtf/RtfDocument.h"
+#include "ui/CodePageText.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -24,11 +24,11 @@ TRichEditDblClick::TRichEditDblClick(QWidget* parent) : QTextEdit(parent) {
 void TRichEditDblClick::LoadArticle(std::string_view bytes) {
     const auto result = rtf::LoadRtf(*document(), bytes, font());
     if (result.Status == rtf::TParseStatus::NotRtf) {
-        // Plain text takes the pane's own paragraph alignment.
+        // Plain text reads from the left, unlike the centred hint lines.
         QTextCursor cursor(document());
         cursor.select(QTextCursor::Document);
         QTextBlockFormat format;
-        format.setAlignment(alignment_);
+        format.setAlignment(Qt::AlignLeft);
         cursor.mergeBlockFormat(format);
     }
     moveCursor(QTextCursor::Start);
@@ -45,20 +45,18 @@ void TRichEditDblClick::Clear() {
     }
 }
 
-void TRichEditDblClick::AppendLines(const QStringList& lines) {
+void TRichEditDblClick::ShowHintLines(const QStringList& lines) {
+    document()->clear();
+    document()->setDefaultFont(font());
     QTextCursor cursor(document());
-    cursor.movePosition(QTextCursor::End);
     QTextBlockFormat format;
-    format.setAlignment(alignment_);
-    bool first = document()->isEmpty();
-    for (const QString& line : lines) {
-        if (!first) {
+    format.setAlignment(Qt::AlignHCenter);
+    cursor.setBlockFormat(format);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0) {
             cursor.insertBlock(format);
-        } else {
-            cursor.setBlockFormat(format);
-            first = false;
         }
-        cursor.insertText(line);
+        cursor.insertText(lines[i]);
     }
     if (OnChange) {
         OnChange();
@@ -67,7 +65,7 @@ void TRichEditDblClick::AppendLines(const QStringList& lines) {
 
 std::string TRichEditDblClick::SelectedText() const {
     // The selection separates paragraphs with U+2029.
-    return ToCodePage(textCursor().selectedText().replace(QChar(0x2029), u'\n'));
+    return ui::ToCodePage(textCursor().selectedText().replace(QChar(0x2029), u'\n'));
 }
 
 void TRichEditDblClick::Dispatch(int message) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lookup/LookupControls.h"
+
 #include <QTextEdit>
 
 #include <functional>
@@ -11,7 +13,7 @@ namespace lookup {
 // Read-only rich-text view that reports a double-click after its own
 // handling has selected the word under the pointer, so the handler finds the
 // clicked word already selected.
-class TRichEditDblClick : public QTextEdit {
+class TRichEditDblClick : public QTextEdit, public TArticlePane {
 public:
     explicit TRichEditDblClick(QWidget* parent = nullptr);
 
@@ -21,15 +23,12 @@ public:
 
     // Replaces the content with the first RTF document of bytes, or with the
     // bytes as plain code-page-1251 text when they are not RTF.
-    void LoadArticle(std::string_view bytes);
-    void Clear();
-    // Appends lines of plain text, aligned by the current paragraph alignment.
-    void AppendLines(const QStringList& lines);
-    void SetParagraphAlignment(Qt::Alignment alignment) { alignment_ = alignment; }
-    Qt::Alignment ParagraphAlignment() const { return alignment_; }
+    void LoadArticle(std::string_view bytes) override;
+    void Clear() override;
+    void ShowHintLines(const QStringList& lines) override;
 
     // The selected text in code page 1251; characters it cannot hold become '?'.
-    std::string SelectedText() const;
+    std::string SelectedText() const override;
 
     // Dispatches a message code: the double-click code raises OnDblClick.
     virtual void Dispatch(int message);
@@ -37,9 +36,6 @@ public:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-
-private:
-    Qt::Alignment alignment_ = Qt::AlignHCenter;
 };
 
 } // namespace lookup

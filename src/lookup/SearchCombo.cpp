@@ -1,6 +1,6 @@
-#include "SearchCombo.h"
+#include "lookup/SearchCombo.h"
 
-#include "CodePageText.h"
+#include "ui/CodePageText.h"
 
 #include "platform/Cp1251.h"
 
@@ -182,7 +182,7 @@ protected:
             painter.setPen(textColour);
             const QRect textBox = box.adjusted(kTextPadding, 0, -kTextPadding, 0);
             painter.drawText(textBox, Qt::AlignLeft | Qt::AlignVCenter,
-                             metrics.elidedText(FromCodePage(combo_->Item(row)), Qt::ElideRight,
+                             metrics.elidedText(ui::FromCodePage(combo_->Item(row)), Qt::ElideRight,
                                                 textBox.width()));
         }
     }
@@ -319,11 +319,21 @@ void TSearchCombo::SetSelStart(int position) {
 }
 
 std::string TSearchCombo::Text() const {
-    return ToCodePage(edit_->text());
+    return ui::ToCodePage(edit_->text());
 }
 
 void TSearchCombo::SetText(const std::string& text) {
-    edit_->setText(FromCodePage(text));
+    edit_->setText(ui::FromCodePage(text));
+}
+
+void TSearchCombo::RepaintNow() {
+    repaint();
+}
+
+void TSearchCombo::TakeFocus() {
+    if (isEnabled()) {
+        edit_->setFocus();
+    }
 }
 
 int TSearchCombo::FindPrefix(std::string_view word) const {
@@ -544,7 +554,7 @@ void TSearchCombo::ListScrolled(int top) {
 }
 
 void TSearchCombo::PutSelectedText() {
-    edit_->setText(FromCodePage(list_.Item(list_.ItemIndex())));
+    edit_->setText(ui::FromCodePage(list_.Item(list_.ItemIndex())));
     edit_->selectAll();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "SearchComboList.h"
-#include "VirtualKeys.h"
+#include "lookup/LookupControls.h"
+#include "lookup/SearchComboList.h"
+#include "lookup/VirtualKeys.h"
 
 #include <QWidget>
 
@@ -35,49 +36,49 @@ class TSearchComboDropList;
 // only its OnKeyDown was suppressed. Auto-repeat repeats
 // OnKeyDown/OnKeyPress without OnKeyUp in between. Programmatic changes never
 // raise OnChange.
-class TSearchCombo : public QWidget {
+class TSearchCombo : public QWidget, public TSearchBox {
     Q_OBJECT
 
 public:
-    static constexpr int kVisibleRows = 10;
-
     explicit TSearchCombo(QWidget* parent = nullptr);
     ~TSearchCombo() override;
 
     // A copy of the list; the views must outlive the combo or the next
     // SetItems. Empties the text, selects nothing, scrolls to the start.
-    void SetItems(const std::vector<std::string_view>& items);
+    void SetItems(const std::vector<std::string_view>& items) override;
     // Removes the items and empties the text.
-    void ClearItems();
-    int Count() const;
-    std::string_view Item(int index) const;
+    void ClearItems() override;
+    int Count() const override;
+    std::string_view Item(int index) const override;
 
     // -1: nothing selected. Selecting a position puts its head-word, wholly
     // selected, into the text and scrolls it into view; selecting -1 clears
     // the text; selecting the selected position (or -1 again) changes
     // nothing. Out of range counts as -1.
-    int ItemIndex() const;
-    void SetItemIndex(int index);
+    int ItemIndex() const override;
+    void SetItemIndex(int index) override;
 
     // The first visible row of the list.
-    int TopIndex() const;
+    int TopIndex() const override;
     void SetTopIndex(int index);
 
     bool DroppedDown() const { return dropped_; }
-    void SetDroppedDown(bool dropped);
+    void SetDroppedDown(bool dropped) override;
 
     // Start of the selection, or the caret when nothing is selected. Setting
     // it places the caret there with nothing selected.
-    int SelStart() const;
-    void SetSelStart(int position);
+    int SelStart() const override;
+    void SetSelStart(int position) override;
 
     // Does not touch the selected position.
-    std::string Text() const;
-    void SetText(const std::string& text);
+    std::string Text() const override;
+    void SetText(const std::string& text) override;
 
     // The first head-word, from position 0, that begins with word without
     // regard to letter case; -1 when none does.
-    int FindPrefix(std::string_view word) const;
+    int FindPrefix(std::string_view word) const override;
+    void RepaintNow() override;
+    void TakeFocus() override;
 
     QLineEdit* Edit() const;
     // The drop-down list (nullptr until first opened) and where a row of it

@@ -1,4 +1,4 @@
-#include "SearchComboList.h"
+#include "lookup/SearchComboList.h"
 
 #include "dictionary/Lookup.h"
 

@@ -20,7 +20,6 @@ public:
 
     int Count() const { return static_cast<int>(items_.size()); }
     std::string_view Item(int index) const;
-    int VisibleRows() const { return visibleRows_; }
 
     int ItemIndex() const { return itemIndex_; }
     // Selects a position (out of range means none) and scrolls it into view.

@@ -1,6 +1,6 @@
-#include "TabControl.h"
+#include "lookup/TabControl.h"
 
-#include "CodePageText.h"
+#include "ui/CodePageText.h"
 
 #include <QResizeEvent>
 
@@ -28,7 +28,7 @@ TTabControl::TTabControl(QWidget* parent) : QWidget(parent), tabs_(new QTabBar(t
 
 void TTabControl::AddTab(char caption) {
     settingFromCode_ = true;
-    tabs_->addTab(FromCodePage(std::string_view(&caption, 1)));
+    tabs_->addTab(ui::FromCodePage(std::string_view(&caption, 1)));
     settingFromCode_ = false;
 }
 

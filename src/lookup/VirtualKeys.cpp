@@ -1,4 +1,4 @@
-#include "VirtualKeys.h"
+#include "lookup/VirtualKeys.h"
 
 #include "platform/Cp1251.h"
 

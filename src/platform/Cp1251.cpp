@@ -1,4 +1,4 @@
-#include "Cp1251.h"
+#include "platform/Cp1251.h"
 
 #include <algorithm>
 #include <array>
@@ -184,14 +184,6 @@ std::uint8_t Cp1251Lower(std::uint8_t byte) {
 
 std::uint8_t Cp1251Upper(std::uint8_t byte) {
     return kCase.upper[byte];
-}
-
-std::string Cp1251LowerString(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        c = static_cast<char>(kCase.lower[static_cast<std::uint8_t>(c)]);
-    }
-    return out;
 }
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {

@@ -27,8 +27,6 @@ std::optional<std::string> Utf8ToCp1251(std::string_view utf8);
 std::uint8_t Cp1251Lower(std::uint8_t byte);
 std::uint8_t Cp1251Upper(std::uint8_t byte);
 
-std::string Cp1251LowerString(std::string_view text);
-
 // Whether text begins with prefix, compared without regard to letter case.
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 

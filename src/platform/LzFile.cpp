@@ -1,4 +1,4 @@
-#include "LzFile.h"
+#include "platform/LzFile.h"
 
 #include <mspack.h>
 

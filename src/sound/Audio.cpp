@@ -757,9 +757,4 @@ void TAudio::SetAudioDeviceID(std::int32_t value) {
     Player.Reallocate();
 }
 
-void TAudio::SetMixerDeviceID(std::int32_t value) {
-    MixerId = value;
-    Mixer.Open(MixerId);
-}
-
 } // namespace sound

@@ -197,7 +197,6 @@ public:
     void Close();
     bool Opened() const { return Handle != nullptr; }
     const std::vector<TMixDetails>& Details() const { return Records; }
-    const std::vector<std::string>& LineNames() const { return Names; }
 
 private:
     static void MixerProc(platform::HMIXER Mixer, std::uint32_t Msg, std::uintptr_t Instance,
@@ -222,7 +221,6 @@ public:
     std::int32_t AudioDeviceID() const { return DeviceId; }
     void SetAudioDeviceID(std::int32_t Value);
     std::int32_t MixerDeviceID() const { return MixerId; }
-    void SetMixerDeviceID(std::int32_t Value);
     bool SeparateCtrls() const { return Separate; }
     void SetSeparateCtrls(bool Value) { Separate = Value; }
     std::string Version() const { return "4.1 (32bit)"; }

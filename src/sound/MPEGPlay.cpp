@@ -7,6 +7,7 @@
 #include <array>
 #include <type_traits>
 
+namespace sound {
 namespace {
 
 // Copies text into a fixed, zero-terminated buffer as the library expects.
@@ -368,3 +369,5 @@ void TMPEGPlayer::GetStreamSizeCallback(void* userData, void* context, std::int3
     else
         *res = -1;
 }
+
+} // namespace sound

@@ -12,6 +12,8 @@
 
 class QTimer;
 
+namespace sound {
+
 // Error raised for every failure reported by the decoding library. Codes 0..5
 // are the library's own; 254 is an open without a stream name.
 class TMPEGError : public std::runtime_error {
@@ -90,7 +92,6 @@ public:
 
     // Published properties.
     bool Seekable() const { return seekable_; }
-    void SetSeekable(bool value) { seekable_ = value; }
     bool FromStream() const { return fromStream_; }
     void SetFromStream(bool value) { fromStream_ = value; }
     TPlayPriority PlayerPriority() const;
@@ -191,3 +192,5 @@ private:
     Entries entries_;
     std::int32_t lastErrorCode_ = 0;
 };
+
+} // namespace sound

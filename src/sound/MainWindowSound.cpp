@@ -1,7 +1,8 @@
-#include "MainWindowSound.h"
+#include "sound/MainWindowSound.h"
 
 #include "dictionary/Letters.h"
 #include "platform/Paths.h"
+#include "ui/Captions.h"
 
 #include <QAbstractButton>
 #include <QPixmap>
@@ -115,7 +116,8 @@ void TMainWindowSound::ShowRecordButton(bool recording) {
     const QPixmap picture(QString::fromLatin1(recording ? "Stop2.bmp" : "Record1.bmp"));
     const QIcon fallback = recording ? buttons_.StopIcon : buttons_.RecordIcon;
     buttons_.SpeedButton1->setIcon(picture.isNull() ? fallback : QIcon(picture));
-    buttons_.SpeedButton1->setToolTip(recording ? QStringLiteral("Стоп") : QStringLiteral("Запис"));
+    buttons_.SpeedButton1->setToolTip(
+        ui::Phrase(recording ? ui::TPhrase::StopRecordingHint : ui::TPhrase::RecordHint, false));
 }
 
 void TMainWindowSound::Audio1Record(void* lp, void* rp, std::uint32_t bufferSize) {
@@ -149,10 +151,12 @@ void TMainWindowSound::Audio1Played() {
 }
 
 void TMainWindowSound::MPEG1PlayEnd() {
-    try {
-        host_.ExerciseWindowsPlayEnd();
-    } catch (const std::exception&) {
-        // One window's failure must not keep the main window locked.
+    if (OnPlayEnded) {
+        try {
+            OnPlayEnded();
+        } catch (const std::exception&) {
+            // One window's failure must not keep the main window locked.
+        }
     }
     buttons_.SpeedButton1->setEnabled(true);
     buttons_.Panel4->setEnabled(true);
@@ -167,6 +171,49 @@ void TMainWindowSound::MPEG1PlayEnd() {
         }
     }
     buttons_.Button7->setEnabled(PronounceAllowed);
+}
+
+bool TMainWindowSound::PronounceHeadWord(int tab, int position) {
+    if (position < 0 || !dictionary::IsEnglishTab(tab)) {
+        return false;
+    }
+    try {
+        if (!MPEG1.IsLibraryLoaded()) {
+            MPEG1.InitPlayer();
+        }
+        if (MPEG1.GetPlayerMode() == 3) {
+            MPEG1.Stop();
+        }
+        const std::filesystem::path file =
+            PronunciationFile(std::filesystem::current_path(), tab,
+                              index_.Letter(tab).SoundNumber(static_cast<std::size_t>(position)));
+        MPEG1.SetStreamName(file.string());
+        std::error_code ec;
+        if (file.empty() || !std::filesystem::exists(file, ec)) {
+            return false;
+        }
+        MPEG1.Open();
+        MPEG1.Play();
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool TMainWindowSound::Pronouncing() {
+    try {
+        return MPEG1.IsLibraryLoaded() && MPEG1.GetPlayerMode() == 3;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+void TMainWindowSound::StopPronouncing() {
+    try {
+        MPEG1.Stop();
+    } catch (const std::exception&) {
+        // Nothing was playing.
+    }
 }
 
 void TMainWindowSound::ApplyPronounceAvailability(int tab) {

@@ -1,13 +1,14 @@
 #pragma once
 
-#include "Audio.h"
-#include "MPEGPlay.h"
 #include "dictionary/LetterIndex.h"
 #include "platform/MemoryStream.h"
+#include "sound/Audio.h"
+#include "sound/MPEGPlay.h"
 
 #include <QIcon>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -34,9 +35,6 @@ public:
     // the menus; unlocking restores them, but for the save-list button, which
     // stays disabled.
     virtual void SetRecordingLock(bool locked) = 0;
-    // The exercise windows' part of the end of a playback; each window's step
-    // is independent of the others.
-    virtual void ExerciseWindowsPlayEnd() {}
 };
 
 // The main window's pronounce, record and play-back buttons over its MP3
@@ -63,6 +61,15 @@ public:
     void Audio1Played();
     void MPEG1PlayEnd();
 
+    // Plays the pronunciation of a letter's head-word at a position for a
+    // window other than the main one, stopping a playback still running.
+    // True when a playback started; its end comes through MPEG1PlayEnd. No
+    // file, no library or a player error: false, and nothing plays.
+    bool PronounceHeadWord(int tab, int position);
+    bool Pronouncing();
+    // Stops a running pronunciation; player errors are ignored.
+    void StopPronouncing();
+
     // The letter tab changed or a study word was picked.
     void ApplyPronounceAvailability(int tab);
     // Stops a running play-back of the recording; the play-back button then
@@ -79,6 +86,9 @@ public:
     std::unique_ptr<platform::TMemoryStream> Left;
     std::unique_ptr<platform::TMemoryStream> Right;
     bool PronounceAllowed = true;
+    // Runs first at the end of every pronunciation, for the windows that
+    // listen for it; its failure does not keep the main window locked.
+    std::function<void()> OnPlayEnded;
 
 private:
     void ShowRecordButton(bool recording);

@@ -1,7 +1,8 @@
-#include "AddWords.h"
+#include "studylist/AddWords.h"
 
-#include "lookup/CodePageText.h"
 #include "platform/Cp1251.h"
+#include "ui/Captions.h"
+#include "ui/CodePageText.h"
 
 #include <QBoxLayout>
 #include <QFrame>
@@ -16,9 +17,6 @@
 
 namespace studylist {
 
-using lookup::FromCodePage;
-using lookup::ToCodePage;
-using lookup::ToCodePageExactly;
 namespace {
 
 constexpr int kKeyRole = Qt::UserRole;
@@ -27,7 +25,7 @@ constexpr int kKeyRole = Qt::UserRole;
 
 std::optional<std::string> KnownHeadWord(const dictionary::DictionaryIndex& index,
                                          const QString& word) {
-    const auto bytes = ToCodePageExactly(word.trimmed());
+    const auto bytes = ui::ToCodePageExactly(word.trimmed());
     const int tab = bytes ? dictionary::TabOfWord(*bytes) : dictionary::kNoTab;
     if (!dictionary::IsValidTab(tab)) {
         return std::nullopt;
@@ -45,10 +43,10 @@ std::optional<std::string> KnownHeadWord(const dictionary::DictionaryIndex& inde
 }
 
 TAddWords::TAddWords(const dictionary::DictionaryIndex& index, int tab, bool english,
-                     const TDialogLook& look, QWidget* parent)
+                     const ui::TDialogLook& look, QWidget* parent)
     : QDialog(parent), index_(index), tab_(dictionary::IsValidTab(tab) ? tab : 0),
       english_(english), warning_(look.Warning) {
-    setWindowTitle(Texts("Добавяне към списъка от думи", "Add items to the words list"));
+    setWindowTitle(ui::Phrase(ui::TPhrase::AddItemsTitle, english_));
     resize(540, 380);
     setObjectName(QStringLiteral("AddWords"));
     if (!look.Texture.isNull()) {
@@ -74,8 +72,8 @@ TAddWords::TAddWords(const dictionary::DictionaryIndex& index, int tab, bool eng
             "QPushButton:hover { background: %5; }"
             "QPushButton:pressed { background: %4; }"
             "QPushButton:disabled { color: #8ea0bb; }")
-            .arg(CssColor(look.Frame), CssColor(look.Panel), CssColor(look.Panel, 110),
-                 CssColor(look.Accent), CssColor(look.Panel.lighter(140))));
+            .arg(ui::CssColor(look.Frame), ui::CssColor(look.Panel), ui::CssColor(look.Panel, 110),
+                 ui::CssColor(look.Accent), ui::CssColor(look.Panel.lighter(140))));
 
     auto* left = new QFrame(this);
     left->setObjectName(QStringLiteral("Card"));
@@ -85,7 +83,7 @@ TAddWords::TAddWords(const dictionary::DictionaryIndex& index, int tab, bool eng
     Heading = new QLabel(left);
     Heading->setObjectName(QStringLiteral("Heading"));
     Filter = new QLineEdit(left);
-    Filter->setPlaceholderText(Texts("Търсене…", "Find…"));
+    Filter->setPlaceholderText(ui::Phrase(ui::TPhrase::FindPlaceholder, english_));
     Filter->setClearButtonEnabled(true);
     HeadWordList = new QListWidget(left);
     HeadWordList->setSelectionMode(QAbstractItemView::MultiSelection);
@@ -94,8 +92,7 @@ TAddWords::TAddWords(const dictionary::DictionaryIndex& index, int tab, bool eng
     leftLayout->addWidget(Filter);
     leftLayout->addWidget(HeadWordList, 1);
 
-    auto* pasteHeading =
-        new QLabel(Texts("Поставете думи, по една на ред:", "Paste words, one per line:"), right);
+    auto* pasteHeading = new QLabel(ui::Phrase(ui::TPhrase::PasteHeading, english_), right);
     pasteHeading->setObjectName(QStringLiteral("Heading"));
     PasteBox = new QPlainTextEdit(right);
     PasteBox->setTabChangesFocus(true);
@@ -110,7 +107,7 @@ TAddWords::TAddWords(const dictionary::DictionaryIndex& index, int tab, bool eng
     rightLayout->addWidget(CheckList, 2);
 
     Summary = new QLabel(this);
-    AddButton = new QPushButton(Texts("Добави", "Add"), this);
+    AddButton = new QPushButton(ui::Phrase(ui::TPhrase::AddButton, english_), this);
     if (!look.AddIcon.isNull()) {
         // The icon is drawn on the panel colour; disabled, it sinks into that
         // colour instead of showing a grey square.
@@ -126,7 +123,7 @@ TAddWords::TAddWords(const dictionary::DictionaryIndex& index, int tab, bool eng
         AddButton->setIconSize(QSize(20, 20));
     }
     AddButton->setDefault(true);
-    CancelButton = new QPushButton(Texts("Отказ", "Cancel"), this);
+    CancelButton = new QPushButton(ui::Phrase(ui::TPhrase::CancelButton, english_), this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Summary, 1);
     buttons->addWidget(AddButton);
@@ -150,19 +147,15 @@ TAddWords::TAddWords(const dictionary::DictionaryIndex& index, int tab, bool eng
     Filter->setFocus();
 }
 
-QString TAddWords::Texts(const char* bulgarian, const char* english) const {
-    return QString::fromUtf8(english_ ? english : bulgarian);
-}
-
 void TAddWords::FillList() {
-    const auto filter = ToCodePageExactly(Filter->text().trimmed());
+    const auto filter = ui::ToCodePageExactly(Filter->text().trimmed());
     int tab = tab_;
     if (filter && !filter->empty() && dictionary::IsValidTab(dictionary::TabOfWord(*filter))) {
         tab = dictionary::TabOfWord(*filter);
     }
     listedTab_ = tab;
-    Heading->setText(Texts("Думи на буква %1", "Words of letter %1")
-                         .arg(FromCodePage(std::string(1, dictionary::TabCaption(tab)))));
+    Heading->setText(ui::Phrase(ui::TPhrase::WordsOfLetter, english_)
+                         .arg(ui::FromCodePage(std::string(1, dictionary::TabCaption(tab)))));
     filling_ = true;
     HeadWordList->clear();
     const auto& words = index_.Letter(tab).HeadWords;
@@ -170,7 +163,7 @@ void TAddWords::FillList() {
         if (!platform::StartsWithNoCase(words[p], *filter)) {
             continue;
         }
-        auto* item = new QListWidgetItem(FromCodePage(words[p]), HeadWordList);
+        auto* item = new QListWidgetItem(ui::FromCodePage(words[p]), HeadWordList);
         item->setData(kKeyRole, QVariant::fromValue(static_cast<qulonglong>(p)));
         if (std::find(chosen_.begin(), chosen_.end(), TKey(tab, p)) != chosen_.end()) {
             item->setSelected(true);
@@ -210,11 +203,11 @@ void TAddWords::CheckPasted() {
         auto* item = new QListWidgetItem(CheckList);
         if (const auto headWord = KnownHeadWord(index_, word); headWord) {
             pastedKnown_.push_back(*headWord);
-            item->setText(QStringLiteral("✓  ") + FromCodePage(*headWord));
+            item->setText(QStringLiteral("✓  ") + ui::FromCodePage(*headWord));
         } else {
             pastedUnknown_.push_back(word);
             item->setText(QStringLiteral("✗  ") + word + QStringLiteral(" — ") +
-                          Texts("няма я в речника", "not in the dictionary"));
+                          ui::Phrase(ui::TPhrase::NotInDictionary, english_));
             item->setForeground(warning_);
             item->setToolTip(word);
         }
@@ -224,10 +217,9 @@ void TAddWords::CheckPasted() {
 
 void TAddWords::UpdateSummary() {
     const std::size_t count = ChosenWords().size();
-    QString text = Texts("За добавяне: %1", "To add: %1").arg(count);
+    QString text = ui::Phrase(ui::TPhrase::ToAdd, english_).arg(count);
     if (!pastedUnknown_.isEmpty()) {
-        text += Texts(" (%1 непознати се пропускат)", " (%1 unknown left out)")
-                    .arg(pastedUnknown_.size());
+        text += ui::Phrase(ui::TPhrase::UnknownLeftOut, english_).arg(pastedUnknown_.size());
     }
     Summary->setText(text);
     AddButton->setEnabled(count > 0);

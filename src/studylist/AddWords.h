@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Dialogs.h"
 #include "dictionary/LetterIndex.h"
+#include "ui/Dialogs.h"
 
 #include <QDialog>
 
@@ -31,7 +31,7 @@ std::optional<std::string> KnownHeadWord(const dictionary::DictionaryIndex& inde
 class TAddWords : public QDialog {
 public:
     TAddWords(const dictionary::DictionaryIndex& index, int tab, bool english,
-              const TDialogLook& look, QWidget* parent = nullptr);
+              const ui::TDialogLook& look, QWidget* parent = nullptr);
 
     // The picked head-words in the order they were picked, then the pasted
     // words the dictionary holds; each once.
@@ -57,7 +57,6 @@ private:
     void SelectionChanged();
     void CheckPasted();
     void UpdateSummary();
-    QString Texts(const char* bulgarian, const char* english) const;
 
     const dictionary::DictionaryIndex& index_;
     int tab_;

@@ -1,4 +1,4 @@
-#include "AtomicFile.h"
+#include "studylist/AtomicFile.h"
 
 #include "platform/FileIo.h"
 

@@ -1,7 +1,8 @@
-#include "NewWord.h"
+#include "studylist/NewWord.h"
 
-#include "lookup/rtf/RtfWriter.h"
 #include "platform/Cp1251.h"
+#include "rtf/RtfWriter.h"
+#include "ui/Captions.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -24,7 +25,7 @@ QFont Timok(int pixels, bool bold) {
 
 } // namespace
 
-TNewWord::TNewWord(TUserDictionary& dictionary, TDialogs& dialogs, const TDialogLook& look,
+TNewWord::TNewWord(TUserDictionary& dictionary, ui::TDialogs& dialogs, const ui::TDialogLook& look,
                    bool english, QWidget* parent)
     : QDialog(parent), dictionary_(dictionary), dialogs_(dialogs), english_(english) {
     setWindowTitle(QStringLiteral(" "));
@@ -42,10 +43,11 @@ TNewWord::TNewWord(TUserDictionary& dictionary, TDialogs& dialogs, const TDialog
     LeftPanel->setStyleSheet(
         QStringLiteral("#LeftPanel { background: rgba(255, 255, 255, 120); border: 1px solid %1;"
                        " border-radius: 5px; }"
-                       "QLineEdit, QTextEdit { background: white; color: #16284a;"
+                       "QLineEdit, QTextEdit { background: white; color: %4;"
                        " border: 1px solid %2; border-radius: 3px; }"
                        "QLineEdit:focus, QTextEdit:focus { border: 1px solid %3; }")
-            .arg(CssColor(look.Frame), CssColor(look.Panel, 110), CssColor(look.Accent)));
+            .arg(ui::CssColor(look.Frame), ui::CssColor(look.Panel, 110), ui::CssColor(look.Accent),
+                 ui::CssColor(look.Panel)));
     RightPanel = new QFrame(this);
     RightPanel->setObjectName(QStringLiteral("RightPanel"));
     RightPanel->setGeometry(306, 19, 92, 238);
@@ -60,8 +62,8 @@ TNewWord::TNewWord(TUserDictionary& dictionary, TDialogs& dialogs, const TDialog
                        " border: 1px solid %2; background: white; }"
                        "QCheckBox::indicator:checked { background: %4; border: 1px solid white; }"
                        "QFrame#Rule { background: %2; }")
-            .arg(CssColor(look.Panel), CssColor(look.Frame), CssColor(look.Accent, 70),
-                 CssColor(look.Accent)));
+            .arg(ui::CssColor(look.Panel), ui::CssColor(look.Frame), ui::CssColor(look.Accent, 70),
+                 ui::CssColor(look.Accent)));
 
     Edit1 = new QLineEdit(LeftPanel);
     Edit1->setGeometry(6, 8, 279, 27);
@@ -84,8 +86,10 @@ TNewWord::TNewWord(TUserDictionary& dictionary, TDialogs& dialogs, const TDialog
         }
         return b;
     };
-    Button1 = button(QRect(5, 6, 81, 54), QStringLiteral("Запис"), look.SaveIcon);
-    Button2 = button(QRect(5, 64, 81, 59), QStringLiteral("Отказ"), look.CancelIcon);
+    Button1 =
+        button(QRect(5, 6, 81, 54), ui::Phrase(ui::TPhrase::SaveButton, english_), look.SaveIcon);
+    Button2 = button(QRect(5, 64, 81, 59), ui::Phrase(ui::TPhrase::CancelWordButton, english_),
+                     look.CancelIcon);
 
     auto* rule = new QFrame(RightPanel);
     rule->setObjectName(QStringLiteral("Rule"));
@@ -166,10 +170,6 @@ void TNewWord::CheckBox3Click() {
     ApplyStyle(CheckBox3, [](QTextCharFormat& format, bool on) { format.setFontUnderline(on); });
 }
 
-QString TNewWord::Text(const char* bulgarian, const char* english) const {
-    return QString::fromUtf8(english_ ? english : bulgarian);
-}
-
 void TNewWord::Button1Click() {
     const QString typed = Edit1->text().trimmed();
     std::string word;
@@ -182,9 +182,7 @@ void TNewWord::Button1Click() {
         }
     }
     if (!missing.isEmpty()) {
-        dialogs_.Error(this, Text("Думата съдържа знаци, които речникът не може да запише: %1",
-                                  "The word holds characters the dictionary cannot store: %1")
-                                 .arg(missing));
+        dialogs_.Error(this, ui::Phrase(ui::TPhrase::UnstorableCharacters, english_).arg(missing));
         Edit1->setFocus();
         return;
     }
@@ -192,30 +190,27 @@ void TNewWord::Button1Click() {
     const std::string article = hasText ? rtf::WriteRtf(*RichEdit1->document()) : std::string();
     switch (TUserDictionary::Check(word, article)) {
     case TWordProblem::EmptyWord:
-        dialogs_.Error(this, Text("Напишете думата.", "Write the word."));
+        dialogs_.Error(this, ui::Phrase(ui::TPhrase::WriteTheWord, english_));
         Edit1->setFocus();
         return;
     case TWordProblem::TooLong:
-        dialogs_.Error(this, Text("Думата е по-дълга от 101 знака.",
-                                  "The word is longer than 101 characters."));
+        dialogs_.Error(this, ui::Phrase(ui::TPhrase::WordTooLong, english_));
         Edit1->setFocus();
         return;
     case TWordProblem::NoLetter:
-        dialogs_.Error(
-            this, Text("Думата трябва да започва с буква.", "The word must begin with a letter."));
+        dialogs_.Error(this, ui::Phrase(ui::TPhrase::MustBeginWithLetter, english_));
         Edit1->setFocus();
         return;
     case TWordProblem::EmptyArticle:
-        dialogs_.Error(this, Text("Напишете превода на думата.", "Write the translation."));
+        dialogs_.Error(this, ui::Phrase(ui::TPhrase::WriteTheTranslation, english_));
         RichEdit1->setFocus();
         return;
     case TWordProblem::None:
         break;
     }
     if (dictionary_.Contains(word) &&
-        !dialogs_.Confirm(this, Text("„%1“ вече е в речника. Да добавя ли още едно значение?",
-                                     "\"%1\" is already in the dictionary. Add another entry?")
-                                    .arg(typed))) {
+        !dialogs_.Confirm(this,
+                          ui::Phrase(ui::TPhrase::AlreadyInDictionary, english_).arg(typed))) {
         return;
     }
     TSavedWord saved;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Dialogs.h"
-#include "UserDictionary.h"
+#include "studylist/UserDictionary.h"
+#include "ui/Dialogs.h"
 
 #include <QDialog>
 #include <QTextCharFormat>
@@ -24,8 +24,8 @@ namespace studylist {
 // follow the interface language.
 class TNewWord : public QDialog {
 public:
-    TNewWord(TUserDictionary& dictionary, TDialogs& dialogs, const TDialogLook& look, bool english,
-             QWidget* parent = nullptr);
+    TNewWord(TUserDictionary& dictionary, ui::TDialogs& dialogs, const ui::TDialogLook& look,
+             bool english, QWidget* parent = nullptr);
 
     // The set-up: the word (code page 1251) goes into Edit1; the tab that was
     // selected when it was typed is kept.
@@ -64,10 +64,9 @@ protected:
 
 private:
     void ApplyStyle(QCheckBox* box, const std::function<void(QTextCharFormat&, bool)>& set);
-    QString Text(const char* bulgarian, const char* english) const;
 
     TUserDictionary& dictionary_;
-    TDialogs& dialogs_;
+    ui::TDialogs& dialogs_;
     bool english_;
     int tab_ = dictionary::kNoTab;
     std::optional<TSavedWord> saved_;

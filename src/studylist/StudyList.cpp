@@ -1,11 +1,11 @@
-#include "StudyList.h"
+#include "studylist/StudyList.h"
 
-#include "AddWords.h"
-#include "StudyListFile.h"
 #include "dictionary/Lookup.h"
-#include "lookup/CodePageText.h"
-#include "platform/Cp1251.h"
 #include "platform/Paths.h"
+#include "studylist/AddWords.h"
+#include "studylist/StudyListFile.h"
+#include "ui/Captions.h"
+#include "ui/CodePageText.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -20,9 +20,6 @@
 
 namespace studylist {
 
-using lookup::FromCodePage;
-using lookup::ToCodePage;
-using lookup::ToCodePageExactly;
 namespace {
 
 std::filesystem::path PathOf(const QString& name) {
@@ -31,10 +28,10 @@ std::filesystem::path PathOf(const QString& name) {
 
 } // namespace
 
-TStudyList::TStudyList(const TStudyListControls& controls, dictionary::TMainWindowState& state,
-                       TStudyListHost& host, TDialogs& dialogs, TDialogLook look, QWidget* window)
-    : QObject(window), c_(controls), state_(state), host_(host), dialogs_(dialogs),
-      look_(std::move(look)), window_(window) {
+TStudyList::TStudyList(const TStudyListControls& controls, TStudyListHost& host,
+                       ui::TDialogs& dialogs, ui::TDialogLook look, QWidget* window)
+    : QObject(window), c_(controls), host_(host), dialogs_(dialogs), look_(std::move(look)),
+      window_(window) {
     QListWidget* list = c_.ListBox1;
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setContextMenuPolicy(Qt::NoContextMenu);
@@ -43,12 +40,23 @@ TStudyList::TStudyList(const TStudyListControls& controls, dictionary::TMainWind
     // The keyboard moves the selection through currentRowChanged; a mouse
     // click picks on release, also when it lands on the entry already
     // selected. Selections made from code pick nothing.
-    connect(list, &QListWidget::currentRowChanged, this, [this](int) {
-        if (!selecting_ && !mouseDown_) {
-            ListBox1Click();
+    connect(list, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!selecting_) {
+            SelectionFromListBox();
         }
     });
-    connect(list, &QListWidget::itemClicked, this, [this](QListWidgetItem*) { ListBox1Click(); });
+    connect(list, &QListWidget::currentRowChanged, this, [this](int) {
+        if (!selecting_) {
+            SelectionFromListBox();
+            if (!mouseDown_) {
+                ListBox1Click();
+            }
+        }
+    });
+    connect(list, &QListWidget::itemClicked, this, [this](QListWidgetItem*) {
+        SelectionFromListBox();
+        ListBox1Click();
+    });
     connect(c_.Delete1, &QAction::triggered, this, [this] { Delete1Click(); });
     list->setCursor(Qt::ArrowCursor);
 }
@@ -82,43 +90,40 @@ bool TStudyList::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-int TStudyList::Count() const {
-    return c_.ListBox1->count();
-}
-
-std::string TStudyList::Item(int position) const {
-    const QListWidgetItem* item = c_.ListBox1->item(position);
-    return item == nullptr ? std::string() : ToCodePage(item->text());
-}
-
-std::vector<std::string> TStudyList::Items() const {
-    std::vector<std::string> entries;
-    for (int i = 0; i < Count(); ++i) {
-        entries.push_back(Item(i));
-    }
-    return entries;
-}
-
-int TStudyList::ItemIndex() const {
+void TStudyList::SelectionFromListBox() {
     // The list view may have a current row that is not selected (it makes the
     // first row current when it gets the focus); only a selected row counts.
     const int row = c_.ListBox1->currentRow();
-    return row >= 0 && c_.ListBox1->item(row)->isSelected() ? row : -1;
+    const QListWidgetItem* item = c_.ListBox1->item(row);
+    words_.Select(item != nullptr && item->isSelected() ? row : -1);
 }
 
 void TStudyList::SetItemIndex(int position) {
+    words_.Select(position);
+    MirrorSelection();
+}
+
+void TStudyList::MirrorSelection() {
     selecting_ = true;
-    c_.ListBox1->setCurrentRow(position >= 0 && position < Count() ? position : -1);
+    c_.ListBox1->setCurrentRow(words_.Selected());
     selecting_ = false;
 }
 
-QString TStudyList::Texts(const char* bulgarian, const char* english) const {
-    return QString::fromUtf8(state_.EnglishInterface() ? english : bulgarian);
+void TStudyList::MirrorEntries() {
+    selecting_ = true;
+    QListWidget* list = c_.ListBox1;
+    list->clear();
+    for (const std::string& entry : words_.Entries()) {
+        list->addItem(ui::FromCodePage(entry));
+    }
+    list->setCurrentRow(words_.Selected());
+    selecting_ = false;
 }
 
 void TStudyList::ListChanged() {
     const int count = Count();
-    c_.Label1->setText(QString::number(count) + Texts(" Думи", " Words"));
+    c_.Label1->setText(QString::number(count) +
+                       ui::Phrase(ui::TPhrase::WordsUnit, host_.EnglishInterface()));
     c_.Button2->setEnabled(count > 0);
     c_.Button4->setVisible(count > 0);
     c_.ListBox1->setCursor(count > 0 ? Qt::PointingHandCursor : Qt::ArrowCursor);
@@ -130,31 +135,21 @@ void TStudyList::ListBox1Click() {
         return;
     }
     popupArmed_ = true;
-    const std::string entry = Item(row);
-    const int tab = dictionary::TabOfWord(entry);
-    if (dictionary::IsValidTab(tab)) {
-        state_.SetTabIndex(tab);
-    }
-    state_.FillSearchBox();
-    const int current = state_.TabIndex();
-    const int found = entry.empty() || !dictionary::IsValidTab(current)
-                          ? -1
-                          : dictionary::FindWord(state_.Index().Letter(current).HeadWords, entry);
-    state_.SetSearchBoxItemIndex(found);
-    state_.SearchBoxChanged();
+    host_.LookUpStudyWord(Item(row));
     host_.StopVoicePlayback();
-    host_.ApplyPronounceAvailability(current);
+    host_.ApplyPronounceAvailability(host_.TabIndex());
 }
 
 void TStudyList::DeleteSelected(bool fromMenu) {
     if (ItemIndex() < 0) {
         return;
     }
-    if (!dialogs_.Confirm(window_, Texts("Сигурни ли сте ?", "Are you sure ?"))) {
+    if (!dialogs_.Confirm(window_, ui::Phrase(ui::TPhrase::AreYouSure, host_.EnglishInterface()))) {
         return;
     }
     const int row = ItemIndex();
     if (row >= 0) {
+        words_.Remove(row);
         selecting_ = true;
         delete c_.ListBox1->takeItem(row);
         c_.ListBox1->setCurrentRow(-1);
@@ -183,50 +178,41 @@ void TStudyList::ListBox1KeyUp(int key) {
 }
 
 void TStudyList::SetItems(const std::vector<std::string>& entries) {
-    selecting_ = true;
-    c_.ListBox1->clear();
-    for (const std::string& entry : entries) {
-        c_.ListBox1->addItem(FromCodePage(entry));
-    }
-    selecting_ = false;
+    words_.Assign(entries);
+    MirrorEntries();
     ListChanged();
 }
 
 void TStudyList::AddWords(const std::vector<std::string>& words) {
-    std::vector<std::string> present = Items();
-    QListWidgetItem* last = nullptr;
-    for (const std::string& word : words) {
-        const auto found = std::find(present.begin(), present.end(), word);
-        if (found != present.end()) {
-            last = c_.ListBox1->item(static_cast<int>(found - present.begin()));
-            continue;
-        }
-        present.push_back(word);
-        c_.ListBox1->addItem(FromCodePage(word));
-        last = c_.ListBox1->item(Count() - 1);
+    const int before = Count();
+    const int last = words_.Add(words);
+    selecting_ = true;
+    for (int position = before; position < Count(); ++position) {
+        c_.ListBox1->addItem(ui::FromCodePage(words_.Entry(position)));
     }
-    if (last != nullptr) {
-        c_.ListBox1->scrollToItem(last);
+    selecting_ = false;
+    if (last >= 0) {
+        c_.ListBox1->scrollToItem(c_.ListBox1->item(last));
     }
     ListChanged();
 }
 
 void TStudyList::Button1Click() {
     host_.SwitchToStandardView();
-    const int tab = state_.TabIndex();
-    const int position = state_.SearchBoxItemIndex();
+    const int tab = host_.TabIndex();
+    const int position = host_.SearchBoxItemIndex();
     if (!dictionary::IsValidTab(tab) || position < 0 ||
-        static_cast<std::size_t>(position) >= state_.Index().Letter(tab).Size()) {
+        static_cast<std::size_t>(position) >= host_.Index().Letter(tab).Size()) {
         host_.Beep();
         return;
     }
     AddWords(
-        {std::string(state_.Index().Letter(tab).HeadWords[static_cast<std::size_t>(position)])});
+        {std::string(host_.Index().Letter(tab).HeadWords[static_cast<std::size_t>(position)])});
 }
 
 void TStudyList::Button13Click() {
     host_.SwitchToStandardView();
-    TAddWords dialog(state_.Index(), state_.TabIndex(), state_.EnglishInterface(), look_, window_);
+    TAddWords dialog(host_.Index(), host_.TabIndex(), host_.EnglishInterface(), look_, window_);
     if (dialogs_.Exec(dialog) == QDialog::Accepted) {
         AddWords(dialog.ChosenWords());
     }
@@ -246,7 +232,8 @@ bool TStudyList::ReadInto(const std::filesystem::path& path) {
 
 void TStudyList::Button3Click() {
     host_.SwitchToStandardView();
-    const QString name = dialogs_.OpenFileName(window_, QStringLiteral("Напълни коша"));
+    const QString name =
+        dialogs_.OpenFileName(window_, ui::Phrase(ui::TPhrase::OpenListTitle, false));
     if (!name.isEmpty()) {
         ReadInto(PathOf(name));
     }
@@ -255,7 +242,8 @@ void TStudyList::Button3Click() {
 
 void TStudyList::Button2Click() {
     host_.SwitchToStandardView();
-    const QString name = dialogs_.SaveFileName(window_, QStringLiteral("Запиши коша"));
+    const QString name =
+        dialogs_.SaveFileName(window_, ui::Phrase(ui::TPhrase::SaveListTitle, false));
     if (!name.isEmpty()) {
         TFileError error;
         if (!WriteStudyListFile(PathOf(name), Items(), error)) {
@@ -267,6 +255,7 @@ void TStudyList::Button2Click() {
 }
 
 void TStudyList::Button4Click() {
+    words_.Clear();
     selecting_ = true;
     c_.ListBox1->clear();
     selecting_ = false;
@@ -280,7 +269,8 @@ void TStudyList::Button4Click() {
 
 void TStudyList::N19Click() {
     host_.SwitchToStandardView();
-    if (Count() > 0 && !dialogs_.Confirm(window_, Texts("Сигурни ли сте ?", "Are you sure ?"))) {
+    if (Count() > 0 &&
+        !dialogs_.Confirm(window_, ui::Phrase(ui::TPhrase::AreYouSure, host_.EnglishInterface()))) {
         return;
     }
     popupArmed_ = false;

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "Dialogs.h"
-#include "dictionary/MainWindowState.h"
+#include "dictionary/LetterIndex.h"
+#include "studylist/StudyWords.h"
+#include "ui/Dialogs.h"
 
 #include <QObject>
 
@@ -17,10 +18,17 @@ class QMenu;
 
 namespace studylist {
 
-// What the study list needs from the main window besides its shared state.
+// What the study list needs from the main window.
 class TStudyListHost {
 public:
     virtual ~TStudyListHost() = default;
+    virtual const dictionary::DictionaryIndex& Index() const = 0;
+    virtual int TabIndex() const = 0;
+    virtual int SearchBoxItemIndex() const = 0;
+    virtual bool EnglishInterface() const = 0;
+    // Selects the word's letter tab and head-word in the search box and shows
+    // its article.
+    virtual void LookUpStudyWord(const std::string& word) = 0;
     // A compact window shows no list: list commands bring the standard view.
     virtual void SwitchToStandardView() = 0;
     virtual void StopVoicePlayback() = 0;
@@ -42,21 +50,23 @@ struct TStudyListControls {
     QAction* Delete1 = nullptr;
 };
 
-// The study list's rules over the main window's list box: picking, deleting,
-// clearing, adding, opening and saving, and the availability of the controls
-// that follow the list. Entries are code page 1251 head-words.
+// The study list's rules over the main window's list box, which mirrors the
+// list's model: picking, deleting, clearing, adding, opening and saving, and
+// the availability of the controls that follow the list. Entries are code
+// page 1251 head-words.
 class TStudyList : public QObject {
 public:
     static constexpr const char* kDefaultList = "\\WAVE\\EnglishFree";
 
-    TStudyList(const TStudyListControls& controls, dictionary::TMainWindowState& state,
-               TStudyListHost& host, TDialogs& dialogs, TDialogLook look, QWidget* window);
+    TStudyList(const TStudyListControls& controls, TStudyListHost& host, ui::TDialogs& dialogs,
+               ui::TDialogLook look, QWidget* window);
 
-    int Count() const;
-    std::string Item(int position) const;
-    std::vector<std::string> Items() const;
+    const StudyWords& Words() const { return words_; }
+    int Count() const { return words_.Count(); }
+    std::string Item(int position) const { return words_.Entry(position); }
+    const std::vector<std::string>& Items() const { return words_.Entries(); }
     // The selected position, -1 for none.
-    int ItemIndex() const;
+    int ItemIndex() const { return words_.Selected(); }
     // Selects without picking (the exercises move the selection this way).
     void SetItemIndex(int position);
     bool PopupArmed() const { return popupArmed_; }
@@ -88,14 +98,18 @@ protected:
 private:
     void DeleteSelected(bool fromMenu);
     void ListChanged();
+    // The list box shows the model's entries and selection.
+    void MirrorEntries();
+    void MirrorSelection();
+    // The user moved the list box's selection.
+    void SelectionFromListBox();
     bool ReadInto(const std::filesystem::path& path);
-    QString Texts(const char* bulgarian, const char* english) const;
 
+    StudyWords words_;
     TStudyListControls c_;
-    dictionary::TMainWindowState& state_;
     TStudyListHost& host_;
-    TDialogs& dialogs_;
-    TDialogLook look_;
+    ui::TDialogs& dialogs_;
+    ui::TDialogLook look_;
     QWidget* window_;
     bool popupArmed_ = false;
     bool mouseDown_ = false;

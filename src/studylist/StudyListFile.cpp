@@ -1,4 +1,4 @@
-#include "StudyListFile.h"
+#include "studylist/StudyListFile.h"
 
 namespace studylist {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AtomicFile.h"
+#include "studylist/AtomicFile.h"
 
 #include <filesystem>
 #include <string>

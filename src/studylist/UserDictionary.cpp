@@ -1,4 +1,4 @@
-#include "UserDictionary.h"
+#include "studylist/UserDictionary.h"
 
 #include "dictionary/CryptStream.h"
 #include "platform/Paths.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AtomicFile.h"
 #include "dictionary/LetterIndex.h"
+#include "studylist/AtomicFile.h"
 
 #include <cstddef>
 #include <string_view>

@@ -1,12 +1,12 @@
 // Pronunciation, recording and play-back in the main window, with the real
 // decoding library and SDL's dummy audio driver (no sound card needed).
-#include "Builder.h"
-#include "Mp3Encoder.h"
-#include "Transcriber.h"
-#include "TsvSource.h"
 #include "app/Unit1.h"
+#include "dictool/Builder.h"
+#include "dictool/Transcriber.h"
+#include "dictool/TsvSource.h"
 #include "lookup/SearchCombo.h"
 #include "lookup/TabControl.h"
+#include "wavegen/Mp3Encoder.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -107,7 +107,7 @@ TEST_F(MainWindowSoundTest, PronounceLocksTheSoundButtonsUntilTheEnd) {
 }
 
 TEST_F(MainWindowSoundTest, SpaceInTheStudyListPronouncesThePickedWord) {
-    form_->ListBox1->addItem(QStringLiteral("house"));
+    form_->StudyList().SetItems({"house"});
     form_->ListBox1->setCurrentRow(0);
     form_->ListBox1Click();
     EXPECT_EQ(form_->Combo->Text(), "house");
@@ -148,7 +148,7 @@ TEST_F(MainWindowSoundTest, TabChangesDuringPlaybackDecideTheButtonAtTheEnd) {
 }
 
 TEST_F(MainWindowSoundTest, RecordingLocksTheWindowAndReplacesTheLastRecording) {
-    form_->ListBox1->addItem(QStringLiteral("house"));
+    form_->StudyList().SetItems({"house"});
     form_->Button2->setEnabled(true);
 
     form_->SpeedButton1Click();
@@ -193,6 +193,35 @@ TEST_F(MainWindowSoundTest, PlayBackOfTheRecording) {
 
     form_.reset();
     EXPECT_FALSE(fs::exists(dir_ / "play.tmp")) << "the shutdown removes the player's file";
+}
+
+struct CountingListener : exercises::TPlayEndListener {
+    int Ends = 0;
+    void PlayEnded() override { ++Ends; }
+};
+
+TEST_F(MainWindowSoundTest, ExerciseWindowsPronounceThroughTheSeamAndHearTheEnd) {
+    CountingListener open;
+    CountingListener closed;
+    const exercises::TMainWindowSeams seams = form_->ExerciseSeams();
+    { const exercises::TPlayEndMembership gone(seams.PlayEnd, closed); }
+    const exercises::TPlayEndMembership membership(seams.PlayEnd, open);
+
+    Choose("hour");
+    EXPECT_FALSE(seams.Pronouncer.PronounceSelectedWord()) << "no file for it";
+    Choose("house");
+    ASSERT_TRUE(seams.Pronouncer.PronounceSelectedWord());
+    EXPECT_TRUE(seams.Pronouncer.Playing());
+    ASSERT_TRUE(WaitUntil([&] { return open.Ends > 0; }));
+    EXPECT_EQ(open.Ends, 1);
+    EXPECT_EQ(closed.Ends, 0) << "a window that left is not called";
+    EXPECT_FALSE(seams.Pronouncer.Playing());
+    seams.Pronouncer.StopPlaying(); // nothing plays: no error
+
+    form_->TabControl1->Tabs()->setCurrentIndex(26 + 10);
+    QApplication::processEvents();
+    form_->Combo->SetItemIndex(0);
+    EXPECT_FALSE(seams.Pronouncer.PronounceSelectedWord()) << "Bulgarian words have no sound";
 }
 
 TEST(PronunciationFile, PerLetterFolderFirstThenTheSharedOne) {

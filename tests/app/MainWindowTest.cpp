@@ -1,20 +1,23 @@
 // The main window driven through its real widgets, on a small dictionary
 // built into a temporary start-up directory.
-#include "Builder.h"
-#include "Transcriber.h"
-#include "TsvSource.h"
 #include "app/Unit1.h"
+#include "dictool/Builder.h"
+#include "dictool/Transcriber.h"
+#include "dictool/TsvSource.h"
 #include "lookup/RichEditDblClick.h"
 #include "lookup/SearchCombo.h"
 #include "lookup/TabControl.h"
 #include "platform/Cp1251.h"
+#include "ui/Captions.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QEventLoop>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QTabBar>
 #include <QTest>
 #include <QTextBlock>
@@ -152,6 +155,38 @@ TEST_F(MainWindowTest, StartsWithHintsTabAAndTheFrameInPlace) {
     EXPECT_EQ(form.Combo->width(), 505);
     EXPECT_EQ(QApplication::focusWidget(), Edit());
     EXPECT_TRUE(errors_.empty());
+}
+
+TEST_F(MainWindowTest, EveryTextOfTheCaptionTableNamesAComponentShowingIt) {
+    TForm1& form = Start();
+    for (const auto table : {ui::SwitchedTexts(), ui::FixedTexts()}) {
+        for (const ui::TWindowText& text : table) {
+            const QString name = QString::fromUtf8(text.Control);
+            const QString expected = QString::fromUtf8(text.BuiltIn);
+            if (name == "TForm1") {
+                EXPECT_EQ(form.windowTitle(), expected);
+                continue;
+            }
+            if (name == "trans") {
+                EXPECT_EQ(form.findChild<QToolButton*>("trans48")->toolTip(), expected);
+                continue;
+            }
+            const auto found = form.findChildren<QObject*>(name);
+            ASSERT_FALSE(found.isEmpty()) << text.Control;
+            QString shown;
+            for (QObject* object : found) {
+                const char* property = text.Kind == ui::TTextKind::Hint   ? "toolTip"
+                                       : qobject_cast<QGroupBox*>(object) ? "title"
+                                                                          : "text";
+                if (auto* menu = qobject_cast<QMenu*>(object)) {
+                    shown = menu->title();
+                } else if (object->property(property).isValid()) {
+                    shown = object->property(property).toString();
+                }
+            }
+            EXPECT_EQ(shown, expected) << text.Control;
+        }
+    }
 }
 
 TEST_F(MainWindowTest, TypicalLookUpKeepsTheTypedText) {

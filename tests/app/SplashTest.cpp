@@ -1,5 +1,5 @@
 #include "app/Splash.h"
-#include "app/Pictures.h"
+#include "ui/Pictures.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -17,7 +17,7 @@ int AmberPixels(TSplash& splash) {
     for (int y = area.top(); y <= area.bottom(); ++y) {
         for (int x = area.left(); x <= area.right(); ++x) {
             const QRgb pixel = shot.pixel(x, y);
-            const QRgb amber = app::palette::Amber;
+            const QRgb amber = ui::palette::Amber;
             if (std::abs(qRed(pixel) - qRed(amber)) < 40 &&
                 std::abs(qGreen(pixel) - qGreen(amber)) < 40 &&
                 std::abs(qBlue(pixel) - qBlue(amber)) < 40) {
@@ -63,7 +63,7 @@ TEST(Splash, DotsCycleThroughSixAndBlank) {
 TEST(Splash, PaintsThePictureAndTheDots) {
     TSplash splash;
     splash.show();
-    const QImage picture = app::Picture(app::PictureId::Splash).toImage();
+    const QImage picture = ui::Picture(ui::PictureId::Splash).toImage();
     const QImage shot = splash.grab().toImage();
     for (const QPoint at : {QPoint(10, 10), QPoint(200, 40), QPoint(400, 180)}) {
         EXPECT_EQ(shot.pixel(at), picture.pixel(at));

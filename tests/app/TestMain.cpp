@@ -1,4 +1,4 @@
-#include "app/Fonts.h"
+#include "ui/Fonts.h"
 
 #include <QApplication>
 
@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
         qputenv("SDL_AUDIODRIVER", "dummy");
     }
     QApplication application(argc, argv);
-    app::RegisterFontSubstitutes();
+    ui::RegisterFontSubstitutes();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

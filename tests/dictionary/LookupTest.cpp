@@ -1,5 +1,5 @@
 #include "dictionary/Lookup.h"
-#include "TestDictionary.h"
+#include "tests/dictionary/TestDictionary.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "TestDictionary.h"
+#include "tests/dictionary/TestDictionary.h"
 
 #include "dictionary/Letters.h"
 #include "platform/Paths.h"

@@ -1,11 +1,11 @@
-#include "Builder.h"
-#include "FreeDictSource.h"
-#include "Transcriber.h"
-#include "TsvSource.h"
-#include "Verify.h"
+#include "dictool/Builder.h"
 #include "dictionary/Lookup.h"
-#include "lookup/rtf/RtfReader.h"
+#include "dictool/FreeDictSource.h"
+#include "dictool/Transcriber.h"
+#include "dictool/TsvSource.h"
+#include "dictool/Verify.h"
 #include "platform/Cp1251.h"
+#include "rtf/RtfReader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "FreeDictSource.h"
-#include "HeadWords.h"
-#include "TsvSource.h"
+#include "dictool/FreeDictSource.h"
+#include "dictool/HeadWords.h"
+#include "dictool/TsvSource.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lookup/rtf/RtfReader.h"
+#include "rtf/RtfReader.h"
 
 #include <string>
 #include <vector>

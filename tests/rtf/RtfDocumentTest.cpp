@@ -1,4 +1,4 @@
-#include "lookup/rtf/RtfDocument.h"
+#include "rtf/RtfDocument.h"
 
 #include <QFont>
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
 // Damaged and hostile documents: each must end in a partial result, with
 // output and work bounded by the size of the input.
-#include "RecordingSink.h"
+#include "tests/rtf/RecordingSink.h"
 
-#include "lookup/rtf/RtfReader.h"
 #include "platform/Cp1251.h"
+#include "rtf/RtfReader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "RecordingSink.h"
+#include "tests/rtf/RecordingSink.h"
 
-#include "lookup/rtf/RtfReader.h"
+#include "rtf/RtfReader.h"
 
 #include <gtest/gtest.h>
 

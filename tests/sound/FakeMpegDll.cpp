@@ -1,6 +1,6 @@
 // Stand-in decoding library: records the calls and answers as the test says.
 #define MPEGDLL_DECLARE_ENTRIES
-#include "FakeMpegDll.h"
+#include "tests/sound/FakeMpegDll.h"
 
 namespace {
 

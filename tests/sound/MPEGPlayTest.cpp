@@ -1,7 +1,7 @@
 #include "sound/MPEGPlay.h"
-#include "FakeMpegDll.h"
-#include "SoundTestSupport.h"
-#include "ToneMp3.h"
+#include "tests/sound/FakeMpegDll.h"
+#include "tests/sound/SoundTestSupport.h"
+#include "tests/sound/ToneMp3.h"
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include <optional>
 
 using namespace soundtest;
+using namespace sound;
 using Calls = std::vector<std::string>;
 
 namespace {

@@ -1,7 +1,7 @@
 // The decoding library on its own, loaded the way the program loads it.
 #include "mpegdll/mpegdll.h"
-#include "SoundTestSupport.h"
-#include "ToneMp3.h"
+#include "tests/sound/SoundTestSupport.h"
+#include "tests/sound/ToneMp3.h"
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "ToneMp3.h"
+#include "tests/sound/ToneMp3.h"
 
 #include <lame/lame.h>
 #include <mpg123.h>

@@ -1,6 +1,6 @@
 // The dialog that adds several words at once.
 #include "studylist/AddWords.h"
-#include "TestSupport.h"
+#include "tests/studylist/TestSupport.h"
 
 #include <QLabel>
 #include <QListWidget>

@@ -1,10 +1,10 @@
 // The add-word dialog opened from the search box, saving into the user
 // dictionary, and its formatting boxes.
 #include "studylist/NewWord.h"
-#include "TestSupport.h"
 #include "dictionary/Lookup.h"
 #include "lookup/TabControl.h"
-#include "lookup/rtf/RtfReader.h"
+#include "rtf/RtfReader.h"
+#include "tests/studylist/TestSupport.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -266,7 +266,7 @@ protected:
 
     dictionary::DictionaryIndex index_;
     studylist::TUserDictionary dictionary_;
-    studylist::TDialogs dialogs_;
+    ui::TDialogs dialogs_;
     TNewWord dialog_;
 };
 

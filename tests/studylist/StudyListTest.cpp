@@ -1,7 +1,7 @@
 // The study list in the main window: adding, picking, deleting, clearing,
 // opening and saving, with the count label and the controls that follow it.
-#include "TestSupport.h"
 #include "lookup/TabControl.h"
+#include "tests/studylist/TestSupport.h"
 
 #include <QAction>
 #include <QLabel>
@@ -108,8 +108,8 @@ TEST_F(StudyListTest, PickingShowsTheWordOnItsLetter) {
     EXPECT_TRUE(Article().startsWith(QStringLiteral("house ["))) << "the article stays";
 
     // Exercises move the selection without picking.
-    form_->SetStudyListItemIndex(1);
-    EXPECT_EQ(form_->StudyListItemIndex(), 1);
+    form_->Select(1);
+    EXPECT_EQ(form_->Selected(), 1);
     EXPECT_EQ(form_->TabIndex(), 'Z' - 'A');
 }
 

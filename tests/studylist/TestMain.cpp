@@ -1,4 +1,4 @@
-#include "app/Fonts.h"
+#include "ui/Fonts.h"
 
 #include <QApplication>
 
@@ -9,7 +9,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication application(argc, argv);
-    app::RegisterFontSubstitutes();
+    ui::RegisterFontSubstitutes();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -2,10 +2,10 @@
 
 // A small dictionary built into a temporary folder, and the main window
 // started on it with every modal box answered by the test.
-#include "Builder.h"
-#include "Transcriber.h"
-#include "TsvSource.h"
 #include "app/Unit1.h"
+#include "dictool/Builder.h"
+#include "dictool/Transcriber.h"
+#include "dictool/TsvSource.h"
 #include "lookup/RichEditDblClick.h"
 #include "lookup/SearchCombo.h"
 
@@ -95,7 +95,7 @@ protected:
     app::TForm1& Start(char language = '1') {
         WriteFile(Dir() / "Dictionary.cfg", std::string("111") + language);
         form_ = std::make_unique<app::TForm1>();
-        studylist::TDialogs& dialogs = form_->StudyDialogs;
+        ui::TDialogs& dialogs = form_->StudyDialogs;
         dialogs.Confirm = [this](QWidget*, const QString& text) {
             questions_.push_back(text);
             return answer_;

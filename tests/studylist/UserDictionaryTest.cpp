@@ -1,8 +1,8 @@
 // Saving user words: where the record goes, what the files hold afterwards,
 // and that failures leave the index readable and aligned.
 #include "studylist/UserDictionary.h"
-#include "TestSupport.h"
 #include "dictionary/Lookup.h"
+#include "tests/studylist/TestSupport.h"
 
 #include <csignal>
 #include <sys/resource.h>

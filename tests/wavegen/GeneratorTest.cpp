@@ -1,6 +1,6 @@
-#include "Mp3Decode.h"
-#include "Speech.h"
-#include "TestDictionary.h"
+#include "tests/dictionary/TestDictionary.h"
+#include "tests/wavegen/Mp3Decode.h"
+#include "wavegen/Speech.h"
 
 #include "dictionary/Letters.h"
 

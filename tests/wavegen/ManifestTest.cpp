@@ -1,4 +1,4 @@
-#include "Manifest.h"
+#include "wavegen/Manifest.h"
 
 #include <gtest/gtest.h>
 

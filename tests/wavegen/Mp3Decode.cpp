@@ -1,4 +1,4 @@
-#include "Mp3Decode.h"
+#include "tests/wavegen/Mp3Decode.h"
 
 #include <gtest/gtest.h>
 #include <mpg123.h>

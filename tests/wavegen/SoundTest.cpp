@@ -1,6 +1,6 @@
-#include "Mp3Decode.h"
-#include "Mp3Encoder.h"
-#include "Speech.h"
+#include "tests/wavegen/Mp3Decode.h"
+#include "wavegen/Mp3Encoder.h"
+#include "wavegen/Speech.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ArticleWriter.h"
+#include "dictool/ArticleWriter.h"
 
 #include "platform/Cp1251.h"
 

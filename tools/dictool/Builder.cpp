@@ -1,10 +1,10 @@
-#include "Builder.h"
+#include "dictool/Builder.h"
 
-#include "ArticleWriter.h"
-#include "HeadWords.h"
-#include "Transcriber.h"
 #include "dictionary/IndexRecord.h"
 #include "dictionary/Letters.h"
+#include "dictool/ArticleWriter.h"
+#include "dictool/HeadWords.h"
+#include "dictool/Transcriber.h"
 #include "platform/Cp1251.h"
 #include "platform/Paths.h"
 

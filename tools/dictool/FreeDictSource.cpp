@@ -1,4 +1,4 @@
-#include "FreeDictSource.h"
+#include "dictool/FreeDictSource.h"
 
 #include <zlib.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SourceEntry.h"
+#include "dictool/SourceEntry.h"
 
 #include <optional>
 #include <stdexcept>

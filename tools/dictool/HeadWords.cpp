@@ -1,4 +1,4 @@
-#include "HeadWords.h"
+#include "dictool/HeadWords.h"
 
 #include "platform/Cp1251.h"
 

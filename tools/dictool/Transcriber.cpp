@@ -1,4 +1,4 @@
-#include "Transcriber.h"
+#include "dictool/Transcriber.h"
 
 #include <espeak-ng/speak_lib.h>
 

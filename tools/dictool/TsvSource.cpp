@@ -1,6 +1,6 @@
-#include "TsvSource.h"
+#include "dictool/TsvSource.h"
 
-#include "FreeDictSource.h"
+#include "dictool/FreeDictSource.h"
 
 #include <fstream>
 #include <sstream>

@@ -1,10 +1,10 @@
-#include "Verify.h"
+#include "dictool/Verify.h"
 
 #include "dictionary/CryptStream.h"
 #include "dictionary/LetterIndex.h"
 #include "dictionary/Lookup.h"
-#include "lookup/rtf/RtfReader.h"
 #include "platform/Cp1251.h"
+#include "rtf/RtfReader.h"
 
 #include <map>
 

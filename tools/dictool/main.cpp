@@ -1,12 +1,12 @@
-#include "Builder.h"
-#include "FreeDictSource.h"
-#include "Transcriber.h"
-#include "TsvSource.h"
-#include "Verify.h"
 #include "dictionary/LetterIndex.h"
 #include "dictionary/Lookup.h"
-#include "lookup/rtf/RtfReader.h"
+#include "dictool/Builder.h"
+#include "dictool/FreeDictSource.h"
+#include "dictool/Transcriber.h"
+#include "dictool/TsvSource.h"
+#include "dictool/Verify.h"
 #include "platform/Cp1251.h"
+#include "rtf/RtfReader.h"
 #include "studylist/StudyListFile.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
-#include "Cli.h"
+#include "wavegen/Cli.h"
 
-#include "Generator.h"
+#include "wavegen/Generator.h"
 
 #include <charconv>
 #include <chrono>

@@ -1,8 +1,8 @@
-#include "Generator.h"
+#include "wavegen/Generator.h"
 
-#include "Manifest.h"
-#include "Mp3Encoder.h"
-#include "Speech.h"
+#include "wavegen/Manifest.h"
+#include "wavegen/Mp3Encoder.h"
+#include "wavegen/Speech.h"
 
 #include "dictionary/LetterIndex.h"
 #include "dictionary/Letters.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Progress.h"
+#include "wavegen/Progress.h"
 
 #include <cstddef>
 #include <filesystem>

@@ -1,8 +1,8 @@
-#include "Manifest.h"
+#include "wavegen/Manifest.h"
 
-#include "Mp3Encoder.h"
-#include "Speech.h"
 #include "platform/FileIo.h"
+#include "wavegen/Mp3Encoder.h"
+#include "wavegen/Speech.h"
 
 #include <charconv>
 #include <cstring>

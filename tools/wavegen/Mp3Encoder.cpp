@@ -1,4 +1,4 @@
-#include "Mp3Encoder.h"
+#include "wavegen/Mp3Encoder.h"
 
 #include <lame/lame.h>
 

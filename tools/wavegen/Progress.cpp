@@ -1,4 +1,4 @@
-#include "Progress.h"
+#include "wavegen/Progress.h"
 
 #include <string>
 

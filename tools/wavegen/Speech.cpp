@@ -1,4 +1,4 @@
-#include "Speech.h"
+#include "wavegen/Speech.h"
 
 #include <espeak-ng/speak_lib.h>
 

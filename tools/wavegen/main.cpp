@@ -1,4 +1,4 @@
-#include "Cli.h"
+#include "wavegen/Cli.h"
 
 #include <iostream>
 #include <unistd.h>

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <span>
+#include <string_view>
+
+// Every text the program shows in two languages, as data in one place: the
+// main window's captions and hints, and the texts chosen when they are shown.
+namespace ui {
+
+enum class TLanguage { Bulgarian, English };
+
+inline TLanguage LanguageOf(bool english) {
+    return english ? TLanguage::English : TLanguage::Bulgarian;
+}
+
+enum class TTextKind { Caption, Hint };
+
+// One text of a main-window control, named as the window names its
+// components (`N19`, `Button7`, `RzGroupBox2` ...).
+struct TWindowText {
+    const char* Control;
+    TTextKind Kind;
+    const char* BuiltIn;   // what the window is built with
+    const char* Bulgarian; // what the language switch writes
+    const char* English;
+};
+
+// The texts the language switch rewrites, in the order it writes them. The
+// built-in Bulgarian captions differ from the switch's in places (accelerator
+// ampersands, paddings), which shows after switching to English and back.
+std::span<const TWindowText> SwitchedTexts();
+// The texts that stay as built in both languages.
+std::span<const TWindowText> FixedTexts();
+
+// Looks a control's text up in both tables; null when there is none.
+const TWindowText* FindWindowText(std::string_view control, TTextKind kind = TTextKind::Caption);
+// The text the window is built with; empty for an unknown control.
+QString BuiltInText(std::string_view control, TTextKind kind = TTextKind::Caption);
+// The text in a language; a fixed text is the same in both.
+QString WindowText(std::string_view control, TTextKind kind, TLanguage language);
+
+// Texts chosen when they are shown, from the interface language of that
+// moment.
+enum class TPhrase {
+    AreYouSure,
+    WordsUnit, // the count label: " Думи" / " Words"
+    WordUnit,  // ... for exactly one entry
+    OpenListTitle,
+    SaveListTitle,
+    RecordHint,
+    StopRecordingHint,
+    // The add-several-words dialog.
+    AddItemsTitle,
+    FindPlaceholder,
+    PasteHeading,
+    AddButton,
+    CancelButton,
+    WordsOfLetter,
+    NotInDictionary,
+    ToAdd,
+    UnknownLeftOut,
+    // The add-word dialog.
+    SaveButton,
+    CancelWordButton,
+    UnstorableCharacters,
+    WriteTheWord,
+    WordTooLong,
+    MustBeginWithLetter,
+    WriteTheTranslation,
+    AlreadyInDictionary,
+};
+
+QString Phrase(TPhrase phrase, TLanguage language);
+inline QString Phrase(TPhrase phrase, bool english) {
+    return Phrase(phrase, LanguageOf(english));
+}
+
+// The count label: the number followed by the unit, singular for exactly one.
+QString CountLabel(int count, TLanguage language);
+
+// The usage hints the article pane shows at start.
+QStringList UsageHintLines(TLanguage language);
+
+} // namespace ui

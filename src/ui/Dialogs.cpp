@@ -1,0 +1,36 @@
+#include "ui/Dialogs.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMessageBox>
+
+namespace ui {
+
+TDialogs::TDialogs()
+    : Error([](QWidget* parent, const QString& text) {
+          QMessageBox::critical(parent, QString(), text);
+      }),
+      Confirm([](QWidget* parent, const QString& text) {
+          return QMessageBox::question(parent, QString(), text,
+                                       QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+      }),
+      OpenFileName([](QWidget* parent, const QString& title) {
+          return QFileDialog::getOpenFileName(parent, title);
+      }),
+      SaveFileName([](QWidget* parent, const QString& title) {
+          return QFileDialog::getSaveFileName(parent, title, QString(), QString(), nullptr,
+                                              QFileDialog::DontConfirmOverwrite);
+      }),
+      Exec([](QDialog& dialog) { return dialog.exec(); }),
+      Popup([](QMenu& menu, const QPoint& globalPosition) { menu.exec(globalPosition); }) {}
+
+QString CssColor(const QColor& color, int alpha) {
+    return QStringLiteral("rgba(%1, %2, %3, %4)")
+        .arg(color.red())
+        .arg(color.green())
+        .arg(color.blue())
+        .arg(alpha);
+}
+
+} // namespace ui

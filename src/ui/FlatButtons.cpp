@@ -1,0 +1,66 @@
+#include "ui/FlatButtons.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QToolButton>
+
+namespace ui {
+
+QIcon ButtonIcon(const QPixmap& picture) {
+    QIcon icon(picture);
+    QPixmap dimmed = picture;
+    QPainter painter(&dimmed);
+    QColor veil = QColor::fromRgb(palette::Panel);
+    veil.setAlpha(170);
+    painter.fillRect(dimmed.rect(), veil);
+    painter.end();
+    icon.addPixmap(dimmed, QIcon::Disabled);
+    return icon;
+}
+
+QString FlatButtonStyle() {
+    return QStringLiteral(
+        "QToolButton { color: white; border: none; background: transparent; }"
+        "QToolButton:hover { background: rgba(255, 255, 255, 28); border-radius: 4px; }"
+        "QToolButton:pressed { background: rgba(242, 165, 65, 60); border-radius: 4px; }"
+        "QToolButton:disabled { color: #5d6f8c; }");
+}
+
+QToolButton* FlatButton(QWidget* parent, const QRect& geometry, const QString& hint,
+                        const QPixmap& icon, const QString& caption) {
+    auto* button = new QToolButton(parent);
+    button->setAutoRaise(true);
+    button->setGeometry(geometry);
+    button->setToolTip(hint);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setFocusPolicy(Qt::NoFocus);
+    if (!icon.isNull()) {
+        button->setIcon(ButtonIcon(icon));
+        button->setIconSize(icon.size());
+    }
+    if (!caption.isEmpty()) {
+        button->setText(caption);
+        button->setToolButtonStyle(icon.isNull() ? Qt::ToolButtonTextOnly
+                                                 : Qt::ToolButtonTextUnderIcon);
+    }
+    return button;
+}
+
+QLabel* PictureLabel(QWidget* parent, const QRect& geometry, PictureId id) {
+    auto* label = new QLabel(parent);
+    label->setGeometry(geometry);
+    label->setPixmap(
+        Picture(id).scaled(geometry.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    return label;
+}
+
+TDialogLook ProgramDialogLook() {
+    TDialogLook look;
+    look.Texture = Picture(PictureId::DialogTexture);
+    look.SaveIcon = Picture(PictureId::IconSaveList);
+    look.CancelIcon = Picture(PictureId::IconStop);
+    look.AddIcon = Picture(PictureId::IconAddItems);
+    return look;
+}
+
+} // namespace ui

@@ -1,0 +1,224 @@
+#include "lookup/LookupWindow.h"
+#include "dictionary/Letters.h"
+#include "platform/Cp1251.h"
+#include "tests/dictionary/TestDictionary.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+// The look-up rules over stand-ins for the letter tabs, the search box and
+// the article pane: the keys' effects are checked without any widget.
+namespace {
+
+using namespace lookup;
+
+constexpr int kTabH = 'H' - 'A';
+constexpr int kTabW = 'W' - 'A';
+constexpr int kTabK = 26 + 10; // К
+
+struct FakeTabs : TLetterTabs {
+    int Tab = 0;
+    int TabIndex() const override { return Tab; }
+    int SetTabIndex(int index) override {
+        if (dictionary::IsValidTab(index)) {
+            Tab = index;
+        }
+        return Tab;
+    }
+};
+
+struct FakeBox : TSearchBox {
+    std::vector<std::string_view> Items;
+    int Index = -1;
+    int Top = 0;
+    int Caret = 0;
+    bool Dropped = false;
+    std::string Typed;
+
+    void SetItems(const std::vector<std::string_view>& items) override {
+        Items = items;
+        Index = -1;
+        Top = 0;
+        Typed.clear();
+    }
+    void ClearItems() override { SetItems({}); }
+    int Count() const override { return static_cast<int>(Items.size()); }
+    std::string_view Item(int index) const override { return Items.at(index); }
+    int ItemIndex() const override { return Index; }
+    void SetItemIndex(int index) override {
+        Index = index >= 0 && index < Count() ? index : -1;
+        Typed = Index >= 0 ? std::string(Items[Index]) : std::string();
+    }
+    int TopIndex() const override { return Top; }
+    void SetDroppedDown(bool dropped) override { Dropped = dropped; }
+    int SelStart() const override { return Caret; }
+    void SetSelStart(int position) override { Caret = position; }
+    std::string Text() const override { return Typed; }
+    void SetText(const std::string& text) override { Typed = text; }
+    int FindPrefix(std::string_view word) const override {
+        for (int i = 0; i < Count(); ++i) {
+            if (platform::StartsWithNoCase(Items[i], word)) {
+                return i;
+            }
+        }
+        return -1;
+    }
+    void RepaintNow() override {}
+    void TakeFocus() override {}
+};
+
+struct FakePane : TArticlePane {
+    std::string Article;
+    QStringList Lines;
+    std::string Selection;
+    void LoadArticle(std::string_view bytes) override { Article = bytes; }
+    void Clear() override { Article.clear(); }
+    void ShowHintLines(const QStringList& lines) override { Lines = lines; }
+    std::string SelectedText() const override { return Selection; }
+};
+
+struct FakeHost : TLookupHost {
+    bool PronounceEnabled = false;
+    bool Translate = true;
+    bool BringForwardOption = true;
+    bool PageShown = false;
+    int Pronounced = 0;
+    int Quits = 0;
+    int BroughtForward = 0;
+    std::vector<std::pair<std::string, int>> NewWords;
+
+    bool PronounceButtonEnabled() const override { return PronounceEnabled; }
+    void SetPronounceButtonEnabled(bool enabled) override { PronounceEnabled = enabled; }
+    bool PronounceButtonVisible() const override { return !PageShown; }
+    void ApplyPronounceAvailability(int tab) override {
+        PronounceEnabled = dictionary::IsEnglishTab(tab);
+    }
+    void Pronounce() override { ++Pronounced; }
+    void OpenNewWordDialog(const std::string& word, int tab) override {
+        NewWords.emplace_back(word, tab);
+    }
+    void PostQuit() override { ++Quits; }
+    bool TranslateCopiedText() const override { return Translate; }
+    bool BringForwardOnCopy() const override { return BringForwardOption; }
+    bool ContinueVisible() const override { return PageShown; }
+    void BringForward() override { ++BroughtForward; }
+    void Beep() override {}
+};
+
+class LookupWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dict_.WriteLetter(kTabH, {{"hot", "{hot}"}, {"hotel", "{hotel}"}, {"house", "{house}"}});
+        dict_.WriteLetter(kTabW, {{"walk", "{walk}"}, {"wall", "{wall}"}});
+        dict_.WriteLetter(kTabK, {{"\xea\xfa\xf9\xe0", "{kashta}"}});
+        dict_.FillEmptyLetters();
+        index_.Load(dict_.Dir());
+        window_.SelectLetter(tabs_.TabIndex());
+    }
+
+    void Type(char c) {
+        window_.ComboKeyPress(c);
+        box_.Typed += c;
+        box_.Caret = static_cast<int>(box_.Typed.size());
+    }
+    void Key(int key, TShiftState shift = {}) { window_.ComboKeyDown(key, shift); }
+
+    TestDictionary dict_;
+    dictionary::DictionaryIndex index_;
+    FakeTabs tabs_;
+    FakeBox box_;
+    FakePane pane_;
+    FakeHost host_;
+    TLookupWindow window_{index_, tabs_, box_, pane_, host_};
+};
+
+TEST_F(LookupWindowTest, TheFirstTypedCharacterPicksTheLetterAndCtrlStepsThroughIt) {
+    Type('h');
+    EXPECT_EQ(tabs_.Tab, kTabH);
+    ASSERT_EQ(box_.Count(), 3);
+    EXPECT_TRUE(host_.PronounceEnabled);
+
+    Key(VK_CONTROL, TShiftState(ssCtrl));
+    EXPECT_EQ(box_.Index, 0);
+    EXPECT_EQ(pane_.Article, "{hot}");
+    Key(VK_CONTROL, TShiftState(ssCtrl));
+    Key(VK_CONTROL, TShiftState(ssCtrl));
+    EXPECT_EQ(pane_.Article, "{house}");
+    Key(VK_CONTROL, TShiftState(ssCtrl));
+    EXPECT_EQ(box_.Index, -1) << "past the last head-word nothing is selected";
+
+    char ctrlC = 3;
+    window_.ComboKeyPress(ctrlC);
+    EXPECT_EQ(tabs_.Tab, kTabH) << "a control character is a command, not a letter";
+}
+
+TEST_F(LookupWindowTest, EnterShowsTheHighlightedWordOrOffersToAddAnUnknownOne) {
+    Type('w');
+    box_.Typed = "wal";
+    box_.Index = 1; // the typing highlight, not yet in the text
+    Key(VK_RETURN);
+    EXPECT_EQ(pane_.Article, "{wall}");
+    EXPECT_EQ(box_.Text(), "wal") << "the typed text is put back";
+    EXPECT_EQ(box_.Caret, 3);
+    EXPECT_TRUE(host_.NewWords.empty());
+
+    box_.SetItemIndex(-1);
+    box_.Typed = "wxyz";
+    Key(VK_RETURN);
+    ASSERT_EQ(host_.NewWords.size(), 1u);
+    EXPECT_EQ(host_.NewWords[0], std::make_pair(std::string("wxyz"), kTabW));
+}
+
+TEST_F(LookupWindowTest, SpaceBringsBackTheLastLookUpAndPronouncesIt) {
+    Type('h');
+    box_.SetItemIndex(1);
+    window_.ComboBox1Change();
+    tabs_.SetTabIndex(kTabW);
+    box_.SetItemIndex(-1);
+    int space = VK_SPACE;
+    window_.ComboKeyUp(space, {});
+    EXPECT_EQ(tabs_.Tab, kTabH);
+    EXPECT_EQ(box_.Index, 1);
+    EXPECT_EQ(host_.Pronounced, 1);
+
+    int altF4 = VK_F4;
+    window_.ComboKeyDown(altF4, TShiftState(ssAlt));
+    EXPECT_EQ(host_.Quits, 1);
+}
+
+TEST_F(LookupWindowTest, CopiedTextIsLookedUpOnlyOutsidePageModeAndWhenSwitchedOn) {
+    window_.ClipboardChanged(QStringLiteral("  walking, fast"));
+    EXPECT_EQ(tabs_.Tab, kTabW);
+    EXPECT_EQ(pane_.Article, "{walk}");
+    EXPECT_EQ(host_.BroughtForward, 1);
+
+    host_.PageShown = true;
+    window_.ClipboardChanged(QStringLiteral("hotel"));
+    EXPECT_EQ(tabs_.Tab, kTabW) << "a page occupies the pane";
+
+    host_.PageShown = false;
+    host_.Translate = false;
+    window_.ClipboardChanged(QStringLiteral("hotel"));
+    EXPECT_EQ(tabs_.Tab, kTabW);
+    EXPECT_EQ(host_.BroughtForward, 2) << "the window still comes forward";
+
+    host_.Translate = true;
+    window_.ClipboardChanged(QStringLiteral("   "));
+    EXPECT_EQ(host_.BroughtForward, 2) << "blanks are not looked up";
+}
+
+TEST_F(LookupWindowTest, AStudyWordSelectsItsLetterAndHeadWord) {
+    window_.ShowWord("\xca\xfa\xf9"); // Кът
+    EXPECT_EQ(tabs_.Tab, kTabK);
+    EXPECT_EQ(box_.Index, 0);
+    EXPECT_EQ(pane_.Article, "{kashta}");
+    EXPECT_FALSE(host_.PronounceEnabled) << "Bulgarian words are not pronounced";
+
+    window_.ShowWord("hotx");
+    EXPECT_EQ(tabs_.Tab, kTabH);
+    EXPECT_EQ(box_.Index, -1);
+}
+
+} // namespace

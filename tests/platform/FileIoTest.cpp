@@ -1,0 +1,71 @@
+#include "platform/FileIo.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileIoTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("fileio_test_" + std::to_string(::getpid()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    fs::path dir_;
+};
+
+TEST_F(FileIoTest, WrittenBytesReadBackAndTheTargetKeepsItsPermissions) {
+    const fs::path target = dir_ / "list.txt";
+    ASSERT_TRUE(platform::WriteFileAtomically(target, "first").Ok());
+    ::chmod(target.c_str(), 0600);
+    ASSERT_TRUE(platform::WriteFileAtomically(target, std::string("second\0line", 11)).Ok());
+
+    std::string text;
+    EXPECT_EQ(platform::ReadWholeFile(target, text), 0);
+    EXPECT_EQ(text, std::string("second\0line", 11));
+    std::vector<char> bytes;
+    EXPECT_EQ(platform::ReadWholeFile(target, bytes), 0);
+    EXPECT_EQ(bytes.size(), 11u);
+    struct stat st {};
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+
+TEST_F(FileIoTest, AFailedWriteLeavesNothingBehind) {
+    const auto result = platform::WriteFileAtomically(dir_ / "missing" / "list.txt", "words");
+    EXPECT_FALSE(result.Ok());
+    EXPECT_TRUE(result.CreateFailed);
+    EXPECT_TRUE(fs::is_empty(dir_));
+}
+
+TEST_F(FileIoTest, ReadsOnPastTheSizeTheFileReported) {
+    // A kernel status file reports a size of 0 and then delivers its text:
+    // the same path a file growing while it is read takes.
+    std::string text;
+    ASSERT_EQ(platform::ReadWholeFile("/proc/self/status", text), 0);
+    EXPECT_EQ(text.rfind("Name:", 0), 0u);
+    EXPECT_NE(text.find("\nPid:"), std::string::npos);
+    std::vector<char> bytes;
+    ASSERT_EQ(platform::ReadWholeFile("/proc/self/status", bytes), 0);
+    EXPECT_GT(bytes.size(), 100u);
+}
+
+TEST_F(FileIoTest, OnlyRegularFilesAreRead) {
+    std::string text = "kept";
+    EXPECT_EQ(platform::ReadWholeFile(dir_, text), EISDIR);
+    EXPECT_EQ(platform::ReadWholeFile(dir_ / "absent", text), ENOENT);
+    EXPECT_EQ(text, "kept");
+}
+
+} // namespace

@@ -1,0 +1,13 @@
+#include "tests/platform/AudioTestSupport.h"
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (!audiotest::EnterWorkDir()) {
+        return 1;
+    }
+    const int result = RUN_ALL_TESTS();
+    audiotest::RemoveWorkDir();
+    return result;
+}
