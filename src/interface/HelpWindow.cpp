@@ -1,0 +1,64 @@
+#include "interface/HelpWindow.h"
+
+#include <QFileInfo>
+#include <QShowEvent>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace interface {
+
+std::function<void(TForm8&)> TForm8::RunModal = [](TForm8& window) { window.exec(); };
+
+TForm8::TForm8(QWidget* owner, bool english) : QDialog(owner), english_(english) {
+    setObjectName(QStringLiteral("TForm8"));
+    setWindowTitle(QStringLiteral("Marendov Tamir English Free Dictionary Help"));
+    resize(kWidth, kHeight);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    WebBrowser1 = new QTextBrowser(this);
+    WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+    // Pages link to one another inside the window; addresses on the web go
+    // to the desktop's browser.
+    WebBrowser1->setOpenLinks(true);
+    WebBrowser1->setOpenExternalLinks(true);
+    layout->addWidget(WebBrowser1);
+    if (owner != nullptr) {
+        const QRect frame = owner->frameGeometry();
+        move(frame.center() - QPoint(kWidth / 2, kHeight / 2));
+    }
+}
+
+void TForm8::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) {
+        FormShow();
+    }
+}
+
+void TForm8::FormShow() {
+    const QString path = QString::fromStdString(HelpPage.string());
+    const QFileInfo page(path);
+    if (page.isFile() && page.isReadable()) {
+        WebBrowser1->setSource(QUrl::fromLocalFile(page.absoluteFilePath()));
+        if (!WebBrowser1->document()->isEmpty()) {
+            return;
+        }
+    }
+    const QString heading =
+        english_ ? QStringLiteral("Page not found") : QStringLiteral("Страницата не е намерена");
+    const QString detail = english_
+                               ? QStringLiteral("The help page %1 is missing or cannot be read.")
+                               : QStringLiteral("Помощната страница %1 липсва или не може "
+                                                "да бъде прочетена.");
+    WebBrowser1->setHtml(QStringLiteral("<h2>%1</h2><p>%2</p>")
+                             .arg(heading.toHtmlEscaped(), detail.arg(path).toHtmlEscaped()));
+}
+
+void ShowHelpPage(QWidget* owner, const std::filesystem::path& page, bool english) {
+    TForm8 window(owner, english);
+    window.HelpPage = page;
+    TForm8::RunModal(window);
+}
+
+} // namespace interface

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDialog>
+
+#include <filesystem>
+#include <functional>
+
+class QTextBrowser;
+
+namespace interface {
+
+// The help window: a page of local HTML filling the window, links between
+// pages followed inside it. The main window's help and every exercise's help
+// open it with the page for the interface language.
+class TForm8 : public QDialog {
+public:
+    static constexpr int kWidth = 620;
+    static constexpr int kHeight = 365;
+
+    // Runs the window modally; tests replace it, as they cannot answer a
+    // modal window.
+    static std::function<void(TForm8& window)> RunModal;
+
+    // english: the language of the window's own texts (a missing page).
+    explicit TForm8(QWidget* owner, bool english = false);
+
+    // The address of the page to show, set by whoever opens the window.
+    std::filesystem::path HelpPage;
+
+    // Shows HelpPage; a page that cannot be read shows a text naming it.
+    void FormShow();
+
+    QTextBrowser* WebBrowser1 = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    bool english_;
+};
+
+// Creates the help window centred on its owner, shows the page modally and
+// releases the window when it closes.
+void ShowHelpPage(QWidget* owner, const std::filesystem::path& page, bool english);
+
+} // namespace interface

@@ -1,0 +1,77 @@
+#include "interface/HelpWindow.h"
+
+#include <QApplication>
+#include <QTextBrowser>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using interface::TForm8;
+
+class HelpWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("help-window-" + std::to_string(::getpid()));
+        fs::create_directories(dir_ / "hlp");
+        std::ofstream(dir_ / "hlp" / "metod1e.htm")
+            << "<html><head><title>Method 1</title></head><body><h1>Method 1</h1>"
+               "<p><a href=\"metod2e.htm\">Method 2</a></p></body></html>";
+        std::ofstream(dir_ / "hlp" / "metod2e.htm")
+            << "<html><body><h1>Second page</h1></body></html>";
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    fs::path dir_;
+};
+
+TEST_F(HelpWindowTest, ShowsThePageCentredOnItsOwnerAndFollowsLinks) {
+    QWidget owner;
+    owner.setGeometry(100, 100, 612, 340);
+    QString shown;
+    QSize size;
+    QPoint centre;
+    TForm8::RunModal = [&](TForm8& window) {
+        window.show();
+        shown = window.WebBrowser1->toPlainText();
+        size = window.size();
+        centre = window.geometry().center();
+        window.WebBrowser1->setSource(QUrl(QStringLiteral("metod2e.htm")));
+        shown += window.WebBrowser1->toPlainText();
+        window.close();
+    };
+    interface::ShowHelpPage(&owner, dir_ / "hlp" / "metod1e.htm", true);
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("Method 1")));
+    EXPECT_TRUE(shown.contains(QStringLiteral("Second page"))) << "links stay in the window";
+    EXPECT_EQ(size, QSize(620, 365));
+    EXPECT_LE((centre - owner.frameGeometry().center()).manhattanLength(), 3);
+}
+
+TEST_F(HelpWindowTest, AMissingPageSaysSoAndNamesIt) {
+    for (const bool english : {false, true}) {
+        TForm8 window(nullptr, english);
+        window.HelpPage = dir_ / "hlp" / "metod9.htm";
+        window.FormShow();
+        const QString text = window.WebBrowser1->toPlainText();
+        EXPECT_TRUE(text.contains(english ? QStringLiteral("Page not found")
+                                          : QStringLiteral("Страницата не е намерена")));
+        EXPECT_TRUE(text.contains(QStringLiteral("metod9.htm")));
+        EXPECT_EQ(window.windowTitle(),
+                  QStringLiteral("Marendov Tamir English Free Dictionary Help"));
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
