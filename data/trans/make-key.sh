@@ -25,11 +25,15 @@ rtf)
     {
         printf '%s\n' '{\rtf1\ansi\ansicpg1251\deff0\deflang1026'
         printf '%s\n' '{\fonttbl{\f0\fnil\fcharset204 DejaVu Sans;}}'
-        # 1 navy symbol, 2 teal example, 3 grey transcription
-        printf '%s\n' '{\colortbl;\red22\green40\blue74;\red30\green122\blue112;\red96\green96\blue96;}'
+        # 1 navy symbol, 2 teal example, 3 grey transcription, 4 the text;
+        # every run has its colour, as the key's strip is a disabled editor
+        # that would grey uncoloured text
+        printf '%s\n' '{\colortbl;\red22\green40\blue74;\red30\green122\blue112;\red96\green96\blue96;\red29\green39\blue53;}'
         printf '%s\n' '\uc1\pard\plain\f0\fs18'
         rows | while IFS='	' read -r number symbol phonemes description example transcription; do
-            printf '{\\b\\cf1 %s}\\~\\~ %s \\emdash  {\\i\\cf2 %s} {\\cf3 [%s]}\\par\n' \
+            # The wide blank in front makes each line as tall as the strip,
+            # so that the strip shows one line and nothing of the next.
+            printf '{\\fs34\\~}{\\b\\cf1 %s}\\~\\~ {\\cf4 %s \\emdash } {\\i\\cf2 %s} {\\cf3 [%s]}\\par\n' \
                 "$symbol" "$description" "$example" "$transcription"
         done
         printf '%s\n' '}'

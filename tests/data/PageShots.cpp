@@ -82,11 +82,8 @@ int main(int argc, char** argv) {
         for (int n = 1; n <= 48; ++n) {
             QTextCursor cursor(strip.document()->findBlockByNumber(n - 1));
             strip.setTextCursor(cursor);
-            strip.verticalScrollBar()->setValue(
-                static_cast<int>(strip.document()
-                                     ->documentLayout()
-                                     ->blockBoundingRect(cursor.block())
-                                     .top()));
+            strip.verticalScrollBar()->setValue(static_cast<int>(
+                strip.document()->documentLayout()->blockBoundingRect(cursor.block()).top()));
             painter.drawPixmap(0, (n - 1) * 29, strip.grab());
         }
         painter.end();

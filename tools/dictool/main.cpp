@@ -366,8 +366,8 @@ int Abbreviations(const std::vector<std::string>& args) {
         std::cerr << "\n";
         return kFailure;
     }
-    std::cout << keyPath << " explains all " << required.size() << " abbreviations ("
-              << used.size() << " used in " << dir << ").\n";
+    std::cout << keyPath << " explains all " << required.size() << " abbreviations (" << used.size()
+              << " used in " << dir << ").\n";
     return kOk;
 }
 
