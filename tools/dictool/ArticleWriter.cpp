@@ -16,6 +16,8 @@ constexpr std::string_view kHeader =
     "\\red0\\green102\\blue51;\\red128\\green128\\blue128;}"
     "\\uc1\\pard\\plain\\ql\\sa40\\f0\\fs24 ";
 
+constexpr rtf::TRgb kPartOfSpeechColor{96, 96, 96};
+
 constexpr std::string_view kHeadWord = "\\b\\fs30\\cf1";
 constexpr std::string_view kTranscription = "\\cf2";
 constexpr std::string_view kPartOfSpeech = "\\i\\cf3";
@@ -117,33 +119,51 @@ std::string RtfWriter::Finish() {
     return std::move(rtf_);
 }
 
+namespace {
+
+// Part-of-speech tags of the sources and the labels the articles show.
+constexpr std::pair<std::string_view, std::string_view> kLabels[] = {
+    {"n", "същ."},
+    {"v", "гл."},
+    {"adj", "прил."},
+    {"adv", "нареч."},
+    {"pn", "собств."},
+    {"preposition", "предл."},
+    {"pronoun", "местоим."},
+    {"conjunction", "съюз"},
+    {"interjection", "междум."},
+    {"numeral", "числ."},
+    {"determiner", "определит."},
+    {"particle", "частица"},
+    {"prefix", "представка"},
+    {"suffix", "наставка"},
+    {"phraseologicalUnit", "фраза"},
+    {"proverb", "поговорка"},
+    {"symbol", "символ"},
+    {"postposition", "следлог"},
+};
+
+} // namespace
+
 std::string PartOfSpeechLabel(std::string_view tag) {
-    static const std::pair<std::string_view, std::string_view> kLabels[] = {
-        {"n", "същ."},
-        {"v", "гл."},
-        {"adj", "прил."},
-        {"adv", "нареч."},
-        {"pn", "собств."},
-        {"preposition", "предл."},
-        {"pronoun", "местоим."},
-        {"conjunction", "съюз"},
-        {"interjection", "междум."},
-        {"numeral", "числ."},
-        {"determiner", "определит."},
-        {"particle", "частица"},
-        {"prefix", "представка"},
-        {"suffix", "наставка"},
-        {"phraseologicalUnit", "фраза"},
-        {"proverb", "поговорка"},
-        {"symbol", "символ"},
-        {"postposition", "следлог"},
-    };
     for (const auto& [from, to] : kLabels) {
         if (from == tag) {
             return std::string(to);
         }
     }
     return std::string(tag);
+}
+
+std::vector<std::string> PartOfSpeechLabels() {
+    std::vector<std::string> labels;
+    for (const auto& label : kLabels) {
+        labels.emplace_back(label.second);
+    }
+    return labels;
+}
+
+bool IsPartOfSpeechRun(const rtf::TCharFormat& format) {
+    return format.Italic && format.Color == kPartOfSpeechColor;
 }
 
 std::string EnglishArticle(std::string_view headWord, const std::vector<EnglishPart>& parts) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rtf/RtfReader.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,5 +56,12 @@ std::string BulgarianArticle(std::string_view headWord,
 // The reader's name of a source's part-of-speech tag ("n" → "същ."). Unknown
 // tags are shown as they are.
 std::string PartOfSpeechLabel(std::string_view tag);
+
+// Every label PartOfSpeechLabel gives for a known tag.
+std::vector<std::string> PartOfSpeechLabels();
+
+// Whether a text run of an article is a part-of-speech label: the articles
+// set labels in italics in their own colour.
+bool IsPartOfSpeechRun(const rtf::TCharFormat& format);
 
 } // namespace dictool

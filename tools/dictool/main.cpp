@@ -1,5 +1,7 @@
 #include "dictionary/LetterIndex.h"
 #include "dictionary/Lookup.h"
+#include "dictool/Abbreviations.h"
+#include "dictool/ArticleWriter.h"
 #include "dictool/Builder.h"
 #include "dictool/FreeDictSource.h"
 #include "dictool/Transcriber.h"
@@ -15,6 +17,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <iostream>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <string>
@@ -48,6 +51,17 @@ void PrintHelp(std::ostream& out) {
            "                           write a study list: SOURCE holds one word per line\n"
            "                           (UTF-8); OUT gets them in code page 1251 with CR LF.\n"
            "                           Every word must be a head-word of DIR exactly\n"
+           "  abbreviations --dir DIR [--key FILE]\n"
+           "                           list the abbreviations the articles of DIR show, with\n"
+           "                           the number of articles that show each. With --key,\n"
+           "                           check that the abbreviation key FILE (RTF, one entry\n"
+           "                           a paragraph: abbreviation, \" \u2014 \", meaning) explains\n"
+           "                           all of them and every part-of-speech label dictool\n"
+           "                           writes\n"
+           "  page SOURCE -o OUT       write an RTF page for the program: SOURCE is RTF\n"
+           "                           written in UTF-8; OUT gets every character above\n"
+           "                           ASCII escaped. Fails unless OUT is one complete RTF\n"
+           "                           document\n"
            "  --help                   show this text\n"
            "\n"
            "Exit status: 0 success, 1 failure (not found, problems found, unreadable data),\n"
@@ -309,6 +323,93 @@ int WordList(const std::vector<std::string>& args) {
     return kOk;
 }
 
+int Abbreviations(const std::vector<std::string>& args) {
+    const auto parsed = ParseArguments(args, {"--dir", "--key"});
+    if (!parsed) {
+        return kUsage;
+    }
+    const std::string dir = parsed->Options.contains("--dir") ? parsed->Options.at("--dir") : "";
+    if (dir.empty() || !parsed->Positional.empty()) {
+        return Usage("abbreviations needs --dir DIR and takes no other arguments");
+    }
+    dictionary::DictionaryIndex index;
+    if (!LoadIndex(dir, index)) {
+        return kFailure;
+    }
+    const auto used = dictool::UsedAbbreviations(index);
+    if (!parsed->Options.contains("--key")) {
+        for (const auto& [label, count] : used) {
+            std::cout << label << '\t' << count << '\n';
+        }
+        return kOk;
+    }
+    const std::string keyPath = parsed->Options.at("--key");
+    std::ifstream keyFile(keyPath, std::ios::binary);
+    if (!keyFile) {
+        std::cerr << "dictool: cannot read " << keyPath << "\n";
+        return kFailure;
+    }
+    const std::string keyRtf((std::istreambuf_iterator<char>(keyFile)),
+                             std::istreambuf_iterator<char>());
+    auto required = used;
+    for (const std::string& label : dictool::PartOfSpeechLabels()) {
+        required.try_emplace(label, 0);
+    }
+    const auto missing =
+        dictool::UnexplainedAbbreviations(required, dictool::KeyAbbreviations(keyRtf));
+    if (!missing.empty()) {
+        std::cerr << "dictool: " << keyPath << " does not explain " << missing.size()
+                  << " abbreviations:";
+        for (const std::string& label : missing) {
+            std::cerr << " \"" << label << "\" (" << required.at(label) << " articles)";
+        }
+        std::cerr << "\n";
+        return kFailure;
+    }
+    std::cout << keyPath << " explains all " << required.size() << " abbreviations (" << used.size()
+              << " used in " << dir << ").\n";
+    return kOk;
+}
+
+int Page(const std::vector<std::string>& args) {
+    const auto parsed = ParseArguments(args, {"-o"});
+    if (!parsed) {
+        return kUsage;
+    }
+    const std::string out = parsed->Options.contains("-o") ? parsed->Options.at("-o") : "";
+    if (parsed->Positional.size() != 1 || out.empty()) {
+        return Usage("page needs one SOURCE and -o OUT");
+    }
+    const std::string& source = parsed->Positional[0];
+    std::ifstream in(source, std::ios::binary);
+    if (!in) {
+        std::cerr << "dictool: cannot read " << source << "\n";
+        return kFailure;
+    }
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string page;
+    try {
+        page = dictool::EscapeRtfPage(text);
+    } catch (const std::runtime_error& e) {
+        std::cerr << "dictool: " << source << ": " << e.what() << "\n";
+        return kFailure;
+    }
+    const auto length = rtf::RtfDocumentLength(page);
+    if (!length || page.find_first_not_of(" \t\r\n", *length) != std::string::npos) {
+        std::cerr << "dictool: " << source << " is not one complete RTF document\n";
+        return kFailure;
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(out).parent_path(), ec);
+    std::ofstream file(out, std::ios::binary);
+    file << page;
+    if (!file.flush()) {
+        std::cerr << "dictool: cannot write " << out << "\n";
+        return kFailure;
+    }
+    return kOk;
+}
+
 int Run(int argc, char** argv) {
     if (argc < 2) {
         return Usage("no command given");
@@ -333,6 +434,12 @@ int Run(int argc, char** argv) {
     }
     if (command == "wordlist") {
         return WordList(args);
+    }
+    if (command == "abbreviations") {
+        return Abbreviations(args);
+    }
+    if (command == "page") {
+        return Page(args);
     }
     return Usage("unknown command '" + command + "'");
 }
