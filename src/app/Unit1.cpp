@@ -386,8 +386,13 @@ void TForm1::FormCreate() {
     splash.reset();
     show();
     repaint();
+    // What start-up found wrong, in one box once the window shows.
+    std::string problems = settings_.LastError();
     if (!report.Complete()) {
-        ShowError(this, QString::fromStdString(report.Message()));
+        problems += (problems.empty() ? "" : "\n\n") + report.Message();
+    }
+    if (!problems.empty()) {
+        ShowError(this, QString::fromStdString(problems));
     }
     // 12. Text already on the clipboard is looked up at once.
     clipboard_->Register();
@@ -396,9 +401,6 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::ApplyStoredSettings(bool fileExisted) {
-    if (!settings_.LastError().empty()) {
-        std::fprintf(stderr, "%s\n", settings_.LastError().c_str());
-    }
     if (!fileExisted) {
         return;
     }
