@@ -2,34 +2,46 @@
 
 #include "platform/FileIo.h"
 
-#include <cstring>
-#include <fstream>
+#include <cerrno>
 
 namespace app {
+namespace {
+
+std::string FileMessage(const char* action, const std::filesystem::path& path, int failure) {
+    return std::string("Cannot ") + action + " file \"" + path.string() + "\". " +
+           platform::FileErrorText(failure) + ".";
+}
+
+} // namespace
 
 bool TSettings::Load(const std::filesystem::path& startDir) {
     path_ = startDir / kFileName;
-    std::ifstream in(path_, std::ios::binary);
-    if (in) {
-        std::string line;
-        std::getline(in, line);
-        // A line end may be CR LF; only the first four characters count, and
-        // positions the line does not reach take the second choice.
-        value_ = line.substr(0, 4);
+    value_ = kInitialValue;
+    lastError_.clear();
+    leaveFileAlone_ = false;
+    // Four bytes are all that is needed; reading them never waits on a named
+    // pipe and costs nothing however large the file is.
+    std::string start;
+    const int failure = platform::ReadFileStart(path_, value_.size(), start);
+    if (failure == 0) {
+        // Only the first line's own characters count; positions it does not
+        // reach take the second choice.
+        value_ = start.substr(0, start.find_first_of("\r\n"));
         value_.resize(4, '2');
         return true;
     }
-    value_ = kInitialValue;
-    if (std::filesystem::exists(path_)) {
-        lastError_ = path_.string() + ": cannot be read";
-        return true;
+    if (failure == ENOENT) {
+        const platform::TAtomicWriteResult created =
+            platform::WriteFileAtomically(path_, kInitialValue);
+        if (!created.Ok()) {
+            lastError_ = FileMessage("create", path_, created.Errno);
+            leaveFileAlone_ = true;
+        }
+        return false;
     }
-    std::ofstream out(path_, std::ios::binary);
-    out << kInitialValue;
-    out.close();
-    if (!out) {
-        lastError_ = path_.string() + ": cannot be created";
-    }
+    lastError_ = FileMessage("read", path_, failure) +
+                 " The program starts with its default settings and leaves the file as it is.";
+    leaveFileAlone_ = true;
     return false;
 }
 
@@ -42,13 +54,14 @@ void TSettings::Set(Position position, bool first) {
 }
 
 bool TSettings::Save() {
-    if (!std::filesystem::exists(path_)) {
+    std::error_code ec;
+    if (leaveFileAlone_ || !std::filesystem::exists(path_, ec)) {
         return true;
     }
     const platform::TAtomicWriteResult result =
         platform::WriteFileAtomically(path_, value_ + "\r\n");
     if (!result.Ok()) {
-        lastError_ = path_.string() + ": " + std::strerror(result.Errno);
+        lastError_ = FileMessage("write", path_, result.Errno);
     }
     return result.Ok();
 }

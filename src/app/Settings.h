@@ -12,9 +12,12 @@ class TSettings {
 public:
     enum Position { ControlC = 1, PopUp = 2, View = 3, Language = 4 };
 
-    // Reads the first four characters of the file's first line, or creates
-    // the file holding exactly "1112" when it does not exist. Returns whether
-    // the file existed (the stored values are applied only then).
+    // Reads the first four characters of the file's first line (no more
+    // bytes than that), or creates the file holding exactly "1112" when it
+    // does not exist. Returns whether stored values were read (they are
+    // applied only then). A file that cannot be read, or is no regular file,
+    // leaves the settings at "1112" for this run and is never written; so
+    // does one that cannot be created. LastError then says why.
     bool Load(const std::filesystem::path& startDir);
 
     bool IsFirst(Position position) const;
@@ -23,10 +26,11 @@ public:
     // Sets a position to "1" or "2" in memory.
     void Set(Position position, bool first);
     // Rewrites the file whole, but only when it exists in the start-up
-    // directory. The rewrite goes through a temporary file and a rename, so a
-    // crash never leaves it empty. Returns false when the file existed but
-    // could not be written (LastError says why); the settings hold in memory
-    // either way.
+    // directory and was readable at start. The rewrite goes through a
+    // temporary file and a rename, so a crash never leaves it empty; a
+    // symbolic link is written through, a read-only file is refused. Returns
+    // false when the file existed but could not be written (LastError says
+    // why); the settings hold in memory either way.
     bool Save();
 
     const std::string& LastError() const { return lastError_; }
@@ -38,6 +42,7 @@ private:
     std::filesystem::path path_;
     std::string value_ = kInitialValue;
     std::string lastError_;
+    bool leaveFileAlone_ = false;
 };
 
 } // namespace app

@@ -377,8 +377,13 @@ void TForm1::FormCreate() {
     splash.reset();
     show();
     repaint();
+    // What start-up found wrong, in one box once the window shows.
+    std::string problems = settings_.LastError();
     if (!report.Complete()) {
-        ShowError(this, QString::fromStdString(report.Message()));
+        problems += (problems.empty() ? "" : "\n\n") + report.Message();
+    }
+    if (!problems.empty()) {
+        ShowError(this, QString::fromStdString(problems));
     }
     // Text already on the clipboard is looked up at once.
     clipboard_->Register();
@@ -386,9 +391,6 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::ApplyStoredSettings(bool fileExisted) {
-    if (!settings_.LastError().empty()) {
-        std::fprintf(stderr, "%s\n", settings_.LastError().c_str());
-    }
     if (!fileExisted) {
         return;
     }

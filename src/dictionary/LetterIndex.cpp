@@ -81,11 +81,12 @@ LoadReport DictionaryIndex::Load(const std::filesystem::path& startDir, const Pr
         }
         const std::filesystem::path path = IndexPath(tab);
         std::vector<char> content;
-        const int failure = platform::ReadWholeFile(path, content);
+        const int failure = platform::ReadWholeFile(path, content, kMaxIndexFileBytes);
         if (failure == ENOENT) {
             report.Missing.push_back(path.string());
         } else if (failure != 0) {
-            report.Unreadable.push_back(path.string());
+            report.Unreadable.push_back(path.string() + " (" + platform::FileErrorText(failure) +
+                                        ")");
         }
         letters_[static_cast<std::size_t>(tab)].Assign(std::move(content), IsEnglishTab(tab));
         if (progress) {

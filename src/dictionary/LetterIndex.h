@@ -53,11 +53,15 @@ enum class LoadStep {
     AfterRead,  // the splash advances its progress here
 };
 
+// An index file is read whole into memory: no letter comes near this size
+// (600,000 records), so a larger file is refused rather than read.
+constexpr std::uintmax_t kMaxIndexFileBytes = 64 << 20;
+
 // What the load found wrong. Letters whose file was missing or unreadable are
 // empty.
 struct LoadReport {
     std::vector<std::string> Missing;
-    std::vector<std::string> Unreadable;
+    std::vector<std::string> Unreadable; // each "path (why)"
     std::filesystem::path StartDir;
 
     bool Complete() const { return Missing.empty() && Unreadable.empty(); }

@@ -2,8 +2,10 @@
 
 #include "dictionary/CryptStream.h"
 #include "platform/Cp1251.h"
+#include "platform/FileIo.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace dictionary {
 
@@ -50,13 +52,35 @@ std::optional<ShorteningResult> FindByShortening(const DictionaryIndex& index,
     return result;
 }
 
-std::string ReadArticle(const DictionaryIndex& index, int tab, const IndexRecord& record) {
+std::string ReadArticle(const DictionaryIndex& index, int tab, const IndexRecord& record,
+                        std::string* problem) {
     std::string article;
+    const std::filesystem::path path = index.ArticlePath(tab, record);
+    const auto say = [&](const std::string& text) {
+        if (problem != nullptr) {
+            *problem = text;
+        }
+    };
+    const std::string where = "the article of \"" + platform::Cp1251ToUtf8(record.HeadWord()) +
+                              "\" (offset " + std::to_string(record.ArticleOffset) + ", size " +
+                              std::to_string(record.ArticleSize) + ")";
+    say({});
     if (record.ArticleSize <= 0 || record.ArticleOffset < 0) {
+        say("Index file \"" + index.IndexPath(tab).string() + "\" gives no place for " + where +
+            ".");
         return article;
     }
-    TCryptStream stream(index.ArticlePath(tab, record).string(), record.IsBase != 0, 0);
+    errno = 0;
+    TCryptStream stream(path.string(), record.IsBase != 0, 0);
+    if (stream.Handle < 0) {
+        const int opened = errno;
+        const int kind = platform::CheckRegularFile(path);
+        say("Cannot open file \"" + path.string() + "\". " +
+            platform::FileErrorText(kind != 0 && kind != ENOENT ? kind : opened) + ".");
+        return article;
+    }
     if (stream.Seek(record.ArticleOffset, 0) != record.ArticleOffset) {
+        say("File \"" + path.string() + "\" ends before " + where + ".");
         return article;
     }
     stream.Remaining = record.ArticleSize;
@@ -70,6 +94,7 @@ std::string ReadArticle(const DictionaryIndex& index, int tab, const IndexRecord
         const std::int32_t got = stream.Read(article.data() + old, want);
         article.resize(old + static_cast<std::size_t>(got));
         if (got < want) {
+            say("File \"" + path.string() + "\" ends before the end of " + where + ".");
             break;
         }
     }

@@ -31,7 +31,10 @@ std::optional<ShorteningResult> FindByShortening(const DictionaryIndex& index,
 
 // Reads one article as the article pane would: open the record's article file
 // through TCryptStream (unscrambling base articles), seek to its offset and
-// read its size. Missing or damaged data yields a short or empty result.
-std::string ReadArticle(const DictionaryIndex& index, int tab, const IndexRecord& record);
+// read its size. Missing or damaged data yields a short or empty result; when
+// problem is given it then says why, naming the file (it is emptied when the
+// whole article was read).
+std::string ReadArticle(const DictionaryIndex& index, int tab, const IndexRecord& record,
+                        std::string* problem = nullptr);
 
 } // namespace dictionary

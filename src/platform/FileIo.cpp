@@ -1,12 +1,31 @@
 #include "platform/FileIo.h"
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <cstring>
 #include <fcntl.h>
+#include <new>
+#include <stdexcept>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
 namespace {
+
+int KindError(mode_t mode) {
+    if (S_ISDIR(mode)) {
+        return EISDIR;
+    }
+    if (S_ISFIFO(mode)) {
+        return kIsNamedPipe;
+    }
+    if (S_ISSOCK(mode)) {
+        return kIsSocket;
+    }
+    return kIsDevice;
+}
 
 int WriteAll(int fd, std::string_view bytes) {
     std::size_t done = 0;
@@ -33,20 +52,51 @@ void SyncFolder(const std::filesystem::path& folder) {
     }
 }
 
-template <typename Bytes> int ReadAll(const std::filesystem::path& path, Bytes& bytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+// The file a save writes: symbolic links followed to the file they name,
+// which need not exist yet. 0 or ELOOP.
+int FollowLinks(std::filesystem::path& path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(path, ec)) {
+            return 0;
+        }
+        const std::filesystem::path next = std::filesystem::read_symlink(path, ec);
+        if (ec) {
+            return ec.value();
+        }
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return ELOOP;
+}
+
+// Opens a regular file for reading; a named pipe is refused before anything
+// waits for its writer. 0 or why not.
+int OpenRegular(const std::filesystem::path& path, int& fd, struct stat& st) {
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return errno;
     }
-    struct stat st {};
     int failure = 0;
     if (::fstat(fd, &st) != 0) {
         failure = errno;
     } else if (!S_ISREG(st.st_mode)) {
-        failure = EISDIR;
-    } else {
-        // Reads the size the file has; a file that grows meanwhile is read on
-        // to its end through a small buffer, so the usual case copies nothing.
+        failure = KindError(st.st_mode);
+    }
+    if (failure != 0) {
+        ::close(fd);
+        fd = -1;
+    }
+    return failure;
+}
+
+// Reads the size the file has; a file that grows meanwhile is read on to its
+// end through a small buffer, so the usual case copies nothing.
+template <typename Bytes>
+int ReadFromStart(int fd, const struct stat& st, Bytes& bytes, std::uintmax_t maxBytes) {
+    if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) {
+        return EFBIG;
+    }
+    try {
         Bytes content(static_cast<std::size_t>(st.st_size), '\0');
         std::size_t done = 0;
         char more[4096];
@@ -54,48 +104,153 @@ template <typename Bytes> int ReadAll(const std::filesystem::path& path, Bytes& 
             const bool full = done == content.size();
             char* target = full ? more : content.data() + done;
             const std::size_t room = full ? sizeof more : content.size() - done;
-            const ssize_t n = ::read(fd, target, room);
+            const ssize_t n = ::pread(fd, target, room, static_cast<off_t>(done));
             if (n < 0 && errno == EINTR) {
                 continue;
             }
             if (n < 0) {
-                failure = errno;
-                break;
+                return errno;
             }
             if (n == 0) {
                 break;
             }
             if (full) {
+                if (done + static_cast<std::size_t>(n) > maxBytes) {
+                    return EFBIG;
+                }
                 content.insert(content.end(), more, more + n);
             }
             done += static_cast<std::size_t>(n);
         }
         content.resize(done);
-        if (failure == 0) {
-            bytes = std::move(content);
-        }
+        bytes = std::move(content);
+        return 0;
+    } catch (const std::bad_alloc&) {
+        return ENOMEM;
+    } catch (const std::length_error&) {
+        return ENOMEM;
     }
+}
+
+template <typename Bytes>
+int ReadAll(const std::filesystem::path& path, Bytes& bytes, std::uintmax_t maxBytes) {
+    struct stat st {};
+    int fd = -1;
+    if (const int failure = OpenRegular(path, fd, st); failure != 0) {
+        return failure;
+    }
+    const int failure = ReadFromStart(fd, st, bytes, maxBytes);
     ::close(fd);
     return failure;
 }
 
+// A name no other file of the folder has: hidden, with the target's name, the
+// process and a counter, so that concurrent saves never share one.
+int CreateTemporary(const std::filesystem::path& target, mode_t mode,
+                    std::filesystem::path& temporary) {
+    static std::atomic<unsigned> counter{0};
+    const auto folder = target.parent_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto tick = static_cast<unsigned long long>(
+            std::chrono::steady_clock::now().time_since_epoch().count());
+        std::string name(1, '.');
+        name += target.filename().string();
+        for (const unsigned long long part :
+             {static_cast<unsigned long long>(::getpid()),
+              static_cast<unsigned long long>(counter++), tick % 1000000}) {
+            name += '.';
+            name += std::to_string(part);
+        }
+        name += ".tmp";
+        temporary = folder / name;
+        const int fd =
+            ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    errno = EEXIST;
+    return -1;
+}
+
 } // namespace
+
+std::string FileErrorText(int failure) {
+    switch (failure) {
+    case EISDIR:
+        return "It is a folder, not a file";
+    case kIsNamedPipe:
+        return "It is a named pipe, not a file";
+    case kIsDevice:
+        return "It is a device, not a file";
+    case kIsSocket:
+        return "It is a socket, not a file";
+    case EFBIG:
+        return "It is larger than any file of its kind can be";
+    default:
+        return std::strerror(failure);
+    }
+}
+
+int CheckRegularFile(const std::filesystem::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        return errno;
+    }
+    return S_ISREG(st.st_mode) ? 0 : KindError(st.st_mode);
+}
+
+int CheckReplaceable(const std::filesystem::path& path) {
+    std::filesystem::path target = path;
+    if (const int failure = FollowLinks(target); failure != 0) {
+        return failure;
+    }
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0) {
+        return errno == ENOENT ? 0 : errno;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        return KindError(st.st_mode);
+    }
+    if (::geteuid() == 0) {
+        // Root may write anything; a file without any write bit says it is
+        // not to be changed.
+        return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ? EACCES : 0;
+    }
+    return ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0 ? 0 : errno;
+}
 
 TAtomicWriteResult WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes,
                                        const TAtomicWriteOptions& options) {
-    std::filesystem::path temporary = options.Temporary;
-    if (temporary.empty()) {
-        temporary = target;
-        temporary += ".tmp";
+    std::filesystem::path file = target;
+    if (const int failure = FollowLinks(file); failure != 0) {
+        return {failure, true};
     }
-    mode_t mode = 0644;
+    if (const int failure = CheckReplaceable(file); failure != 0) {
+        return {failure, false};
+    }
+    mode_t mode = 0666;
     struct stat st {};
-    if (::stat(target.c_str(), &st) == 0) {
+    const bool exists = ::stat(file.c_str(), &st) == 0;
+    if (exists) {
         mode = st.st_mode & 07777;
     }
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    std::filesystem::path temporary = options.Temporary;
+    int fd = -1;
+    if (temporary.empty()) {
+        fd = CreateTemporary(file, mode, temporary);
+    } else {
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    }
     if (fd < 0) {
         return {errno, true};
+    }
+    if (exists) {
+        // The new file is the old one to its owner: same bits, same owner.
+        ::fchmod(fd, mode);
+        if (::geteuid() == 0 && (st.st_uid != 0 || st.st_gid != 0)) {
+            [[maybe_unused]] const int ignored = ::fchown(fd, st.st_uid, st.st_gid);
+        }
     }
     int failure = WriteAll(fd, bytes);
     if (failure == 0 && options.Durable && ::fsync(fd) != 0) {
@@ -104,7 +259,7 @@ TAtomicWriteResult WriteFileAtomically(const std::filesystem::path& target, std:
     if (::close(fd) != 0 && failure == 0) {
         failure = errno;
     }
-    if (failure == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) {
+    if (failure == 0 && ::rename(temporary.c_str(), file.c_str()) != 0) {
         failure = errno;
     }
     if (failure != 0) {
@@ -112,17 +267,110 @@ TAtomicWriteResult WriteFileAtomically(const std::filesystem::path& target, std:
         return {failure, false};
     }
     if (options.Durable) {
-        SyncFolder(target.parent_path());
+        SyncFolder(file.parent_path());
     }
     return {};
 }
 
-int ReadWholeFile(const std::filesystem::path& path, std::string& bytes) {
-    return ReadAll(path, bytes);
+int ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::uintmax_t maxBytes) {
+    return ReadAll(path, bytes, maxBytes);
 }
 
-int ReadWholeFile(const std::filesystem::path& path, std::vector<char>& bytes) {
-    return ReadAll(path, bytes);
+int ReadWholeFile(const std::filesystem::path& path, std::vector<char>& bytes,
+                  std::uintmax_t maxBytes) {
+    return ReadAll(path, bytes, maxBytes);
+}
+
+int ReadFileStart(const std::filesystem::path& path, std::size_t count, std::string& bytes) {
+    struct stat st {};
+    int fd = -1;
+    if (const int failure = OpenRegular(path, fd, st); failure != 0) {
+        return failure;
+    }
+    std::string start(count, '\0');
+    std::size_t done = 0;
+    int failure = 0;
+    while (done < count) {
+        const ssize_t n = ::pread(fd, start.data() + done, count - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            failure = errno;
+            break;
+        }
+        if (n == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    if (failure == 0) {
+        start.resize(done);
+        bytes = std::move(start);
+    }
+    return failure;
+}
+
+TFileLock::~TFileLock() {
+    Unlock();
+}
+
+int TFileLock::Lock(const std::filesystem::path& path) {
+    Unlock();
+    // Each round either locks the file now at the path or finds that a holder
+    // replaced it while we waited; a bounded number of rounds guards against
+    // a path that keeps changing.
+    for (int round = 0; round < 1000; ++round) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
+        if (fd < 0) {
+            return errno;
+        }
+        struct stat locked {};
+        int failure = 0;
+        if (::fstat(fd, &locked) != 0) {
+            failure = errno;
+        } else if (!S_ISREG(locked.st_mode)) {
+            failure = KindError(locked.st_mode);
+        } else {
+            while (::flock(fd, LOCK_EX) != 0) {
+                if (errno != EINTR) {
+                    failure = errno;
+                    break;
+                }
+            }
+        }
+        if (failure != 0) {
+            ::close(fd);
+            return failure;
+        }
+        struct stat now {};
+        if (::stat(path.c_str(), &now) == 0 && now.st_dev == locked.st_dev &&
+            now.st_ino == locked.st_ino) {
+            fd_ = fd;
+            return 0;
+        }
+        ::close(fd);
+    }
+    return EAGAIN;
+}
+
+void TFileLock::Unlock() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+int TFileLock::Read(std::string& bytes, std::uintmax_t maxBytes) const {
+    struct stat st {};
+    if (fd_ < 0) {
+        return EBADF;
+    }
+    if (::fstat(fd_, &st) != 0) {
+        return errno;
+    }
+    return ReadFromStart(fd_, st, bytes, maxBytes);
 }
 
 } // namespace platform

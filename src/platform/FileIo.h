@@ -1,14 +1,26 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace platform {
 
+// Failures errno has no word for: what a path is when it is not a regular
+// file. A folder is EISDIR. FileErrorText gives the words for all of them.
+constexpr int kIsNamedPipe = -1;
+constexpr int kIsDevice = -2;
+constexpr int kIsSocket = -3;
+
+// The system's text for an errno value, ours for the codes above.
+std::string FileErrorText(int failure);
+
 struct TAtomicWriteOptions {
-    // Where the bytes go before the rename; empty: the target's name + ".tmp".
+    // Where the bytes go before the rename; empty: a fresh, unique name in the
+    // target's folder, so that no file of the user's is ever overwritten.
     std::filesystem::path Temporary;
     // Flush the file and its folder entry to the disk. Caches that can be
     // made again skip it: flushing thousands of files costs more than they do.
@@ -21,17 +33,64 @@ struct TAtomicWriteResult {
     bool Ok() const { return Errno == 0; }
 };
 
+// 0 when path names a regular file (symbolic links followed); else the errno
+// of looking at it or the code of its kind.
+int CheckRegularFile(const std::filesystem::path& path);
+
+// 0 when a save may replace the file at path, or create it there; EACCES when
+// the file's own permission bits forbid us to write it (read from the bits,
+// so that root respects a read-only file too); the code of its kind when it is
+// not a regular file. Symbolic links are followed.
+int CheckReplaceable(const std::filesystem::path& path);
+
 // Replaces the file's contents so that a crash or a full disk at any moment
 // leaves either the old contents or the new ones: the bytes go to a temporary
-// file beside it, which is renamed over the target. An existing target keeps
-// its permission bits. On failure the temporary file is removed and the
-// target is untouched.
+// file beside it, which is renamed over the target. A symbolic link stays a
+// link: the file it points to is replaced. An existing target keeps its
+// permission bits; a read-only one, or one that is not a regular file, is
+// refused (see CheckReplaceable). On failure the temporary file is removed
+// and the target is untouched.
 TAtomicWriteResult WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes,
                                        const TAtomicWriteOptions& options = {});
 
-// The whole file with one open; 0 or the errno of the failure (a folder or
-// another file that is not a regular one gives EISDIR).
-int ReadWholeFile(const std::filesystem::path& path, std::string& bytes);
-int ReadWholeFile(const std::filesystem::path& path, std::vector<char>& bytes);
+constexpr std::uintmax_t kNoSizeLimit = std::numeric_limits<std::uintmax_t>::max();
+
+// The whole file with one open; 0 or why not: the errno of the failure, the
+// code of its kind for anything but a regular file (opening a named pipe never
+// waits for a writer), EFBIG when it holds more than maxBytes, ENOMEM when
+// there is no memory for it.
+int ReadWholeFile(const std::filesystem::path& path, std::string& bytes,
+                  std::uintmax_t maxBytes = kNoSizeLimit);
+int ReadWholeFile(const std::filesystem::path& path, std::vector<char>& bytes,
+                  std::uintmax_t maxBytes = kNoSizeLimit);
+
+// At most count bytes from the start of a regular file; 0 or why not, as
+// ReadWholeFile. Reading never waits on a named pipe.
+int ReadFileStart(const std::filesystem::path& path, std::size_t count, std::string& bytes);
+
+// An exclusive advisory lock on a file that saves replace by renaming a new
+// file over it. Lock waits for other holders, then makes sure that the locked
+// file is still the one at the path (a holder may have replaced it
+// meanwhile). The lock lasts until Unlock or destruction; renaming a new file
+// over the path while holding it keeps other writers out until then.
+class TFileLock {
+public:
+    TFileLock() = default;
+    ~TFileLock();
+    TFileLock(const TFileLock&) = delete;
+    TFileLock& operator=(const TFileLock&) = delete;
+
+    // Creates the file empty when it does not exist. 0 or why not, as
+    // ReadWholeFile.
+    int Lock(const std::filesystem::path& path);
+    void Unlock();
+    bool Locked() const { return fd_ >= 0; }
+
+    // The locked file's contents, as ReadWholeFile.
+    int Read(std::string& bytes, std::uintmax_t maxBytes = kNoSizeLimit) const;
+
+private:
+    int fd_ = -1;
+};
 
 } // namespace platform

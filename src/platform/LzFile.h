@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -13,8 +14,14 @@ constexpr int LZERROR_BADINHANDLE = -1;
 constexpr int LZERROR_READ = -4;
 constexpr int LZERROR_BADVALUE = -7;
 
-// Opens the file read-only; -1 when it cannot be opened or its compressed
-// header is damaged. errno tells why a plain open failed.
+// A compressed file is read whole and expanded in memory, so files beyond
+// these sizes are refused (errno EFBIG): no article file comes near them.
+constexpr std::int64_t kMaxCompressedFileBytes = 64 << 20;
+constexpr std::int64_t kMaxExpandedFileBytes = 256 << 20;
+
+// Opens the file read-only; -1 when it cannot be opened, is no regular file,
+// is too large, or its compressed header is damaged; errno tells why. A
+// compressed file is expanded once and kept for later opens until it changes.
 int LZOpenFile(const std::string& path);
 
 // Reads up to count bytes at the current position; the number read (0 at the
@@ -27,5 +34,17 @@ int LZRead(int handle, void* buffer, int count);
 std::int32_t LZSeek(int handle, std::int32_t offset, int origin);
 
 void LZClose(int handle);
+
+// The expanded files kept for reuse. They are dropped least recently used
+// first when their bytes exceed the budget; an open handle keeps its own
+// file's bytes until it is closed.
+struct TLzCacheUsage {
+    std::size_t Files = 0;
+    std::size_t Bytes = 0;
+};
+TLzCacheUsage LZCacheUsage();
+
+constexpr std::size_t kDefaultLzCacheBudget = 128 << 20;
+void LZSetCacheBudget(std::size_t bytes);
 
 } // namespace platform

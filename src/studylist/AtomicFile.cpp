@@ -2,15 +2,13 @@
 
 #include "platform/FileIo.h"
 
-#include <cstring>
-
 namespace studylist {
 
 std::string TFileError::Message() const {
     std::string text = "Cannot " + Action + " file \"" + File.string() + "\".";
     if (Errno != 0) {
         text += " ";
-        text += std::strerror(Errno);
+        text += platform::FileErrorText(Errno);
         text += ".";
     } else if (!Reason.empty()) {
         text += " ";
@@ -28,8 +26,9 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
     return result.Ok();
 }
 
-bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, TFileError& error) {
-    const int failure = platform::ReadWholeFile(path, bytes);
+bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, TFileError& error,
+                   std::uintmax_t maxBytes) {
+    const int failure = platform::ReadWholeFile(path, bytes, maxBytes);
     if (failure != 0) {
         error = {path, "open", failure};
     }

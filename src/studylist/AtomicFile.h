@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileIo.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -25,14 +27,18 @@ struct TFileError {
 };
 
 // Replaces the file's contents with bytes so that a crash or a full disk at
-// any moment leaves either the old contents or the new ones: the bytes go to
-// path + ".tmp" beside it, are flushed to the disk, and the temporary file is
-// renamed over the target. An existing target keeps its permission bits. On
-// failure the temporary file is removed and the target is untouched.
+// any moment leaves either the old contents or the new ones: the bytes go to a
+// fresh temporary file beside it, are flushed to the disk, and the temporary
+// file is renamed over the target. A symbolic link is written through to its
+// file. An existing target keeps its permission bits; a read-only one is
+// refused. On failure the temporary file is removed and the target is
+// untouched.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                          TFileError& error);
 
-// The whole file; false (with the reason) when it cannot be opened or read.
-bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, TFileError& error);
+// The whole file; false (with the reason) when it cannot be opened or read,
+// is no regular file or holds more than maxBytes.
+bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, TFileError& error,
+                   std::uintmax_t maxBytes = platform::kNoSizeLimit);
 
 } // namespace studylist

@@ -1,5 +1,7 @@
 #include "studylist/StudyListFile.h"
 
+#include "dictionary/IndexRecord.h"
+
 namespace studylist {
 
 std::vector<std::string> ParseStudyList(std::string_view bytes) {
@@ -32,10 +34,20 @@ std::string FormatStudyList(const std::vector<std::string>& entries) {
 bool ReadStudyListFile(const std::filesystem::path& path, std::vector<std::string>& entries,
                        TFileError& error) {
     std::string bytes;
-    if (!ReadWholeFile(path, bytes, error)) {
+    if (!ReadWholeFile(path, bytes, error, kMaxStudyListFileBytes)) {
         return false;
     }
-    entries = ParseStudyList(bytes);
+    std::vector<std::string> read = ParseStudyList(bytes);
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        if (read[i].size() > static_cast<std::size_t>(dictionary::kMaxHeadWordLength)) {
+            error = {path, "open", 0,
+                     "Line " + std::to_string(i + 1) + " holds " + std::to_string(read[i].size()) +
+                         " characters; a word of the dictionary has at most " +
+                         std::to_string(dictionary::kMaxHeadWordLength) + "."};
+            return false;
+        }
+    }
+    entries = std::move(read);
     return true;
 }
 

@@ -17,6 +17,11 @@ std::vector<std::string> ParseStudyList(std::string_view bytes);
 // Every line, the last one included, ends with CR LF; no entries, no bytes.
 std::string FormatStudyList(const std::vector<std::string>& entries);
 
+// A list is read whole; no list of words comes near this size.
+constexpr std::uintmax_t kMaxStudyListFileBytes = 16 << 20;
+
+// Refuses (naming the file and the line) a line longer than a head-word can
+// be, and a file beyond kMaxStudyListFileBytes or that is no regular file.
 bool ReadStudyListFile(const std::filesystem::path& path, std::vector<std::string>& entries,
                        TFileError& error);
 

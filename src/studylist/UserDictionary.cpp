@@ -1,6 +1,7 @@
 #include "studylist/UserDictionary.h"
 
 #include "dictionary/CryptStream.h"
+#include "platform/FileIo.h"
 #include "platform/Paths.h"
 
 #include <algorithm>
@@ -55,15 +56,31 @@ bool TUserDictionary::Save(std::string_view headWord, std::string_view article, 
         platform::ResolvePath(index_.StartDir(), dictionary::ArticleFragment(tab, false));
     const std::filesystem::path indexPath = index_.IndexPath(tab);
 
+    // Another program may save into the same letter at the same moment: the
+    // lock on the index file keeps the whole save, from the article's append
+    // to the index's replacement (or the undo of a failure), to one writer.
+    platform::TFileLock lock;
+    if (const int failure = lock.Lock(indexPath); failure != 0) {
+        error = {indexPath, "open", failure};
+        return false;
+    }
+    for (const auto& path : {indexPath, articlePath}) {
+        if (const int failure = platform::CheckReplaceable(path); failure != 0) {
+            error = {path, "write", failure};
+            return false;
+        }
+    }
+
     // The index is rewritten from memory. A file that no longer holds what was
     // read at start-up (unreadable then, or changed since by another program)
     // would lose its entries, so it is left alone.
-    std::error_code ec;
-    const std::uintmax_t indexBytes = std::filesystem::file_size(indexPath, ec);
-    const bool indexExists = !ec;
-    if ((ec && ec != std::errc::no_such_file_or_directory) ||
-        (indexExists &&
-         indexBytes / sizeof(dictionary::IndexRecord) != index_.Letter(tab).Size())) {
+    dictionary::LetterIndex& letter = index_.Letter(tab);
+    std::string current;
+    if (const int failure = lock.Read(current, dictionary::kMaxIndexFileBytes); failure != 0) {
+        error = {indexPath, "open", failure};
+        return false;
+    }
+    if (!std::equal(current.begin(), current.end(), letter.Buffer.begin(), letter.Buffer.end())) {
         error = {indexPath, "update", 0,
                  "It no longer matches what the program read at start; restart the program "
                  "and add the word again."};
@@ -99,7 +116,6 @@ bool TUserDictionary::Save(std::string_view headWord, std::string_view article, 
 
     dictionary::IndexRecord record;
     dictionary::MakeRecord(record, headWord, oldSize, size, 0);
-    dictionary::LetterIndex& letter = index_.Letter(tab);
     const std::size_t position = InsertPosition(tab, headWord);
     std::string bytes;
     bytes.reserve((letter.Size() + 1) * sizeof(dictionary::IndexRecord));

@@ -46,8 +46,11 @@ public:
     std::size_t InsertPosition(int tab, std::string_view headWord) const;
 
     // Appends the article, rewrites the index file and inserts the record
-    // into the in-memory index. The word must pass Check. On failure nothing
-    // has changed on disk or in memory and error names the file.
+    // into the in-memory index, all under an exclusive lock on the index file
+    // so that programs saving into the same letter take turns. The word must
+    // pass Check. Refused when the index file no longer holds what is in
+    // memory, or it or the article file is read-only. On failure nothing has
+    // changed on disk or in memory and error names the file.
     bool Save(std::string_view headWord, std::string_view article, TSavedWord& saved,
               TFileError& error);
 

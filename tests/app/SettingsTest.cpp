@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -83,11 +86,25 @@ TEST_F(SettingsTest, FailedRewriteKeepsTheOldFile) {
     TSettings settings;
     Write("1112");
     settings.Load(dir_);
-    fs::create_directory(dir_ / "Dictionary.cfg.tmp"); // the temporary cannot be written
     settings.Set(TSettings::PopUp, false);
-    EXPECT_FALSE(settings.Save());
-    EXPECT_NE(settings.LastError().find("Dictionary.cfg"), std::string::npos);
+    // A full disk while writing (the file size limit stands in for it).
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{3, 3};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const bool failed =
+            !settings.Save() && settings.LastError().find("Dictionary.cfg") != std::string::npos;
+        ::_exit(failed ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(File(), "1112");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1)
+        << "no temporary file left behind";
 }
 
 } // namespace

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -80,13 +82,27 @@ TEST_F(StudyListFileTest, MissingFileIsReportedByName) {
 TEST_F(StudyListFileTest, FailedSaveKeepsThePreviousFile) {
     studylist::TFileError error;
     ASSERT_TRUE(studylist::WriteStudyListFile(dir_ / "list", {"old"}, error));
-    // Where the temporary file would go there is a folder: the write fails
-    // before the target is touched.
-    fs::create_directory(dir_ / "list.tmp");
-    EXPECT_FALSE(studylist::WriteStudyListFile(dir_ / "list", {"new"}, error));
+    // A full disk while writing (the file size limit stands in for it): the
+    // write fails before the target is touched.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{3, 3};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        studylist::TFileError childError;
+        const bool saved = studylist::WriteStudyListFile(dir_ / "list", {"new"}, childError);
+        ::_exit(!saved && childError.Message().find((dir_ / "list").string()) != std::string::npos
+                    ? 0
+                    : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(ReadFile(dir_ / "list"), "old\r\n");
-    EXPECT_NE(error.Message().find((dir_ / "list").string()), std::string::npos);
-    EXPECT_TRUE(fs::is_directory(dir_ / "list.tmp"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1)
+        << "no temporary file left behind";
 }
 
 TEST_F(StudyListFileTest, UnwritableFolderLeavesTheFileAlone) {

@@ -170,8 +170,9 @@ TEST_F(StudyListTest, SaveOpenClearAndNew) {
     EXPECT_EQ(ReadFile(saved), "house\r\nhour\r\n\r\nwalk\r\n");
     EXPECT_EQ(QApplication::focusWidget(), form_->Combo->Edit());
 
-    // A save that cannot replace the file keeps the old one.
-    fs::create_directory(Dir() / "saved.tmp");
+    // A save that cannot replace the file keeps the old one: here the file
+    // is read-only.
+    fs::permissions(saved, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     form_->Button4->click();
     form_->StudyList().AddWords({kHouse});
     form_->N21->trigger();

@@ -1,16 +1,19 @@
 #include "dictool/Builder.h"
 
 #include "dictionary/IndexRecord.h"
+#include "dictionary/LetterIndex.h"
 #include "dictionary/Letters.h"
 #include "dictool/ArticleWriter.h"
 #include "dictool/HeadWords.h"
 #include "dictool/Transcriber.h"
 #include "platform/Cp1251.h"
+#include "platform/FileIo.h"
 #include "platform/Paths.h"
 
 #include <algorithm>
 #include <array>
-#include <fstream>
+#include <cerrno>
+#include <cstring>
 #include <map>
 #include <stdexcept>
 #include <unordered_map>
@@ -38,41 +41,138 @@ template <typename T> void AddUnique(std::vector<T>& items, const T& item) {
     }
 }
 
-void WriteFile(const std::filesystem::path& path, const std::string& content) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    out.close();
-    if (!out) {
-        throw std::runtime_error("cannot write " + path.string());
+void WriteFile(const std::filesystem::path& path, std::string_view content, bool durable) {
+    const platform::TAtomicWriteResult result =
+        platform::WriteFileAtomically(path, content, {{}, durable});
+    if (!result.Ok()) {
+        throw std::runtime_error("cannot write " + path.string() + ": " +
+                                 platform::FileErrorText(result.Errno));
     }
 }
 
-void WriteLetter(const std::filesystem::path& outDir, int tab, LetterArticles& articles) {
+// The user's own records of an index file, in file order.
+std::vector<dictionary::IndexRecord> UserRecords(std::string_view bytes) {
+    std::vector<dictionary::IndexRecord> records;
+    for (std::size_t at = 0; at + sizeof(dictionary::IndexRecord) <= bytes.size();
+         at += sizeof(dictionary::IndexRecord)) {
+        dictionary::IndexRecord record;
+        std::memcpy(&record, bytes.data() + at, sizeof record);
+        if (record.IsBase == 0) {
+            records.push_back(record);
+        }
+    }
+    return records;
+}
+
+std::string Quoted(const std::vector<std::string>& words) {
+    std::string text;
+    for (const std::string& word : words) {
+        text += (text.empty() ? "\"" : ", \"") + word + "\"";
+    }
+    return text;
+}
+
+// Looks for the user's words in the folder's index files before anything is
+// written. Throws when they are to be refused, or when an index cannot be read
+// and so might hold some.
+void CheckUserWords(const std::filesystem::path& outDir, UserWords userWords) {
+    if (userWords == UserWords::Drop) {
+        return;
+    }
+    std::size_t count = 0;
+    std::vector<std::string> examples;
+    for (int tab = 0; tab < dictionary::kLetterCount; ++tab) {
+        const auto path = platform::ResolvePath(outDir, dictionary::IndexFragment(tab));
+        std::string bytes;
+        const int failure = platform::ReadWholeFile(path, bytes, dictionary::kMaxIndexFileBytes);
+        if (failure == ENOENT || failure == ENOTDIR) {
+            continue;
+        }
+        if (failure != 0) {
+            throw std::runtime_error("cannot read " + path.string() + " (" +
+                                     platform::FileErrorText(failure) +
+                                     "), so the user's own words in it cannot be kept");
+        }
+        for (const auto& record : UserRecords(bytes)) {
+            ++count;
+            if (examples.size() < 5) {
+                examples.push_back(platform::Cp1251ToUtf8(record.HeadWord()));
+            }
+        }
+    }
+    if (count > 0 && userWords == UserWords::Refuse) {
+        throw UserWordsFound(outDir.string() + " holds " + std::to_string(count) +
+                                 (count == 1 ? " word" : " words") +
+                                 " of the user's own dictionary (" + Quoted(examples) +
+                                 (count > examples.size() ? ", ..." : "") + ")",
+                             count);
+    }
+}
+
+void WriteLetter(const std::filesystem::path& outDir, int tab, LetterArticles& articles,
+                 UserWords userWords, BuildReport& report) {
     std::sort(articles.begin(), articles.end(), [](const auto& a, const auto& b) {
         return dictionary::HeadWordLess(a.first, b.first);
     });
-    std::string index;
+    std::vector<dictionary::IndexRecord> records;
     std::string base;
-    index.reserve(articles.size() * sizeof(dictionary::IndexRecord));
+    records.reserve(articles.size());
     for (auto& [headWord, article] : articles) {
         if (base.size() + article.size() > static_cast<std::size_t>(INT32_MAX)) {
             throw std::runtime_error("the articles of one letter exceed 2 GB");
         }
-        dictionary::IndexRecord record;
+        dictionary::IndexRecord& record = records.emplace_back();
         dictionary::MakeRecord(record, headWord, static_cast<std::int32_t>(base.size()),
                                static_cast<std::int32_t>(article.size()), 1);
-        index.append(reinterpret_cast<const char*>(&record), sizeof record);
         dictionary::ScrambleInPlace(article.data(), article.size());
         base += article;
     }
-    WriteFile(platform::ResolvePath(outDir, dictionary::IndexFragment(tab)), index);
-    WriteFile(platform::ResolvePath(outDir, dictionary::ArticleFragment(tab, true)), base);
+
+    // The user's words are read again under the lock, so that one saved by
+    // the program since the count above is not lost either.
+    const auto indexPath = platform::ResolvePath(outDir, dictionary::IndexFragment(tab));
+    platform::TFileLock lock;
+    if (const int failure = lock.Lock(indexPath); failure != 0) {
+        throw std::runtime_error("cannot open " + indexPath.string() + ": " +
+                                 platform::FileErrorText(failure));
+    }
+    std::string current;
+    const int failure = lock.Read(current, dictionary::kMaxIndexFileBytes);
+    if (failure != 0 && userWords != UserWords::Drop) {
+        throw std::runtime_error("cannot read " + indexPath.string() + ": " +
+                                 platform::FileErrorText(failure));
+    }
+    const auto user = UserRecords(current);
+    if (!user.empty() && userWords == UserWords::Refuse) {
+        throw UserWordsFound(indexPath.string() + " holds words of the user's own dictionary",
+                             user.size());
+    }
+    if (userWords == UserWords::Keep) {
+        // Each after every head-word that sorts before it or equal to it, as
+        // saving a word files it.
+        for (const auto& record : user) {
+            auto at = std::find_if(records.begin(), records.end(), [&](const auto& other) {
+                return dictionary::HeadWordLess(record.HeadWord(), other.HeadWord());
+            });
+            records.insert(at, record);
+        }
+        report.KeptUserWords += user.size();
+    } else {
+        report.DroppedUserWords += user.size();
+    }
+    const std::string_view index(reinterpret_cast<const char*>(records.data()),
+                                 records.size() * sizeof(dictionary::IndexRecord));
+    WriteFile(platform::ResolvePath(outDir, dictionary::ArticleFragment(tab, true)), base, false);
+    // Only an index with the user's words holds what cannot be made again.
+    WriteFile(indexPath, index, !user.empty() && userWords == UserWords::Keep);
 }
 
 } // namespace
 
 BuildReport BuildDictionary(const std::vector<SourceEntry>& entries,
-                            const std::filesystem::path& outDir, Transcriber& transcriber) {
+                            const std::filesystem::path& outDir, Transcriber& transcriber,
+                            UserWords userWords) {
+    CheckUserWords(outDir, userWords);
     BuildReport report;
     report.SourceEntries = entries.size();
 
@@ -162,11 +262,16 @@ BuildReport BuildDictionary(const std::vector<SourceEntry>& entries,
     report.EnglishHeadWords = englishOrder.size();
     report.BulgarianHeadWords = bulgarianOrder.size();
 
-    std::error_code ec;
-    std::filesystem::create_directories(outDir / "eg", ec);
-    std::filesystem::create_directories(outDir / "bg", ec);
+    for (const char* folder : {"eg", "bg"}) {
+        std::error_code ec;
+        std::filesystem::create_directories(outDir / folder, ec);
+        if (ec) {
+            throw std::runtime_error("cannot make the folder " + (outDir / folder).string() + ": " +
+                                     ec.message());
+        }
+    }
     for (int tab = 0; tab < dictionary::kLetterCount; ++tab) {
-        WriteLetter(outDir, tab, letters[static_cast<std::size_t>(tab)]);
+        WriteLetter(outDir, tab, letters[static_cast<std::size_t>(tab)], userWords, report);
     }
     return report;
 }

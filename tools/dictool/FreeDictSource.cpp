@@ -1,9 +1,11 @@
 #include "dictool/FreeDictSource.h"
 
+#include "platform/FileIo.h"
+
 #include <zlib.h>
 
 #include <cctype>
-#include <fstream>
+#include <cerrno>
 #include <sstream>
 
 namespace dictool {
@@ -38,6 +40,9 @@ std::optional<std::uint64_t> DecodeNumber(std::string_view digits) {
 }
 
 std::string ReadGzip(const std::string& path) {
+    if (const int failure = platform::CheckRegularFile(path); failure != 0) {
+        throw SourceError("cannot read " + path + ": " + platform::FileErrorText(failure));
+    }
     gzFile file = gzopen(path.c_str(), "rb");
     if (file == nullptr) {
         throw SourceError("cannot open " + path);
@@ -46,6 +51,10 @@ std::string ReadGzip(const std::string& path) {
     char buffer[1 << 16];
     int n;
     while ((n = gzread(file, buffer, sizeof buffer)) > 0) {
+        if (data.size() + static_cast<std::size_t>(n) > kMaxSourceFileBytes) {
+            gzclose(file);
+            throw SourceError("cannot read " + path + ": " + platform::FileErrorText(EFBIG));
+        }
         data.append(buffer, static_cast<std::size_t>(n));
     }
     const bool failed = n < 0;
@@ -180,11 +189,17 @@ std::optional<SourceEntry> ParseFreeDictEntry(std::string_view text) {
     return entry;
 }
 
-FreeDictData ReadFreeDict(const std::string& indexPath, const std::string& dictPath) {
-    std::ifstream index(indexPath, std::ios::binary);
-    if (!index) {
-        throw SourceError("cannot open " + indexPath);
+std::string ReadSourceFile(const std::string& path) {
+    std::string bytes;
+    if (const int failure = platform::ReadWholeFile(path, bytes, kMaxSourceFileBytes);
+        failure != 0) {
+        throw SourceError("cannot read " + path + ": " + platform::FileErrorText(failure));
     }
+    return bytes;
+}
+
+FreeDictData ReadFreeDict(const std::string& indexPath, const std::string& dictPath) {
+    std::istringstream index(ReadSourceFile(indexPath));
     const std::string dict = ReadGzip(dictPath);
     FreeDictData data;
     std::string line;

@@ -2,6 +2,7 @@
 
 #include "dictool/SourceEntry.h"
 
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -13,6 +14,13 @@ namespace dictool {
 struct SourceError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
+
+// Sources are read whole; no dictionary source comes near this size.
+constexpr std::uintmax_t kMaxSourceFileBytes = std::uintmax_t{1} << 30;
+
+// The whole file; throws SourceError saying why it cannot be read (a folder,
+// a named pipe, too large, ...).
+std::string ReadSourceFile(const std::string& path);
 
 struct FreeDictData {
     std::vector<SourceEntry> Entries;

@@ -2,7 +2,6 @@
 
 #include "dictool/FreeDictSource.h"
 
-#include <fstream>
 #include <sstream>
 
 namespace dictool {
@@ -64,13 +63,7 @@ std::vector<SourceEntry> ParseTsv(const std::string& text, const std::string& na
 }
 
 std::vector<SourceEntry> ReadTsv(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        throw SourceError("cannot open " + path);
-    }
-    std::ostringstream content;
-    content << file.rdbuf();
-    return ParseTsv(content.str(), path);
+    return ParseTsv(ReadSourceFile(path), path);
 }
 
 } // namespace dictool

@@ -4,8 +4,10 @@
 #include "dictionary/LetterIndex.h"
 #include "dictionary/Lookup.h"
 #include "platform/Cp1251.h"
+#include "platform/FileIo.h"
 #include "rtf/RtfReader.h"
 
+#include <cerrno>
 #include <map>
 
 namespace dictool {
@@ -36,9 +38,15 @@ private:
     std::map<std::string, std::size_t> counts_;
 };
 
-// The length of an article file as the article stream delivers it.
-std::int64_t DeliveredLength(const std::filesystem::path& path) {
+// The length of an article file as the article stream delivers it; -1 (and
+// why) when the stream cannot open it.
+std::int64_t DeliveredLength(const std::filesystem::path& path, int& failure) {
+    errno = 0;
     dictionary::TCryptStream stream(path.string(), false, 0);
+    if (stream.Handle < 0) {
+        failure = errno != 0 ? errno : EIO;
+        return -1;
+    }
     return stream.Seek(0, 2);
 }
 
@@ -47,6 +55,12 @@ std::int64_t DeliveredLength(const std::filesystem::path& path) {
 VerifyReport VerifyDictionary(const std::filesystem::path& dir) {
     VerifyReport report;
     Problems problems(report.Problems);
+    std::error_code ec;
+    if (!std::filesystem::is_directory(dir, ec)) {
+        problems.Add(std::filesystem::exists(dir, ec) ? "not a folder" : "no such folder",
+                     dir.string());
+        return report;
+    }
     for (const char* folder : {"eg", "bg"}) {
         if (!std::filesystem::is_directory(dir / folder)) {
             problems.Add("folder missing", (dir / folder).string());
@@ -70,6 +84,7 @@ VerifyReport VerifyDictionary(const std::filesystem::path& dir) {
                          indexName);
         }
         std::map<bool, std::int64_t> fileLength;
+        std::map<bool, std::string> fileProblem;
         for (std::size_t p = 0; p < letter.Size(); ++p) {
             const auto& record = *letter.Records[p];
             const std::string where = indexName + " #" + std::to_string(p) + " \"" +
@@ -83,11 +98,16 @@ VerifyReport VerifyDictionary(const std::filesystem::path& dir) {
             const bool isBase = record.IsBase != 0;
             const auto articlePath = index.ArticlePath(tab, record);
             if (!fileLength.contains(isBase)) {
-                fileLength[isBase] =
-                    std::filesystem::exists(articlePath) ? DeliveredLength(articlePath) : -1;
+                // Looked at before it is opened: opening creates a missing file.
+                int usable = platform::CheckRegularFile(articlePath);
+                fileLength[isBase] = usable == 0 ? DeliveredLength(articlePath, usable) : -1;
+                fileProblem[isBase] = usable == ENOENT
+                                          ? "article file missing: " + articlePath.string()
+                                          : "article file unusable: " + articlePath.string() +
+                                                " (" + platform::FileErrorText(usable) + ")";
             }
             if (fileLength[isBase] < 0) {
-                problems.Add("article file missing: " + articlePath.string(), where);
+                problems.Add(fileProblem[isBase], where);
                 continue;
             }
             if (record.ArticleOffset < 0 || record.ArticleSize <= 0 ||

@@ -8,18 +8,21 @@
 #include "dictool/TsvSource.h"
 #include "dictool/Verify.h"
 #include "platform/Cp1251.h"
+#include "platform/FileIo.h"
 #include "rtf/RtfReader.h"
 #include "studylist/StudyListFile.h"
 
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
 #include <iostream>
 #include <iterator>
 #include <map>
+#include <new>
 #include <optional>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -36,13 +39,17 @@ void PrintHelp(std::ostream& out) {
            "Builds and inspects the dictionary folders of the English-Bulgarian dictionary.\n"
            "\n"
            "Commands:\n"
-           "  build SOURCE... -o DIR   build a complete dictionary folder in DIR (eg/, bg/,\n"
+           "  build SOURCE... -o DIR [--keep-user-words | --drop-user-words]\n"
+           "                           build a complete dictionary folder in DIR (eg/, bg/,\n"
            "                           58 index files, scrambled article files). A SOURCE is\n"
            "                           a dictd .index file (its .dict.dz beside it), the word\n"
            "                           'freedict' for the installed FreeDict English-Bulgarian\n"
            "                           dictionary, or a tab-separated word list (UTF-8):\n"
            "                           head-word, transcription, translations[, part of\n"
-           "                           speech[, gloss]]\n"
+           "                           speech[, gloss]]. When DIR holds words the user\n"
+           "                           added, the build refuses unless told to keep them\n"
+           "                           in the new indexes or to drop them (their articles\n"
+           "                           stay in the user article files either way)\n"
            "  lookup [--dir DIR] WORD  print the article that the program shows for WORD\n"
            "                           (UTF-8), found by shortening the word on its letter\n"
            "  dump DIR LETTER          list the index of one letter (A..Z or А..Я)\n"
@@ -73,6 +80,18 @@ int Usage(const std::string& message) {
     return kUsage;
 }
 
+// A text file read whole, refusing anything but a regular file of a sane
+// size; false after the message.
+bool ReadTextFile(const std::string& path, std::string& text) {
+    if (const int failure = platform::ReadWholeFile(path, text, dictool::kMaxSourceFileBytes);
+        failure != 0) {
+        std::cerr << "dictool: cannot read " << path << ": " << platform::FileErrorText(failure)
+                  << "\n";
+        return false;
+    }
+    return true;
+}
+
 std::vector<dictool::SourceEntry> ReadSource(const std::string& source, std::string& attribution) {
     std::string indexPath = source == "freedict" ? kDefaultFreeDictIndex : source;
     if (indexPath.ends_with(".index")) {
@@ -86,20 +105,27 @@ std::vector<dictool::SourceEntry> ReadSource(const std::string& source, std::str
     return dictool::ReadTsv(indexPath);
 }
 
-// A command's arguments: the values of its options ("-o DIR") and the rest.
+// A command's arguments: the values of its options ("-o DIR"), the flags
+// given ("--keep-user-words") and the rest.
 struct Arguments {
     std::map<std::string, std::string> Options;
+    std::set<std::string> Flags;
     std::vector<std::string> Positional;
 };
 
 // Nothing (after a usage message) when an option lacks its value.
 std::optional<Arguments> ParseArguments(const std::vector<std::string>& args,
-                                        std::initializer_list<const char*> options) {
+                                        std::initializer_list<const char*> options,
+                                        std::initializer_list<const char*> flags = {}) {
     Arguments parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        const bool isOption = std::any_of(options.begin(), options.end(),
-                                          [&](const char* option) { return args[i] == option; });
-        if (!isOption) {
+        const auto is = [&](std::initializer_list<const char*> names) {
+            return std::any_of(names.begin(), names.end(),
+                               [&](const char* name) { return args[i] == name; });
+        };
+        if (is(flags)) {
+            parsed.Flags.insert(args[i]);
+        } else if (!is(options)) {
             parsed.Positional.push_back(args[i]);
         } else if (i + 1 < args.size()) {
             parsed.Options[args[i]] = args[i + 1];
@@ -123,7 +149,7 @@ bool LoadIndex(const std::string& dir, dictionary::DictionaryIndex& index) {
 }
 
 int Build(const std::vector<std::string>& args) {
-    const auto parsed = ParseArguments(args, {"-o"});
+    const auto parsed = ParseArguments(args, {"-o"}, {"--keep-user-words", "--drop-user-words"});
     if (!parsed) {
         return kUsage;
     }
@@ -132,21 +158,53 @@ int Build(const std::vector<std::string>& args) {
     if (sources.empty() || outDir.empty()) {
         return Usage("build needs at least one SOURCE and -o DIR");
     }
+    const bool keep = parsed->Flags.contains("--keep-user-words");
+    const bool drop = parsed->Flags.contains("--drop-user-words");
+    if (keep && drop) {
+        return Usage("--keep-user-words and --drop-user-words exclude each other");
+    }
+    std::error_code ec;
+    if (std::filesystem::exists(outDir, ec) && !std::filesystem::is_directory(outDir, ec)) {
+        std::cerr << "dictool: " << outDir << " is not a folder\n";
+        return kFailure;
+    }
     std::vector<dictool::SourceEntry> entries;
     std::string attribution;
     for (const std::string& source : sources) {
         auto more = ReadSource(source, attribution);
+        if (more.empty()) {
+            std::cerr << "dictool: " << source << " holds no entries; nothing was built\n";
+            return kFailure;
+        }
         entries.insert(entries.end(), std::make_move_iterator(more.begin()),
                        std::make_move_iterator(more.end()));
     }
     dictool::Transcriber transcriber;
-    const dictool::BuildReport report = dictool::BuildDictionary(entries, outDir, transcriber);
+    dictool::BuildReport report;
+    try {
+        report = dictool::BuildDictionary(entries, outDir, transcriber,
+                                          keep   ? dictool::UserWords::Keep
+                                          : drop ? dictool::UserWords::Drop
+                                                 : dictool::UserWords::Refuse);
+    } catch (const dictool::UserWordsFound& found) {
+        std::cerr << "dictool: " << found.what()
+                  << ".\nNothing was built. Add --keep-user-words to keep them in the new "
+                     "indexes, or --drop-user-words to leave them out.\n";
+        return kFailure;
+    }
     if (!attribution.empty()) {
-        std::ofstream notice(std::filesystem::path(outDir) / "SOURCES.txt", std::ios::binary);
-        notice << "The dictionary content of this folder was built from the sources below.\n"
-                  "Their licences apply to it (FreeDict: Creative Commons Attribution-ShareAlike "
-                  "3.0 Unported).\n\n"
-               << attribution;
+        const std::string notice =
+            "The dictionary content of this folder was built from the sources below.\n"
+            "Their licences apply to it (FreeDict: Creative Commons Attribution-ShareAlike "
+            "3.0 Unported).\n\n" +
+            attribution;
+        const auto path = std::filesystem::path(outDir) / "SOURCES.txt";
+        const platform::TAtomicWriteResult written = platform::WriteFileAtomically(path, notice);
+        if (!written.Ok()) {
+            std::cerr << "dictool: cannot write " << path.string() << ": "
+                      << platform::FileErrorText(written.Errno) << "\n";
+            return kFailure;
+        }
     }
     std::cout << "Built " << outDir << " from " << report.SourceEntries
               << " entries: " << report.EnglishHeadWords << " English and "
@@ -155,6 +213,14 @@ int Build(const std::vector<std::string>& args) {
         std::cout << ", " << report.GeneratedTranscriptions << " transcriptions generated";
     }
     std::cout << ".\n";
+    if (report.KeptUserWords > 0) {
+        std::cout << report.KeptUserWords << (report.KeptUserWords == 1 ? " word" : " words")
+                  << " of the user's own dictionary kept.\n";
+    }
+    if (report.DroppedUserWords > 0) {
+        std::cout << report.DroppedUserWords << (report.DroppedUserWords == 1 ? " word" : " words")
+                  << " of the user's own dictionary left out of the indexes.\n";
+    }
     if (!report.Skipped.empty()) {
         std::cout << report.Skipped.size() << " source head-words left out:\n";
         for (const std::string& line : report.Skipped) {
@@ -238,13 +304,26 @@ int Lookup(const std::vector<std::string>& args) {
     }
     const auto& letter = index.Letter(found->Tab);
     const auto& record = *letter.Records[static_cast<std::size_t>(found->Position)];
-    std::cout << rtf::RtfToPlainText(dictionary::ReadArticle(index, found->Tab, record));
+    std::string problem;
+    const std::string article = dictionary::ReadArticle(index, found->Tab, record, &problem);
+    if (!problem.empty()) {
+        std::cerr << "dictool: " << problem << "\n";
+        return kFailure;
+    }
+    std::cout << rtf::RtfToPlainText(article);
     return kOk;
 }
 
 int Verify(const std::vector<std::string>& args) {
     if (args.size() != 1) {
         return Usage("verify needs DIR");
+    }
+    std::error_code ec;
+    if (!std::filesystem::is_directory(args[0], ec)) {
+        std::cerr << "dictool: " << args[0]
+                  << (std::filesystem::exists(args[0], ec) ? " is not a folder\n"
+                                                           : ": no such folder\n");
+        return kFailure;
     }
     const dictool::VerifyReport report = dictool::VerifyDictionary(args[0]);
     for (const std::string& problem : report.Problems) {
@@ -273,11 +352,11 @@ int WordList(const std::vector<std::string>& args) {
     if (source.empty() || dir.empty() || out.empty()) {
         return Usage("wordlist needs SOURCE, --dir DIR and -o OUT");
     }
-    std::ifstream in(source, std::ios::binary);
-    if (!in) {
-        std::cerr << "dictool: cannot read " << source << "\n";
+    std::string text;
+    if (!ReadTextFile(source, text)) {
         return kFailure;
     }
+    std::istringstream in(text);
     dictionary::DictionaryIndex index;
     if (!LoadIndex(dir, index)) {
         return kFailure;
@@ -344,13 +423,10 @@ int Abbreviations(const std::vector<std::string>& args) {
         return kOk;
     }
     const std::string keyPath = parsed->Options.at("--key");
-    std::ifstream keyFile(keyPath, std::ios::binary);
-    if (!keyFile) {
-        std::cerr << "dictool: cannot read " << keyPath << "\n";
+    std::string keyRtf;
+    if (!ReadTextFile(keyPath, keyRtf)) {
         return kFailure;
     }
-    const std::string keyRtf((std::istreambuf_iterator<char>(keyFile)),
-                             std::istreambuf_iterator<char>());
     auto required = used;
     for (const std::string& label : dictool::PartOfSpeechLabels()) {
         required.try_emplace(label, 0);
@@ -381,12 +457,10 @@ int Page(const std::vector<std::string>& args) {
         return Usage("page needs one SOURCE and -o OUT");
     }
     const std::string& source = parsed->Positional[0];
-    std::ifstream in(source, std::ios::binary);
-    if (!in) {
-        std::cerr << "dictool: cannot read " << source << "\n";
+    std::string text;
+    if (!ReadTextFile(source, text)) {
         return kFailure;
     }
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::string page;
     try {
         page = dictool::EscapeRtfPage(text);
@@ -401,10 +475,9 @@ int Page(const std::vector<std::string>& args) {
     }
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(out).parent_path(), ec);
-    std::ofstream file(out, std::ios::binary);
-    file << page;
-    if (!file.flush()) {
-        std::cerr << "dictool: cannot write " << out << "\n";
+    if (const auto written = platform::WriteFileAtomically(out, page); !written.Ok()) {
+        std::cerr << "dictool: cannot write " << out << ": "
+                  << platform::FileErrorText(written.Errno) << "\n";
         return kFailure;
     }
     return kOk;
@@ -449,6 +522,9 @@ int Run(int argc, char** argv) {
 int main(int argc, char** argv) {
     try {
         return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "dictool: not enough memory\n";
+        return kFailure;
     } catch (const std::exception& e) {
         std::cerr << "dictool: " << e.what() << "\n";
         return kFailure;
