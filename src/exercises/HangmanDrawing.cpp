@@ -14,10 +14,9 @@ namespace exercises {
 
 namespace {
 
-// The strokes are given as the classic drawing calls take them: ellipses and
-// arcs by their bounding box (left, top, right, bottom; right and bottom
-// outside the box), arcs from the ray towards one point counter-clockwise to
-// the ray towards another.
+// Ellipses and arcs are given by their bounding box (left, top, right,
+// bottom; the right column and the bottom row lie outside it); an arc runs
+// counter-clockwise from the ray towards one point to the ray towards another.
 struct Box {
     int Left, Top, Right, Bottom;
 };
