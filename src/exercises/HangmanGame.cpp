@@ -1,0 +1,289 @@
+#include "exercises/HangmanGame.h"
+
+#include "dictionary/Letters.h"
+#include "platform/Cp1251.h"
+
+#include <chrono>
+#include <memory>
+#include <random>
+
+namespace exercises {
+
+namespace {
+
+std::uint8_t Byte(char c) {
+    return static_cast<std::uint8_t>(c);
+}
+
+char Lower(char c) {
+    return static_cast<char>(platform::Cp1251Lower(Byte(c)));
+}
+
+char Upper(char c) {
+    return static_cast<char>(platform::Cp1251Upper(Byte(c)));
+}
+
+// Letter tabs of the random options: A..Y (the English option never offers a
+// word beginning with Z) and the 32 Cyrillic letters А..Я.
+constexpr int kFirstEnglishTab = 0;
+constexpr int kEnglishTabs = 25;
+constexpr int kFirstBulgarianTab = dictionary::kLatinCount;
+constexpr int kBulgarianTabs = dictionary::kLetterCount - dictionary::kLatinCount;
+
+bool LongEnough(const std::string& word) {
+    return word.size() >= kMinWordLength;
+}
+
+std::optional<std::string> StudyRandomWord(THangmanWords& words, const THangmanRandom& random) {
+    // Drawing among the suitable entries is the same choice as drawing until
+    // a suitable one comes up, and it ends even when there is none.
+    std::vector<int> suitable;
+    for (int i = 0; i < words.StudyCount(); ++i) {
+        if (LongEnough(words.StudyEntry(i))) {
+            suitable.push_back(i);
+        }
+    }
+    if (suitable.empty()) {
+        return std::nullopt;
+    }
+    return words.StudyEntry(
+        suitable[static_cast<std::size_t>(random(static_cast<int>(suitable.size())))]);
+}
+
+std::optional<std::string> StudyNextWord(THangmanWords& words) {
+    // One round of the list visits every entry once.
+    const int count = words.StudyCount();
+    for (int step = 0; step < count; ++step) {
+        int next = words.StudySelected() + 1;
+        if (next < 0 || next >= count) {
+            next = 0;
+        }
+        words.SelectStudy(next);
+        std::string entry = words.StudyEntry(next);
+        if (LongEnough(entry)) {
+            return entry;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> RandomHeadWord(THangmanWords& words, const THangmanRandom& random,
+                                          int firstTab, int tabs) {
+    for (int draw = 0; draw < kMaxWordDraws; ++draw) {
+        const int tab = firstTab + random(tabs);
+        const int count = words.HeadWordCount(tab);
+        if (count <= 0) {
+            continue;
+        }
+        std::string word = words.HeadWord(tab, random(count));
+        if (LongEnough(word)) {
+            words.ShowLetter(tab);
+            return word;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string THangmanScore::Text() const {
+    return std::to_string(You) + " - " + std::to_string(Me);
+}
+
+THangmanGame::THangmanGame(THangmanScore& score) : score_(score) {}
+
+void THangmanGame::Init(std::string_view word) {
+    secretWord_.clear();
+    for (char c : word) {
+        secretWord_ += Lower(c);
+    }
+    pattern_.clear();
+    triedText_.clear();
+    tried_.fill(false);
+    wordLetters_.fill(false);
+    misses_ = 0;
+    lettersLeft_ = 0;
+    completeAtInit_ = false;
+    const std::size_t length = secretWord_.size();
+    revealed_.assign(length, false);
+    if (length == 0) {
+        state_ = THangmanState::NoGame;
+        return;
+    }
+
+    tried_[Byte(secretWord_.front())] = true;
+    tried_[Byte(secretWord_.back())] = true;
+    pattern_.assign(2 * length - 1, ' ');
+    for (std::size_t i = 0; i < length; ++i) {
+        const char c = secretWord_[i];
+        wordLetters_[Byte(c)] = true;
+        if (tried_[Byte(c)]) {
+            revealed_[i] = true;
+            pattern_[2 * i] = Upper(c);
+        } else {
+            pattern_[2 * i] = '_';
+            ++lettersLeft_;
+        }
+    }
+
+    if (lettersLeft_ == 0) {
+        completeAtInit_ = true;
+        state_ = THangmanState::Won;
+        ++score_.You;
+    } else {
+        state_ = THangmanState::Playing;
+    }
+}
+
+THangmanGuess THangmanGame::Guess(char c) {
+    const char folded = Lower(c);
+    if (state_ != THangmanState::Playing || tried_[Byte(folded)]) {
+        return THangmanGuess::Ignored;
+    }
+    triedText_ += Upper(c);
+    tried_[Byte(folded)] = true;
+
+    if (wordLetters_[Byte(folded)]) {
+        for (std::size_t i = 0; i < secretWord_.size(); ++i) {
+            if (!revealed_[i] && secretWord_[i] == folded) {
+                revealed_[i] = true;
+                pattern_[2 * i] = Upper(folded);
+                --lettersLeft_;
+            }
+        }
+        if (lettersLeft_ > 0) {
+            return THangmanGuess::Hit;
+        }
+        state_ = THangmanState::Won;
+        ++score_.You;
+        return THangmanGuess::Won;
+    }
+
+    if (++misses_ < kStrokes) {
+        return THangmanGuess::Miss;
+    }
+    RevealAll();
+    state_ = THangmanState::Lost;
+    ++score_.Me;
+    return THangmanGuess::Lost;
+}
+
+bool THangmanGame::GiveUp() {
+    if (state_ != THangmanState::Playing) {
+        return false;
+    }
+    RevealAll();
+    state_ = THangmanState::Lost;
+    ++score_.Me;
+    return true;
+}
+
+bool THangmanGame::IsTried(char c) const {
+    return tried_[Byte(Lower(c))];
+}
+
+bool THangmanGame::InWord(char c) const {
+    return wordLetters_[Byte(Lower(c))];
+}
+
+bool THangmanGame::CanTranslate() const {
+    return (state_ == THangmanState::Won || state_ == THangmanState::Lost) && !completeAtInit_;
+}
+
+void THangmanGame::RevealAll() {
+    for (std::size_t i = 0; i < secretWord_.size(); ++i) {
+        revealed_[i] = true;
+        pattern_[2 * i] = Upper(secretWord_[i]);
+    }
+    lettersLeft_ = 0;
+}
+
+TSeamHangmanWords::TSeamHangmanWords(TStudyWords& study, TLookupSteering& lookup)
+    : study_(study), lookup_(lookup) {}
+
+int TSeamHangmanWords::StudyCount() const {
+    return study_.Count();
+}
+
+std::string TSeamHangmanWords::StudyEntry(int position) const {
+    return study_.Entry(position);
+}
+
+int TSeamHangmanWords::StudySelected() const {
+    return study_.Selected();
+}
+
+void TSeamHangmanWords::SelectStudy(int position) {
+    study_.Select(position);
+}
+
+int TSeamHangmanWords::HeadWordCount(int tab) const {
+    if (!dictionary::IsValidTab(tab)) {
+        return 0;
+    }
+    return static_cast<int>(lookup_.Index().Letter(tab).HeadWords.size());
+}
+
+std::string TSeamHangmanWords::HeadWord(int tab, int position) const {
+    if (position < 0 || position >= HeadWordCount(tab)) {
+        return {};
+    }
+    return std::string(lookup_.Index().Letter(tab).HeadWords[static_cast<std::size_t>(position)]);
+}
+
+void TSeamHangmanWords::ShowLetter(int tab) {
+    lookup_.SetTabIndex(tab);
+    lookup_.FillSearchBox();
+}
+
+THangmanRandom ClockSeededRandom() {
+    const auto seed = static_cast<std::mt19937::result_type>(
+        std::chrono::system_clock::now().time_since_epoch().count());
+    auto engine = std::make_shared<std::mt19937>(seed);
+    return [engine](int bound) {
+        if (bound <= 1) {
+            return 0;
+        }
+        return std::uniform_int_distribution<int>(0, bound - 1)(*engine);
+    };
+}
+
+std::optional<std::string> ChooseHangmanWord(THangmanSource source, THangmanWords& words,
+                                             const THangmanRandom& random) {
+    switch (source) {
+    case THangmanSource::StudyRandom:
+        return StudyRandomWord(words, random);
+    case THangmanSource::StudyNext:
+        return StudyNextWord(words);
+    case THangmanSource::EnglishRandom:
+        return RandomHeadWord(words, random, kFirstEnglishTab, kEnglishTabs);
+    case THangmanSource::BulgarianRandom:
+        return RandomHeadWord(words, random, kFirstBulgarianTab, kBulgarianTabs);
+    }
+    return std::nullopt;
+}
+
+bool StartNextGame(THangmanGame& game, THangmanSource source, THangmanWords& words,
+                   const THangmanRandom& random) {
+    const auto word = ChooseHangmanWord(source, words, random);
+    if (!word) {
+        return false;
+    }
+    game.Init(*word);
+    return true;
+}
+
+THangmanOpening StartOpeningGame(THangmanGame& game, THangmanWords& words,
+                                 const THangmanRandom& random) {
+    if (words.StudyCount() > 0) {
+        if (words.StudySelected() < 0) {
+            words.SelectStudy(0);
+        }
+        game.Init(words.StudyEntry(0));
+        return {THangmanSource::StudyRandom, true};
+    }
+    StartNextGame(game, THangmanSource::EnglishRandom, words, random);
+    return {THangmanSource::EnglishRandom, false};
+}
+
+} // namespace exercises

@@ -1,0 +1,135 @@
+#include "dictionary/Letters.h"
+#include "exercises/HangmanGame.h"
+#include "platform/Cp1251.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+// Where Hangman's words come from, over a stand-in for the main window and a
+// scripted or seeded random source.
+namespace {
+
+using namespace exercises;
+
+struct FakeWords : THangmanWords {
+    std::vector<std::string> Study;
+    int Selected = -1;
+    std::map<int, std::vector<std::string>> Letters;
+    std::vector<int> Shown;
+
+    int StudyCount() const override { return static_cast<int>(Study.size()); }
+    std::string StudyEntry(int position) const override { return Study.at(position); }
+    int StudySelected() const override { return Selected; }
+    void SelectStudy(int position) override { Selected = position; }
+    int HeadWordCount(int tab) const override {
+        return Letters.count(tab) ? static_cast<int>(Letters.at(tab).size()) : 0;
+    }
+    std::string HeadWord(int tab, int position) const override {
+        return Letters.at(tab).at(position);
+    }
+    void ShowLetter(int tab) override { Shown.push_back(tab); }
+};
+
+// Hands out the scripted values in turn (reduced to the bound) and counts
+// the draws.
+struct ScriptedRandom {
+    std::vector<int> Values;
+    int Calls = 0;
+    THangmanRandom Source() {
+        return [this](int bound) { return Values[Calls++ % Values.size()] % bound; };
+    }
+};
+
+struct HangmanWordsTest : testing::Test {
+    FakeWords words;
+    THangmanScore score;
+    THangmanGame game{score};
+};
+
+TEST_F(HangmanWordsTest, OpeningTakesTheFirstEntryOrARandomEnglishWord) {
+    words.Letters[7] = {"house", "hat"};
+    ScriptedRandom random{{7, 0}};
+    auto opening = StartOpeningGame(game, words, random.Source());
+    EXPECT_EQ(opening.Source, THangmanSource::EnglishRandom);
+    EXPECT_FALSE(opening.StudyOptions);
+    EXPECT_EQ(game.State(), THangmanState::Playing);
+    EXPECT_EQ(game.SecretWord(), "house");
+    EXPECT_EQ(words.Shown, std::vector<int>{7}) << "the main window shows the word's letter";
+
+    words.Study = {"ox", "garden", "house"};
+    opening = StartOpeningGame(game, words, random.Source());
+    EXPECT_EQ(opening.Source, THangmanSource::StudyRandom);
+    EXPECT_TRUE(opening.StudyOptions);
+    EXPECT_EQ(game.SecretWord(), "ox") << "the first entry, however short";
+    EXPECT_EQ(words.Selected, 0) << "the first entry becomes selected when none was";
+    words.Selected = 2;
+    StartOpeningGame(game, words, random.Source());
+    EXPECT_EQ(words.Selected, 2);
+
+    words.Study = {"ox", "garden", "be", "house"};
+    words.Selected = 1;
+    EXPECT_EQ(ChooseHangmanWord(THangmanSource::StudyNext, words, random.Source()), "house");
+    EXPECT_EQ(ChooseHangmanWord(THangmanSource::StudyNext, words, random.Source()), "garden");
+    EXPECT_EQ(words.Selected, 1) << "past the last entry the list starts again";
+    ScriptedRandom second{{1}};
+    EXPECT_EQ(ChooseHangmanWord(THangmanSource::StudyRandom, words, second.Source()), "house");
+}
+
+TEST_F(HangmanWordsTest, EnglishWordsComeFromAToYAndBulgarianFromAToYa) {
+    for (int tab = 0; tab < dictionary::kLetterCount; ++tab) {
+        words.Letters[tab] = {std::string(1, dictionary::TabCaption(tab)) + "ook"};
+    }
+    std::mt19937 engine(20240611);
+    const THangmanRandom random = [&engine](int bound) {
+        return std::uniform_int_distribution<int>(0, bound - 1)(engine);
+    };
+    std::set<unsigned char> english;
+    std::set<unsigned char> bulgarian;
+    for (int i = 0; i < 2000; ++i) {
+        english.insert(ChooseHangmanWord(THangmanSource::EnglishRandom, words, random)->at(0));
+        bulgarian.insert(ChooseHangmanWord(THangmanSource::BulgarianRandom, words, random)->at(0));
+    }
+    EXPECT_EQ(english.size(), 25u);
+    EXPECT_EQ(english.count('Z'), 0u) << "no English word begins with Z";
+    EXPECT_EQ(bulgarian.size(), 32u);
+    EXPECT_GE(*bulgarian.begin(), 0xC0) << "a Latin word offered as Bulgarian";
+    EXPECT_EQ(*bulgarian.rbegin(), 0xDF) << "Я is drawn";
+}
+
+TEST_F(HangmanWordsTest, TheDrawGivesUpWhenNoWordIsLongEnough) {
+    words.Study = {"ox", "be", "a"};
+    words.Selected = 1;
+    for (int tab = 0; tab < dictionary::kLetterCount; ++tab) {
+        words.Letters[tab] = {"ab", "c"};
+    }
+    words.Letters.erase(3); // an empty letter is drawn again, not read
+    ScriptedRandom random{{3, 1, 0, 4}};
+
+    EXPECT_FALSE(ChooseHangmanWord(THangmanSource::EnglishRandom, words, random.Source()));
+    EXPECT_GE(random.Calls, kMaxWordDraws);
+    EXPECT_LE(random.Calls, 2 * kMaxWordDraws);
+    EXPECT_FALSE(ChooseHangmanWord(THangmanSource::BulgarianRandom, words, random.Source()));
+    EXPECT_TRUE(words.Shown.empty()) << "no letter is shown for a word not found";
+    EXPECT_FALSE(ChooseHangmanWord(THangmanSource::StudyNext, words, random.Source()));
+    EXPECT_EQ(words.Selected, 1) << "one round of the list, back where it started";
+    EXPECT_FALSE(ChooseHangmanWord(THangmanSource::StudyRandom, words, random.Source()));
+
+    game.Init("garden");
+    game.Guess('a');
+    EXPECT_FALSE(StartNextGame(game, THangmanSource::EnglishRandom, words, random.Source()));
+    EXPECT_EQ(game.Pattern(), "G A _ _ _ N") << "the game in progress is kept";
+
+    words.Study.clear();
+    EXPECT_FALSE(ChooseHangmanWord(THangmanSource::StudyNext, words, random.Source()));
+    THangmanGame fresh(score);
+    EXPECT_EQ(StartOpeningGame(fresh, words, random.Source()).Source,
+              THangmanSource::EnglishRandom);
+    EXPECT_EQ(fresh.State(), THangmanState::NoGame);
+}
+
+} // namespace
