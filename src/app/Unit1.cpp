@@ -14,6 +14,7 @@
 #include "ui/Pictures.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -118,6 +119,7 @@ TForm1::TForm1() {
     };
     RichEdit1->OnChange = [this] { RichEdit1Change(); };
     RichEdit1->OnDblClick = [this](lookup::TRichEditDblClick*) { RichEdit1DblClick(); };
+    RichEdit1->EnglishInterface = [this] { return EnglishInterface(); };
     sound_ = std::make_unique<sound::TMainWindowSound>(
         *this, index_,
         sound::TMainWindowSound::Buttons{Button7, SpeedButton1, SpeedButton2, Panel3, Panel4,
@@ -409,10 +411,13 @@ void TForm1::FormDestroy() {
         return;
     }
     destroyed_ = true;
-    sound_->Shutdown();
+    // Stopping the sound lets queued events through while it waits for the
+    // device: a clipboard change must not look a word up and bring the
+    // closing window forward again.
     if (clipboard_ != nullptr) {
         clipboard_->Leave();
     }
+    sound_->Shutdown();
 }
 
 void TForm1::SaveSettings() {
@@ -469,6 +474,12 @@ void TForm1::SetRecordingLock(bool locked) {
 }
 
 void TForm1::PostQuit() {
+    // An edited study list is offered for saving first; Cancel keeps the
+    // program running.
+    if (!quitting_ && !studyList_->QuerySave()) {
+        return;
+    }
+    quitting_ = true;
     // Like a posted quit message: the event loop ends when it gets there, and
     // no window is asked whether it may close.
     QMetaObject::invokeMethod(
@@ -580,11 +591,28 @@ exercises::TMainWindowSeams TForm1::ExerciseSeams() {
 
 void TForm1::mousePressEvent(QMouseEvent* event) {
     // A right press on the window's own surface adds the current word to the
-    // study list, then the window handles the press as usual.
-    if (event->button() == Qt::RightButton) {
+    // study list, then the window handles the press as usual. Presses that
+    // controls leave to their parents (pictures, letter tabs, the article
+    // pane) arrive here too and add nothing.
+    if (event->button() == Qt::RightButton && OnOwnSurface(event->position().toPoint())) {
         Button1Click();
     }
     QMainWindow::mousePressEvent(event);
+}
+
+bool TForm1::OnOwnSurface(const QPoint& position) const {
+    // The panels only divide the surface; whatever they hold is a control.
+    const QWidget* under = childAt(position);
+    return under == nullptr || under == centralWidget() || under == topPanel ||
+           under == mainPanel || under == Panel2 || under == Panel3 || under == rightPanel1;
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (!quitting_ && !studyList_->QuerySave()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void TForm1::BuildStudyList() {

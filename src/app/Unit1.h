@@ -240,8 +240,14 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    // Closing the window offers an edited study list for saving; Cancel
+    // keeps it open.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Whether a point lies on the window's own surface, where no control
+    // covers it.
+    bool OnOwnSurface(const QPoint& position) const;
     void BuildMenus();
     void BuildTopPanel(QWidget* client);
     void BuildArticleArea();
@@ -262,6 +268,8 @@ private:
     std::unique_ptr<studylist::TStudyList> studyList_;
     std::vector<exercises::TPlayEndListener*> playEndListeners_;
     bool destroyed_ = false;
+    // A quit was posted: the study list is not asked about again.
+    bool quitting_ = false;
 };
 
 } // namespace app

@@ -31,7 +31,9 @@ std::optional<ShorteningResult> FindByShortening(const DictionaryIndex& index,
     if (start == std::string_view::npos) {
         return std::nullopt;
     }
-    std::string_view word = text.substr(start);
+    // No head-word is longer than a record holds, so nothing past that length
+    // can be found: a long copied text is not shortened from its full length.
+    std::string_view word = text.substr(start, kMaxHeadWordLength);
     word = word.substr(0, word.find(' '));
     const int tab = TabOfWord(word);
     if (!IsValidTab(tab)) {

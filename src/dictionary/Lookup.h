@@ -23,9 +23,10 @@ struct ShorteningResult {
 };
 
 // The look-up of double-clicked and copied text: leading spaces removed, the
-// text cut at its first space, then shortened from its end until some
-// head-word of its letter begins with it. Nothing when the text is empty,
-// spaces only, or starts with a character that maps to no letter.
+// text cut at its first space (and at the longest head-word's length), then
+// shortened from its end until some head-word of its letter begins with it.
+// Nothing when the text is empty, spaces only, or starts with a character
+// that maps to no letter.
 std::optional<ShorteningResult> FindByShortening(const DictionaryIndex& index,
                                                  std::string_view text);
 

@@ -59,7 +59,8 @@ public:
     virtual void Clear() = 0;
     // Replaces the content with lines of plain text, centred.
     virtual void ShowHintLines(const QStringList& lines) = 0;
-    // The selected text; characters the code page cannot hold become '?'.
+    // The selected text, stress marks and accents folded away
+    // (ui::ToCodePage); other characters the code page cannot hold become '?'.
     virtual std::string SelectedText() const = 0;
 };
 

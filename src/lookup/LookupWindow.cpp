@@ -46,6 +46,8 @@ void TLookupWindow::FindByShortening(std::string_view text) {
     SelectLetter(found->Tab);
     if (found->Position >= 0) {
         combo_.SetItemIndex(found->Position);
+        // Space and the pronunciation bring back what was shown last.
+        RememberLastLookup();
         ShowSelectedArticle();
     }
 }
@@ -69,12 +71,15 @@ void TLookupWindow::ShowUsageHints(bool english) {
 }
 
 void TLookupWindow::ComboBox1Change() {
-    const std::string text = combo_.Text();
-    if (text != " ") {
-        lastLookup_ = {text, tabs_.TabIndex(), combo_.ItemIndex()};
+    if (combo_.Text() != " ") {
+        RememberLastLookup();
         host_.SetPronounceButtonEnabled(dictionary::IsEnglishTab(tabs_.TabIndex()));
     }
     ShowSelectedArticle();
+}
+
+void TLookupWindow::RememberLastLookup() {
+    lastLookup_ = {combo_.Text(), tabs_.TabIndex(), combo_.ItemIndex()};
 }
 
 void TLookupWindow::ComboKeyDown(int& key, TShiftState shift) {
@@ -144,7 +149,13 @@ void TLookupWindow::ComboKeyUp(int& key, TShiftState) {
     if (key != VK_SPACE) {
         return;
     }
+    const int shown = tabs_.TabIndex();
     tabs_.SetTabIndex(lastLookup_.Tab);
+    // The list must be the selected letter's: a look-up that found nothing
+    // leaves another letter's list behind.
+    if (tabs_.TabIndex() != shown) {
+        SelectLetter(tabs_.TabIndex());
+    }
     combo_.SetItemIndex(lastLookup_.Position);
     if (host_.PronounceButtonEnabled()) {
         host_.Pronounce();

@@ -31,7 +31,8 @@ public:
 };
 
 // Remembered by every change of the search box whose text is not a single
-// space; Space and the pronunciation bring it back.
+// space and by every look-up of double-clicked or copied text that finds a
+// head-word; Space and the pronunciation bring it back.
 struct TLastLookup {
     std::string Text;
     int Tab = -1;
@@ -74,6 +75,7 @@ public:
     void FocusSearchBox();
 
 private:
+    void RememberLastLookup();
     void BringForwardAndFocus();
 
     const dictionary::DictionaryIndex& index_;

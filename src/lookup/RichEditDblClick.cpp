@@ -1,6 +1,7 @@
 #include "lookup/RichEditDblClick.h"
 
 #include "rtf/RtfDocument.h"
+#include "ui/Captions.h"
 #include "ui/CodePageText.h"
 
 #include <QTextBlock>
@@ -22,7 +23,9 @@ TRichEditDblClick::TRichEditDblClick(QWidget* parent) : QTextEdit(parent) {
 }
 
 void TRichEditDblClick::LoadArticle(std::string_view bytes) {
-    const auto result = rtf::LoadRtf(*document(), bytes, font());
+    const auto result =
+        rtf::LoadRtf(*document(), bytes, font(),
+                     ui::Phrase(ui::TPhrase::ArticleCut, EnglishInterface && EnglishInterface()));
     if (result.Status == rtf::TParseStatus::NotRtf) {
         // Plain text reads from the left, unlike the centred hint lines.
         QTextCursor cursor(document());

@@ -20,14 +20,19 @@ public:
     std::function<void(TRichEditDblClick* sender)> OnDblClick;
     // The content changed (an article, a page or lines were loaded).
     std::function<void()> OnChange;
+    // Whether the interface is English: the note that ends an article too
+    // long to be shown whole is written in its language.
+    std::function<bool()> EnglishInterface;
 
     // Replaces the content with the first RTF document of bytes, or with the
-    // bytes as plain code-page-1251 text when they are not RTF.
+    // bytes as plain code-page-1251 text when they are not RTF; a document
+    // too large to lay out is shown cut, with a note (rtf::LoadRtf).
     void LoadArticle(std::string_view bytes) override;
     void Clear() override;
     void ShowHintLines(const QStringList& lines) override;
 
-    // The selected text in code page 1251; characters it cannot hold become '?'.
+    // The selected text in code page 1251, stress marks and accents folded
+    // away; other characters it cannot hold become '?'.
     std::string SelectedText() const override;
 
     // Dispatches a message code: the double-click code raises OnDblClick.

@@ -178,6 +178,119 @@ std::optional<std::string> Utf8ToCp1251(std::string_view utf8) {
     return out;
 }
 
+namespace {
+
+// Marks that sit on the preceding letter: the combining diacritical marks,
+// the Cyrillic ones, and their supplements.
+bool IsCombiningMark(char32_t ch) {
+    return (ch >= 0x0300 && ch <= 0x036F) || (ch >= 0x0483 && ch <= 0x0489) ||
+           (ch >= 0x1AB0 && ch <= 0x1AFF) || (ch >= 0x1DC0 && ch <= 0x1DFF) ||
+           (ch >= 0x20D0 && ch <= 0x20FF) || (ch >= 0xFE20 && ch <= 0xFE2F);
+}
+
+// The base letters of the accented Latin letters U+00C0..U+017F; '_' where a
+// letter is not a base letter with marks (Æ, ß, Ł ...).
+constexpr std::string_view kLatinBases = "AAAAAA_CEEEEIIII_NOOOOO__UUUUY__"
+                                         "aaaaaa_ceeeeiiii_nooooo__uuuuy_y"
+                                         "AaAaAaCcCcCcCcDd__EeEeEeEeEeGgGg"
+                                         "GgGgHh__IiIiIiIiI___JjKk_LlLlLl_"
+                                         "___NnNnNn___OoOoOo__RrRrRrSsSsSs"
+                                         "SsTtTt__UuUuUuUuUuUuWwYyYZzZzZz_";
+constexpr char32_t kLatinBasesStart = 0x00C0;
+
+struct TFold {
+    char16_t From;
+    char16_t To;
+};
+
+// Accented Cyrillic letters the code page lacks and their base letters: the
+// grave-accented е and и of Bulgarian, and those of other languages.
+constexpr TFold kCyrillicBases[] = {
+    {u'Ѐ', u'Е'}, {u'Ѝ', u'И'}, {u'ѐ', u'е'}, {u'ѝ', u'и'}, {u'Ӂ', u'Ж'}, {u'ӂ', u'ж'},
+    {u'Ӑ', u'А'}, {u'ӑ', u'а'}, {u'Ӓ', u'А'}, {u'ӓ', u'а'}, {u'Ӗ', u'Е'}, {u'ӗ', u'е'},
+    {u'Ӝ', u'Ж'}, {u'ӝ', u'ж'}, {u'Ӟ', u'З'}, {u'ӟ', u'з'}, {u'Ӣ', u'И'}, {u'ӣ', u'и'},
+    {u'Ӥ', u'И'}, {u'ӥ', u'и'}, {u'Ӧ', u'О'}, {u'ӧ', u'о'}, {u'Ӭ', u'Э'}, {u'ӭ', u'э'},
+    {u'Ӯ', u'У'}, {u'ӯ', u'у'}, {u'Ӱ', u'У'}, {u'ӱ', u'у'}, {u'Ӳ', u'У'}, {u'ӳ', u'у'},
+    {u'Ӵ', u'Ч'}, {u'ӵ', u'ч'}, {u'Ӹ', u'Ы'}, {u'ӹ', u'ы'},
+};
+
+struct TComposition {
+    char16_t Base;
+    char16_t Mark;
+    char16_t Letter;
+};
+
+// Letters of the code page that text may carry as base letter and mark.
+constexpr TComposition kCompositions[] = {
+    {u'И', 0x0306, u'Й'}, {u'и', 0x0306, u'й'}, {u'Е', 0x0308, u'Ё'}, {u'е', 0x0308, u'ё'},
+    {u'І', 0x0308, u'Ї'}, {u'і', 0x0308, u'ї'}, {u'У', 0x0306, u'Ў'}, {u'у', 0x0306, u'ў'},
+    {u'Г', 0x0301, u'Ѓ'}, {u'г', 0x0301, u'ѓ'}, {u'К', 0x0301, u'Ќ'}, {u'к', 0x0301, u'ќ'},
+};
+
+std::optional<char32_t> BaseLetter(char32_t ch) {
+    if (ch >= kLatinBasesStart && ch < kLatinBasesStart + kLatinBases.size()) {
+        const char base = kLatinBases[ch - kLatinBasesStart];
+        return base == '_' ? std::nullopt : std::optional<char32_t>(base);
+    }
+    for (const TFold& fold : kCyrillicBases) {
+        if (fold.From == ch) {
+            return fold.To;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string FoldToCp1251(std::u32string_view text, bool* exact) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t ch = text[i];
+        if (i + 1 < text.size()) {
+            for (const TComposition& composition : kCompositions) {
+                if (composition.Base == ch && composition.Mark == text[i + 1]) {
+                    ch = composition.Letter;
+                    ++i;
+                    break;
+                }
+            }
+        }
+        if (const auto byte = UnicodeToCp1251(ch)) {
+            out += static_cast<char>(*byte);
+        } else if (IsCombiningMark(ch)) {
+            continue;
+        } else if (const auto base = BaseLetter(ch)) {
+            out += static_cast<char>(*UnicodeToCp1251(*base));
+        } else {
+            out += '?';
+            if (exact != nullptr) {
+                *exact = false;
+            }
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> FoldUtf8ToCp1251(std::string_view utf8) {
+    std::u32string text;
+    text.reserve(utf8.size());
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        const auto ch = DecodeUtf8(utf8, pos);
+        if (!ch) {
+            return std::nullopt;
+        }
+        text += *ch;
+    }
+    bool exact = true;
+    std::string bytes = FoldToCp1251(text, &exact);
+    if (!exact) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
 std::uint8_t Cp1251Lower(std::uint8_t byte) {
     return kCase.lower[byte];
 }

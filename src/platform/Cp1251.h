@@ -23,6 +23,18 @@ std::string Cp1251ToUtf8(std::string_view bytes);
 // cannot hold.
 std::optional<std::string> Utf8ToCp1251(std::string_view utf8);
 
+// Text taken from the screen or the clipboard (article selections, copied and
+// typed words) made fit for the code page, so that a look-up is not cut short
+// at an accent: combining marks (the stress marks of articles) are dropped, a
+// letter and mark that the code page holds as one letter become that letter
+// (и and breve: й), and accented letters it lacks become their base letters
+// (ѝ: и, é: e). Other characters it cannot hold become '?' and clear *exact.
+std::string FoldToCp1251(std::u32string_view text, bool* exact = nullptr);
+
+// FoldToCp1251 of UTF-8 text; nothing when the text is not valid UTF-8 or
+// holds a character the code page cannot hold even folded.
+std::optional<std::string> FoldUtf8ToCp1251(std::string_view utf8);
+
 // Case mapping of Latin and Cyrillic letters; other bytes map to themselves.
 std::uint8_t Cp1251Lower(std::uint8_t byte);
 std::uint8_t Cp1251Upper(std::uint8_t byte);

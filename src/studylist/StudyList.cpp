@@ -227,11 +227,45 @@ bool TStudyList::ReadInto(const std::filesystem::path& path) {
         return false;
     }
     SetItems(entries);
+    words_.MarkSaved();
     return true;
+}
+
+bool TStudyList::WriteTo(const QString& name) {
+    TFileError error;
+    if (!WriteStudyListFile(PathOf(name), Items(), error)) {
+        dialogs_.Error(window_, QString::fromStdString(error.Message()));
+        return false;
+    }
+    words_.MarkSaved();
+    return true;
+}
+
+bool TStudyList::QuerySave() {
+    if (!words_.Modified()) {
+        return true;
+    }
+    const bool english = host_.EnglishInterface();
+    switch (
+        dialogs_.YesNoCancel(window_, ui::Phrase(ui::TPhrase::SaveChangedList, english), english)) {
+    case ui::TAnswer::Yes: {
+        const QString name =
+            dialogs_.SaveFileName(window_, ui::Phrase(ui::TPhrase::SaveListTitle, false));
+        return !name.isEmpty() && WriteTo(name);
+    }
+    case ui::TAnswer::No:
+        return true;
+    case ui::TAnswer::Cancel:
+        break;
+    }
+    return false;
 }
 
 void TStudyList::Button3Click() {
     host_.SwitchToStandardView();
+    if (!QuerySave()) {
+        return;
+    }
     const QString name =
         dialogs_.OpenFileName(window_, ui::Phrase(ui::TPhrase::OpenListTitle, false));
     if (!name.isEmpty()) {
@@ -244,12 +278,8 @@ void TStudyList::Button2Click() {
     host_.SwitchToStandardView();
     const QString name =
         dialogs_.SaveFileName(window_, ui::Phrase(ui::TPhrase::SaveListTitle, false));
-    if (!name.isEmpty()) {
-        TFileError error;
-        if (!WriteStudyListFile(PathOf(name), Items(), error)) {
-            dialogs_.Error(window_, QString::fromStdString(error.Message()));
-            return;
-        }
+    if (!name.isEmpty() && !WriteTo(name)) {
+        return;
     }
     host_.FocusSearchBox();
 }
@@ -269,12 +299,19 @@ void TStudyList::Button4Click() {
 
 void TStudyList::N19Click() {
     host_.SwitchToStandardView();
-    if (Count() > 0 &&
-        !dialogs_.Confirm(window_, ui::Phrase(ui::TPhrase::AreYouSure, host_.EnglishInterface()))) {
+    // An edited list is offered for saving; that question stands for the
+    // confirmation.
+    if (words_.Modified()) {
+        if (!QuerySave()) {
+            return;
+        }
+    } else if (Count() > 0 && !dialogs_.Confirm(window_, ui::Phrase(ui::TPhrase::AreYouSure,
+                                                                    host_.EnglishInterface()))) {
         return;
     }
     popupArmed_ = false;
     SetItems({});
+    words_.MarkSaved();
     host_.FocusSearchBox();
 }
 

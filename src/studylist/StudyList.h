@@ -85,7 +85,13 @@ public:
     void N21Click() { Button2Click(); }
     // Reads the default list into an empty list; a list with entries is left
     // alone. False when the default list cannot be read (after the message).
+    // The list filled counts as unchanged.
     bool FillFromDefaultList();
+    // Before the list would be lost (exit, open, new): when it changed since
+    // it was last opened or saved, asks whether to save it. True when the
+    // caller may go on: unchanged, saved, or not wanted; false on Cancel, a
+    // cancelled save dialog or a failed save.
+    bool QuerySave();
 
     // Replaces the entries; the count label and the controls follow.
     void SetItems(const std::vector<std::string>& entries);
@@ -104,6 +110,8 @@ private:
     // The user moved the list box's selection.
     void SelectionFromListBox();
     bool ReadInto(const std::filesystem::path& path);
+    // Writes the list to the named file; false after the error message.
+    bool WriteTo(const QString& name);
 
     StudyWords words_;
     TStudyListControls c_;

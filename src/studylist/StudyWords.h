@@ -30,8 +30,15 @@ public:
     void Remove(int position);
     void Clear();
 
+    // Whether the entries differ from those last opened or saved; the empty
+    // list at start counts as saved.
+    bool Modified() const { return entries_ != saved_; }
+    // The entries as they are now were opened or saved.
+    void MarkSaved() { saved_ = entries_; }
+
 private:
     std::vector<std::string> entries_;
+    std::vector<std::string> saved_;
     int selected_ = -1;
 };
 

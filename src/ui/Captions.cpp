@@ -136,6 +136,13 @@ constexpr std::array kPhrases{
     TPhraseText{TPhrase::AlreadyInDictionary,
                 "„%1“ вече е в речника. Да добавя ли още едно значение?",
                 "\"%1\" is already in the dictionary. Add another entry?"},
+    // Asked before an edited study list would be lost.
+    TPhraseText{TPhrase::SaveChangedList, "Списъкът от думи е променен. Да го запиша ли?",
+                "The words list has changed. Save it?"},
+    TPhraseText{TPhrase::YesButton, "Да", "Yes"},
+    TPhraseText{TPhrase::NoButton, "Не", "No"},
+    TPhraseText{TPhrase::ArticleCut, "[…] Статията е твърде дълга и е показана само до тук.",
+                "[…] The article is too long and is shown only up to here."},
 };
 
 constexpr std::array<const char*, 8> kUsageHintsBulgarian{

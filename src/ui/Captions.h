@@ -71,6 +71,13 @@ enum class TPhrase {
     MustBeginWithLetter,
     WriteTheTranslation,
     AlreadyInDictionary,
+    // The study list's question before an edited list would be lost; its
+    // Cancel button is CancelButton.
+    SaveChangedList,
+    YesButton,
+    NoButton,
+    // Ends an article too long to be shown whole.
+    ArticleCut,
 };
 
 QString Phrase(TPhrase phrase, TLanguage language);

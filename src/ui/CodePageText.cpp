@@ -2,6 +2,8 @@
 
 #include "platform/Cp1251.h"
 
+#include <QList>
+
 namespace ui {
 
 QString FromCodePage(std::string_view bytes) {
@@ -13,24 +15,28 @@ QString FromCodePage(std::string_view bytes) {
     return text;
 }
 
-std::string ToCodePage(const QString& text) {
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(text.size()));
-    for (const QChar ch : text) {
-        bytes += static_cast<char>(platform::UnicodeToCp1251(ch.unicode()).value_or('?'));
+namespace {
+
+std::u32string CodePoints(const QString& text) {
+    std::u32string points;
+    points.reserve(static_cast<std::size_t>(text.size()));
+    for (const char32_t ch : text.toUcs4()) {
+        points += ch;
     }
-    return bytes;
+    return points;
+}
+
+} // namespace
+
+std::string ToCodePage(const QString& text) {
+    return platform::FoldToCp1251(CodePoints(text));
 }
 
 std::optional<std::string> ToCodePageExactly(const QString& text) {
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(text.size()));
-    for (const QChar ch : text) {
-        const auto byte = platform::UnicodeToCp1251(ch.unicode());
-        if (!byte) {
-            return std::nullopt;
-        }
-        bytes += static_cast<char>(*byte);
+    bool exact = true;
+    std::string bytes = platform::FoldToCp1251(CodePoints(text), &exact);
+    if (!exact) {
+        return std::nullopt;
     }
     return bytes;
 }

@@ -1,9 +1,12 @@
 #include "ui/Dialogs.h"
 
+#include "ui/Captions.h"
+
 #include <QDialog>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace ui {
 
@@ -14,6 +17,19 @@ TDialogs::TDialogs()
       Confirm([](QWidget* parent, const QString& text) {
           return QMessageBox::question(parent, QString(), text,
                                        QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+      }),
+      YesNoCancel([](QWidget* parent, const QString& text, bool english) {
+          QMessageBox box(QMessageBox::Question, QString(), text, QMessageBox::NoButton, parent);
+          const QAbstractButton* yes =
+              box.addButton(Phrase(TPhrase::YesButton, english), QMessageBox::YesRole);
+          const QAbstractButton* no =
+              box.addButton(Phrase(TPhrase::NoButton, english), QMessageBox::NoRole);
+          QPushButton* cancel =
+              box.addButton(Phrase(TPhrase::CancelButton, english), QMessageBox::RejectRole);
+          box.setEscapeButton(cancel);
+          box.exec();
+          const QAbstractButton* clicked = box.clickedButton();
+          return clicked == yes ? TAnswer::Yes : clicked == no ? TAnswer::No : TAnswer::Cancel;
       }),
       OpenFileName([](QWidget* parent, const QString& title) {
           return QFileDialog::getOpenFileName(parent, title);

@@ -15,6 +15,8 @@ class QWidget;
 
 namespace ui {
 
+enum class TAnswer { Yes, No, Cancel };
+
 // Every modal box the study list and the add-word dialog open goes through
 // here, so that tests can answer them. The defaults show the real boxes.
 struct TDialogs {
@@ -22,6 +24,9 @@ struct TDialogs {
     std::function<void(QWidget* parent, const QString& text)> Error;
     // The standard Yes/No box; true for Yes.
     std::function<bool(QWidget* parent, const QString& text)> Confirm;
+    // A question with the buttons Yes, No and Cancel in the interface
+    // language; closing the box cancels.
+    std::function<TAnswer(QWidget* parent, const QString& text, bool english)> YesNoCancel;
     // File-open and file-save boxes without a filter or a default extension;
     // an empty name when cancelled. Saving does not ask before replacing.
     std::function<QString(QWidget* parent, const QString& title)> OpenFileName;

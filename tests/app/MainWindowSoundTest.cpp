@@ -9,6 +9,7 @@
 #include "wavegen/Mp3Encoder.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
@@ -193,6 +194,24 @@ TEST_F(MainWindowSoundTest, PlayBackOfTheRecording) {
 
     form_.reset();
     EXPECT_FALSE(fs::exists(dir_ / "play.tmp")) << "the shutdown removes the player's file";
+}
+
+TEST_F(MainWindowSoundTest, AClipboardChangeDuringShutdownIsNotLookedUp) {
+    form_->SpeedButton1Click();
+    WaitUntil([&] { return form_->Sound().Left->Size() > 0; });
+    form_->SpeedButton1Click();
+    ASSERT_TRUE(form_->Sound().HasRecording());
+    form_->SpeedButton2Click();
+    ASSERT_FALSE(form_->SpeedButton2->isEnabled()) << "playing back";
+
+    // The window is closing; stopping the play-back waits for the device
+    // and lets queued events through meanwhile.
+    form_->hide();
+    QGuiApplication::clipboard()->setText(QStringLiteral("house"));
+    form_->FormDestroy();
+    QApplication::processEvents();
+    EXPECT_FALSE(form_->isVisible()) << "the closing window is not brought forward again";
+    EXPECT_EQ(form_->Combo->Text(), "") << "nothing was looked up";
 }
 
 struct CountingListener : exercises::TPlayEndListener {

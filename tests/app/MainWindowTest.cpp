@@ -244,6 +244,30 @@ TEST_F(MainWindowTest, SpaceRestoresTheChosenHeadWord) {
     EXPECT_EQ(form_->Combo->ItemIndex(), 3);
 }
 
+TEST_F(MainWindowTest, SpaceAfterADoubleClickedWordBringsBackThatWord) {
+    Start();
+    Type(QStringLiteral("hou"));
+    Press(Qt::Key_Down); // house
+    lookup::TRichEditDblClick* pane = form_->RichEdit1;
+    const int at = pane->toPlainText().indexOf(QStringLiteral("дом"));
+    ASSERT_GE(at, 0);
+    QTextCursor cursor(pane->document());
+    cursor.setPosition(at + 1);
+    const QPoint point = pane->cursorRect(cursor).center();
+    QTest::mouseDClick(pane->viewport(), Qt::LeftButton, Qt::NoModifier, point);
+    QTest::mouseRelease(pane->viewport(), Qt::LeftButton, Qt::NoModifier, point);
+    ProcessEvents();
+    ASSERT_EQ(form_->TabIndex(), 26 + 4);
+
+    // The chosen word is wholly selected: the space replaces it.
+    Press(Qt::Key_Space);
+    EXPECT_EQ(form_->TabIndex(), 26 + 4);
+    EXPECT_EQ(BoxText(), platform::Utf8ToCp1251("дом"));
+    EXPECT_EQ(form_->Combo->Count(), 2) << "the list of Д";
+    Press(Qt::Key_Control);
+    EXPECT_TRUE(Article().startsWith(QStringLiteral("домакинство ["))) << Article().toStdString();
+}
+
 TEST_F(MainWindowTest, CyrillicFirstLetterSelectsItsTab) {
     Start();
     Type(QStringLiteral("К"));

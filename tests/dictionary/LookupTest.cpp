@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <sys/mman.h>
+#include <unistd.h>
+
 namespace {
 
 using namespace dictionary;
@@ -64,6 +68,22 @@ TEST_F(LookupTest, FindByShorteningCutsAndShortens) {
 
     // Only the space separates: a tab stays part of the word.
     EXPECT_EQ(Found("wall\tpaper"), "wall");
+}
+
+TEST_F(LookupTest, ALongTextIsReadNoFurtherThanTheLongestHeadWord) {
+    // A copied megabyte without blanks, of which only the first page can be
+    // read: shortening it from its full length would touch every byte.
+    const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    const std::size_t size = (1 << 20) + page;
+    void* memory =
+        ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(memory, MAP_FAILED);
+    auto* text = static_cast<char*>(memory);
+    std::memset(text, 'w', size);
+    std::memcpy(text, "  walkingly", 11);
+    ASSERT_EQ(::mprotect(text + page, size - page, PROT_NONE), 0);
+    EXPECT_EQ(Found(std::string_view(text, size)), "walking");
+    ::munmap(memory, size);
 }
 
 TEST_F(LookupTest, FindByShorteningThatFindsNothing) {

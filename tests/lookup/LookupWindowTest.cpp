@@ -17,6 +17,8 @@ using namespace lookup;
 constexpr int kTabH = 'H' - 'A';
 constexpr int kTabW = 'W' - 'A';
 constexpr int kTabK = 26 + 10; // К
+constexpr int kTabI = 26 + 8;  // И
+constexpr int kTabS = 26 + 17; // С
 
 struct FakeTabs : TLetterTabs {
     int Tab = 0;
@@ -113,6 +115,10 @@ protected:
         dict_.WriteLetter(kTabH, {{"hot", "{hot}"}, {"hotel", "{hotel}"}, {"house", "{house}"}});
         dict_.WriteLetter(kTabW, {{"walk", "{walk}"}, {"wall", "{wall}"}});
         dict_.WriteLetter(kTabK, {{"\xea\xfa\xf9\xe0", "{kashta}"}});
+        dict_.WriteLetter(kTabI, {{"\xe8", "{i}"}});
+        // стопанин, стопанство
+        dict_.WriteLetter(kTabS, {{"\xf1\xf2\xee\xef\xe0\xed\xe8\xed", "{stopanin}"},
+                                  {"\xf1\xf2\xee\xef\xe0\xed\xf1\xf2\xe2\xee", "{stopanstvo}"}});
         dict_.FillEmptyLetters();
         index_.Load(dict_.Dir());
         window_.SelectLetter(tabs_.TabIndex());
@@ -207,6 +213,53 @@ TEST_F(LookupWindowTest, CopiedTextIsLookedUpOnlyOutsidePageModeAndWhenSwitchedO
     host_.Translate = true;
     window_.ClipboardChanged(QStringLiteral("   "));
     EXPECT_EQ(host_.BroughtForward, 2) << "blanks are not looked up";
+}
+
+TEST_F(LookupWindowTest, StressMarksAndAccentedLettersDoNotShortenTheWord) {
+    // Articles mark the stress with a combining accent the code page lacks.
+    window_.ClipboardChanged(QStringLiteral("стопа\u0301нство,"));
+    EXPECT_EQ(tabs_.Tab, kTabS);
+    EXPECT_EQ(pane_.Article, "{stopanstvo}") << "not cut to \"стопа\" and its first head-word";
+
+    window_.ClipboardChanged(QStringLiteral("\u045D")); // ѝ
+    EXPECT_EQ(tabs_.Tab, kTabI);
+    EXPECT_EQ(pane_.Article, "{i}");
+}
+
+TEST_F(LookupWindowTest, SpaceAfterACopiedOrDoubleClickedWordBringsBackThatWord) {
+    Type('h');
+    Key(VK_CONTROL, TShiftState(ssCtrl)); // hot
+    const auto space = [&] {
+        // The space replaces the chosen word, which was wholly selected.
+        box_.Typed = " ";
+        window_.ComboBox1Change();
+        int key = VK_SPACE;
+        window_.ComboKeyUp(key, {});
+    };
+
+    window_.ClipboardChanged(QStringLiteral("walls"));
+    EXPECT_EQ(window_.LastLookup().Tab, kTabW);
+    space();
+    EXPECT_EQ(tabs_.Tab, kTabW);
+    EXPECT_EQ(box_.Text(), "wall");
+    EXPECT_EQ(box_.Items, index_.Letter(kTabW).HeadWords) << "the list is the tab's own";
+    EXPECT_EQ(host_.Pronounced, 1);
+
+    pane_.Selection = "hotels";
+    window_.RichEdit1DblClick();
+    space();
+    EXPECT_EQ(tabs_.Tab, kTabH);
+    EXPECT_EQ(box_.Text(), "hotel");
+    EXPECT_EQ(host_.Pronounced, 2);
+
+    // A copied word no head-word begins with leaves the last look-up; Space
+    // brings it back with its own letter's list.
+    window_.ClipboardChanged(QStringLiteral("xylophone"));
+    EXPECT_EQ(tabs_.Tab, 'X' - 'A');
+    space();
+    EXPECT_EQ(tabs_.Tab, kTabH);
+    EXPECT_EQ(box_.Text(), "hotel");
+    EXPECT_EQ(box_.Items, index_.Letter(kTabH).HeadWords);
 }
 
 TEST_F(LookupWindowTest, AStudyWordSelectsItsLetterAndHeadWord) {

@@ -8,8 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
 #include <random>
 #include <string>
+#include <unistd.h>
+#include <utility>
+#include <vector>
 
 using rtf::LoadRtf;
 using rtf::TParseStatus;
@@ -33,6 +39,48 @@ QTextCharFormat FormatOf(const QTextDocument& document, const QString& fragment)
     QTextCursor at(const_cast<QTextDocument*>(&document));
     at.setPosition(found.selectionStart() + 1);
     return at.charFormat();
+}
+
+std::string Repeat(std::string_view piece, int times) {
+    std::string out;
+    out.reserve(piece.size() * static_cast<std::size_t>(times));
+    for (int i = 0; i < times; ++i)
+        out += piece;
+    return out;
+}
+
+// Valid documents that ask for more than a reader can use. Qt's text layout
+// never finishes the first two, which pass about 2^23 pixels; it takes
+// seconds over the third; the last may put each letter on a line of its own.
+std::vector<std::pair<std::string, std::string>> CraftedArticles() {
+    return {
+        {"a 22 KB article in a huge font",
+         "{\\rtf1\\ansi\\fs3276 " + Repeat("x\\par ", 3700) + "}"},
+        {"a hundred thousand paragraphs", "{\\rtf1\\ansi\\fs144 " + Repeat("\\par", 100000) + "}"},
+        {"plain text of many lines", std::string(700000, '\n')},
+        {"a line narrower than a letter",
+         "{\\rtf1\\ansi\\fs144\\li2000000\\ri2000000 " + std::string(80000, 'x') + "}"},
+    };
+}
+
+qreal PixelSize(const QTextCharFormat& format, const QFont& documentFont) {
+    const qreal points =
+        format.fontPointSize() > 0 ? format.fontPointSize() : documentFont.pointSizeF();
+    return points > 0 ? points * 96 / 72 : documentFont.pixelSize();
+}
+
+// What the laid-out document can reach at most: every character on a line
+// of its own, each line half again as tall as its block's largest font.
+qreal WorstCaseHeight(const QTextDocument& document) {
+    qreal height = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        qreal largest = PixelSize(block.charFormat(), document.defaultFont());
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            largest =
+                std::max(largest, PixelSize(it.fragment().charFormat(), document.defaultFont()));
+        height += std::max(1, block.length() - 1) * largest * 1.5;
+    }
+    return height;
 }
 
 } // namespace
@@ -137,6 +185,61 @@ TEST(RtfDocument, MutatedArticlesBuildDocuments) {
         }
         LoadRtf(document, data, PaneFont());
         ASSERT_LE(document.characterCount(), static_cast<int>(data.size()) + 1) << iteration;
+    }
+}
+
+TEST(RtfDocumentLimits, CraftedArticlesStayWithinWhatThePaneCanLayOut) {
+    QTextDocument document;
+    for (const auto& [name, bytes] : CraftedArticles()) {
+        LoadRtf(document, bytes, PaneFont());
+        EXPECT_LT(WorstCaseHeight(document), 1 << 22) << name;
+    }
+}
+
+TEST(RtfDocumentLimits, ALongArticleIsCutWithANoteAndHugeFontsAreShownSmaller) {
+    QTextDocument document;
+    const QString note = QStringLiteral("(cut)");
+    const std::string exact = std::string(rtf::kMaxDocumentUnits - 1, 'a') + "\\par";
+    auto result = LoadRtf(document, "{\\rtf1 " + exact + "}", PaneFont(), note);
+    EXPECT_FALSE(result.Cut) << "exactly as much as may be shown";
+    EXPECT_EQ(result.Status, TParseStatus::Complete);
+
+    result = LoadRtf(document, "{\\rtf1\\fs3276 " + exact + " b\\par}", PaneFont(), note);
+    EXPECT_TRUE(result.Cut);
+    EXPECT_EQ(result.Status, TParseStatus::Complete);
+    EXPECT_EQ(document.toPlainText(),
+              QString(rtf::kMaxDocumentUnits - 1, u'a') + QStringLiteral("\n") + note);
+    EXPECT_DOUBLE_EQ(FormatOf(document, QStringLiteral("aa")).fontPointSize(), 72.0);
+    EXPECT_TRUE(FormatOf(document, note).fontItalic());
+
+    // A run that crosses the bound keeps its first characters, whole.
+    result = LoadRtf(document, "{\\rtf1 " + Repeat("\\'e0", rtf::kMaxDocumentUnits + 5) + "}",
+                     PaneFont(), note);
+    EXPECT_TRUE(result.Cut);
+    EXPECT_EQ(document.begin().text(), QString(rtf::kMaxDocumentUnits, u'а'));
+
+    result = LoadRtf(document, std::string(rtf::kMaxDocumentUnits, 'x') + "\r", PaneFont(), note);
+    EXPECT_FALSE(result.Cut) << "carriage returns are not shown";
+    result = LoadRtf(document, std::string(rtf::kMaxDocumentUnits + 1, 'x'), PaneFont(), note);
+    EXPECT_TRUE(result.Cut);
+    EXPECT_EQ(document.toPlainText(), QString(rtf::kMaxDocumentUnits, u'x') + "\n" + note);
+}
+
+// Each document is laid out in a child process that an alarm ends, so a
+// layout that never finishes fails here instead of hanging the run.
+TEST(RtfDocumentLimits, CraftedArticlesAreLaidOut) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    for (const auto& [name, bytes] : CraftedArticles()) {
+        EXPECT_EXIT(
+            {
+                ::alarm(30);
+                QTextDocument document;
+                LoadRtf(document, bytes, PaneFont());
+                document.setTextWidth(380);
+                std::_Exit(document.size().height() > 0 ? 0 : 1);
+            },
+            ::testing::ExitedWithCode(0), "")
+            << name;
     }
 }
 

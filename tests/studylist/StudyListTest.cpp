@@ -4,9 +4,12 @@
 #include "tests/studylist/TestSupport.h"
 
 #include <QAction>
+#include <QEventLoop>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QTabBar>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -47,6 +50,19 @@ protected:
         ProcessEvents();
     }
 
+    // Whether the action ends the program: the quit request ends the event loop.
+    bool Quits(const std::function<void()>& action) {
+        QEventLoop loop;
+        bool quit = true;
+        QTimer::singleShot(300, &loop, [&] {
+            quit = false;
+            loop.quit();
+        });
+        QTimer::singleShot(0, &loop, action);
+        loop.exec();
+        return quit;
+    }
+
     // Save enabled, clear shown and the hand cursor exactly while entries exist.
     void ExpectControlsFollow(int count) {
         EXPECT_EQ(List()->count(), count);
@@ -68,7 +84,8 @@ TEST_F(StudyListTest, AddsTheChosenHeadWord) {
     ExpectControlsFollow(1);
 
     Press(Qt::Key_Control); // house
-    QTest::mousePress(form_.get(), Qt::RightButton, Qt::NoModifier, QPoint(3, 200));
+    QTest::mousePress(form_.get(), Qt::RightButton, Qt::NoModifier,
+                      form_->rightPanel1->mapTo(form_.get(), QPoint(133, 100)));
     EXPECT_EQ(Entries(), (std::vector<std::string>{"hour", "house"}))
         << "a right press on the window adds too";
     form_->Button1->click();
@@ -78,6 +95,28 @@ TEST_F(StudyListTest, AddsTheChosenHeadWord) {
     form_->Button1->click();
     EXPECT_EQ(List()->count(), 2) << "nothing chosen, nothing added";
     EXPECT_EQ(form_->Label1->text(), QStringLiteral("2 Думи"));
+}
+
+TEST_F(StudyListTest, ARightPressAddsOnlyWhereNoControlCoversTheWindow) {
+    Start();
+    Type(QStringLiteral("hou"));
+    Press(Qt::Key_Return); // hour
+    const auto rightPress = [&](QWidget* widget, const QPoint& at) {
+        QTest::mousePress(widget, Qt::RightButton, Qt::NoModifier, at);
+        QTest::mouseRelease(widget, Qt::RightButton, Qt::NoModifier, at);
+        ProcessEvents();
+    };
+    rightPress(form_->Image3, QPoint(30, 150));
+    rightPress(form_->Image4, QPoint(20, 20));
+    rightPress(form_->Image2, QPoint(390, 20));
+    rightPress(form_->Label1, QPoint(10, 8));
+    rightPress(form_->TabControl1->Tabs(), form_->TabControl1->Tabs()->tabRect('W' - 'A').center());
+    rightPress(form_->RichEdit1->viewport(), QPoint(60, 60));
+    EXPECT_TRUE(Entries().empty()) << "pictures, tabs and the article pane are controls";
+
+    // The window's own surface shows between the list and the button column.
+    rightPress(form_->rightPanel1, QPoint(133, 100));
+    EXPECT_EQ(Entries(), std::vector<std::string>{"hour"});
 }
 
 TEST_F(StudyListTest, PickingShowsTheWordOnItsLetter) {
@@ -196,6 +235,9 @@ TEST_F(StudyListTest, SaveOpenClearAndNew) {
     EXPECT_TRUE(errors_[1].contains(fileName_));
     EXPECT_EQ(Entries(), std::vector<std::string>{"walk"});
 
+    // An unchanged list is emptied after a confirmation.
+    fileName_ = QString::fromStdString((Dir() / "walk.txt").string());
+    form_->N21->trigger();
     answer_ = false;
     form_->N19->trigger();
     EXPECT_EQ(questions_.size(), 1u);
@@ -206,6 +248,63 @@ TEST_F(StudyListTest, SaveOpenClearAndNew) {
     EXPECT_EQ(form_->Label1->text(), QStringLiteral("0 Думи"));
     form_->N19->trigger();
     EXPECT_EQ(questions_.size(), 2u) << "an empty list is emptied without asking";
+}
+
+TEST_F(StudyListTest, AnEditedListIsOfferedForSavingBeforeItIsLost) {
+    Start('2');
+    Open("house\r\nhour\r\n");
+    EXPECT_TRUE(saveQuestions_.empty()) << "the empty list at start has nothing to lose";
+    form_->StudyList().AddWords({"walk"});
+    const std::size_t fileBoxes = titles_.size();
+
+    // Cancel keeps everything as it was, on every way out of the list.
+    saveAnswer_ = ui::TAnswer::Cancel;
+    form_->N20->trigger();
+    ASSERT_EQ(saveQuestions_.size(), 1u);
+    EXPECT_EQ(saveQuestions_[0], QStringLiteral("The words list has changed. Save it?"));
+    EXPECT_TRUE(saveQuestionsInEnglish_);
+    EXPECT_EQ(titles_.size(), fileBoxes) << "no file dialog";
+    form_->N19->trigger();
+    EXPECT_TRUE(questions_.empty()) << "the save question stands for the confirmation";
+    EXPECT_FALSE(form_->close());
+    EXPECT_TRUE(form_->isVisible());
+    EXPECT_FALSE(Quits([&] { form_->N22->trigger(); }));
+    EXPECT_FALSE(Quits([&] {
+        QTest::sendKeyEvent(QTest::Press, form_->Combo->Edit(), Qt::Key_F4, QString(),
+                            Qt::AltModifier);
+    }));
+    EXPECT_EQ(saveQuestions_.size(), 5u) << "Open, New, closing, Exit, Alt+F4";
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"house", "hour", "walk"}));
+
+    // Yes saves first; cancelling the save dialog cancels the rest.
+    saveAnswer_ = ui::TAnswer::Yes;
+    fileName_.clear();
+    EXPECT_FALSE(form_->close());
+    const fs::path kept = Dir() / "kept.txt";
+    fileName_ = QString::fromStdString(kept.string());
+    form_->N19->trigger();
+    EXPECT_EQ(ReadFile(kept), "house\r\nhour\r\nwalk\r\n");
+    EXPECT_EQ(List()->count(), 0) << "then the new list";
+    EXPECT_EQ(saveQuestions_.size(), 7u);
+
+    // No drops the changes; a list opened or filled from the default list is
+    // unchanged.
+    form_->StudyList().AddWords({"run"});
+    saveAnswer_ = ui::TAnswer::No;
+    Open("hot\r\n");
+    EXPECT_EQ(Entries(), std::vector<std::string>{"hot"});
+    EXPECT_EQ(saveQuestions_.size(), 8u);
+    form_->Button4->click();
+    fs::create_directories(Dir() / "wave");
+    WriteFile(Dir() / "wave" / "EnglishFree", "house\r\n");
+    ASSERT_TRUE(form_->FillStudyListFromDefault());
+    EXPECT_TRUE(form_->close());
+    EXPECT_EQ(saveQuestions_.size(), 8u);
+
+    form_->show();
+    form_->StudyList().AddWords({"run"});
+    EXPECT_TRUE(Quits([&] { form_->N22->trigger(); }));
+    EXPECT_EQ(saveQuestions_.size(), 9u);
 }
 
 TEST_F(StudyListTest, FillsFromTheDefaultList) {

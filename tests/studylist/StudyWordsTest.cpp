@@ -45,4 +45,25 @@ TEST(StudyWordsTest, TheSelectionStaysInsideTheListAndIsDroppedByChanges) {
     EXPECT_EQ(words.Count(), 0);
 }
 
+TEST(StudyWordsTest, ChangesSinceTheLastOpenOrSaveAreTracked) {
+    StudyWords words;
+    EXPECT_FALSE(words.Modified()) << "the empty list at start";
+    words.Add({"house"});
+    EXPECT_TRUE(words.Modified());
+    words.MarkSaved();
+    EXPECT_FALSE(words.Modified());
+    words.Select(0);
+    EXPECT_FALSE(words.Modified()) << "a selection changes no entry";
+    words.Remove(0);
+    EXPECT_TRUE(words.Modified());
+    words.Add({"house"});
+    EXPECT_FALSE(words.Modified()) << "back to what was saved";
+    words.Assign({"house", "walk"});
+    EXPECT_TRUE(words.Modified());
+    words.Clear();
+    EXPECT_TRUE(words.Modified());
+    words.MarkSaved();
+    EXPECT_FALSE(words.Modified()) << "a new, empty list";
+}
+
 } // namespace

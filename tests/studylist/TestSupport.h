@@ -100,6 +100,11 @@ protected:
             questions_.push_back(text);
             return answer_;
         };
+        dialogs.YesNoCancel = [this](QWidget*, const QString& text, bool english) {
+            saveQuestions_.push_back(text);
+            saveQuestionsInEnglish_ = english;
+            return saveAnswer_;
+        };
         dialogs.OpenFileName = [this](QWidget*, const QString& title) {
             titles_.push_back(title);
             return fileName_;
@@ -143,6 +148,10 @@ protected:
     std::unique_ptr<app::TForm1> form_;
     std::vector<QString> errors_;
     std::vector<QString> questions_;
+    // The question whether to save an edited list, and its answer.
+    std::vector<QString> saveQuestions_;
+    bool saveQuestionsInEnglish_ = false;
+    ui::TAnswer saveAnswer_ = ui::TAnswer::No;
     std::vector<QString> titles_;
     bool answer_ = true;
     QString fileName_;

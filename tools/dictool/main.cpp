@@ -280,7 +280,7 @@ int Lookup(const std::vector<std::string>& args) {
     if (words.size() != 1) {
         return Usage("lookup needs one WORD");
     }
-    const auto word = platform::Utf8ToCp1251(words[0]);
+    const auto word = platform::FoldUtf8ToCp1251(words[0]);
     if (!word) {
         std::cerr << "dictool: \"" << words[0]
                   << "\" cannot be written in code page 1251, so no head-word holds it\n";
