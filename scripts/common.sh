@@ -12,6 +12,7 @@ PACKAGES=(
     espeak-ng libespeak-ng-dev lame libmp3lame-dev
     dict-freedict-eng-bul
     libgtest-dev libgmock-dev libbenchmark-dev
+    clang libclang-rt-dev
     xvfb xauth xdotool xclip imagemagick fonts-dejavu-core fonts-dejavu-extra
 )
 
@@ -35,13 +36,27 @@ install_missing_packages() {
     apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-build_everything() {
-    # A compiler cache, where one is installed, makes rebuilds of unchanged
-    # sources free; the build does not need it.
-    local launcher=()
+# A compiler cache, where one is installed, makes rebuilds of unchanged
+# sources free; the build does not need it.
+compiler_launcher() {
     if command -v ccache >/dev/null; then
-        launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+        echo -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
     fi
-    cmake -S "$REPO" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" "$@" >/dev/null
+}
+
+build_everything() {
+    # shellcheck disable=SC2046
+    cmake -S "$REPO" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release $(compiler_launcher) "$@" >/dev/null
     cmake --build "$BUILD" -j"$(nproc)"
+}
+
+# The libFuzzer targets, built by clang with AddressSanitizer and
+# UndefinedBehaviorSanitizer into build/fuzz; only they and the libraries they
+# test are built. Their regression runs join the main build's test suite.
+FUZZ_BUILD="$BUILD/fuzz"
+build_fuzz_targets() {
+    # shellcheck disable=SC2046
+    CC=clang CXX=clang++ cmake -S "$REPO" -B "$FUZZ_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DDICT_FUZZ=ON $(compiler_launcher) "$@" >/dev/null
+    cmake --build "$FUZZ_BUILD" -j"$(nproc)"
 }

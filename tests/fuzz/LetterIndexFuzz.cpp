@@ -1,0 +1,149 @@
+// A letter's index file on any bytes: records are used in place, so every
+// head-word, sound number, look-up and article read must stay inside the
+// buffer and the article files whatever the records claim.
+#include "tests/fuzz/FuzzSupport.h"
+
+#include "dictionary/IndexRecord.h"
+#include "dictionary/LetterIndex.h"
+#include "dictionary/Lookup.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+using dictionary::DictionaryIndex;
+using dictionary::IndexRecord;
+using dictionary::LetterIndex;
+
+constexpr int kEnglishTab = 0;    // A
+constexpr int kBulgarianTab = 26; // the first Cyrillic letter
+// Reading articles opens a file each; a few records show every kind of damage.
+constexpr std::size_t kArticleReads = 16;
+constexpr std::size_t kArticleFileSize = 3000;
+
+// The bytes of every article file, base (scrambled) and user (plain) alike.
+const std::string& ArticleFile() {
+    static const std::string bytes = [] {
+        std::string made;
+        for (std::size_t i = 0; i < kArticleFileSize; ++i) {
+            made.push_back(static_cast<char>(i * 7 + i / 256));
+        }
+        return made;
+    }();
+    return bytes;
+}
+
+// What a record's article must read as: the part of the file it names, cut
+// at the file's end, unscrambled for a base record.
+std::string ExpectedArticle(const IndexRecord& record) {
+    const std::int64_t offset = record.ArticleOffset;
+    const std::int64_t size = record.ArticleSize;
+    if (size <= 0 || offset < 0 || offset >= static_cast<std::int64_t>(kArticleFileSize)) {
+        return {};
+    }
+    std::string article =
+        ArticleFile().substr(static_cast<std::size_t>(offset), static_cast<std::size_t>(size));
+    if (record.IsBase != 0) {
+        dictionary::UnscrambleInPlace(article.data(), article.size());
+    }
+    return article;
+}
+
+// The start-up folder: no index files, and base and user article files for
+// the two letters under test.
+DictionaryIndex& Index() {
+    static DictionaryIndex* index = [] {
+        const auto& dir = fuzz::ScratchDir();
+        std::filesystem::create_directories(dir / "eg");
+        std::filesystem::create_directories(dir / "bg");
+        for (const char* name :
+             {"eg/base_a.ref", "eg/user_a.ref", "bg/base_1.ref", "bg/user_1.ref"}) {
+            fuzz::WriteFile(dir / name, ArticleFile());
+        }
+        auto* loaded = new DictionaryIndex;
+        loaded->Load(dir);
+        return loaded;
+    }();
+    return *index;
+}
+
+void CheckLetter(const DictionaryIndex& index, int tab, std::size_t fileSize) {
+    const LetterIndex& letter = index.Letter(tab);
+    const std::size_t count = fileSize / sizeof(IndexRecord);
+    fuzz::Check(letter.Size() == count && letter.HeadWords.size() == count,
+                "the record count is not the file size over the record size");
+    const bool english = dictionary::IsEnglishTab(tab);
+    fuzz::Check(letter.SoundNumbers.size() == (english ? count : 0), "sound numbers miscounted");
+
+    std::uint32_t baseCount = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string_view head = letter.HeadWords[i];
+        const char* record = reinterpret_cast<const char*>(letter.Records[i]);
+        fuzz::Check(record == letter.Buffer.data() + i * sizeof(IndexRecord),
+                    "a record is not in place in the buffer");
+        fuzz::Check(head.data() == record + 1 && head.size() <= dictionary::kMaxHeadWordLength,
+                    "a head-word reaches outside its record");
+        if (english) {
+            const bool base = letter.Records[i]->IsBase != 0;
+            baseCount += base ? 1 : 0;
+            fuzz::Check(letter.SoundNumber(i) == (base ? std::to_string(baseCount) : "0"),
+                        "a wrong sound number");
+        }
+        const int found = dictionary::FindWord(letter.HeadWords, head);
+        fuzz::Check(found >= 0 && static_cast<std::size_t>(found) <= i,
+                    "a head-word is not found at or before its own position");
+    }
+    fuzz::Check(letter.SoundNumber(count).empty(), "a sound number past the end");
+
+    for (std::size_t i = 0; i < std::min(count, kArticleReads); ++i) {
+        const IndexRecord& record = *letter.Records[i];
+        fuzz::Check(dictionary::ReadArticle(index, tab, record) == ExpectedArticle(record),
+                    "an article reads other bytes than its record names");
+    }
+
+    for (std::size_t i = 0; i < std::min<std::size_t>(count, 4); ++i) {
+        const std::string text = "  " + std::string(letter.HeadWords[i]) + " more";
+        if (const auto found = dictionary::FindByShortening(index, text)) {
+            fuzz::Check(dictionary::IsValidTab(found->Tab), "a shortening find on no letter");
+            fuzz::Check(found->Position < static_cast<int>(index.Letter(found->Tab).Size()),
+                        "a shortening find past the letter's end");
+            fuzz::Check((found->Position < 0) == found->Word.empty(),
+                        "a shortening find with a position but no word");
+        }
+    }
+}
+
+void CheckInsert(LetterIndex& letter) {
+    const std::size_t before = letter.Size();
+    std::vector<std::string> heads(letter.HeadWords.begin(), letter.HeadWords.end());
+    IndexRecord record{};
+    fuzz::Check(dictionary::MakeRecord(record, "inserted", 5, 7, 0), "MakeRecord refused a word");
+    const std::size_t p = before / 2;
+    letter.Insert(p, record);
+    fuzz::Check(letter.Size() == before + 1, "an insert did not add one record");
+    fuzz::Check(letter.HeadWords[p] == "inserted", "the inserted record is not at its place");
+    for (std::size_t i = 0; i < before; ++i) {
+        fuzz::Check(letter.HeadWords[i < p ? i : i + 1] == heads[i],
+                    "an insert moved other records");
+    }
+    fuzz::Check(letter.Buffer.size() == letter.Size() * sizeof(IndexRecord),
+                "an insert kept the trailing bytes");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    DictionaryIndex& index = Index();
+    const std::vector<char> bytes(data, data + size);
+    for (const int tab : {kEnglishTab, kBulgarianTab}) {
+        index.Letter(tab).Assign(bytes, dictionary::IsEnglishTab(tab));
+    }
+    for (const int tab : {kEnglishTab, kBulgarianTab}) {
+        CheckLetter(index, tab, size);
+    }
+    for (const int tab : {kEnglishTab, kBulgarianTab}) {
+        CheckInsert(index.Letter(tab));
+    }
+    return 0;
+}
