@@ -20,7 +20,8 @@ constexpr std::size_t kHeaderSize = 14;
 // written from 16 bytes before its end; each flag bit of a control byte, low
 // bit first, selects a literal byte (1) or a 12-bit window position with a
 // length of 3 to 18 (0). Expansion stops where the data ends, even inside a
-// token. Nothing when the header is not one the reader accepts.
+// token. Nothing when the header is not one the reader accepts or claims more
+// than an article file may expand to.
 std::optional<std::string> ReferenceExpand(std::string_view file) {
     if (file.size() < kHeaderSize || std::memcmp(file.data(), kMagic.data(), kMagic.size()) != 0 ||
         file[8] != 'A') {
@@ -29,6 +30,10 @@ std::optional<std::string> ReferenceExpand(std::string_view file) {
     std::uint32_t length = 0;
     for (int i = 3; i >= 0; --i) {
         length = length << 8 | static_cast<unsigned char>(file[10 + i]);
+    }
+    // A claim beyond what any article file may expand to is refused whole.
+    if (length > static_cast<std::uint64_t>(platform::kMaxExpandedFileBytes)) {
+        return std::nullopt;
     }
     const std::uint64_t limit = std::min<std::uint64_t>(
         {length, file.size() * 9ULL, std::numeric_limits<std::int32_t>::max()});

@@ -17,9 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Check(settings.Load(dir), "an existing settings file counted as missing");
     fuzz::Check(settings.Value().size() == 4, "the settings are not four characters");
 
-    // The first line's first four characters count; a short line leaves the
-    // second choice.
-    const std::string_view line = bytes.substr(0, bytes.find('\n'));
+    // The first line's own first four characters count (its line end is no
+    // setting); a short line leaves the second choice.
+    const std::string_view line = bytes.substr(0, bytes.find_first_of("\r\n"));
     using Position = app::TSettings::Position;
     for (const Position position :
          {Position::ControlC, Position::PopUp, Position::View, Position::Language}) {

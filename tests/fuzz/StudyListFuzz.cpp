@@ -2,6 +2,7 @@
 // from elsewhere must read without harm and save back to the same entries.
 #include "tests/fuzz/FuzzSupport.h"
 
+#include "dictionary/IndexRecord.h"
 #include "studylist/StudyListFile.h"
 
 #include <algorithm>
@@ -43,8 +44,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     InputFile().Write(bytes);
     std::vector<std::string> read;
     studylist::TFileError error;
-    fuzz::Check(studylist::ReadStudyListFile(InputFile().Path(), read, error),
-                "a regular file could not be read");
-    fuzz::Check(read == entries, "the file reads differently from its bytes");
+    // A line longer than any head-word is refused, naming the file and line.
+    const bool tooLong = std::any_of(entries.begin(), entries.end(), [](const std::string& entry) {
+        return entry.size() > static_cast<std::size_t>(dictionary::kMaxHeadWordLength);
+    });
+    const bool readOk = studylist::ReadStudyListFile(InputFile().Path(), read, error);
+    fuzz::Check(readOk != tooLong,
+                tooLong ? "an overlong line was accepted" : "a regular file could not be read");
+    if (readOk) {
+        fuzz::Check(read == entries, "the file reads differently from its bytes");
+    }
     return 0;
 }
