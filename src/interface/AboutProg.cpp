@@ -3,7 +3,6 @@
 #include "interface/AboutButtons.h"
 #include "interface/AboutUs.h"
 #include "interface/Credits.h"
-#include "ui/Fonts.h"
 #include "ui/Pictures.h"
 
 #include <QFrame>
@@ -28,11 +27,13 @@ TAboutProgForm::TAboutProgForm(QWidget* owner, bool english) : QDialog(owner) {
 
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    QFont font(QString::fromLatin1(ui::kFontMsSansSerif));
+    // Condensed: the longest line fits the frame as it does in the narrow
+    // face the window was drawn with.
+    QFont font(QStringLiteral("DejaVu Sans Condensed"));
     font.setPixelSize(11);
     Label1->setFont(font);
     Label1->setStyleSheet(QStringLiteral("color: black; background: transparent;"));
-    Label1->setText(QString::fromStdString(AboutProgramText(english)));
+    Label1->setText(LabelLines(AboutProgramText(english)));
     Label1->move(51, 123);
     Label1->adjustSize();
 

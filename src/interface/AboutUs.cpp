@@ -18,6 +18,10 @@ namespace interface {
 
 std::function<void(QDialog&)> TAboutForm::RunModal = [](QDialog& window) { window.exec(); };
 
+QString LabelLines(const std::string& text) {
+    return QString::fromStdString(text).replace(QLatin1String(kLineEnd), QLatin1String("\n"));
+}
+
 void CentreOn(QWidget& window, const QWidget* owner) {
     if (owner != nullptr) {
         window.move(owner->frameGeometry().center() -
@@ -49,7 +53,7 @@ TAboutForm::TAboutForm(QWidget* owner, bool english) : QDialog(owner) {
     Label1->setFont(font);
     Label1->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label1->setText(QString::fromStdString(CreditsText(english)));
+    Label1->setText(LabelLines(CreditsText(english)));
     Label1->setGeometry(10, 0, kNarrowWidth, kViewportHeight);
 
     // The strip at the foot of the viewport, which the credits pass under.
@@ -75,7 +79,7 @@ TAboutForm::TAboutForm(QWidget* owner, bool english) : QDialog(owner) {
     // have their place.
     Timer1 = new QTimer(this);
     Timer1->setTimerType(Qt::PreciseTimer);
-    Timer1->setInterval(kTimerInterval);
+    Timer1->setInterval(std::max(kTimerInterval, kClockTick));
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
     Timer1->start();
     CentreOn(*this, owner);
@@ -89,16 +93,10 @@ void TAboutForm::showEvent(QShowEvent* event) {
 }
 
 void TAboutForm::FormShow() {
-    // Sized at the narrow width the label is built with (a word wider than
-    // that widens it), then widened keeping that height: a blank stretch
-    // follows the text before it comes round again.
-    const QFontMetrics metrics(Label1->font());
-    int narrow = kNarrowWidth;
-    for (const QString& word :
-         Label1->text().split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts)) {
-        narrow = std::max(narrow, metrics.horizontalAdvance(word));
-    }
-    const int height = Label1->heightForWidth(narrow);
+    // Laid out at the narrow width the label is built with, where a word
+    // wider than that keeps a line of its own, then widened keeping that
+    // height: a blank stretch follows the text before it comes round again.
+    const int height = Label1->heightForWidth(kNarrowWidth);
     Label1->resize(kLabelWidth, height);
     scroller_.Start(kViewportHeight, kStripHeight, height);
     shown_ = true;

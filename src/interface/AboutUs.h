@@ -24,7 +24,12 @@ public:
     static constexpr int kStripHeight = 3;
     static constexpr int kLabelWidth = 160;
     static constexpr int kNarrowWidth = 32; // the label's width as built
+    // The window asks for a 3 ms timer. Timers of the desktop it was drawn
+    // for fire at most once per system clock tick, about every 16 ms, and the
+    // credits were made to be read at that pace (a pixel a tick); Qt would
+    // fire every 3 ms and scroll them five times too fast to read.
     static constexpr int kTimerInterval = 3;
+    static constexpr int kClockTick = 16;
 
     // Runs the window modally; tests replace it.
     static std::function<void(QDialog& window)> RunModal;
@@ -63,6 +68,10 @@ private:
 
 // Creates the window centred on its owner, shows it modally and releases it.
 void ShowAboutUs(QWidget* owner, bool english);
+
+// The text a label shows for lines that end with LF CR: one line break each,
+// where Qt would show the CR as a blank at the start of the next line.
+QString LabelLines(const std::string& text);
 
 // Centres a window on its owner's frame.
 void CentreOn(QWidget& window, const QWidget* owner);
