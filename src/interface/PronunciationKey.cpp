@@ -65,8 +65,10 @@ QString PanelStyle() {
     return QStringLiteral(
                "QWidget#Panel4 { background: %3; }"
                "QGroupBox { border: none; border-top: 1px solid %2; margin-top: 7px;"
-               " color: %1; font-size: 11px; }"
-               "QGroupBox::title { subcontrol-origin: margin; left: 0px; padding: 0 4px 0 0;"
+               " color: %1; font-size: 10px; }"
+               "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: "
+               "0px;"
+               " padding: 0 3px 0 0;"
                " background: %3; }"
                "QToolButton { border: 1px solid #b7c4d4; border-radius: 3px; background: white; }"
                "QToolButton:hover { border-color: %2; background: #fff4e2; }"
