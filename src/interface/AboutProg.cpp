@@ -27,8 +27,7 @@ TAboutProgForm::TAboutProgForm(QWidget* owner, bool english) : QDialog(owner) {
 
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    // Condensed: the longest line fits the frame as it does in the narrow
-    // face the window was drawn with.
+    // Condensed, so that the longest line fits inside the frame.
     QFont font(QStringLiteral("DejaVu Sans Condensed"));
     font.setPixelSize(11);
     Label1->setFont(font);

@@ -24,10 +24,10 @@ public:
     static constexpr int kStripHeight = 3;
     static constexpr int kLabelWidth = 160;
     static constexpr int kNarrowWidth = 32; // the label's width as built
-    // The window asks for a 3 ms timer. Timers of the desktop it was drawn
-    // for fire at most once per system clock tick, about every 16 ms, and the
-    // credits were made to be read at that pace (a pixel a tick); Qt would
-    // fire every 3 ms and scroll them five times too fast to read.
+    // The window asks for a 3 ms timer, and the credits are paced for a
+    // desktop timer that fires at most once per clock tick, about every
+    // 16 ms (a pixel a tick). Qt fires every 3 ms, which would scroll them
+    // five times too fast to read.
     static constexpr int kTimerInterval = 3;
     static constexpr int kClockTick = 16;
 

@@ -88,7 +88,7 @@ std::string CreditsText(bool english) {
 
 std::string AboutProgramText(bool english) {
     // The Bulgarian first line begins with a Latin capital A, and both third
-    // lines end with a blank: the texts as they have always been shown.
+    // lines end with a blank, exactly as the window shows them.
     static constexpr std::array<std::string_view, 4> kEnglish{
         "English-Bulgarian resources comprising 10 000 words",
         "in entries and phrases .",

@@ -26,8 +26,8 @@ std::string_view PageFragment(TPage page, bool english) {
     case TPage::BulgarianAbbreviations:
         return "\\rtf\\bg.rtf";
     case TPage::EnglishAbbreviations:
-        // The doubled backslash is how the page has always been named; the
-        // path resolution drops the empty component.
+        // Named with a doubled backslash; the path resolution drops the
+        // empty component.
         return "\\rtf\\\\eng.rtf";
     case TPage::OrderInfo:
         return english ? "\\rtf\\orderEn.rtf" : "\\rtf\\order.rtf";

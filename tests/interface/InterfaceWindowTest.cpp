@@ -368,6 +368,21 @@ TEST_F(InterfaceWindowTest, BuyNowShowsTheOrderPageInPageModeAndOverTheKey) {
     EXPECT_FALSE(form.Pages().PageMode());
 }
 
+// Buy Now stays usable while the voice is recorded; page mode would hide the
+// stop button and Continue would unlock the window under the recording.
+TEST_F(InterfaceWindowTest, TheOrderPageWaitsForARecordingToStop) {
+    TForm1& form = Start();
+    Click(form.SpeedButton1);
+    ASSERT_TRUE(form.Sound().Recording());
+    Trigger(form.G0);
+    EXPECT_FALSE(form.Pages().PageMode());
+    EXPECT_FALSE(form.SpeedButton1->isHidden());
+    EXPECT_EQ(beeps_, 1);
+    Click(form.SpeedButton1);
+    Trigger(form.G0);
+    EXPECT_TRUE(form.Pages().PageMode());
+}
+
 TEST_F(InterfaceWindowTest, ClicksOnTheLockedWindowBeepOnlyInPageMode) {
     TForm1& form = Start();
     for (QWidget* part : {static_cast<QWidget*>(form.Label1), static_cast<QWidget*>(form.Image2)}) {
