@@ -109,6 +109,38 @@ $CONVERT -size 64x64 xc: -seed 7 +noise Random -channel G -separate +channel \
     \( -size 1x2 gradient:"$PAPER_DARK"-"$PAPER_LIGHT" \) -clut \
     $JPEG dialog-texture.jpg
 
+# --- About windows, 406 x 194: the splash's navy, monogram and title. The
+# about-us window lays its black credits panel at (175, 83), 220 x 100, into
+# the teal frame; the about-program window puts its bevelled frame (40, 117),
+# 281 x 65, with black text on the paper field, and its close button at
+# (370, 159) on the plain navy.
+about_ground() { # output, then more drawing options
+    out=$1
+    shift
+    $CONVERT -size 194x406 gradient:"$NAVY_DEEP"-"$NAVY_MID" -rotate 90 -flop \
+        -fill "$AMBER" -draw "rectangle 0,0 5,193" \
+        -fill none -stroke "$AMBER" -strokewidth 3 -draw "circle 44,44 44,18" \
+        -stroke none -fill "$WHITE" -font "$SERIF_BOLD" -pointsize 21 \
+        -gravity NorthWest -annotate +26+31 'MT' \
+        -font "$SERIF_BOLD" -pointsize 26 -fill "$WHITE" -annotate +88+12 'Marendov Tamir' \
+        -font "$SANS" -pointsize 15 -fill "$AMBER" -annotate +89+46 'English Free Dictionary' \
+        -stroke "$TEAL" -strokewidth 1 -draw "line 88,72 395,72" -stroke none \
+        "$@" $JPEG "$out"
+}
+about_ground about-us.jpg \
+    -stroke "$TEAL" -strokewidth 2 -draw "line 44,76 44,180" -stroke none \
+    -font "$SERIF_BOLD" -pointsize 40 -fill 'rgba(143,216,207,0.14)' -annotate +62+92 'Aa' \
+    -fill 'rgba(242,165,65,0.14)' -annotate +96+134 'Бб' \
+    -fill none -stroke "$TEAL" -strokewidth 1 -draw "roundrectangle 172,80 397,185 3,3" -stroke none \
+    -fill black -draw "rectangle 175,83 394,182"
+about_ground about-program.jpg \
+    -fill none -stroke "$TEAL" -strokewidth 1 -draw "roundrectangle 33,110 328,189 5,5" -stroke none \
+    -fill "$PAPER_LIGHT" -draw "roundrectangle 34,111 327,188 4,4" \
+    -fill "$TEAL_LIGHT" -draw "polygon 347,102 370,108 370,142 347,136" \
+    -fill "$AMBER" -draw "polygon 393,102 370,108 370,142 393,136" \
+    -stroke "$NAVY_DEEP" -strokewidth 1 -draw "line 370,108 370,142" -stroke none \
+    -font "$SANS" -pointsize 10 -fill '#8fa3c0' -annotate +89+84 'English  ⇄  Bulgarian'
+
 # --- Button icons, 28 x 28 on the panel colour (drawing in 112 x 112).
 icon pronounce -fill "$WHITE" -draw 'polygon 10,42 30,42 52,20 52,92 30,70 10,70' \
     -fill none -stroke "$TEAL_LIGHT" -strokewidth 7 \

@@ -2,10 +2,13 @@
 
 #include "app/Splash.h"
 #include "dictionary/Lookup.h"
+#include "interface/HelpWindow.h"
+#include "interface/PronunciationKey.h"
 #include "lookup/ClipboardWatcher.h"
 #include "lookup/RichEditDblClick.h"
 #include "lookup/SearchCombo.h"
 #include "lookup/TabControl.h"
+#include "platform/Paths.h"
 #include "studylist/NewWord.h"
 #include "studylist/UserDictionary.h"
 #include "ui/Captions.h"
@@ -76,14 +79,16 @@ QAction* CheckItem(QMenu* menu, const char* name, bool checked) {
     return action;
 }
 
-// Menu items whose work belongs to windows not built yet keep their check
-// marks where they are.
+// The view and language items change their check marks only through their
+// switches: Qt's own toggle is undone before the switch looks at them.
 void KeepCheckMark(QAction* action) {
     QObject::connect(action, &QAction::triggered, action,
                      [action](bool checked) { action->setChecked(!checked); });
 }
 
 } // namespace
+
+std::function<void()> TForm1::SystemBeep = [] { QApplication::beep(); };
 
 std::function<void(QWidget*, const QString&)> TForm1::ShowError = [](QWidget* parent,
                                                                      const QString& text) {
@@ -132,6 +137,7 @@ TForm1::TForm1() {
     clipboard_ = new lookup::TClipboardWatcher(this);
     clipboard_->OnClipboardChanged = [this] { ClipboardChanged(); };
     BuildStudyList();
+    BuildInterface();
 
     FormCreate();
 }
@@ -240,20 +246,22 @@ void TForm1::BuildRightPanel() {
     rightPanel1->setStyleSheet(ui::FlatButtonStyle());
     const int height = rightPanel1->height();
 
-    ListBox1 = Named(new QListWidget(rightPanel1), "ListBox1");
+    Panel1 = Named(new QWidget(rightPanel1), "Panel1");
+    Panel1->setGeometry(0, 0, 134, height);
+    ListBox1 = Named(new QListWidget(Panel1), "ListBox1");
     ListBox1->setGeometry(0, 0, 132, 225);
     ListBox1->setCursor(Qt::ArrowCursor);
     ListBox1->setContextMenuPolicy(Qt::NoContextMenu);
     PopupMenu1 = Named(new QMenu(this), "PopupMenu1");
     Delete1 = AddItem(PopupMenu1, "Delete1");
 
-    Image4 = Named(
-        ui::PictureLabel(rightPanel1, QRect(0, 225, 100, height - 225), PictureId::ListStripLeft),
-        "Image4");
+    Image4 =
+        Named(ui::PictureLabel(Panel1, QRect(0, 225, 100, height - 225), PictureId::ListStripLeft),
+              "Image4");
     Image5 = Named(
-        ui::PictureLabel(rightPanel1, QRect(100, 225, 32, height - 225), PictureId::ListStripRight),
+        ui::PictureLabel(Panel1, QRect(100, 225, 32, height - 225), PictureId::ListStripRight),
         "Image5");
-    Label1 = Named(new QLabel(rightPanel1), "Label1");
+    Label1 = Named(new QLabel(Panel1), "Label1");
     Label1->setGeometry(8, 225 + (height - 225 - 16) / 2, 83, 16);
     Label1->setAlignment(Qt::AlignCenter);
     QFont labelFont(QString::fromLatin1(ui::kFontMsSansSerif));
@@ -261,7 +269,7 @@ void TForm1::BuildRightPanel() {
     labelFont.setBold(true);
     Label1->setFont(labelFont);
     Label1->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
-    Button4 = Named(ui::FlatButton(rightPanel1, QRect(101, 225 + (height - 225 - 30) / 2, 30, 30),
+    Button4 = Named(ui::FlatButton(Panel1, QRect(101, 225 + (height - 225 - 30) / 2, 30, 30),
                                    Hint("Button4"), ui::Picture(PictureId::IconClear)),
                     "Button4");
     Button4->hide();
@@ -289,59 +297,15 @@ void TForm1::BuildRightPanel() {
 }
 
 void TForm1::BuildPronunciationKey() {
-    Panel4 = Named(new QWidget(Panel2), "Panel4");
-    Panel4->setGeometry(0, 0, 398, 213);
-    Panel4->setAutoFillBackground(true);
-    struct Group {
-        QGroupBox** Box;
-        const char* Name;
-        QRect Geometry;
-        int First;
-        int Last;
-    };
-    const Group groups[] = {
-        {&RzGroupBox2, "RzGroupBox2", QRect(4, 2, 390, 50), 1, 12},
-        {&RzGroupBox3, "RzGroupBox3", QRect(4, 54, 290, 50), 13, 21},
-        {&RzGroupBox1, "RzGroupBox1", QRect(298, 54, 96, 50), 22, 24},
-        {&RzGroupBox4, "RzGroupBox4", QRect(4, 106, 70, 66), 25, 26},
-        {&RzGroupBox5, "RzGroupBox5", QRect(78, 106, 316, 100), 27, 48},
-    };
-    static const char* const kSymbols[] = {
-        "iː", "i",  "e",  "æ",  "ə",  "əː", "ʌ",  "aː", "ɔ",  "ɔː",  "u",   "uː",
-        "ei", "ai", "ɔi", "au", "ou", "ɛə", "iə", "uə", "ɔə", "auə", "aiə", "eiə",
-        "j",  "w",  "p",  "b",  "t",  "d",  "k",  "g",  "θ",  "ð",   "s",   "z",
-        "f",  "v",  "ʃ",  "tʃ", "ʒ",  "dʒ", "m",  "n",  "ŋ",  "r",   "l",   "h"};
-    for (const Group& group : groups) {
-        auto* box = Named(new QGroupBox(Caption(group.Name), Panel4), group.Name);
-        box->setGeometry(group.Geometry);
-        *group.Box = box;
-        for (int n = group.First; n <= group.Last; ++n) {
-            const int index = n - group.First;
-            int row = 0;
-            int column = index;
-            if (n >= 37 && n <= 46) {
-                row = 1;
-                column = n - 37;
-            } else if (n >= 47) {
-                row = 2;
-                column = 8 + (n - 47);
-            } else if (n >= 25 && n <= 26) {
-                row = index;
-                column = 0;
-            }
-            auto* button = new QToolButton(box);
-            button->setObjectName(QStringLiteral("trans%1").arg(n));
-            button->setText(QString::fromUtf8(kSymbols[n - 1]));
-            button->setToolTip(Hint("trans"));
-            button->setGeometry(4 + column * 31, 16 + row * 27, 31, 27);
-        }
-    }
-    RzRichEdit1 = Named(new QTextEdit(Panel4), "RzRichEdit1");
-    RzRichEdit1->setGeometry(11, 176, 311, 27);
-    RzRichEdit1->setEnabled(false);
-    RzRichEdit1->setLineWrapMode(QTextEdit::NoWrap);
-    RzRichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Panel4->hide();
+    const interface::TKeyPanel key = interface::BuildPronunciationKey(
+        Panel2, RichEdit1->geometry(), [this](QObject* sender) { transButtonClick(sender); });
+    Panel4 = key.Panel4;
+    RzGroupBox1 = key.RzGroupBox1;
+    RzGroupBox2 = key.RzGroupBox2;
+    RzGroupBox3 = key.RzGroupBox3;
+    RzGroupBox4 = key.RzGroupBox4;
+    RzGroupBox5 = key.RzGroupBox5;
+    RzRichEdit1 = key.RzRichEdit1;
 }
 
 void TForm1::FormCreate() {
@@ -353,9 +317,7 @@ void TForm1::FormCreate() {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     // Widths the view switch restores; the recorded streams are absent until
     // the first recording.
-    RememberedFormWidth = width();
-    RememberedTabWidth = TabControl1->width();
-    RememberedComboWidth = Combo->width();
+    view_->RememberWidths();
     // The start-up directory is the working directory now.
     std::error_code ec;
     startDir_ = std::filesystem::current_path(ec);
@@ -398,12 +360,9 @@ void TForm1::ApplyStoredSettings(bool fileExisted) {
     }
     ControlC1->setChecked(settings_.IsFirst(TSettings::ControlC));
     PopUp1->setChecked(settings_.IsFirst(TSettings::PopUp));
-    const bool standardView = settings_.IsFirst(TSettings::View);
-    N11->setChecked(standardView);
-    N12->setChecked(!standardView);
-    const bool bulgarian = settings_.IsFirst(TSettings::Language);
-    N14->setChecked(bulgarian);
-    N15->setChecked(!bulgarian);
+    // The menu's own switches, which do not rewrite the file at start.
+    view_->ApplyStored(settings_.IsFirst(TSettings::View));
+    language_->ApplyStored(settings_.IsFirst(TSettings::Language));
 }
 
 void TForm1::FormDestroy() {
@@ -511,7 +470,7 @@ void TForm1::BringForward() {
 }
 
 void TForm1::Beep() {
-    QApplication::beep();
+    SystemBeep();
 }
 
 int TForm1::TabIndex() const {
@@ -629,6 +588,86 @@ void TForm1::BuildStudyList() {
     connect(N19, &QAction::triggered, this, [this] { N19Click(); });
     connect(N20, &QAction::triggered, this, [this] { N20Click(); });
     connect(N21, &QAction::triggered, this, [this] { N21Click(); });
+}
+
+void TForm1::BuildInterface() {
+    language_ = std::make_unique<interface::TLanguageSwitch>(
+        interface::TLanguageControls{this, N14, N15, Label1}, *this);
+    view_ = std::make_unique<interface::TViewModes>(
+        interface::TViewControls{N11, N12, this, centralWidget(), topPanel, TabControl1, Combo,
+                                 mainPanel, rightPanel1},
+        *this);
+    pages_ = std::make_unique<interface::TReferencePages>(
+        interface::TPageControls{
+            Combo,
+            TabControl1,
+            ListBox1,
+            Button7,
+            Button1,
+            Button3,
+            SpeedButton1,
+            SpeedButton2,
+            Button10,
+            Button13,
+            Button2,
+            Button4,
+            {Button5, Button9, Button11, Button16, Button12},
+            SpeedButton3,
+            {N18->menuAction(), N1->menuAction(), N9->menuAction(), N2->menuAction()},
+            Panel3,
+            Panel4,
+            RzRichEdit1},
+        *this);
+    const auto onTrigger = [this](QAction* item, void (TForm1::*handler)()) {
+        connect(item, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    };
+    onTrigger(N14, &TForm1::N14Click);
+    onTrigger(N15, &TForm1::N15Click);
+    onTrigger(N11, &TForm1::N11Click);
+    onTrigger(N12, &TForm1::N12Click);
+    onTrigger(N5, &TForm1::N5Click);
+    onTrigger(N6, &TForm1::N6Click);
+    onTrigger(N7, &TForm1::N7Click);
+    onTrigger(G0, &TForm1::G0Click);
+    onTrigger(N16, &TForm1::N16Click);
+    onTrigger(F11, &TForm1::F11Click);
+    onTrigger(Action1, &TForm1::F11Click);
+    onTrigger(N3, &TForm1::N3Click);
+    onTrigger(N4, &TForm1::N4Click);
+    onTrigger(MultilingualOnlineDictionary1, &TForm1::MultilingualOnlineDictionary1Click);
+    onTrigger(G1, &TForm1::G1Click);
+    onTrigger(G2, &TForm1::G2Click);
+    connect(SpeedButton3, &QToolButton::clicked, this, [this] { SpeedButton3Click(); });
+    const std::pair<QWidget*, void (TForm1::*)()> clicks[] = {
+        {Image1, &TForm1::Image1Click}, {Image2, &TForm1::Image2Click},
+        {Image3, &TForm1::Image3Click}, {Image4, &TForm1::Image4Click},
+        {Image5, &TForm1::Image5Click}, {mainPanel, &TForm1::mainPanelClick},
+        {Panel1, &TForm1::Panel1Click}, {topPanel, &TForm1::topPanelClick},
+        {Label1, &TForm1::Label1Click},
+    };
+    for (const auto& [widget, handler] : clicks) {
+        interface::OnClick(widget, [this, handler] { (this->*handler)(); });
+    }
+}
+
+void TForm1::F11Click() {
+    interface::ShowHelpPage(this,
+                            platform::ResolvePath(std::filesystem::current_path(),
+                                                  interface::HelpPageFragment(EnglishInterface())),
+                            EnglishInterface());
+}
+
+void TForm1::StoreSetting(interface::TStoredSetting setting, bool firstChoice) {
+    settings_.Set(static_cast<TSettings::Position>(setting), firstChoice);
+    SaveSettings();
+}
+
+void TForm1::LoadPage(std::string_view rtf) {
+    RichEdit1->LoadArticle(rtf);
+}
+
+void TForm1::ClearArticle() {
+    RichEdit1->Clear();
 }
 
 void TForm1::FocusSearchBox() {

@@ -3,6 +3,13 @@
 #include "app/Settings.h"
 #include "dictionary/LetterIndex.h"
 #include "exercises/MainWindowSeams.h"
+#include "interface/AboutProg.h"
+#include "interface/AboutUs.h"
+#include "interface/InterfaceHost.h"
+#include "interface/LanguageSwitch.h"
+#include "interface/ReferencePages.h"
+#include "interface/ViewModes.h"
+#include "interface/WebLinks.h"
 #include "lookup/LookupWindow.h"
 #include "sound/MainWindowSound.h"
 #include "studylist/StudyList.h"
@@ -47,7 +54,8 @@ class TForm1 : public QMainWindow,
                public exercises::TStudyWords,
                public exercises::TLookupSteering,
                public exercises::TPronouncer,
-               public exercises::TPlayEndSubscription {
+               public exercises::TPlayEndSubscription,
+               public interface::TInterfaceHost {
 public:
     static constexpr int kClientWidth = 612;
     static constexpr int kClientHeight = 320;
@@ -57,6 +65,8 @@ public:
     // Shows a message to the user; replaced by tests, which cannot answer
     // modal boxes.
     static std::function<void(QWidget* parent, const QString& text)> ShowError;
+    // The system beep; replaced by tests, which count it.
+    static std::function<void()> SystemBeep;
 
     TForm1();
     ~TForm1() override;
@@ -99,6 +109,39 @@ public:
     void SpeedButton2Click() { sound_->SpeedButton2Click(); }
     void MPEG1PlayEnd() { sound_->MPEG1PlayEnd(); }
 
+    // Interface language and view.
+    void N14Click() { language_->N14Click(); }
+    void N15Click() { language_->N15Click(); }
+    void N11Click() { view_->N11Click(); }
+    void N12Click() { view_->N12Click(); }
+    // Reference pages, the pronunciation key and page mode.
+    void N5Click() { pages_->ShowPage(interface::TPage::BulgarianAbbreviations); }
+    void N6Click() { pages_->ShowPage(interface::TPage::EnglishAbbreviations); }
+    void N7Click() { pages_->ShowPage(interface::TPage::OrderInfo); }
+    void G0Click() { pages_->ShowPage(interface::TPage::OrderInfo); }
+    void N16Click() { pages_->N16Click(); }
+    void transButtonClick(QObject* sender) { pages_->transButtonClick(sender); }
+    void SpeedButton3Click() { pages_->SpeedButton3Click(); }
+    // Clicks on the locked window's decorations and panels.
+    void Image2Click() { pages_->LockedPartClick(); }
+    void Image3Click() { pages_->LockedPartClick(); }
+    void Image4Click() { pages_->LockedPartClick(); }
+    void Image5Click() { pages_->LockedPartClick(); }
+    void mainPanelClick() { pages_->LockedPartClick(); }
+    void Panel1Click() { pages_->LockedPartClick(); }
+    void topPanelClick() { pages_->LockedPartClick(); }
+    void Label1Click() { pages_->LockedPartClick(); }
+    // Help, the about windows and the web links.
+    void F11Click();
+    void N3Click() { interface::ShowAboutUs(this, EnglishInterface()); }
+    void N4Click() { interface::ShowAboutProgram(this, EnglishInterface()); }
+    void Image1Click() { interface::OpenWebLink(interface::TWebLink::Logo, *this); }
+    void MultilingualOnlineDictionary1Click() {
+        interface::OpenWebLink(interface::TWebLink::OnlineDictionary, *this);
+    }
+    void G1Click() { interface::OpenWebLink(interface::TWebLink::Downloads, *this); }
+    void G2Click() { interface::OpenWebLink(interface::TWebLink::MoreDictionaries, *this); }
+
     // lookup::TLookupHost
     bool PronounceButtonEnabled() const override;
     void SetPronounceButtonEnabled(bool enabled) override;
@@ -125,9 +168,7 @@ public:
     int SearchBoxItemIndex() const override;
     bool EnglishInterface() const override;
     void LookUpStudyWord(const std::string& word) override { lookup_->ShowWord(word); }
-    // The view switch calls this too; the compact view does not exist yet,
-    // so the window is always in the standard view.
-    void SwitchToStandardView() override {}
+    void SwitchToStandardView() override { N11Click(); }
     void StopVoicePlayback() override { sound_->StopVoicePlayback(); }
     void FocusSearchBox() override;
 
@@ -156,9 +197,23 @@ public:
     void Join(exercises::TPlayEndListener& listener) override;
     void Leave(exercises::TPlayEndListener& listener) override;
 
+    // interface::TInterfaceHost
+    void StoreSetting(interface::TStoredSetting setting, bool firstChoice) override;
+    int StudyListCount() const override { return studyList_->Count(); }
+    void LoadPage(std::string_view rtf) override;
+    void ClearArticle() override;
+    bool LoadPlayerLibrary() override { return sound_->LoadPlayerLibrary(); }
+    bool PlayKeySample(const std::filesystem::path& file) override {
+        return sound_->PlayFile(file);
+    }
+    bool VoiceRecording() const override { return sound_->Recording(); }
+    void ReportError(const QString& text) override { ShowError(this, text); }
+
     const app::TSettings& Settings() const { return settings_; }
     const lookup::TLookupWindow& Lookup() const { return *lookup_; }
     sound::TMainWindowSound& Sound() { return *sound_; }
+    const interface::TViewModes& View() const { return *view_; }
+    const interface::TReferencePages& Pages() const { return *pages_; }
 
     // Components, by the names the window layout gives them.
     QWidget* topPanel = nullptr;
@@ -177,6 +232,7 @@ public:
     QToolButton* Button3 = nullptr;
     QToolButton* SpeedButton3 = nullptr;
     QWidget* rightPanel1 = nullptr;
+    QWidget* Panel1 = nullptr; // the study list and the strip under it
     QListWidget* ListBox1 = nullptr;
     QLabel* Image3 = nullptr;
     QLabel* Image4 = nullptr;
@@ -233,11 +289,6 @@ public:
     QAction* G2 = nullptr;
     QAction* Action1 = nullptr;
 
-    // Widths remembered at start for the view switch.
-    int RememberedFormWidth = 0;
-    int RememberedTabWidth = 0;
-    int RememberedComboWidth = 0;
-
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     // Closing the window offers an edited study list for saving; Cancel
@@ -256,6 +307,7 @@ private:
     void ApplyStoredSettings(bool fileExisted);
     void SaveSettings();
     void BuildStudyList();
+    void BuildInterface();
     void NotifyPlayEnded();
 
     dictionary::DictionaryIndex index_;
@@ -266,6 +318,9 @@ private:
     lookup::TClipboardWatcher* clipboard_ = nullptr;
     std::unique_ptr<studylist::TUserDictionary> userDictionary_;
     std::unique_ptr<studylist::TStudyList> studyList_;
+    std::unique_ptr<interface::TLanguageSwitch> language_;
+    std::unique_ptr<interface::TViewModes> view_;
+    std::unique_ptr<interface::TReferencePages> pages_;
     std::vector<exercises::TPlayEndListener*> playEndListeners_;
     bool destroyed_ = false;
     // A quit was posted: the study list is not asked about again.

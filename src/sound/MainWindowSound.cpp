@@ -200,6 +200,38 @@ bool TMainWindowSound::PronounceHeadWord(int tab, int position) {
     }
 }
 
+bool TMainWindowSound::LoadPlayerLibrary() {
+    try {
+        if (!MPEG1.IsLibraryLoaded()) {
+            MPEG1.InitPlayer();
+        }
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool TMainWindowSound::PlayFile(const std::filesystem::path& file) {
+    if (!LoadPlayerLibrary()) {
+        return false;
+    }
+    try {
+        if (MPEG1.GetPlayerMode() == 3) {
+            MPEG1.Stop();
+        }
+        MPEG1.SetStreamName(file.string());
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(file, ec)) {
+            return false;
+        }
+        MPEG1.Open();
+        MPEG1.Play();
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
 bool TMainWindowSound::Pronouncing() {
     try {
         return MPEG1.IsLibraryLoaded() && MPEG1.GetPlayerMode() == 3;

@@ -67,6 +67,14 @@ public:
     // file, no library or a player error: false, and nothing plays.
     bool PronounceHeadWord(int tab, int position);
     bool Pronouncing();
+    // Loads the decoding library when it is not loaded; false when it cannot
+    // be loaded.
+    bool LoadPlayerLibrary();
+    // Plays a sound file through MPEG1 (the pronunciation key's samples),
+    // stopping a playback still running. True when it started; its end comes
+    // through MPEG1PlayEnd. No file, no library or a player error: false, and
+    // nothing plays.
+    bool PlayFile(const std::filesystem::path& file);
     // Stops a running pronunciation; player errors are ignored.
     void StopPronouncing();
 

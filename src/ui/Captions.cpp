@@ -40,9 +40,11 @@ constexpr std::array kSwitched{
     TWindowText{"N7", C, "Информация за поръчки", "Информация за поръчки", "Order Info"},
     TWindowText{"N8", C, "Поръчай", "Поръчай", "Buy Now"},
     TWindowText{"G0", C, "Информация", "Информация", "Information"},
-    TWindowText{"G1", C, "Поръчай Hangman Trainer", "Поръчай Hangman Trainer",
-                "Buy Hangman Trainer"},
-    TWindowText{"G2", C, "Поръчай Phrase Book", "Поръчай Phrase Book", "Buy Phrase Book"},
+    // The two web entries lead to free dictionaries, so they say so rather
+    // than offer something to buy.
+    TWindowText{"G1", C, "Изтегли речници от FreeDict", "Изтегли речници от FreeDict",
+                "Download FreeDict dictionaries"},
+    TWindowText{"G2", C, "Речници на WikDict", "Речници на WikDict", "WikDict dictionaries"},
     TWindowText{"Delete1", C, "&Изтрий", "&Изтрий", "&Delete"},
     // Buttons and groups.
     TWindowText{"Button5", C, "Метод 1", "Метод 1", "Method 1"},

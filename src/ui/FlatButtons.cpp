@@ -49,8 +49,14 @@ QToolButton* FlatButton(QWidget* parent, const QRect& geometry, const QString& h
 QLabel* PictureLabel(QWidget* parent, const QRect& geometry, PictureId id) {
     auto* label = new QLabel(parent);
     label->setGeometry(geometry);
-    label->setPixmap(
-        Picture(id).scaled(geometry.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    // The picture is the label's background: a decoration looks the same
+    // when its panel is disabled, where a label's own picture would be greyed.
+    QPalette palette = label->palette();
+    palette.setBrush(QPalette::Window,
+                     QBrush(Picture(id).scaled(geometry.size(), Qt::IgnoreAspectRatio,
+                                               Qt::SmoothTransformation)));
+    label->setPalette(palette);
+    label->setAutoFillBackground(true);
     return label;
 }
 

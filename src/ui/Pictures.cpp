@@ -30,6 +30,8 @@ const std::array<PictureInfo, kPictureCount> kPictures = {{
     {ListStripLeft, "list-strip-left", QSize(132, 24), palette::TealDark},
     {ListStripRight, "list-strip-right", QSize(132, 24), palette::TealDark},
     {DialogTexture, "dialog-texture", QSize(64, 64), palette::Paper},
+    {AboutUs, "about-us", QSize(406, 194), palette::NavyDeep},
+    {AboutProgram, "about-program", QSize(406, 194), palette::NavyDeep},
     {IconPronounce, "icon-pronounce", kIcon, palette::Panel},
     {IconRecord, "icon-record", kIcon, palette::Panel},
     {IconStop, "icon-stop", kIcon, palette::Panel},

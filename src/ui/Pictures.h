@@ -23,6 +23,8 @@ enum class PictureId {
     ListStripLeft,  // 132 x 24, Image4 under the study list
     ListStripRight, // 132 x 24, Image5 under the study list
     DialogTexture,  // 64 x 64, seamless tile for dialog backgrounds
+    AboutUs,        // 406 x 194, the about-us window
+    AboutProgram,   // 406 x 194, the about-program window
     IconPronounce,  // 28 x 28 button icons, drawn on palette::Panel
     IconRecord,
     IconStop,

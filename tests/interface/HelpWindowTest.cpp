@@ -1,4 +1,5 @@
 #include "interface/HelpWindow.h"
+#include "ui/Fonts.h"
 
 #include <QApplication>
 #include <QTextBrowser>
@@ -72,6 +73,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication application(argc, argv);
+    ui::RegisterFontSubstitutes();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

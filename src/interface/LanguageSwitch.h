@@ -1,0 +1,55 @@
+#pragma once
+
+#include "interface/InterfaceHost.h"
+#include "ui/Captions.h"
+
+#include <utility>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QObject;
+class QWidget;
+
+namespace interface {
+
+struct TLanguageControls {
+    QWidget* Window = nullptr; // its components carry their names
+    QAction* N14 = nullptr;    // Bulgarian, checked exactly in the Bulgarian interface
+    QAction* N15 = nullptr;    // English
+    QLabel* Label1 = nullptr;  // the study list's count label
+};
+
+// The interface language: the check marks of N14 and N15 are its only
+// record. A switch rewrites every caption and hint of the caption table in
+// one pass, the count label and the stored setting.
+class TLanguageSwitch {
+public:
+    TLanguageSwitch(const TLanguageControls& controls, TInterfaceHost& host);
+
+    // The menu commands; choosing the current language does nothing.
+    void N14Click();
+    void N15Click();
+
+    // Applies the stored language at start: the same switch, but the
+    // settings file is not rewritten.
+    void ApplyStored(bool bulgarian);
+
+    bool English() const;
+
+private:
+    void Switch(ui::TLanguage language, bool store);
+    void BindTargets();
+
+    TLanguageControls c_;
+    TInterfaceHost& host_;
+    // The caption table's entries with the objects they are written to,
+    // found by name once.
+    std::vector<std::pair<const ui::TWindowText*, QObject*>> targets_;
+};
+
+// Writes a text to a named component: a menu's or item's caption, a group's
+// title, a button's or label's caption, or a hint.
+void WriteText(QObject* target, ui::TTextKind kind, const QString& text);
+
+} // namespace interface

@@ -1,0 +1,506 @@
+// The main window's language switch, views, page mode, pronunciation key,
+// help and web links, driven through its real widgets on a small dictionary
+// with the pages, key and samples the build makes.
+#include "app/Unit1.h"
+#include "dictool/Builder.h"
+#include "dictool/Transcriber.h"
+#include "dictool/TsvSource.h"
+#include "interface/HelpWindow.h"
+#include "interface/WebLinks.h"
+#include "lookup/RichEditDblClick.h"
+#include "lookup/SearchCombo.h"
+#include "lookup/TabControl.h"
+#include "ui/Captions.h"
+#include "ui/Fonts.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QTabBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using app::TForm1;
+
+constexpr const char* kWords = "hot\thɒt\tгорещ\n"
+                               "hour\taʊə\tчас\n"
+                               "house\thaʊs\tкъща\n";
+const fs::path kRunDir = DICT_RUN_DIR;
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+void ProcessEvents() {
+    for (int i = 0; i < 3; ++i) {
+        QApplication::processEvents();
+    }
+}
+
+template <typename Predicate> bool WaitUntil(Predicate done, int milliseconds = 10000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < milliseconds) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QTest::qWait(10);
+    }
+    return done();
+}
+
+class InterfaceWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        data_ = new fs::path(fs::temp_directory_path() /
+                             ("interface-data-" + std::to_string(::getpid())));
+        dictool::Transcriber transcriber;
+        dictool::BuildDictionary(dictool::ParseTsv(kWords, "words"), *data_, transcriber);
+        fs::create_directories(*data_ / "rtf");
+        fs::create_directories(*data_ / "trans");
+        for (const char* page : {"bg.rtf", "eng.rtf", "order.rtf", "orderEn.rtf", "trans.rtf"}) {
+            fs::copy_file(kRunDir / "rtf" / page, *data_ / "rtf" / page);
+        }
+        for (const char* sample : {"7.mp3", "48.mp3"}) {
+            fs::copy_file(kRunDir / "trans" / sample, *data_ / "trans" / sample);
+        }
+    }
+    static void TearDownTestSuite() {
+        fs::remove_all(*data_);
+        delete data_;
+    }
+
+    void SetUp() override {
+        oldDir_ = fs::current_path();
+        dir_ = fs::temp_directory_path() /
+               ("interface-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::copy(*data_, dir_, fs::copy_options::recursive);
+        fs::current_path(dir_);
+        TForm1::ShowError = [this](QWidget*, const QString& text) { errors_.push_back(text); };
+        TForm1::SystemBeep = [this] { ++beeps_; };
+    }
+
+    void TearDown() override {
+        form_.reset();
+        fs::current_path(oldDir_);
+        fs::remove_all(dir_);
+    }
+
+    TForm1& Start(const char* settings = nullptr) {
+        if (settings != nullptr) {
+            WriteFile(dir_ / "Dictionary.cfg", settings);
+        }
+        form_ = std::make_unique<TForm1>();
+        form_->Sound().MPEG1.SetPathToDLL(MPEGDLL_DIR);
+        ProcessEvents();
+        return *form_;
+    }
+
+    std::string Settings() const { return ReadFile(dir_ / "Dictionary.cfg"); }
+
+    void Choose(const char* word) {
+        form_->TabControl1->Tabs()->setCurrentIndex('H' - 'A');
+        ProcessEvents();
+        form_->Combo->SetItemIndex(form_->Combo->FindPrefix(word));
+        form_->ComboBox1Change();
+    }
+
+    void Trigger(QAction* item) {
+        item->trigger();
+        ProcessEvents();
+    }
+
+    void Click(QWidget* widget) {
+        QTest::mouseClick(widget, Qt::LeftButton);
+        ProcessEvents();
+    }
+
+    // What a component of the caption table shows now.
+    QString Shown(const ui::TWindowText& text) const {
+        const QString name = QString::fromLatin1(text.Control);
+        if (text.Kind == ui::TTextKind::Hint) {
+            return form_->findChild<QWidget*>(name)->toolTip();
+        }
+        if (auto* action = form_->findChild<QAction*>(name)) {
+            return action->text();
+        }
+        if (auto* group = form_->findChild<QGroupBox*>(name)) {
+            return group->title();
+        }
+        return form_->findChild<QWidget*>(name)->property("text").toString();
+    }
+
+    void ExpectAllTexts(ui::TLanguage language) const {
+        for (const ui::TWindowText& text : ui::SwitchedTexts()) {
+            EXPECT_EQ(Shown(text),
+                      QString::fromUtf8(language == ui::TLanguage::English ? text.English
+                                                                           : text.Bulgarian))
+                << text.Control;
+        }
+    }
+
+    QToolButton* Key(int n) const {
+        return form_->findChild<QToolButton*>(QStringLiteral("trans%1").arg(n));
+    }
+
+    bool KeyUsable() const { return form_->Panel4->isEnabled() && form_->Panel3->isEnabled(); }
+
+    QString Article() const { return form_->RichEdit1->toPlainText(); }
+
+    static fs::path* data_;
+    fs::path oldDir_;
+    fs::path dir_;
+    std::unique_ptr<TForm1> form_;
+    std::vector<QString> errors_;
+    int beeps_ = 0;
+};
+
+fs::path* InterfaceWindowTest::data_ = nullptr;
+
+// --- Language ---------------------------------------------------------------
+
+TEST_F(InterfaceWindowTest, LanguageSwitchRewritesEveryTextAndStoresOnce) {
+    TForm1& form = Start("1111");
+    EXPECT_EQ(form.N19->text(), QStringLiteral("&Нов")) << "built in";
+    Trigger(form.N15);
+    EXPECT_TRUE(form.N15->isChecked());
+    EXPECT_FALSE(form.N14->isChecked());
+    ExpectAllTexts(ui::TLanguage::English);
+    EXPECT_EQ(form.N21->text(), QStringLiteral("Close"));
+    EXPECT_EQ(form.Delete1->text(), QStringLiteral("&Delete"));
+    EXPECT_EQ(Settings(), "1112\r\n");
+    // Texts that stay as built.
+    EXPECT_EQ(form.Image1->toolTip(), QStringLiteral("Посетете нашата страница в Internet"));
+    EXPECT_EQ(Key(1)->toolTip(), QStringLiteral("Прослушване на транскрипция"));
+    EXPECT_EQ(form.Button5->toolTip(), QStringLiteral("Метод 1"));
+
+    WriteFile(dir_ / "Dictionary.cfg", "XXXX");
+    Trigger(form.N15);
+    EXPECT_EQ(Settings(), "XXXX") << "choosing the current language writes nothing";
+    EXPECT_TRUE(form.N15->isChecked());
+    EXPECT_FALSE(form.N14->isChecked());
+
+    Trigger(form.N14);
+    ExpectAllTexts(ui::TLanguage::Bulgarian);
+    EXPECT_EQ(form.N19->text(), QStringLiteral("Нов")) << "no accelerator after the switch";
+    EXPECT_EQ(form.RzGroupBox2->title(), QStringLiteral("Гласни")) << "no padding";
+    EXPECT_EQ(form.F11->text(), QStringLiteral("Помощ         F1"));
+    EXPECT_EQ(Settings(), "1111\r\n");
+    EXPECT_TRUE(errors_.empty());
+}
+
+TEST_F(InterfaceWindowTest, CountLabelUsesTheSingularForOneEntryOnly) {
+    TForm1& form = Start();
+    const std::vector<std::string> words = {"house", "hour"};
+    const char* english[] = {"0 Words", "1 Word", "2 Words"};
+    const char* bulgarian[] = {"0 Думи", "1 Дума", "2 Думи"};
+    for (int count = 0; count <= 2; ++count) {
+        form.StudyList().SetItems({words.begin(), words.begin() + count});
+        Trigger(form.N15);
+        EXPECT_EQ(form.Label1->text(), QString::fromUtf8(english[count]));
+        Trigger(form.N14);
+        EXPECT_EQ(form.Label1->text(), QString::fromUtf8(bulgarian[count]));
+    }
+}
+
+TEST_F(InterfaceWindowTest, StoredCompactEnglishOpensSoWithoutRewriting) {
+    TForm1& form = Start("1122");
+    EXPECT_TRUE(form.N12->isChecked());
+    EXPECT_FALSE(form.N11->isChecked());
+    EXPECT_EQ(form.width(), 402);
+    EXPECT_TRUE(form.rightPanel1->isHidden());
+    EXPECT_EQ(form.TabControl1->width(), 311);
+    EXPECT_EQ(form.Combo->width(), 295);
+    EXPECT_TRUE(form.N15->isChecked());
+    ExpectAllTexts(ui::TLanguage::English);
+    EXPECT_EQ(Settings(), "1122") << "start-up applies without writing";
+    EXPECT_EQ(form.View().Remembered().Window, 612) << "the standard widths are remembered";
+}
+
+// --- Views ------------------------------------------------------------------
+
+TEST_F(InterfaceWindowTest, CompactThenStandardRestoresTheStartExactly) {
+    TForm1& form = Start("1111");
+    const QRect tabs = form.TabControl1->geometry();
+    const QRect combo = form.Combo->geometry();
+    const QRect article = form.Panel2->geometry();
+    const QSize window = form.size();
+    Trigger(form.N12);
+    EXPECT_EQ(form.width(), 402);
+    EXPECT_EQ(form.centralWidget()->width(), 402);
+    EXPECT_EQ(form.height(), window.height());
+    EXPECT_EQ(form.TabControl1->geometry(), QRect(tabs.x(), tabs.y(), 311, tabs.height()))
+        << "right-aligned next to the logo";
+    EXPECT_EQ(form.Combo->width(), 295);
+    EXPECT_EQ(form.Panel2->geometry(), article) << "the article area is unchanged";
+    EXPECT_TRUE(form.rightPanel1->isHidden());
+    EXPECT_EQ(Settings(), "1121\r\n");
+
+    WriteFile(dir_ / "Dictionary.cfg", "XXXX");
+    Trigger(form.N12);
+    EXPECT_EQ(Settings(), "XXXX") << "the current view does nothing";
+
+    Trigger(form.N11);
+    EXPECT_EQ(form.size(), window);
+    EXPECT_EQ(form.TabControl1->geometry(), tabs);
+    EXPECT_EQ(form.Combo->geometry(), combo);
+    EXPECT_FALSE(form.rightPanel1->isHidden());
+    EXPECT_TRUE(form.N11->isChecked());
+    EXPECT_FALSE(form.N12->isChecked());
+    EXPECT_EQ(Settings(), "1111\r\n");
+}
+
+TEST_F(InterfaceWindowTest, AddingToTheListInCompactBringsTheStandardView) {
+    TForm1& form = Start();
+    Choose("house");
+    Trigger(form.N12);
+    Click(form.Button1);
+    EXPECT_TRUE(form.N11->isChecked());
+    EXPECT_FALSE(form.rightPanel1->isHidden());
+    EXPECT_EQ(form.width(), 612);
+    EXPECT_EQ(form.StudyList().Count(), 1);
+}
+
+// --- Page mode --------------------------------------------------------------
+
+TEST_F(InterfaceWindowTest, PageModeLocksTheWindowAndContinueRestoresIt) {
+    TForm1& form = Start();
+    form.StudyList().SetItems({"hour"});
+    Choose("house");
+    const QString article = Article();
+    ASSERT_TRUE(article.startsWith(QStringLiteral("house")));
+    Trigger(form.N5);
+    for (QWidget* locked : std::initializer_list<QWidget*>{
+             form.Combo, form.TabControl1, form.ListBox1, form.Button10, form.Button13,
+             form.Button2, form.Button4, form.Button5, form.Button9, form.Button11, form.Button16,
+             form.Button12}) {
+        EXPECT_FALSE(locked->isEnabled()) << locked->objectName().toStdString();
+    }
+    for (QWidget* hidden :
+         {form.Button7, form.Button1, form.Button3, form.SpeedButton1, form.SpeedButton2}) {
+        EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
+    }
+    EXPECT_FALSE(form.SpeedButton3->isHidden());
+    for (QMenu* menu : {form.N18, form.N1, form.N9, form.N2}) {
+        EXPECT_FALSE(menu->menuAction()->isEnabled()) << menu->objectName().toStdString();
+    }
+    EXPECT_TRUE(form.N8->menuAction()->isEnabled()) << "Buy Now stays";
+    EXPECT_TRUE(Article().startsWith(QStringLiteral("Съкращения"))) << Article().toStdString();
+    EXPECT_EQ(beeps_, 1) << "loading a page into the locked pane beeps";
+
+    Click(form.SpeedButton3);
+    for (QWidget* unlocked : std::initializer_list<QWidget*>{
+             form.Combo, form.TabControl1, form.ListBox1, form.Button10, form.Button13,
+             form.Button2, form.Button4, form.Button5, form.Button9, form.Button11, form.Button16,
+             form.Button12}) {
+        EXPECT_TRUE(unlocked->isEnabled()) << unlocked->objectName().toStdString();
+    }
+    for (QWidget* shown : {form.Button7, form.Button1, form.Button3, form.SpeedButton1,
+                           form.SpeedButton2, form.Button4}) {
+        EXPECT_FALSE(shown->isHidden()) << shown->objectName().toStdString();
+    }
+    EXPECT_TRUE(form.SpeedButton3->isHidden());
+    EXPECT_TRUE(form.Panel4->isHidden());
+    EXPECT_EQ(form.ListBox1->cursor().shape(), Qt::PointingHandCursor);
+    for (QMenu* menu : {form.N18, form.N1, form.N9, form.N2}) {
+        EXPECT_TRUE(menu->menuAction()->isEnabled());
+    }
+    EXPECT_EQ(Article(), article) << "the word's article again";
+    EXPECT_EQ(QApplication::focusWidget(), form.Combo->Edit());
+    EXPECT_EQ(beeps_, 1);
+}
+
+TEST_F(InterfaceWindowTest, ContinueWithoutAWordLeavesAnEmptyPaneAndAnEmptyList) {
+    TForm1& form = Start();
+    Trigger(form.N6);
+    EXPECT_TRUE(Article().startsWith(QStringLiteral("Abbreviations"))) << Article().toStdString();
+    Click(form.SpeedButton3);
+    EXPECT_TRUE(Article().isEmpty());
+    EXPECT_FALSE(form.Button2->isEnabled());
+    EXPECT_TRUE(form.Button4->isHidden());
+}
+
+TEST_F(InterfaceWindowTest, AMissingPageIsNamedAndContinueStillWorks) {
+    TForm1& form = Start();
+    const QString hints = Article();
+    fs::remove(dir_ / "rtf" / "eng.rtf");
+    Trigger(form.N6);
+    ASSERT_EQ(errors_.size(), 1u);
+    EXPECT_TRUE(errors_[0].contains(QString::fromStdString((dir_ / "rtf" / "eng.rtf").string())))
+        << errors_[0].toStdString();
+    EXPECT_TRUE(form.Pages().PageMode());
+    EXPECT_EQ(Article(), hints) << "the pane keeps its text";
+    Click(form.SpeedButton3);
+    EXPECT_FALSE(form.Pages().PageMode());
+}
+
+TEST_F(InterfaceWindowTest, BuyNowShowsTheOrderPageInPageModeAndOverTheKey) {
+    TForm1& form = Start("1112");
+    Trigger(form.N5);
+    Trigger(form.G0);
+    EXPECT_TRUE(Article().startsWith(QStringLiteral("Getting the dictionary")))
+        << Article().toStdString();
+    Click(form.SpeedButton3);
+    Trigger(form.N16);
+    EXPECT_FALSE(form.Panel4->isHidden());
+    Trigger(form.G0);
+    EXPECT_TRUE(form.Panel4->isHidden()) << "the page is not hidden under the key";
+    Click(form.SpeedButton3);
+    EXPECT_FALSE(form.Pages().PageMode());
+}
+
+// Buy Now stays usable while the voice is recorded; page mode would hide the
+// stop button and Continue would unlock the window under the recording.
+TEST_F(InterfaceWindowTest, TheOrderPageWaitsForARecordingToStop) {
+    TForm1& form = Start();
+    Click(form.SpeedButton1);
+    ASSERT_TRUE(form.Sound().Recording());
+    Trigger(form.G0);
+    EXPECT_FALSE(form.Pages().PageMode());
+    EXPECT_FALSE(form.SpeedButton1->isHidden());
+    EXPECT_EQ(beeps_, 1);
+    Click(form.SpeedButton1);
+    Trigger(form.G0);
+    EXPECT_TRUE(form.Pages().PageMode());
+}
+
+TEST_F(InterfaceWindowTest, ClicksOnTheLockedWindowBeepOnlyInPageMode) {
+    TForm1& form = Start();
+    for (QWidget* part : {static_cast<QWidget*>(form.Label1), static_cast<QWidget*>(form.Image2)}) {
+        Click(part);
+    }
+    EXPECT_EQ(beeps_, 0);
+    Trigger(form.N5);
+    const int afterPage = beeps_;
+    Click(form.Label1);
+    EXPECT_EQ(beeps_, afterPage + 1);
+    Click(form.Image2);
+    EXPECT_EQ(beeps_, afterPage + 2);
+}
+
+// --- Pronunciation key ------------------------------------------------------
+
+TEST_F(InterfaceWindowTest, KeySamplesPlayAndShowTheirOwnLine) {
+    TForm1& form = Start();
+    Trigger(form.N16);
+    EXPECT_FALSE(form.Panel4->isHidden());
+    EXPECT_TRUE(form.Sound().MPEG1.IsLibraryLoaded()) << "loaded when the key is shown";
+    for (const int n : {7, 48}) {
+        Click(Key(n));
+        EXPECT_FALSE(KeyUsable()) << n;
+        EXPECT_TRUE(form.Sound().Pronouncing()) << n;
+        EXPECT_EQ(form.Sound().MPEG1.StreamName(),
+                  (dir_ / "trans" / (std::to_string(n) + ".mp3")).string());
+        const QTextCursor cursor = form.RzRichEdit1->textCursor();
+        EXPECT_EQ(cursor.blockNumber(), n - 1);
+        EXPECT_TRUE(cursor.block().text().contains(
+            QString::fromStdString(std::string(interface::KeySymbol(n)))));
+        EXPECT_LE(std::abs(form.RzRichEdit1->cursorRect().top()), 2) << "the first visible line";
+        ASSERT_TRUE(WaitUntil([&] { return KeyUsable(); })) << "the end of the sample";
+    }
+}
+
+TEST_F(InterfaceWindowTest, NothingCanBePressedWhileASamplePlays) {
+    TForm1& form = Start();
+    Trigger(form.N16);
+    Click(Key(7));
+    ASSERT_TRUE(form.Sound().Pronouncing());
+    Click(Key(48));
+    Click(form.SpeedButton3);
+    EXPECT_EQ(form.RzRichEdit1->textCursor().blockNumber(), 6) << "no other key";
+    EXPECT_TRUE(form.Pages().PageMode()) << "no Continue";
+    ASSERT_TRUE(WaitUntil([&] { return KeyUsable(); }));
+    Click(form.SpeedButton3);
+    EXPECT_FALSE(form.Pages().PageMode());
+}
+
+TEST_F(InterfaceWindowTest, AMissingSampleOrKeyTextLeavesTheKeyUsable) {
+    TForm1& form = Start();
+    Trigger(form.N16);
+    Click(Key(8));
+    EXPECT_TRUE(KeyUsable()) << "no sample 8";
+    EXPECT_FALSE(form.Sound().Pronouncing());
+    EXPECT_EQ(form.RzRichEdit1->textCursor().blockNumber(), 7);
+    EXPECT_TRUE(errors_.empty());
+
+    fs::remove(dir_ / "rtf" / "trans.rtf");
+    Click(Key(7));
+    ASSERT_EQ(errors_.size(), 1u);
+    EXPECT_TRUE(errors_[0].contains(QStringLiteral("trans.rtf")));
+    EXPECT_TRUE(KeyUsable());
+    EXPECT_FALSE(form.Sound().Pronouncing()) << "the key does nothing else";
+}
+
+// --- Help and web links -----------------------------------------------------
+
+TEST_F(InterfaceWindowTest, F1OpensTheHelpPageOfTheInterfaceLanguage) {
+    std::vector<fs::path> pages;
+    interface::TForm8::RunModal = [&](interface::TForm8& window) {
+        pages.push_back(window.HelpPage);
+    };
+    TForm1& form = Start("1112");
+    QTest::keyClick(form.Combo->Edit(), Qt::Key_F1);
+    Trigger(form.N14);
+    Trigger(form.F11);
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages[0], dir_ / "hlp" / "helpe.htm");
+    EXPECT_EQ(pages[1], dir_ / "hlp" / "help.htm");
+}
+
+TEST_F(InterfaceWindowTest, WebLinksOpenTheirAddressesOrNameThem) {
+    std::vector<QUrl> opened;
+    bool browser = true;
+    interface::OpenUrl = [&](const QUrl& url) {
+        opened.push_back(url);
+        return browser;
+    };
+    TForm1& form = Start("1112");
+    Click(form.Image1);
+    Trigger(form.MultilingualOnlineDictionary1);
+    Trigger(form.G1);
+    Trigger(form.G2);
+    ASSERT_EQ(opened.size(), 4u);
+    EXPECT_EQ(opened[0], QUrl(QStringLiteral("https://freedict.org/")));
+    EXPECT_EQ(opened[1], QUrl(QStringLiteral("https://en.wiktionary.org/")));
+    EXPECT_EQ(opened[2], QUrl(QStringLiteral("https://freedict.org/downloads/")));
+    EXPECT_EQ(opened[3], QUrl(QStringLiteral("https://wikdict.com/")));
+    EXPECT_TRUE(errors_.empty());
+    browser = false;
+    Trigger(form.MultilingualOnlineDictionary1);
+    ASSERT_EQ(errors_.size(), 1u);
+    EXPECT_TRUE(errors_[0].contains(QStringLiteral("https://en.wiktionary.org/")));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    if (!qEnvironmentVariableIsSet("SDL_AUDIODRIVER")) {
+        qputenv("SDL_AUDIODRIVER", "dummy");
+    }
+    QApplication application(argc, argv);
+    ui::RegisterFontSubstitutes();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
