@@ -563,7 +563,8 @@ bool TForm1::OnOwnSurface(const QPoint& position) const {
     // The panels only divide the surface; whatever they hold is a control.
     const QWidget* under = childAt(position);
     return under == nullptr || under == centralWidget() || under == topPanel ||
-           under == mainPanel || under == Panel2 || under == Panel3 || under == rightPanel1;
+           under == mainPanel || under == Panel1 || under == Panel2 || under == Panel3 ||
+           under == rightPanel1;
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
