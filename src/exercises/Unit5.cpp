@@ -18,7 +18,7 @@ namespace exercises {
 namespace {
 
 constexpr QSize kDesignSize(800, 600);
-constexpr QRect kPanel(200, 130, TForm5::kPanelWidth, TForm5::kPanelHeight);
+constexpr QRect kPanel(200, 131, TForm5::kPanelWidth, TForm5::kPanelHeight);
 
 } // namespace
 
