@@ -2,6 +2,9 @@
 
 #include "app/Splash.h"
 #include "dictionary/Lookup.h"
+#include "exercises/Unit3.h"
+#include "exercises/Unit4.h"
+#include "exercises/Unit5.h"
 #include "interface/HelpWindow.h"
 #include "interface/PronunciationKey.h"
 #include "lookup/ClipboardWatcher.h"
@@ -138,6 +141,9 @@ TForm1::TForm1() {
     clipboard_->OnClipboardChanged = [this] { ClipboardChanged(); };
     BuildStudyList();
     BuildInterface();
+    connect(Button5, &QToolButton::clicked, this, [this] { Button5Click(); });
+    connect(Button9, &QToolButton::clicked, this, [this] { Button9Click(); });
+    connect(Button11, &QToolButton::clicked, this, [this] { Button11Click(); });
 
     FormCreate();
 }
@@ -542,6 +548,18 @@ void TForm1::NotifyPlayEnded() {
             listener->PlayEnded();
         }
     }
+}
+
+void TForm1::Button5Click() {
+    exercises::OpenMethod<exercises::TForm3>(*this);
+}
+
+void TForm1::Button9Click() {
+    exercises::OpenMethod<exercises::TForm5>(*this);
+}
+
+void TForm1::Button11Click() {
+    exercises::OpenMethod<exercises::TForm4>(*this);
 }
 
 exercises::TMainWindowSeams TForm1::ExerciseSeams() {

@@ -2,6 +2,7 @@
 
 #include "app/Settings.h"
 #include "dictionary/LetterIndex.h"
+#include "exercises/Launcher.h"
 #include "exercises/MainWindowSeams.h"
 #include "interface/AboutProg.h"
 #include "interface/AboutUs.h"
@@ -55,7 +56,8 @@ class TForm1 : public QMainWindow,
                public exercises::TLookupSteering,
                public exercises::TPronouncer,
                public exercises::TPlayEndSubscription,
-               public interface::TInterfaceHost {
+               public interface::TInterfaceHost,
+               public exercises::TLauncherHost {
 public:
     static constexpr int kClientWidth = 612;
     static constexpr int kClientHeight = 320;
@@ -95,13 +97,14 @@ public:
     void N21Click() { studyList_->N21Click(); }
     void ListBox1Click() { studyList_->ListBox1Click(); }
     void Delete1Click() { studyList_->Delete1Click(); }
-    // The exercise launchers fill an empty study list from the default list.
-    bool FillStudyListFromDefault() { return studyList_->FillFromDefaultList(); }
     studylist::TStudyList& StudyList() { return *studyList_; }
-    // What the exercise windows are given of this window when they open.
-    exercises::TMainWindowSeams ExerciseSeams();
     // The study list's and the add-word dialog's modal boxes; tests answer them.
     ui::TDialogs StudyDialogs;
+
+    // Exercise launchers.
+    void Button5Click();
+    void Button9Click();
+    void Button11Click();
 
     // Sound handlers.
     void Button7Click() { sound_->Button7Click(); }
@@ -208,6 +211,14 @@ public:
     }
     bool VoiceRecording() const override { return sound_->Recording(); }
     void ReportError(const QString& text) override { ShowError(this, text); }
+
+    // exercises::TLauncherHost (with StopVoicePlayback and FocusSearchBox
+    // above)
+    QWidget* LauncherWindow() override { return this; }
+    bool FillStudyListFromDefault() override { return studyList_->FillFromDefaultList(); }
+    void ClearArticlePane() override { ClearArticle(); }
+    // What the exercise windows are given of this window when they open.
+    exercises::TMainWindowSeams ExerciseSeams() override;
 
     const app::TSettings& Settings() const { return settings_; }
     const lookup::TLookupWindow& Lookup() const { return *lookup_; }
