@@ -574,6 +574,10 @@ void TForm1::NotifyPlayEnded() {
     }
 }
 
+void TForm1::ClearArticlePane() {
+    RichEdit1->Clear();
+}
+
 exercises::TMainWindowSeams TForm1::ExerciseSeams() {
     return {*this, *this, *this, *this, EnglishInterface()};
 }

@@ -2,6 +2,7 @@
 
 #include "app/Settings.h"
 #include "dictionary/LetterIndex.h"
+#include "exercises/Launcher.h"
 #include "exercises/MainWindowSeams.h"
 #include "lookup/LookupWindow.h"
 #include "sound/MainWindowSound.h"
@@ -47,7 +48,8 @@ class TForm1 : public QMainWindow,
                public exercises::TStudyWords,
                public exercises::TLookupSteering,
                public exercises::TPronouncer,
-               public exercises::TPlayEndSubscription {
+               public exercises::TPlayEndSubscription,
+               public exercises::TLauncherHost {
 public:
     static constexpr int kClientWidth = 612;
     static constexpr int kClientHeight = 320;
@@ -85,11 +87,7 @@ public:
     void N21Click() { studyList_->N21Click(); }
     void ListBox1Click() { studyList_->ListBox1Click(); }
     void Delete1Click() { studyList_->Delete1Click(); }
-    // The exercise launchers fill an empty study list from the default list.
-    bool FillStudyListFromDefault() { return studyList_->FillFromDefaultList(); }
     studylist::TStudyList& StudyList() { return *studyList_; }
-    // What the exercise windows are given of this window when they open.
-    exercises::TMainWindowSeams ExerciseSeams();
     // The study list's and the add-word dialog's modal boxes; tests answer them.
     ui::TDialogs StudyDialogs;
 
@@ -155,6 +153,14 @@ public:
     // exercises::TPlayEndSubscription
     void Join(exercises::TPlayEndListener& listener) override;
     void Leave(exercises::TPlayEndListener& listener) override;
+
+    // exercises::TLauncherHost (with StopVoicePlayback and FocusSearchBox
+    // above)
+    QWidget* LauncherWindow() override { return this; }
+    bool FillStudyListFromDefault() override { return studyList_->FillFromDefaultList(); }
+    void ClearArticlePane() override;
+    // What the exercise windows are given of this window when they open.
+    exercises::TMainWindowSeams ExerciseSeams() override;
 
     const app::TSettings& Settings() const { return settings_; }
     const lookup::TLookupWindow& Lookup() const { return *lookup_; }

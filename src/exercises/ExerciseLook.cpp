@@ -1,0 +1,310 @@
+#include "exercises/ExerciseLook.h"
+
+#include "exercises/ExerciseTexts.h"
+#include "ui/FlatButtons.h"
+#include "ui/Fonts.h"
+#include "ui/Palette.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QSlider>
+#include <QTimer>
+#include <QToolButton>
+
+namespace exercises {
+namespace {
+
+constexpr int kIcon = 28;
+constexpr int kDrawn = kIcon * 4;
+
+QColor Colour(QRgb rgb) {
+    return QColor::fromRgb(rgb);
+}
+
+// Drawn four times larger and scaled down onto the panel colour, as the
+// program's button icons are.
+template <typename Draw> QPixmap DrawIcon(Draw draw) {
+    QPixmap big(kDrawn, kDrawn);
+    big.fill(Colour(ui::palette::Panel));
+    {
+        QPainter painter(&big);
+        painter.setRenderHint(QPainter::Antialiasing);
+        draw(painter);
+    }
+    QPixmap icon(kIcon, kIcon);
+    icon.fill(Colour(ui::palette::Panel));
+    QPainter painter(&icon);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(QRect(2, 2, kIcon - 4, kIcon - 4), big);
+    return icon;
+}
+
+QPen Stroke(QRgb rgb, qreal width) {
+    QPen pen(Colour(rgb), width);
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    return pen;
+}
+
+} // namespace
+
+QString ExerciseStyleSheet() {
+    return QStringLiteral(
+        "QDialog { background: qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1,"
+        " stop: 0 #0f1c33, stop: 1 #1b3257); }"
+        "QWidget[role=\"panel\"] { background: #16284a; border: 2px solid #2a9d8f;"
+        " border-radius: 12px; }"
+        "QWidget[role=\"rule\"] { background: #2a9d8f; border: none; }"
+        "QLabel { color: white; background: transparent; border: none; }"
+        "QLabel[role=\"heading\"] { color: #f2a541; font-size: 20px; font-weight: bold; }"
+        "QLabel[role=\"caption\"] { color: #8fd8cf; font-size: 13px; font-weight: bold; }"
+        "QLabel[role=\"mark\"] { color: #f2a541; font-size: 18px; font-weight: bold; }"
+        "QLabel[role=\"verdict\"] { background: #e0e7ef; border: 2px solid #2a9d8f;"
+        " border-radius: 8px; }"
+        "QLabel[role=\"notice\"] { color: white; background: #1e3a63; border: 2px solid #f2a541;"
+        " border-radius: 8px; font-size: 15px; padding: 14px; }"
+        "QLineEdit { background: white; border: 2px solid #2a9d8f; border-radius: 6px;"
+        " padding: 0px 10px; selection-background-color: #2a9d8f; selection-color: white; }"
+        "QLineEdit:focus { border: 2px solid #f2a541; }"
+        "QTextEdit { background: white; border: 2px solid #2a9d8f; border-radius: 6px;"
+        " padding: 4px; }"
+        "QToolButton { color: white; border: none; background: transparent; border-radius: 6px;"
+        " font-size: 13px; font-weight: bold; }"
+        "QToolButton:hover { background: rgba(255, 255, 255, 28); }"
+        "QToolButton:pressed { background: rgba(242, 165, 65, 60); }"
+        "QToolButton:disabled { color: #5d6f8c; }"
+        "QToolButton[role=\"framed\"] { border: 1px solid #2a9d8f;"
+        " background: rgba(42, 157, 143, 50); padding: 4px 10px; }"
+        "QToolButton[role=\"framed\"]:hover { background: rgba(42, 157, 143, 120); }"
+        "QToolButton[role=\"framed\"]:pressed { background: rgba(242, 165, 65, 90);"
+        " border: 1px solid #f2a541; }"
+        "QToolButton[role=\"framed\"]:focus { border: 1px solid #f2a541; }"
+        "QToolButton[role=\"framed\"]:disabled { border: 1px solid #2c4a6e;"
+        " background: transparent; }"
+        "QCheckBox { color: white; spacing: 8px; font-size: 13px; font-weight: bold;"
+        " background: transparent; }"
+        "QCheckBox::indicator { width: 12px; height: 12px; border-radius: 3px;"
+        " border: 2px solid #2a9d8f; background: #0f1c33; }"
+        "QCheckBox::indicator:checked { background: #f2a541; border: 2px solid white; }"
+        "QCheckBox:focus { color: #ffd27a; }"
+        "QProgressBar { background: #0f1c33; border: 1px solid #2a9d8f; border-radius: 4px; }"
+        "QProgressBar::chunk { border-radius: 3px; background: qlineargradient(x1: 0, y1: 0,"
+        " x2: 1, y2: 0, stop: 0 #2a9d8f, stop: 1 #f2a541); }"
+        "QSlider { background: transparent; }"
+        "QSlider::groove:vertical { background: #0f1c33; border: 1px solid #2a9d8f; width: 6px;"
+        " border-radius: 3px; }"
+        "QSlider::handle:vertical { background: #f2a541; border: 2px solid white; height: 14px;"
+        " margin: 0px -7px; border-radius: 9px; }"
+        "QSlider::groove:horizontal { background: #0f1c33; border: 1px solid #2a9d8f;"
+        " height: 6px; border-radius: 3px; }"
+        "QSlider::handle:horizontal { background: #f2a541; border: 2px solid white; width: 14px;"
+        " margin: -7px 0px; border-radius: 9px; }"
+        "QToolTip { color: #16284a; background: #fdf1dc; border: 1px solid #f2a541; }");
+}
+
+QFont WordFont(int pixelSize) {
+    QFont font(QString::fromLatin1(ui::kFontTimok));
+    font.setPixelSize(pixelSize);
+    font.setBold(true);
+    return font;
+}
+
+QFont ArticleFont() {
+    QFont font(QString::fromLatin1(ui::kFontTimok));
+    font.setPixelSize(16);
+    return font;
+}
+
+QPixmap HelpPicture() {
+    return DrawIcon([](QPainter& painter) {
+        painter.setPen(Stroke(ui::palette::Text, 8));
+        painter.drawEllipse(QPointF(56, 56), 38, 38);
+        QPainterPath hook;
+        hook.moveTo(42, 44);
+        hook.cubicTo(42, 28, 70, 28, 70, 44);
+        hook.cubicTo(70, 56, 56, 56, 56, 68);
+        painter.setPen(Stroke(ui::palette::Amber, 10));
+        painter.drawPath(hook);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Colour(ui::palette::Amber));
+        painter.drawEllipse(QPointF(56, 84), 6, 6);
+    });
+}
+
+QPixmap ExitPicture() {
+    return DrawIcon([](QPainter& painter) {
+        // A door frame open on the right, and an arrow leaving through it.
+        painter.setPen(Stroke(ui::palette::Text, 8));
+        painter.drawPolyline(
+            QPolygonF({QPointF(62, 26), QPointF(26, 26), QPointF(26, 86), QPointF(62, 86)}));
+        painter.setPen(Stroke(ui::palette::Amber, 10));
+        painter.drawLine(QPointF(46, 56), QPointF(90, 56));
+        painter.drawPolyline(QPolygonF({QPointF(74, 40), QPointF(90, 56), QPointF(74, 72)}));
+    });
+}
+
+QPixmap StartFallbackPicture(int phase) {
+    const bool lit = phase == 2;
+    return DrawIcon([lit](QPainter& painter) {
+        painter.setPen(Stroke(lit ? ui::palette::Amber : ui::palette::Text, 8));
+        painter.drawEllipse(QPointF(56, 56), 38, 38);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Colour(lit ? 0xffffd27a : ui::palette::TealLight));
+        painter.drawPolygon(QPolygonF({QPointF(46, 36), QPointF(80, 56), QPointF(46, 76)}));
+    });
+}
+
+QPixmap StopFallbackPicture() {
+    return DrawIcon([](QPainter& painter) {
+        painter.setPen(Stroke(ui::palette::Text, 8));
+        painter.drawEllipse(QPointF(56, 56), 38, 38);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Colour(ui::palette::Red));
+        painter.drawRoundedRect(QRectF(40, 40, 32, 32), 4, 4);
+    });
+}
+
+QPixmap StartPicture(int phase) {
+    const QPixmap picture(QStringLiteral("Start%1.bmp").arg(phase));
+    return picture.isNull() ? StartFallbackPicture(phase) : picture;
+}
+
+QPixmap StopPicture() {
+    const QPixmap picture(QStringLiteral("Stop2.bmp"));
+    return picture.isNull() ? StopFallbackPicture() : picture;
+}
+
+QWidget* ContentPanel(QWidget* parent, const QString& name, const QRect& geometry) {
+    auto* panel = new QWidget(parent);
+    panel->setObjectName(name);
+    panel->setProperty("role", "panel");
+    panel->setAttribute(Qt::WA_StyledBackground);
+    panel->setGeometry(geometry);
+    auto* heading = TextLabel(panel, QStringLiteral("Heading"), QRect(20, 12, 300, 30), "heading");
+    heading->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Rule(panel, QRect(16, 50, geometry.width() - 32, 2));
+    return panel;
+}
+
+QWidget* Rule(QWidget* parent, const QRect& geometry) {
+    auto* rule = new QWidget(parent);
+    rule->setProperty("role", "rule");
+    rule->setAttribute(Qt::WA_StyledBackground);
+    rule->setGeometry(geometry);
+    return rule;
+}
+
+QToolButton* TextButton(QWidget* parent, const QString& name, const QRect& geometry) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setProperty("role", "framed");
+    button->setGeometry(geometry);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setFocusPolicy(Qt::TabFocus);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    return button;
+}
+
+QToolButton* PictureButton(QWidget* parent, const QString& name, const QRect& geometry,
+                           const QPixmap& picture) {
+    QToolButton* button = ui::FlatButton(parent, geometry, {}, picture);
+    button->setObjectName(name);
+    return button;
+}
+
+QLabel* TextLabel(QWidget* parent, const QString& name, const QRect& geometry, const char* role) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setProperty("role", role);
+    label->setGeometry(geometry);
+    return label;
+}
+
+QSlider* SpeedSlider(QWidget* parent, Qt::Orientation orientation, const QRect& markArea,
+                     int position) {
+    constexpr int kMark = 18;
+    auto* slider = new QSlider(orientation, parent);
+    slider->setObjectName(QStringLiteral("TrackBar1"));
+    slider->setRange(1, 10);
+    slider->setSingleStep(1);
+    slider->setPageStep(1);
+    slider->setValue(position);
+    slider->setCursor(Qt::PointingHandCursor);
+    auto* plus = TextLabel(parent, QStringLiteral("PlusMark"), {}, "mark");
+    auto* minus = TextLabel(parent, QStringLiteral("MinusMark"), {}, "mark");
+    plus->setText(QStringLiteral("+"));
+    minus->setText(QStringLiteral("-"));
+    plus->setAlignment(Qt::AlignCenter);
+    minus->setAlignment(Qt::AlignCenter);
+    const QRect& a = markArea;
+    if (orientation == Qt::Vertical) {
+        // Position 1, the fastest, is at the top, beside the "+".
+        slider->setInvertedAppearance(true);
+        plus->setGeometry(a.left(), a.top(), a.width(), kMark);
+        slider->setGeometry(a.left(), a.top() + kMark + 2, a.width(), a.height() - 2 * kMark - 4);
+        minus->setGeometry(a.left(), a.bottom() - kMark + 1, a.width(), kMark);
+    } else {
+        plus->setGeometry(a.left(), a.top(), kMark, a.height());
+        slider->setGeometry(a.left() + kMark + 4, a.top(), a.width() - 2 * kMark - 8, a.height());
+        minus->setGeometry(a.right() - kMark + 1, a.top(), kMark, a.height());
+    }
+    return slider;
+}
+
+TStartButton::TStartButton(QToolButton* button, QString startStopHint, bool english)
+    : button_(button), startStopHint_(std::move(startStopHint)), english_(english) {
+    button_->setIcon(ui::ButtonIcon(StartPicture(phase_)));
+    button_->setIconSize(QSize(kIcon, kIcon));
+    button_->setToolTip(startStopHint_);
+}
+
+void TStartButton::Show(const TStartStop& state) {
+    if (state.Face != face_) {
+        face_ = state.Face;
+        if (face_ == TStartFace::Start) {
+            phase_ = 1;
+            button_->setIcon(ui::ButtonIcon(StartPicture(phase_)));
+        } else {
+            button_->setIcon(ui::ButtonIcon(StopPicture()));
+        }
+    }
+    switch (state.Hint) {
+    case TStartHint::StartStop:
+        button_->setToolTip(startStopHint_);
+        break;
+    case TStartHint::Stop:
+        button_->setToolTip(ExercisePhrase(TExercisePhrase::StopHint, english_));
+        break;
+    case TStartHint::Start:
+        button_->setToolTip(ExercisePhrase(TExercisePhrase::StartHint, english_));
+        break;
+    }
+    button_->setEnabled(state.Enabled);
+}
+
+void TStartButton::Blink() {
+    if (face_ != TStartFace::Start) {
+        return;
+    }
+    phase_ = phase_ == 1 ? 2 : 1;
+    button_->setIcon(ui::ButtonIcon(StartPicture(phase_)));
+    button_->repaint();
+}
+
+void TTimerMirror::Apply(const TTimerState& state) {
+    if (!state.On) {
+        timer_->stop();
+        appliedStarts_ = state.Starts;
+        return;
+    }
+    if (timer_->interval() != state.Interval) {
+        timer_->setInterval(state.Interval);
+    }
+    if (!timer_->isActive() || appliedStarts_ != state.Starts) {
+        timer_->start();
+    }
+    appliedStarts_ = state.Starts;
+}
+
+} // namespace exercises

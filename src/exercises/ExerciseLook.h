@@ -1,0 +1,102 @@
+#pragma once
+
+#include "exercises/ExerciseRules.h"
+
+#include <QFont>
+#include <QPixmap>
+#include <QRect>
+#include <QString>
+
+class QLabel;
+class QSlider;
+class QTimer;
+class QToolButton;
+class QWidget;
+
+// How the exercise windows look: a deep navy desktop behind a navy content
+// panel framed in teal, white text, amber accents, words and articles on
+// white paper in the article font. Everything here only builds or dresses
+// widgets.
+namespace exercises {
+
+// The style sheet of a whole exercise window. Roles are set as the dynamic
+// property "role" on widgets: "panel" (a content panel), "heading",
+// "caption" (small teal titles), "word" (a white word box), "article",
+// "verdict" (the paper square behind a verdict picture), "notice" (a boxed
+// message), "framed" (a text button with a frame), "mark" (+ and - by a
+// slider).
+QString ExerciseStyleSheet();
+
+// The word box's font: a large bold serif.
+QFont WordFont(int pixelSize);
+// The article font, as the main window's article pane uses it.
+QFont ArticleFont();
+
+// 28 x 28 pictures on the panel colour, drawn like the program's button icons.
+QPixmap HelpPicture();
+QPixmap ExitPicture();
+// Stand in for "Start1.bmp", "Start2.bmp" and "Stop2.bmp" when those are
+// missing from the working directory.
+QPixmap StartFallbackPicture(int phase);
+QPixmap StopFallbackPicture();
+
+// "Start" + phase + ".bmp" and "Stop2.bmp" from the working directory, by
+// relative name, or the fallback pictures.
+QPixmap StartPicture(int phase);
+QPixmap StopPicture();
+
+// A content panel (role "panel") with the program's heading line at the top:
+// the object name "Heading" is given to its title label.
+QWidget* ContentPanel(QWidget* parent, const QString& name, const QRect& geometry);
+// A thin teal line.
+QWidget* Rule(QWidget* parent, const QRect& geometry);
+// A flat button showing a caption in a frame (role "framed").
+QToolButton* TextButton(QWidget* parent, const QString& name, const QRect& geometry);
+// A flat picture button.
+QToolButton* PictureButton(QWidget* parent, const QString& name, const QRect& geometry,
+                           const QPixmap& picture);
+// A label with a text of its own.
+QLabel* TextLabel(QWidget* parent, const QString& name, const QRect& geometry,
+                  const char* role = "caption");
+// A slider from 1 to 10 by steps of 1, "+" and "-" marked at its ends: the
+// top and bottom ends of a vertical slider, the left and right ends of a
+// horizontal one. markArea: where the slider and its marks go.
+QSlider* SpeedSlider(QWidget* parent, Qt::Orientation orientation, const QRect& markArea,
+                     int position);
+
+// The Start/Stop button: mirrors a TStartStop (picture and hint) and blinks
+// between the two Start pictures. The blink timer itself is the window's.
+class TStartButton {
+public:
+    // startStopHint: the window's own "Start/Stop" hint from its table.
+    TStartButton(QToolButton* button, QString startStopHint, bool english);
+
+    // Shows the state's picture and hint. Going back to the Start picture
+    // starts again from the first phase.
+    void Show(const TStartStop& state);
+    // One blink: the other Start picture, painted at once.
+    void Blink();
+    int Phase() const { return phase_; }
+    QToolButton* Button() const { return button_; }
+
+private:
+    QToolButton* button_;
+    QString startStopHint_;
+    bool english_;
+    int phase_ = 1;
+    TStartFace face_ = TStartFace::Start;
+};
+
+// Keeps a real timer in step with a TTimerState.
+class TTimerMirror {
+public:
+    explicit TTimerMirror(QTimer* timer) : timer_(timer) {}
+    void Apply(const TTimerState& state);
+    QTimer* Timer() const { return timer_; }
+
+private:
+    QTimer* timer_;
+    unsigned appliedStarts_ = 0;
+};
+
+} // namespace exercises

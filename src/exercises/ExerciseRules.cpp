@@ -1,0 +1,108 @@
+#include "exercises/ExerciseRules.h"
+
+#include "dictionary/Letters.h"
+
+#include <cstdlib>
+
+namespace exercises {
+
+int NextPosition(int current, int count) {
+    if (count <= 0) {
+        return -1;
+    }
+    if (current < -1 || current >= count - 1) {
+        return 0;
+    }
+    return current + 1;
+}
+
+int PreviousPosition(int current, int count) {
+    if (count <= 0) {
+        return -1;
+    }
+    if (current <= 0 || current > count) {
+        return count - 1;
+    }
+    return current - 1;
+}
+
+int RandomPosition(int count) {
+    if (count <= 0) {
+        return -1;
+    }
+    // Scaled rather than taken modulo count, so that every position is
+    // equally likely.
+    const double unit = static_cast<double>(std::rand()) / (static_cast<double>(RAND_MAX) + 1.0);
+    const int position = static_cast<int>(unit * count);
+    return position < count ? position : count - 1;
+}
+
+std::string LatinLower(std::string_view text) {
+    std::string result(text);
+    for (char& c : result) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return result;
+}
+
+std::string LatinUpper(std::string_view text) {
+    std::string result(text);
+    for (char& c : result) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return result;
+}
+
+bool AnswerMatches(std::string_view answer, std::string_view word, TAnswerCase letterCase) {
+    if (letterCase == TAnswerCase::Upper) {
+        return LatinUpper(answer) == LatinUpper(word);
+    }
+    return LatinLower(answer) == LatinLower(word);
+}
+
+void TTimerState::SwitchOn() {
+    if (!On) {
+        On = true;
+        ++Starts;
+    }
+}
+
+void TTimerState::Restart() {
+    On = true;
+    ++Starts;
+}
+
+void TTimerState::SetInterval(int milliseconds) {
+    Interval = milliseconds;
+    if (On) {
+        ++Starts;
+    }
+}
+
+TStartStop::TStartStop() {
+    Blink.Interval = kBlinkInterval;
+}
+
+void TStartStop::Start() {
+    Running = true;
+    Face = TStartFace::Stop;
+    Hint = TStartHint::Stop;
+    Blink.SwitchOff();
+}
+
+void TStartStop::Stop() {
+    Running = false;
+    Face = TStartFace::Start;
+    Hint = TStartHint::Start;
+    Blink.SwitchOn();
+}
+
+bool TStudyWordHit::Speakable() const {
+    return Found() && IsBase && dictionary::IsEnglishTab(Tab);
+}
+
+} // namespace exercises

@@ -1,0 +1,121 @@
+#include "exercises/ExerciseTexts.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QWidget>
+
+namespace exercises {
+namespace {
+
+constexpr ui::TTextKind C = ui::TTextKind::Caption;
+constexpr ui::TTextKind H = ui::TTextKind::Hint;
+
+constexpr TExerciseText kMethod1[] = {
+    {"Heading", C, "Method 1", "Метод 1"},
+    {"Label4", C, "Word", "Дума"},
+    {"Label5", C, "Translation", "Значение"},
+    {"Label1", C, "Speed", "Скорост"},
+    {"CheckBox1", C, "Speach", "Говор"},
+    {"Button4", C, "Previous word", "Предходна дума"},
+    {"Button5", C, "Next word", "Следваща дума"},
+    {"Button3", H, "Start/Stop", "Старт/Стоп"},
+    {"Button7", H, "Pronounce this word/phrase", "Изговори показаната дума"},
+    {"Button1", H, "Exit", "Изход"},
+    {"SpeedButton1", H, "Help", "Помощ"},
+    {"TrackBar1", H, "Скорост на смяна на думите", "Скорост на смяна на думите"},
+};
+
+constexpr TExerciseText kMethod2[] = {
+    {"Heading", C, "Method 2", "Метод 2"},
+    {"Label4", C, "Word", "Дума"},
+    {"SpeedButton1", C, "Translation", "Превод"},
+    {"Label1", C, "Speed", "Скорост"},
+    {"CheckBox1", C, "Speach", "Говор"},
+    {"Button4", C, "Previous word", "Предходна дума"},
+    {"Button6", C, "Next word", "Следваща дума"},
+    {"Button3", H, "Start/Stop", "Старт/Стоп"},
+    {"Button7", H, "Pronounce this word/phrase", "Изговори показаната дума"},
+    {"Button1", H, "Exit", "Изход"},
+    {"SpeedButton2", H, "Help", "Помощ"},
+    {"TrackBar1", H, "Скорост на смяна на думите", "Скорост на смяна на думите"},
+};
+
+constexpr TExerciseText kMethod3[] = {
+    {"Heading", C, "Method 3", "Метод 3"},
+    {"Button3", C, "Repeat", "Повтори"},
+    {"Button4", C, "Verification", "Проверка"},
+    {"Button5", C, "Show", "Покажи"},
+    {"Button9", H, "Start/Stop", "Старт/Стоп"},
+    {"Button7", C, "Previous word", "Предходна дума"},
+    {"Button8", C, "Next word", "Следваща дума"},
+    {"Button6", C, "Next word", "Следваща дума"},
+    {"Button1", H, "Exit", "Изход"},
+    {"Label1", C, "Time for remember", "Време за запаметяване"},
+    {"CheckBox1", C, "Random word", "Случайна дума"},
+    {"SpeedButton1", H, "Help", "Помощ"},
+};
+
+} // namespace
+
+std::span<const TExerciseText> Method1Texts() {
+    return kMethod1;
+}
+
+std::span<const TExerciseText> Method2Texts() {
+    return kMethod2;
+}
+
+std::span<const TExerciseText> Method3Texts() {
+    return kMethod3;
+}
+
+QString ExerciseText(std::span<const TExerciseText> table, std::string_view control,
+                     ui::TTextKind kind, bool english) {
+    for (const TExerciseText& text : table) {
+        if (text.Kind == kind && control == text.Control) {
+            return QString::fromUtf8(english ? text.English : text.Bulgarian);
+        }
+    }
+    return {};
+}
+
+void ApplyTexts(QWidget& window, std::span<const TExerciseText> table, bool english) {
+    for (const TExerciseText& text : table) {
+        auto* control = window.findChild<QWidget*>(QString::fromLatin1(text.Control));
+        if (control == nullptr) {
+            continue;
+        }
+        const QString value = QString::fromUtf8(english ? text.English : text.Bulgarian);
+        if (text.Kind == ui::TTextKind::Hint) {
+            control->setToolTip(value);
+        } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+            button->setText(value);
+        } else if (auto* label = qobject_cast<QLabel*>(control)) {
+            label->setText(value);
+        } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+            edit->setText(value);
+        }
+    }
+}
+
+QString ExercisePhrase(TExercisePhrase phrase, bool english) {
+    switch (phrase) {
+    case TExercisePhrase::StopHint:
+        return english ? QStringLiteral("Stop") : QStringLiteral("Стоп");
+    case TExercisePhrase::StartHint:
+        return QStringLiteral("Старт");
+    case TExercisePhrase::Translation:
+        return english ? QStringLiteral("Translation") : QStringLiteral("Превод");
+    case TExercisePhrase::Continue:
+        return english ? QStringLiteral("Continue") : QStringLiteral("Продължи");
+    case TExercisePhrase::EmptyStudyList:
+        return english ? QStringLiteral("The study list is empty.\nAdd words to it in the main "
+                                        "window, then open the exercise again.")
+                       : QStringLiteral("Списъкът за учене е празен.\nДобавете думи в него от "
+                                        "главния прозорец и отворете упражнението отново.");
+    }
+    return {};
+}
+
+} // namespace exercises

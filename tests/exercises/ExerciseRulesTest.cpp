@@ -1,0 +1,166 @@
+// Stepping, answers, the Start/Stop state and the wave reader: no display.
+#include "exercises/ExerciseRules.h"
+#include "exercises/WaveFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <set>
+#include <string>
+
+namespace {
+
+using namespace exercises;
+
+TEST(Stepping, NextAndPreviousWrapBothWaysAndStartFromNoWord) {
+    EXPECT_EQ(NextPosition(-1, 3), 0) << "the first word after none";
+    EXPECT_EQ(NextPosition(0, 3), 1);
+    EXPECT_EQ(NextPosition(2, 3), 0) << "after the last, the first";
+    EXPECT_EQ(PreviousPosition(-1, 3), 2) << "before any word, the last";
+    EXPECT_EQ(PreviousPosition(0, 3), 2);
+    EXPECT_EQ(PreviousPosition(2, 3), 1);
+    EXPECT_EQ(NextPosition(0, 1), 0);
+    EXPECT_EQ(PreviousPosition(0, 1), 0);
+}
+
+TEST(Stepping, AnEmptyListGivesNoPositionEver) {
+    for (const int current : {-2, -1, 0, 1, 5}) {
+        EXPECT_EQ(NextPosition(current, 0), -1);
+        EXPECT_EQ(PreviousPosition(current, 0), -1);
+    }
+    EXPECT_EQ(RandomPosition(0), -1);
+    EXPECT_EQ(RandomPosition(-3), -1);
+}
+
+TEST(Stepping, PositionsLeftOverFromALongerListStayInside) {
+    EXPECT_EQ(NextPosition(7, 3), 0);
+    EXPECT_EQ(PreviousPosition(7, 3), 2);
+}
+
+TEST(Stepping, RandomDrawsCoverTheListAndStayInside) {
+    std::srand(1234);
+    std::set<int> seen;
+    for (int i = 0; i < 400; ++i) {
+        const int position = RandomPosition(5);
+        ASSERT_GE(position, 0);
+        ASSERT_LT(position, 5);
+        seen.insert(position);
+    }
+    EXPECT_EQ(seen.size(), 5u);
+    EXPECT_EQ(RandomPosition(1), 0);
+}
+
+TEST(Answers, CaseOfLatinLettersOnlyAndNoTrimming) {
+    EXPECT_TRUE(AnswerMatches("HOUSE", "house"));
+    EXPECT_TRUE(AnswerMatches("house", "House", TAnswerCase::Upper));
+    EXPECT_FALSE(AnswerMatches("house ", "house")) << "a trailing blank is wrong";
+    EXPECT_FALSE(AnswerMatches(" house", "house"));
+    EXPECT_FALSE(AnswerMatches("hous", "house"));
+    // Cyrillic letters (code page 1251) must match exactly: "Къща" / "къща".
+    EXPECT_FALSE(AnswerMatches("\xCA\xFA\xF9\xE0", "\xEA\xFA\xF9\xE0"));
+    EXPECT_TRUE(AnswerMatches("\xEA\xFA\xF9\xE0", "\xEA\xFA\xF9\xE0"));
+    EXPECT_TRUE(AnswerMatches("", ""));
+    EXPECT_EQ(LatinUpper("a-z\xE0"), "A-Z\xE0");
+}
+
+TEST(Timers, SwitchingOnARunningTimerKeepsItsCountdown) {
+    TTimerState timer;
+    timer.SwitchOn();
+    const unsigned starts = timer.Starts;
+    timer.SwitchOn();
+    EXPECT_EQ(timer.Starts, starts);
+    timer.Restart();
+    EXPECT_EQ(timer.Starts, starts + 1);
+    timer.SetInterval(500);
+    EXPECT_EQ(timer.Starts, starts + 2) << "a new interval restarts a running timer";
+    timer.SwitchOff();
+    timer.SetInterval(700);
+    EXPECT_EQ(timer.Starts, starts + 2);
+    EXPECT_FALSE(timer.On);
+}
+
+TEST(Timers, StartStopSwapsPicturesHintsAndBlinking) {
+    TStartStop button;
+    EXPECT_EQ(button.Blink.Interval, 500);
+    EXPECT_EQ(button.Hint, TStartHint::StartStop);
+    button.Start();
+    EXPECT_TRUE(button.Running);
+    EXPECT_EQ(button.Face, TStartFace::Stop);
+    EXPECT_EQ(button.Hint, TStartHint::Stop);
+    EXPECT_FALSE(button.Blink.On);
+    button.Stop();
+    EXPECT_FALSE(button.Running);
+    EXPECT_EQ(button.Face, TStartFace::Start);
+    EXPECT_EQ(button.Hint, TStartHint::Start);
+    EXPECT_TRUE(button.Blink.On);
+}
+
+std::string Le16(unsigned value) {
+    return {static_cast<char>(value & 0xFF), static_cast<char>((value >> 8) & 0xFF)};
+}
+
+std::string Le32(unsigned value) {
+    return Le16(value & 0xFFFF) + Le16(value >> 16);
+}
+
+std::string Format(unsigned channels, unsigned rate, unsigned bits, unsigned tag = 1) {
+    const unsigned align = channels * bits / 8;
+    return "fmt " + Le32(16) + Le16(tag) + Le16(channels) + Le32(rate) + Le32(rate * align) +
+           Le16(align) + Le16(bits);
+}
+
+std::string Riff(const std::string& chunks) {
+    return "RIFF" + Le32(static_cast<unsigned>(4 + chunks.size())) + "WAVE" + chunks;
+}
+
+TEST(WaveFile, ReadsPcmAndSkipsOtherChunksWithTheirPadding) {
+    const std::string samples(2205 * 2, '\x10');
+    const std::string bytes = Riff("LIST" + Le32(3) + "abc" + std::string(1, '\0') +
+                                   Format(1, 22050, 16) + "data" + Le32(4410) + samples);
+    const auto wave = ParseWave(bytes);
+    ASSERT_TRUE(wave);
+    EXPECT_EQ(wave->Channels, 1);
+    EXPECT_EQ(wave->SampleRate, 22050u);
+    EXPECT_EQ(wave->BitsPerSample, 16);
+    EXPECT_EQ(wave->FrameCount(), 2205u);
+    EXPECT_EQ(wave->DurationMs(), 100u);
+    EXPECT_EQ(wave->Samples.data(), bytes.data() + bytes.size() - samples.size());
+}
+
+TEST(WaveFile, ADataChunkLongerThanTheFileIsCutToWholeFrames) {
+    const std::string bytes =
+        Riff(Format(2, 8000, 16) + "data" + Le32(1000000) + std::string(4003, '\x01'));
+    const auto wave = ParseWave(bytes);
+    ASSERT_TRUE(wave);
+    EXPECT_EQ(wave->Samples.size(), 4000u);
+    EXPECT_EQ(wave->FrameCount(), 1000u);
+}
+
+TEST(WaveFile, RejectsWhatCannotBePlayedSafely) {
+    const std::string data = "data" + Le32(4) + "abcd";
+    EXPECT_FALSE(ParseWave("")) << "nothing";
+    EXPECT_FALSE(ParseWave("RIFF\x04\0\0\0WAV")) << "cut header";
+    EXPECT_FALSE(ParseWave(Riff(data))) << "data before any format";
+    EXPECT_FALSE(ParseWave(Riff(Format(1, 22050, 16, 3) + data))) << "not PCM";
+    EXPECT_FALSE(ParseWave(Riff(Format(3, 22050, 16) + data))) << "three channels";
+    EXPECT_FALSE(ParseWave(Riff(Format(1, 22050, 12) + data))) << "12 bits";
+    EXPECT_FALSE(ParseWave(Riff(Format(1, 0, 16) + data))) << "no rate";
+    EXPECT_FALSE(ParseWave(Riff("fmt " + Le32(40) + Format(1, 22050, 16).substr(8))))
+        << "a format chunk longer than the file";
+    EXPECT_FALSE(ParseWave(Riff("fmt " + Le32(8) + std::string(8, '\x01') + data)))
+        << "a format chunk too short";
+    EXPECT_FALSE(ParseWave(Riff("junk" + Le32(0xFFFFFFF0u) + "xx")))
+        << "an unknown chunk claiming more than there is";
+    std::string misaligned = Format(1, 22050, 16);
+    misaligned[20] = 3; // block align 3 for 16-bit mono
+    EXPECT_FALSE(ParseWave(Riff(misaligned + data)));
+}
+
+TEST(WaveFile, AnEmptyDataChunkHasNoFrames) {
+    const auto wave = ParseWave(Riff(Format(1, 22050, 8) + "data" + Le32(0)));
+    ASSERT_TRUE(wave);
+    EXPECT_EQ(wave->FrameCount(), 0u);
+    EXPECT_EQ(wave->DurationMs(), 0u);
+}
+
+} // namespace
