@@ -1,6 +1,9 @@
 #include "app/Unit1.h"
 
 #include "app/Splash.h"
+#include "exercises/Unit3.h"
+#include "exercises/Unit4.h"
+#include "exercises/Unit5.h"
 #include "dictionary/Lookup.h"
 #include "lookup/ClipboardWatcher.h"
 #include "lookup/RichEditDblClick.h"
@@ -130,6 +133,9 @@ TForm1::TForm1() {
     clipboard_ = new lookup::TClipboardWatcher(this);
     clipboard_->OnClipboardChanged = [this] { ClipboardChanged(); };
     BuildStudyList();
+    connect(Button5, &QToolButton::clicked, this, [this] { Button5Click(); });
+    connect(Button9, &QToolButton::clicked, this, [this] { Button9Click(); });
+    connect(Button11, &QToolButton::clicked, this, [this] { Button11Click(); });
 
     FormCreate();
 }
@@ -572,6 +578,18 @@ void TForm1::NotifyPlayEnded() {
             listener->PlayEnded();
         }
     }
+}
+
+void TForm1::Button5Click() {
+    exercises::OpenMethod<exercises::TForm3>(*this);
+}
+
+void TForm1::Button9Click() {
+    exercises::OpenMethod<exercises::TForm5>(*this);
+}
+
+void TForm1::Button11Click() {
+    exercises::OpenMethod<exercises::TForm4>(*this);
 }
 
 void TForm1::ClearArticlePane() {

@@ -91,6 +91,11 @@ public:
     // The study list's and the add-word dialog's modal boxes; tests answer them.
     ui::TDialogs StudyDialogs;
 
+    // Exercise launchers.
+    void Button5Click();
+    void Button9Click();
+    void Button11Click();
+
     // Sound handlers.
     void Button7Click() { sound_->Button7Click(); }
     void SpeedButton1Click() { sound_->SpeedButton1Click(); }

@@ -82,6 +82,10 @@ QString ExerciseStyleSheet() {
         "QToolButton[role=\"framed\"]:focus { border: 1px solid #f2a541; }"
         "QToolButton[role=\"framed\"]:disabled { border: 1px solid #2c4a6e;"
         " background: transparent; }"
+        "QToolButton[role=\"large\"] { border: 1px solid #2a9d8f; background: transparent; }"
+        "QToolButton[role=\"large\"]:hover { border: 1px solid #f2a541; }"
+        "QToolButton[role=\"large\"]:pressed { border: 2px solid #f2a541; }"
+        "QToolButton[role=\"large\"]:disabled { border: 1px solid #2c4a6e; }"
         "QCheckBox { color: white; spacing: 8px; font-size: 13px; font-weight: bold;"
         " background: transparent; }"
         "QCheckBox::indicator { width: 12px; height: 12px; border-radius: 3px;"
@@ -100,6 +104,12 @@ QString ExerciseStyleSheet() {
         " height: 6px; border-radius: 3px; }"
         "QSlider::handle:horizontal { background: #f2a541; border: 2px solid white; width: 14px;"
         " margin: -7px 0px; border-radius: 9px; }"
+        "QScrollBar:vertical { background: #e0e7ef; width: 12px; margin: 0px; border: none; }"
+        "QScrollBar::handle:vertical { background: #2a9d8f; min-height: 24px; border-radius: 4px;"
+        " margin: 2px; }"
+        "QScrollBar::handle:vertical:hover { background: #1e7a70; }"
+        "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0px; }"
+        "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"
         "QToolTip { color: #16284a; background: #fdf1dc; border: 1px solid #f2a541; }");
 }
 
@@ -203,6 +213,16 @@ QToolButton* TextButton(QWidget* parent, const QString& name, const QRect& geome
     button->setCursor(Qt::PointingHandCursor);
     button->setFocusPolicy(Qt::TabFocus);
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    return button;
+}
+
+QToolButton* LargeButton(QWidget* parent, const QString& name, const QRect& geometry,
+                         const QPixmap& picture) {
+    // A caption of its own comes later, from the window's texts.
+    QToolButton* button = ui::FlatButton(parent, geometry, {}, picture, QStringLiteral(" "));
+    button->setObjectName(name);
+    button->setProperty("role", "large");
+    button->setFocusPolicy(Qt::TabFocus);
     return button;
 }
 

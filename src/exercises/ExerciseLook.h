@@ -23,8 +23,8 @@ namespace exercises {
 // property "role" on widgets: "panel" (a content panel), "heading",
 // "caption" (small teal titles), "word" (a white word box), "article",
 // "verdict" (the paper square behind a verdict picture), "notice" (a boxed
-// message), "framed" (a text button with a frame), "mark" (+ and - by a
-// slider).
+// message), "framed" (a text button with a frame), "large" (a framed picture
+// button with its caption below), "mark" (+ and - by a slider).
 QString ExerciseStyleSheet();
 
 // The word box's font: a large bold serif.
@@ -52,6 +52,9 @@ QWidget* ContentPanel(QWidget* parent, const QString& name, const QRect& geometr
 QWidget* Rule(QWidget* parent, const QRect& geometry);
 // A flat button showing a caption in a frame (role "framed").
 QToolButton* TextButton(QWidget* parent, const QString& name, const QRect& geometry);
+// A large framed button with its picture above its caption (role "large").
+QToolButton* LargeButton(QWidget* parent, const QString& name, const QRect& geometry,
+                         const QPixmap& picture);
 // A flat picture button.
 QToolButton* PictureButton(QWidget* parent, const QString& name, const QRect& geometry,
                            const QPixmap& picture);
