@@ -83,6 +83,14 @@ THangForm1::THangForm1(const TMainWindowSeams& seams, THangmanScore& score, QWid
       words_(seams.Study, seams.Lookup), random_(ClockSeededRandom()) {
     setObjectName(QStringLiteral("THangForm1"));
     Panel1 = ContentPanel(this, QStringLiteral("Panel1"), kPanel);
+    Panel1->setStyleSheet(QStringLiteral(
+        "QRadioButton { color: white; spacing: 8px; font-size: 13px; font-weight: bold;"
+        " background: transparent; }"
+        "QRadioButton:disabled { color: #5d6f8c; }"
+        "QRadioButton::indicator { width: 12px; height: 12px; border-radius: 8px;"
+        " border: 2px solid #2a9d8f; background: #0f1c33; }"
+        "QRadioButton::indicator:checked { background: #f2a541; border: 2px solid white; }"
+        "QRadioButton::indicator:disabled { border: 2px solid #2c4a6e; }"));
     Button5 =
         PictureButton(Panel1, QStringLiteral("Button5"), QRect(596, 8, 38, 38), HelpPicture());
     Button4 =

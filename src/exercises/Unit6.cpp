@@ -19,7 +19,7 @@ namespace exercises {
 namespace {
 
 constexpr QSize kDesignSize(800, 600);
-constexpr QRect kPanel(80, 90, 640, 420);
+constexpr QRect kPanel(80, 77, 640, 446);
 
 QCheckBox* CheckBox(QWidget* parent, const QString& name, const QRect& geometry) {
     auto* box = new QCheckBox(parent);
@@ -58,7 +58,7 @@ TForm6::TForm6(const TMainWindowSeams& seams, QWidget* owner)
 
     RichEdit1 = new QTextEdit(Panel1);
     RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
-    RichEdit1->setGeometry(24, 64, 400, 204);
+    RichEdit1->setGeometry(24, 64, 400, 226);
     RichEdit1->setReadOnly(true);
     RichEdit1->setFocusPolicy(Qt::NoFocus);
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -67,7 +67,7 @@ TForm6::TForm6(const TMainWindowSeams& seams, QWidget* owner)
 
     Edit1 = new QLineEdit(Panel1);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(24, 280, 400, 52);
+    Edit1->setGeometry(24, 302, 400, 54);
     Edit1->setFont(WordFont(26));
     Edit1->setAlignment(Qt::AlignCenter);
     Edit1->setStyleSheet(QStringLiteral("color: #16284a;"));
@@ -77,20 +77,20 @@ TForm6::TForm6(const TMainWindowSeams& seams, QWidget* owner)
     Label1 = score_->Score;
     Label4 = score_->Caption;
     HeaderControl1 = score_->Header;
-    CheckBox1 = CheckBox(Panel1, QStringLiteral("CheckBox1"), QRect(448, 172, 168, 22));
-    CheckBox2 = CheckBox(Panel1, QStringLiteral("CheckBox2"), QRect(448, 196, 168, 22));
-    Button3 = TextButton(Panel1, QStringLiteral("Button3"), QRect(444, 228, 84, 34));
-    Button8 = TextButton(Panel1, QStringLiteral("Button8"), QRect(532, 228, 84, 34));
-    Button4 = LargeButton(Panel1, QStringLiteral("Button4"), QRect(444, 268, 172, 64),
+    CheckBox1 = CheckBox(Panel1, QStringLiteral("CheckBox1"), QRect(448, 170, 168, 22));
+    CheckBox2 = CheckBox(Panel1, QStringLiteral("CheckBox2"), QRect(448, 192, 168, 22));
+    Button3 = TextButton(Panel1, QStringLiteral("Button3"), QRect(444, 222, 172, 32));
+    Button8 = TextButton(Panel1, QStringLiteral("Button8"), QRect(444, 258, 172, 32));
+    Button4 = LargeButton(Panel1, QStringLiteral("Button4"), QRect(444, 296, 172, 60),
                           ui::Picture(ui::PictureId::IconContinue));
 
-    Rule(Panel1, QRect(16, 344, kPanel.width() - 32, 1));
-    Button5 = PictureButton(Panel1, QStringLiteral("Button5"), QRect(24, 352, 44, 40), {});
-    Button6 = TextButton(Panel1, QStringLiteral("Button6"), QRect(80, 354, 160, 36));
-    Button7 = TextButton(Panel1, QStringLiteral("Button7"), QRect(248, 354, 160, 36));
+    Rule(Panel1, QRect(16, 368, kPanel.width() - 32, 1));
+    Button5 = PictureButton(Panel1, QStringLiteral("Button5"), QRect(24, 376, 44, 40), {});
+    Button6 = TextButton(Panel1, QStringLiteral("Button6"), QRect(80, 378, 160, 36));
+    Button7 = TextButton(Panel1, QStringLiteral("Button7"), QRect(248, 378, 160, 36));
     PrgBar1 = new QProgressBar(Panel1);
     PrgBar1->setObjectName(QStringLiteral("PrgBar1"));
-    PrgBar1->setGeometry(24, 402, kPanel.width() - 48, 8);
+    PrgBar1->setGeometry(24, 426, kPanel.width() - 48, 8);
     PrgBar1->setTextVisible(false);
 
     Timer3 = new QTimer(this);
@@ -120,8 +120,11 @@ void TForm6::FormCreate() {
     rules_.FormCreate();
     ApplyTexts(*this, Method4Texts(), English());
     if (rules_.EmptyList()) {
-        Edit1->setEnabled(false);
-        EmptyListNotice = ShowEmptyListNotice(Panel1, QRect(24, 64, 400, 268));
+        for (QWidget* control :
+             std::initializer_list<QWidget*>{Edit1, Button3, Button8, CheckBox1, CheckBox2}) {
+            control->setEnabled(false);
+        }
+        EmptyListNotice = ShowEmptyListNotice(Panel1, QRect(24, 64, 400, 292));
     }
     Sync();
 }

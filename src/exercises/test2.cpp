@@ -85,7 +85,10 @@ void TForm2::FormCreate() {
     rules_.FormCreate();
     ApplyTexts(*this, Method5Texts(), English());
     if (rules_.EmptyList()) {
-        Edit1->setEnabled(false);
+        for (QWidget* control :
+             std::initializer_list<QWidget*>{Edit1, Button1, Button2, CheckBox1}) {
+            control->setEnabled(false);
+        }
         EmptyListNotice = ShowEmptyListNotice(Panel1, QRect(24, 62, 552, 210));
     }
     Sync();
