@@ -73,7 +73,6 @@ TExerciseWindow::TExerciseWindow(const TMainWindowSeams& seams, int method,
     setWindowTitle(layoutTitle);
     setStyleSheet(ExerciseStyleSheet());
     resize(designSize);
-    setWindowState(Qt::WindowMaximized);
     Action1 = new QAction(this);
     Action1->setObjectName(QStringLiteral("Action1"));
     Action1->setShortcut(QKeySequence(Qt::Key_F1));
@@ -95,6 +94,8 @@ void TExerciseWindow::FitToDesktop(std::initializer_list<QWidget*> panels) {
         centredPanels_.push_back(panel);
     }
     fittedSize_ = desktop.size();
+    // A new geometry ends the maximised state, which the window keeps.
+    setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void TExerciseWindow::resizeEvent(QResizeEvent* event) {

@@ -18,7 +18,7 @@ namespace exercises {
 namespace {
 
 constexpr QSize kDesignSize(800, 600);
-constexpr QRect kPanel(200, 130, TForm5::kPanelWidth, TForm5::kPanelHeight);
+constexpr QRect kPanel(200, 131, TForm5::kPanelWidth, TForm5::kPanelHeight);
 
 } // namespace
 
@@ -33,7 +33,7 @@ TForm5::TForm5(const TMainWindowSeams& seams, QWidget* owner)
 
     // The panel keeps the layout's small size: its texts are a size smaller.
     Panel1->setStyleSheet(QStringLiteral(
-        "QToolButton { font-size: 12px; } QToolButton[role=\"framed\"] { padding: 2px 4px; }"
+        "QToolButton { font-size: 12px; } QToolButton[role=\"framed\"] { padding: 2px 2px; }"
         "QCheckBox { font-size: 12px; spacing: 5px; } QLabel[role=\"caption\"] { font-size: 12px; "
         "}"));
     Label4 = TextLabel(Panel1, QStringLiteral("Label4"), QRect(18, 58, 200, 16));
@@ -67,9 +67,9 @@ TForm5::TForm5(const TMainWindowSeams& seams, QWidget* owner)
     CheckBox1->setCursor(Qt::PointingHandCursor);
 
     Rule(Panel1, QRect(16, 276, kPanelWidth - 32, 1));
-    Button3 = PictureButton(Panel1, QStringLiteral("Button3"), QRect(30, 282, 38, 36), {});
-    Button4 = TextButton(Panel1, QStringLiteral("Button4"), QRect(72, 286, 122, 28));
-    Button6 = TextButton(Panel1, QStringLiteral("Button6"), QRect(200, 286, 122, 28));
+    Button3 = PictureButton(Panel1, QStringLiteral("Button3"), QRect(20, 282, 38, 36), {});
+    Button4 = TextButton(Panel1, QStringLiteral("Button4"), QRect(62, 286, 128, 28));
+    Button6 = TextButton(Panel1, QStringLiteral("Button6"), QRect(194, 286, 128, 28));
     Button7 = PictureButton(Panel1, QStringLiteral("Button7"), QRect(328, 282, 38, 36),
                             ui::Picture(ui::PictureId::IconPronounce));
     PrgBar1 = new QProgressBar(Panel1);

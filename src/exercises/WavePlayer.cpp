@@ -162,6 +162,8 @@ TInputBlocker::~TInputBlocker() {
 
 bool TInputBlocker::eventFilter(QObject* watched, QEvent* event) {
     if (IsUserInput(*event)) {
+        // A close request counts as granted unless it is refused.
+        event->ignore();
         return true;
     }
     return QObject::eventFilter(watched, event);

@@ -1,0 +1,187 @@
+// The method launchers in the running main window: the study list, the main
+// window and its article pane before and after an exercise, and a real
+// pronunciation through the decoding library on SDL's dummy driver.
+#include "exercises/Launcher.h"
+#include "app/Unit1.h"
+#include "exercises/Unit3.h"
+#include "exercises/Unit4.h"
+#include "exercises/Unit5.h"
+#include "lookup/RichEditDblClick.h"
+#include "lookup/SearchCombo.h"
+#include "tests/dictionary/TestDictionary.h"
+#include "wavegen/Mp3Encoder.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+using app::TForm1;
+using exercises::TExerciseWindow;
+
+constexpr int kTabH = 'H' - 'A';
+
+template <typename Predicate> bool WaitUntil(Predicate done, int milliseconds = 10000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < milliseconds) {
+        QTest::qWait(10);
+    }
+    return done();
+}
+
+void WriteTone(const fs::path& file, double seconds) {
+    std::vector<std::int16_t> samples(static_cast<std::size_t>(22050 * seconds));
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        samples[i] = static_cast<std::int16_t>(8000 * std::sin(i * 2 * M_PI * 440 / 22050));
+    }
+    const auto mp3 = wavegen::EncodeMp3(samples, 22050);
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(mp3.data()), static_cast<std::streamsize>(mp3.size()));
+}
+
+class LauncherTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dictionary_.WriteLetter(kTabH, {{"hound", "{\\rtf1 hound dog}", 0},
+                                        {"hour", "{\\rtf1 hour article}"},
+                                        {"house", "{\\rtf1 house article}"}});
+        dictionary_.FillEmptyLetters();
+        fs::create_directories(dictionary_.Dir() / "wave");
+        std::ofstream(dictionary_.Dir() / "wave" / "EnglishFree") << "house\r\nhour\r\nzebra\r\n";
+        oldDir_ = fs::current_path();
+        fs::current_path(dictionary_.Dir());
+        TForm1::ShowError = [this](QWidget*, const QString& text) { errors_.push_back(text); };
+        runWindow_ = exercises::RunExerciseWindow;
+        form_ = std::make_unique<TForm1>();
+        form_->Sound().MPEG1.SetPathToDLL(MPEGDLL_DIR);
+        QApplication::processEvents();
+    }
+
+    void TearDown() override {
+        exercises::RunExerciseWindow = runWindow_;
+        form_.reset();
+        fs::current_path(oldDir_);
+    }
+
+    TestDictionary dictionary_;
+    fs::path oldDir_;
+    std::unique_ptr<TForm1> form_;
+    std::vector<QString> errors_;
+    std::function<void(TExerciseWindow&)> runWindow_;
+};
+
+TEST_F(LauncherTest, AnEmptyListIsFilledFromTheDefaultListBeforeTheWindowOpens) {
+    int count = -1;
+    QString label;
+    bool mainHidden = false;
+    QWidget* owner = nullptr;
+    QString opened;
+    exercises::RunExerciseWindow = [&](TExerciseWindow& window) {
+        count = form_->StudyList().Count();
+        label = form_->Label1->text();
+        mainHidden = form_->isHidden();
+        owner = window.parentWidget();
+        opened = window.objectName();
+    };
+    QTest::mouseClick(form_->Button5, Qt::LeftButton);
+    EXPECT_EQ(opened, QStringLiteral("TForm3"));
+    EXPECT_EQ(count, 3);
+    EXPECT_TRUE(label.startsWith(QStringLiteral("3"))) << label.toStdString();
+    EXPECT_TRUE(mainHidden);
+    EXPECT_EQ(owner, form_.get());
+    EXPECT_TRUE(form_->isVisible()) << "shown again after the exercise";
+    EXPECT_TRUE(errors_.empty());
+}
+
+TEST_F(LauncherTest, AListWithEntriesIsUsedAsItIs) {
+    form_->StudyList().SetItems({"hour"});
+    std::vector<std::string> seen;
+    exercises::RunExerciseWindow = [&](TExerciseWindow& window) {
+        seen = form_->StudyList().Items();
+        EXPECT_NE(dynamic_cast<exercises::TForm5*>(&window), nullptr);
+    };
+    form_->Button9Click();
+    EXPECT_EQ(seen, std::vector<std::string>{"hour"});
+}
+
+TEST_F(LauncherTest, AnUnreadableDefaultListIsReportedAndTheWindowSaysTheListIsEmpty) {
+    fs::remove(dictionary_.Dir() / "wave" / "EnglishFree");
+    bool notice = false;
+    exercises::RunExerciseWindow = [&](TExerciseWindow& window) {
+        auto& method3 = dynamic_cast<exercises::TForm4&>(window);
+        notice = method3.EmptyListNotice != nullptr && !method3.Button9->isEnabled();
+        method3.Button9Click();
+        method3.Button8Click();
+    };
+    form_->Button11Click();
+    EXPECT_EQ(errors_.size(), 1u);
+    EXPECT_TRUE(notice);
+    EXPECT_EQ(form_->StudyList().Count(), 0);
+}
+
+TEST_F(LauncherTest, TheArticlePaneFollowsTheSearchBoxTheExerciseLeftBehind) {
+    exercises::RunExerciseWindow = [](TExerciseWindow& window) {
+        dynamic_cast<exercises::TForm3&>(window).Button5Click();
+    };
+    form_->ListBox1->setFocus();
+    form_->Button5Click();
+    EXPECT_EQ(form_->Combo->Text(), "house");
+    EXPECT_EQ(form_->RichEdit1->toPlainText(), QStringLiteral("house article"));
+    EXPECT_EQ(form_->focusWidget(), form_->Combo->Edit()) << "the search box has the focus";
+
+    // "zebra" is not in the dictionary: the search box's text is left empty.
+    exercises::RunExerciseWindow = [](TExerciseWindow& window) {
+        dynamic_cast<exercises::TForm3&>(window).Button4Click();
+    };
+    form_->Button5Click();
+    EXPECT_EQ(form_->Combo->Text(), "");
+    EXPECT_TRUE(form_->RichEdit1->toPlainText().isEmpty()) << "the pane is emptied";
+}
+
+TEST_F(LauncherTest, NavigationIsLockedWhileAWordPlaysAndFreedAtItsEnd) {
+    WriteTone(dictionary_.Dir() / "wave" / "h" / "2.mp3", 0.5); // "house", the second base word
+    bool lockedWhilePlaying = false;
+    bool freedAtTheEnd = false;
+    exercises::RunExerciseWindow = [&](TExerciseWindow& window) {
+        auto& method1 = dynamic_cast<exercises::TForm3&>(window);
+        method1.show();
+        QTest::mouseClick(method1.Button5, Qt::LeftButton);
+        lockedWhilePlaying = !method1.Button4->isEnabled() && !method1.Button5->isEnabled() &&
+                             !method1.Button7->isEnabled();
+        freedAtTheEnd = WaitUntil([&] { return method1.Button5->isEnabled(); });
+        freedAtTheEnd =
+            freedAtTheEnd && method1.Button4->isEnabled() && method1.Button7->isEnabled();
+    };
+    form_->Button5Click();
+    EXPECT_TRUE(lockedWhilePlaying);
+    EXPECT_TRUE(freedAtTheEnd);
+}
+
+TEST_F(LauncherTest, ALauncherStopsThePlayBackOfTheRecordedVoiceFirst) {
+    form_->SpeedButton1Click();
+    ASSERT_TRUE(WaitUntil([&] { return form_->Sound().Left->Size() > 0; }));
+    form_->SpeedButton1Click();
+    form_->SpeedButton2Click();
+    ASSERT_TRUE(form_->Sound().Audio1.Player.Active());
+    bool stopped = false;
+    exercises::RunExerciseWindow = [&](TExerciseWindow&) {
+        stopped = !form_->Sound().Audio1.Player.Active() && form_->SpeedButton2->isEnabled();
+    };
+    form_->Button11Click();
+    EXPECT_TRUE(stopped) << "stopped, and the play-back button offers the recording again";
+}
+
+} // namespace
