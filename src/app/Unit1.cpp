@@ -2,9 +2,12 @@
 
 #include "app/Splash.h"
 #include "dictionary/Lookup.h"
+#include "exercises/HANG1.h"
 #include "exercises/Unit3.h"
 #include "exercises/Unit4.h"
 #include "exercises/Unit5.h"
+#include "exercises/Unit6.h"
+#include "exercises/test2.h"
 #include "interface/HelpWindow.h"
 #include "interface/PronunciationKey.h"
 #include "lookup/ClipboardWatcher.h"
@@ -144,6 +147,9 @@ TForm1::TForm1() {
     connect(Button5, &QToolButton::clicked, this, [this] { Button5Click(); });
     connect(Button9, &QToolButton::clicked, this, [this] { Button9Click(); });
     connect(Button11, &QToolButton::clicked, this, [this] { Button11Click(); });
+    connect(Button16, &QToolButton::clicked, this, [this] { Button16Click(); });
+    connect(Button12, &QToolButton::clicked, this, [this] { Button12Click(); });
+    connect(Button10, &QToolButton::clicked, this, [this] { Button10Click(); });
 
     FormCreate();
 }
@@ -560,6 +566,18 @@ void TForm1::Button9Click() {
 
 void TForm1::Button11Click() {
     exercises::OpenMethod<exercises::TForm4>(*this);
+}
+
+void TForm1::Button16Click() {
+    exercises::OpenMethod<exercises::TForm6>(*this);
+}
+
+void TForm1::Button12Click() {
+    exercises::OpenMethod<exercises::TForm2>(*this);
+}
+
+void TForm1::Button10Click() {
+    exercises::OpenHangman(*this, HangmanScore);
 }
 
 exercises::TMainWindowSeams TForm1::ExerciseSeams() {

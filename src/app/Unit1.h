@@ -2,6 +2,7 @@
 
 #include "app/Settings.h"
 #include "dictionary/LetterIndex.h"
+#include "exercises/HangmanGame.h"
 #include "exercises/Launcher.h"
 #include "exercises/MainWindowSeams.h"
 #include "interface/AboutProg.h"
@@ -105,6 +106,11 @@ public:
     void Button5Click();
     void Button9Click();
     void Button11Click();
+    void Button16Click();
+    void Button12Click();
+    void Button10Click();
+    // Hangman's games won by the user and by the program since the start.
+    exercises::THangmanScore HangmanScore;
 
     // Sound handlers.
     void Button7Click() { sound_->Button7Click(); }
@@ -194,6 +200,7 @@ public:
     // exercises::TPronouncer
     bool PronounceSelectedWord() override;
     bool Playing() override { return sound_->Pronouncing(); }
+    bool PlayerLoaded() override { return sound_->MPEG1.IsLibraryLoaded(); }
     void StopPlaying() override { sound_->StopPronouncing(); }
 
     // exercises::TPlayEndSubscription

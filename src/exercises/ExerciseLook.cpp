@@ -92,6 +92,8 @@ QString ExerciseStyleSheet() {
         " border: 2px solid #2a9d8f; background: #0f1c33; }"
         "QCheckBox::indicator:checked { background: #f2a541; border: 2px solid white; }"
         "QCheckBox:focus { color: #ffd27a; }"
+        "QCheckBox:disabled { color: #5d6f8c; }"
+        "QCheckBox::indicator:disabled { border: 2px solid #2c4a6e; background: transparent; }"
         "QProgressBar { background: #0f1c33; border: 1px solid #2a9d8f; border-radius: 4px; }"
         "QProgressBar::chunk { border-radius: 3px; background: qlineargradient(x1: 0, y1: 0,"
         " x2: 1, y2: 0, stop: 0 #2a9d8f, stop: 1 #f2a541); }"

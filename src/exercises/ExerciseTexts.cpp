@@ -56,6 +56,53 @@ constexpr TExerciseText kMethod3[] = {
     {"SpeedButton1", H, "Help", "Помощ"},
 };
 
+constexpr TExerciseText kMethod4[] = {
+    {"Heading", C, "Method 4", "Метод 4"},
+    {"Button5", H, "Start/Stop", "Старт/Стоп"},
+    {"Button6", C, "Previous word", "Предходна дума"},
+    {"Button7", C, "Next word", "Следваща дума"},
+    {"Button2", H, "Exit", "Изход"},
+    {"CheckBox1", C, "Random word", "Случайна дума"},
+    {"CheckBox2", C, "Exam", "Изпит"},
+    {"HeaderControl1Section0", C, "You", "Вие"},
+    {"HeaderControl1Section1", C, "Me", "Аз"},
+    {"Label4", C, "Results", "Резултат"},
+    {"SpeedButton1", H, "Help", "Помощ"},
+    {"Button4", C, "Next", "Следва"},
+    {"Button8", C, "Show", "Покажи"},
+    {"Button3", C, "Verification", "Проверка"},
+};
+
+constexpr TExerciseText kMethod5[] = {
+    {"Heading", C, "Method 5", "Метод 5"},
+    {"CheckBox1", C, "Random word", "Случайна дума"},
+    {"Button3", C, "Pronunciation", "Изговори"},
+    {"Button2", C, "Verification", "Проверка"},
+    {"Button1", C, "Show", "Покажи"},
+    {"Button9", H, "Start/Stop", "Старт/Стоп"},
+    {"Button7", C, "Previous word", "Предходна дума"},
+    {"Button8", C, "Next word", "Следваща дума"},
+    {"Button5", H, "Exit", "Изход"},
+    {"Button6", H, "Help", "Помощ"},
+    {"Button4", C, "Next word", "Следваща дума"},
+};
+
+constexpr TExerciseText kHangman[] = {
+    {"Heading", C, "Hangman", "Бесеница"},
+    {"Button3", C, "Translation", "Превод"},
+    {"Button1", C, "Next word", "Следваща дума"},
+    {"Button2", C, "Loss", "Загуба"},
+    {"Button5", H, "Help", "Помощ"},
+    {"Button4", H, "Exit", "Изход"},
+    {"Label4", C, "Results", "Резултат"},
+    {"HeaderControl1Section0", C, "You", "Вие"},
+    {"HeaderControl1Section1", C, "Me", "Аз"},
+    {"RadioButton1", C, "Random word from list", "Случайна дума от списъка"},
+    {"RadioButton2", C, "Random english word", "Случайна дума на английски"},
+    {"RadioButton3", C, "Next word from list", "Поредна дума от списъка"},
+    {"RadioButton4", C, "Random Bulgarian word", "Случайна дума на български"},
+};
+
 } // namespace
 
 std::span<const TExerciseText> Method1Texts() {
@@ -68,6 +115,18 @@ std::span<const TExerciseText> Method2Texts() {
 
 std::span<const TExerciseText> Method3Texts() {
     return kMethod3;
+}
+
+std::span<const TExerciseText> Method4Texts() {
+    return kMethod4;
+}
+
+std::span<const TExerciseText> Method5Texts() {
+    return kMethod5;
+}
+
+std::span<const TExerciseText> HangmanTexts() {
+    return kHangman;
 }
 
 QString ExerciseText(std::span<const TExerciseText> table, std::string_view control,
@@ -114,6 +173,11 @@ QString ExercisePhrase(TExercisePhrase phrase, bool english) {
                                         "window, then open the exercise again.")
                        : QStringLiteral("Списъкът за учене е празен.\nДобавете думи в него от "
                                         "главния прозорец и отворете упражнението отново.");
+    case TExercisePhrase::NoHangmanWord:
+        return english ? QStringLiteral("No word of at least three letters was found for this "
+                                        "choice.\nChoose another kind of word and press Next word.")
+                       : QStringLiteral("Не бе намерена дума от поне три букви за този избор.\n"
+                                        "Изберете друг вид дума и натиснете „Следваща дума“.");
     }
     return {};
 }

@@ -26,6 +26,9 @@ struct TExerciseText {
 std::span<const TExerciseText> Method1Texts(); // TForm3
 std::span<const TExerciseText> Method2Texts(); // TForm5
 std::span<const TExerciseText> Method3Texts(); // TForm4
+std::span<const TExerciseText> Method4Texts(); // TForm6
+std::span<const TExerciseText> Method5Texts(); // TForm2
+std::span<const TExerciseText> HangmanTexts(); // THangForm1
 
 // A text of a table; empty when the table has none.
 QString ExerciseText(std::span<const TExerciseText> table, std::string_view control,
@@ -42,6 +45,7 @@ enum class TExercisePhrase {
     Translation,
     Continue,
     EmptyStudyList, // shown in the window when the study list has no word
+    NoHangmanWord,  // Hangman found no word of three letters for the option chosen
 };
 
 QString ExercisePhrase(TExercisePhrase phrase, bool english);

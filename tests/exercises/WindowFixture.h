@@ -49,6 +49,7 @@ public:
         return true;
     }
     bool Playing() override { return playing_; }
+    bool PlayerLoaded() override { return Loaded; }
     void StopPlaying() override {
         ++Stops;
         playing_ = false;
@@ -56,6 +57,8 @@ public:
     void End() { playing_ = false; }
 
     bool Sounds = true;
+    // The decoding library is loaded (by an earlier pronunciation).
+    bool Loaded = false;
     std::vector<std::string> Spoken;
     int Stops = 0;
 

@@ -1,0 +1,117 @@
+// The Hangman launcher in the running main window: the word handed to the
+// first game, the study list's selection, and the score the main window
+// keeps from one opening to the next.
+#include "app/Unit1.h"
+#include "exercises/HANG1.h"
+#include "lookup/SearchCombo.h"
+#include "tests/dictionary/TestDictionary.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+using app::TForm1;
+using exercises::TExerciseWindow;
+using exercises::THangForm1;
+
+constexpr int kTabH = 'H' - 'A';
+
+class HangmanLauncherTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dictionary_.WriteLetter(kTabH, {{"hound", "{\\rtf1 hound dog}", 0},
+                                        {"hour", "{\\rtf1 hour article}"},
+                                        {"house", "{\\rtf1 house article}"}});
+        dictionary_.FillEmptyLetters();
+        fs::create_directories(dictionary_.Dir() / "wave");
+        std::ofstream(dictionary_.Dir() / "wave" / "EnglishFree") << "house\r\nhour\r\n";
+        oldDir_ = fs::current_path();
+        fs::current_path(dictionary_.Dir());
+        TForm1::ShowError = [this](QWidget*, const QString& text) { errors_.push_back(text); };
+        runWindow_ = exercises::RunExerciseWindow;
+        form_ = std::make_unique<TForm1>();
+        form_->show();
+        QApplication::processEvents();
+    }
+
+    void TearDown() override {
+        exercises::RunExerciseWindow = runWindow_;
+        form_.reset();
+        fs::current_path(oldDir_);
+    }
+
+    TestDictionary dictionary_;
+    fs::path oldDir_;
+    std::unique_ptr<TForm1> form_;
+    std::vector<QString> errors_;
+    std::function<void(TExerciseWindow&)> runWindow_;
+};
+
+TEST_F(HangmanLauncherTest, TheFirstGameIsTheFirstEntryWhicheverIsSelected) {
+    form_->StudyList().SetItems({"ab", "hour", "house"});
+    form_->StudyList().SetItemIndex(2);
+    std::string word;
+    int selected = -2;
+    bool mainHidden = false;
+    exercises::RunExerciseWindow = [&](TExerciseWindow& window) {
+        word = dynamic_cast<THangForm1&>(window).Game().SecretWord();
+        selected = form_->StudyList().ItemIndex();
+        mainHidden = form_->isHidden();
+    };
+    QTest::mouseClick(form_->Button10, Qt::LeftButton);
+    EXPECT_EQ(word, "ab") << "even when shorter than three letters";
+    EXPECT_EQ(selected, 2) << "the selection stays";
+    EXPECT_TRUE(mainHidden);
+    EXPECT_TRUE(form_->isVisible());
+    EXPECT_EQ(form_->focusWidget(), form_->Combo->Edit());
+
+    form_->StudyList().SetItemIndex(-1);
+    form_->Button10Click();
+    EXPECT_EQ(word, "ab");
+    EXPECT_EQ(selected, 0) << "no selection: the first entry becomes selected";
+    EXPECT_EQ(form_->HangmanScore.You, 2) << "a word of its given letters is won at once";
+}
+
+TEST_F(HangmanLauncherTest, AnEmptyListIsNotFilledAndTheWindowPicksAnEnglishWord) {
+    bool english = false;
+    exercises::THangmanState state = exercises::THangmanState::NoGame;
+    exercises::RunExerciseWindow = [&](TExerciseWindow& window) {
+        auto& hangman = dynamic_cast<THangForm1&>(window);
+        hangman.show();
+        english = hangman.RadioButton2->isChecked() && !hangman.RadioButton1->isEnabled();
+        state = hangman.Game().State();
+        hangman.close();
+    };
+    form_->Button10Click();
+    EXPECT_TRUE(english);
+    EXPECT_EQ(state, exercises::THangmanState::Playing);
+    EXPECT_EQ(form_->StudyList().Count(), 0) << "the default list is not read";
+    EXPECT_TRUE(errors_.empty());
+}
+
+TEST_F(HangmanLauncherTest, TheScoreSurvivesASecondOpening) {
+    form_->StudyList().SetItems({"hour"});
+    exercises::RunExerciseWindow = [](TExerciseWindow& window) {
+        dynamic_cast<THangForm1&>(window).Button2Click();
+    };
+    form_->Button10Click();
+    QString atOpening;
+    exercises::RunExerciseWindow = [&](TExerciseWindow& window) {
+        atOpening = dynamic_cast<THangForm1&>(window).Label3->text();
+    };
+    form_->Button10Click();
+    EXPECT_EQ(atOpening, QStringLiteral("0 - 1"));
+    EXPECT_EQ(form_->HangmanScore.Me, 1);
+}
+
+} // namespace
