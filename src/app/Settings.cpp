@@ -58,8 +58,13 @@ bool TSettings::Save() {
     if (leaveFileAlone_ || !std::filesystem::exists(path_, ec)) {
         return true;
     }
+    // The rename alone leaves either the old or the new four characters; the
+    // flush to the disk would make every menu choice wait for it, and at worst
+    // a choice made just before a power cut comes back as it was.
+    platform::TAtomicWriteOptions options;
+    options.Durable = false;
     const platform::TAtomicWriteResult result =
-        platform::WriteFileAtomically(path_, value_ + "\r\n");
+        platform::WriteFileAtomically(path_, value_ + "\r\n", options);
     if (!result.Ok()) {
         lastError_ = FileMessage("write", path_, result.Errno);
     }
