@@ -682,8 +682,8 @@ void TForm1::BuildInterface() {
         {Panel1, &TForm1::Panel1Click}, {topPanel, &TForm1::topPanelClick},
         {Label1, &TForm1::Label1Click},
     };
-    for (const auto& [widget, handler] : clicks) {
-        interface::OnClick(widget, [this, handler] { (this->*handler)(); });
+    for (const auto& click : clicks) {
+        interface::OnClick(click.first, [this, handler = click.second] { (this->*handler)(); });
     }
 }
 
