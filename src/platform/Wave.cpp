@@ -4,10 +4,13 @@
 #include <alsa/asoundlib.h>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <deque>
 #include <mutex>
 #include <set>
+#include <thread>
 #include <vector>
 
 namespace platform {
@@ -35,15 +38,97 @@ bool IsLive(WaveDevice* device) {
     return liveDevices.count(device) != 0;
 }
 
-bool EnsureAudio() {
-    static const bool ready = [] {
-        SilenceAudioLibraryErrors();
-        // SDL would take over SIGINT and SIGTERM, and the program would no
-        // longer end when the desktop or the terminal asks it to.
-        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-    }();
-    return ready;
+// The holds on the sound system and the thread that stops it when idle. Holds
+// and releases come from the user-interface thread; the stopper only ever
+// stops the sound system with the lock held, so a hold during a stop waits
+// for it rather than meeting a half-stopped system.
+class AudioSession {
+public:
+    ~AudioSession() {
+        {
+            std::lock_guard lock(mutex_);
+            stopPending_ = false;
+        }
+        wake_.notify_all();
+        if (stopper_.joinable())
+            stopper_.join();
+    }
+
+    bool Hold() {
+        std::unique_lock lock(mutex_);
+        stopPending_ = false;
+        wake_.notify_all();
+        if (!running_) {
+            SilenceAudioLibraryErrors();
+            // SDL would take over SIGINT and SIGTERM, and the program would
+            // no longer end when the desktop or the terminal asks it to.
+            SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+            if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+                return false;
+            running_ = true;
+        }
+        ++holds_;
+        return true;
+    }
+
+    void Release() {
+        std::unique_lock lock(mutex_);
+        if (holds_ == 0 || --holds_ > 0)
+            return;
+        stopAt_ = std::chrono::steady_clock::now() + linger_;
+        stopPending_ = true;
+        wake_.notify_all();
+        if (stopperRunning_)
+            return;
+        // A stopper that has finished is joined before the next one starts.
+        std::thread finished = std::move(stopper_);
+        stopperRunning_ = true;
+        stopper_ = std::thread([this] { StopWhenIdle(); });
+        lock.unlock();
+        if (finished.joinable())
+            finished.join();
+    }
+
+    bool Running() {
+        std::lock_guard lock(mutex_);
+        return running_;
+    }
+
+    void SetLinger(std::chrono::milliseconds linger) {
+        std::lock_guard lock(mutex_);
+        linger_ = linger;
+    }
+
+private:
+    void StopWhenIdle() {
+        std::unique_lock lock(mutex_);
+        while (stopPending_) {
+            if (wake_.wait_until(lock, stopAt_) == std::cv_status::timeout && stopPending_ &&
+                std::chrono::steady_clock::now() >= stopAt_) {
+                stopPending_ = false;
+                if (holds_ == 0 && running_) {
+                    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+                    running_ = false;
+                }
+            }
+        }
+        stopperRunning_ = false;
+    }
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    int holds_ = 0;
+    bool running_ = false;
+    bool stopPending_ = false;
+    bool stopperRunning_ = false;
+    std::chrono::steady_clock::time_point stopAt_;
+    std::chrono::milliseconds linger_{2000};
+    std::thread stopper_;
+};
+
+AudioSession& Session() {
+    static AudioSession session;
+    return session;
 }
 
 void Notify(WaveDevice* device, std::uint32_t msg, WAVEHDR* header) {
@@ -110,13 +195,15 @@ MMRESULT Open(bool capture, WaveDevice** handle, std::int32_t deviceId, const WA
         return MMSYSERR_INVALFLAG;
     if (!IsPlayableFormat(format))
         return WAVERR_BADFORMAT;
-    if (!EnsureAudio())
+    if (!HoldAudio())
         return MMSYSERR_NODRIVER;
     const int count = SDL_GetNumAudioDevices(capture ? 1 : 0);
     const char* name = nullptr;
     if (deviceId != WAVE_MAPPER) {
-        if (deviceId < 0 || deviceId >= count)
+        if (deviceId < 0 || deviceId >= count) {
+            ReleaseAudio();
             return MMSYSERR_BADDEVICEID;
+        }
         name = SDL_GetAudioDeviceName(deviceId, capture ? 1 : 0);
     }
 
@@ -136,6 +223,7 @@ MMRESULT Open(bool capture, WaveDevice** handle, std::int32_t deviceId, const WA
     device->Id = SDL_OpenAudioDevice(name, capture ? 1 : 0, &want, &have, 0);
     if (device->Id == 0) {
         delete device;
+        ReleaseAudio();
         return count == 0 ? MMSYSERR_NODRIVER : MMSYSERR_ALLOCATED;
     }
     device->Silence = have.silence;
@@ -221,6 +309,7 @@ MMRESULT Close(WaveDevice* device, bool capture) {
     SDL_CloseAudioDevice(device->Id);
     Notify(device, capture ? WIM_CLOSE : WOM_CLOSE, nullptr);
     delete device;
+    ReleaseAudio();
     return MMSYSERR_NOERROR;
 }
 
@@ -274,9 +363,10 @@ MMRESULT GetErrorText(MMRESULT error, char* text, std::uint32_t size) {
 }
 
 std::uint32_t CountDevices(bool capture) {
-    if (!EnsureAudio())
+    if (!HoldAudio())
         return 0;
     const int count = SDL_GetNumAudioDevices(capture ? 1 : 0);
+    ReleaseAudio();
     return count > 0 ? static_cast<std::uint32_t>(count) : 0;
 }
 
@@ -288,6 +378,22 @@ void SilenceAudioLibraryErrors() {
         return true;
     }();
     (void)done;
+}
+
+bool HoldAudio() {
+    return Session().Hold();
+}
+
+void ReleaseAudio() {
+    Session().Release();
+}
+
+bool AudioRunning() {
+    return Session().Running();
+}
+
+void SetAudioLinger(std::uint32_t milliseconds) {
+    Session().SetLinger(std::chrono::milliseconds(milliseconds));
 }
 
 std::uint32_t waveInGetNumDevs() {

@@ -81,7 +81,7 @@ TAudioSettings::TAudioSettings(TAudio& owner) : Owner(owner) {}
 
 TAudioSettings::~TAudioSettings() = default;
 
-bool TAudioSettings::AllocateBuffers() {
+void TAudioSettings::BuildFormat() {
     const std::uint16_t channels = ChannelMode == TChannels::Stereo ? 2 : 1;
     const std::uint16_t bits = Bits == TBPS::_16 ? 16 : 8;
     Format = platform::WAVEFORMATEX{};
@@ -93,7 +93,10 @@ bool TAudioSettings::AllocateBuffers() {
     Format.nAvgBytesPerSec = static_cast<std::uint32_t>(Rate) * Format.nBlockAlign;
     Format.cbSize = 0;
     Bytes = static_cast<std::uint32_t>(SamplesPerBuffer) * Format.nBlockAlign;
+}
 
+bool TAudioSettings::AllocateBuffers() {
+    BuildFormat();
     for (int i = 0; i < BufferCount; ++i) {
         Headers[i].reset(new (std::nothrow) platform::WAVEHDR);
         if (Headers[i] == nullptr) {
@@ -145,8 +148,9 @@ void TAudioSettings::SetError(const std::string& message, platform::MMRESULT cod
 void TAudioSettings::Reallocate() {
     if (Open)
         StopDevice();
+    // The buffers are made again when a device is next opened.
     ReleaseBuffers();
-    AllocateBuffers();
+    BuildFormat();
 }
 
 void TAudioSettings::StoreBitsPerSample(TBPS value) {
@@ -779,9 +783,10 @@ void TMixerSettings::ControlChanged(std::uintptr_t param1, std::uintptr_t param2
 
 TAudio::TAudio() : Recorder(*this), Player(*this), Mixer(*this) {
     Mixer.Open(MixerId);
-    if (platform::waveInGetNumDevs() > 0 && Recorder.AllocateBuffers() &&
-        platform::waveOutGetNumDevs() > 0)
-        Player.AllocateBuffers();
+    // Asking for the wave devices would start the sound system; the buffers
+    // are made when a part first opens its device instead.
+    Recorder.BuildFormat();
+    Player.BuildFormat();
 }
 
 TAudio::~TAudio() {

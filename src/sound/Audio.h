@@ -65,6 +65,8 @@ public:
 protected:
     explicit TAudioSettings(TAudio& Owner);
 
+    // The wave format and buffer size from the settings.
+    void BuildFormat();
     bool AllocateBuffers();
     void ReleaseBuffers();
     bool HasBuffers() const { return Headers[0] != nullptr; }

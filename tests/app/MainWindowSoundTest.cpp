@@ -6,6 +6,7 @@
 #include "dictool/TsvSource.h"
 #include "lookup/SearchCombo.h"
 #include "lookup/TabControl.h"
+#include "platform/Wave.h"
 #include "wavegen/Mp3Encoder.h"
 
 #include <QApplication>
@@ -250,6 +251,23 @@ TEST_F(MainWindowSoundTest, ARecordingThatCannotBeWrittenForPlayBackIsReported) 
     EXPECT_TRUE(form_->Button7->isEnabled());
     EXPECT_TRUE(form_->SpeedButton1->isEnabled());
     EXPECT_TRUE(form_->SpeedButton2->isEnabled()) << "the recording can be tried again";
+}
+
+TEST_F(MainWindowSoundTest, TheSoundSystemRunsOnlyWhileSoundIsMade) {
+    platform::SetAudioLinger(100);
+    EXPECT_FALSE(platform::AudioRunning()) << "an idle window starts no sound";
+    Choose("house");
+    form_->Button7Click();
+    EXPECT_TRUE(platform::AudioRunning());
+    ASSERT_TRUE(WaitUntil([&] { return SoundButtonsEnabled(); }));
+    EXPECT_TRUE(WaitUntil([] { return !platform::AudioRunning(); }, 3000))
+        << "stopped once the pronunciation is over";
+
+    form_->SpeedButton1Click();
+    EXPECT_TRUE(platform::AudioRunning());
+    form_->SpeedButton1Click();
+    EXPECT_TRUE(WaitUntil([] { return !platform::AudioRunning(); }, 3000));
+    platform::SetAudioLinger(2000);
 }
 
 struct CountingListener : exercises::TPlayEndListener {
