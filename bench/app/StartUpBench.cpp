@@ -258,8 +258,10 @@ int main(int argc, char** argv) {
     int kept = 1;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
+        // The programs start in the data folder: a relative path would not
+        // be found there.
         if (argument.rfind("--program=", 0) == 0)
-            gProgram = argument.substr(10);
+            gProgram = fs::absolute(argument.substr(10)).string();
         else if (argument.rfind("--data=", 0) == 0)
             gDataDir = argument.substr(7);
         else
