@@ -319,13 +319,30 @@ private:
     }
 
     void QuitAudio() {
+        ReleaseAudio();
+        // The handler lives in this library, which may be unloaded before ALSA.
+        if (initialised_)
+            snd_lib_error_set_handler(nullptr);
+    }
+
+    // The sound system is started for a device and stopped with it, unless
+    // the host already runs it: an idle library must not keep it awake.
+    bool StartAudio() {
+        if (SDL_WasInit(SDL_INIT_AUDIO) != 0)
+            return true;
+        // The host program keeps its own SIGINT and SIGTERM handling.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+            return false;
+        audioStarted_ = true;
+        return true;
+    }
+
+    void ReleaseAudio() {
         if (audioStarted_) {
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
             audioStarted_ = false;
         }
-        // The handler lives in this library, which may be unloaded before ALSA.
-        if (initialised_)
-            snd_lib_error_set_handler(nullptr);
     }
 
     // Playing again reopens the input rather than seeking back: a decoder
@@ -349,13 +366,8 @@ private:
     }
 
     bool OpenDevice() {
-        if (!audioStarted_) {
-            // The host program keeps its own SIGINT and SIGTERM handling.
-            SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-            if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
-                return false;
-            audioStarted_ = true;
-        }
+        if (!StartAudio())
+            return false;
         SDL_AudioSpec wanted{};
         wanted.freq = static_cast<int>(rate_);
         wanted.format = AUDIO_S16SYS;
@@ -363,8 +375,10 @@ private:
         wanted.samples = 512;
         SDL_AudioSpec obtained{};
         device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
-        if (device_ == 0)
+        if (device_ == 0) {
+            ReleaseAudio();
             return false;
+        }
         deviceBufferFrames_ = obtained.samples;
         return true;
     }
@@ -416,6 +430,7 @@ private:
         if (device_ != 0) {
             SDL_CloseAudioDevice(device_);
             device_ = 0;
+            ReleaseAudio();
         }
         if (pcm_ != nullptr) {
             std::fclose(pcm_);

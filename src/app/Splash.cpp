@@ -46,7 +46,9 @@ void TSplash::AdvanceProgress() {
         progressCount_ = 0;
         Label1->clear();
     }
-    repaint();
+    // Only the dots change: repainting the label repaints the picture
+    // behind it there, not the whole window.
+    Label1->repaint();
 }
 
 void TSplash::paintEvent(QPaintEvent*) {

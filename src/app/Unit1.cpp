@@ -417,7 +417,7 @@ bool TForm1::PronounceButtonEnabled() const {
 }
 
 void TForm1::SetPronounceButtonEnabled(bool enabled) {
-    Button7->setEnabled(enabled);
+    sound_->SearchTextChanged(enabled);
 }
 
 bool TForm1::PronounceButtonVisible() const {

@@ -169,6 +169,9 @@ public:
     int CurrentTab() const override { return TabIndex(); }
     int SelectedPosition() const override { return SearchBoxItemIndex(); }
     void SetRecordingLock(bool locked) override;
+    void ShowSoundError(const std::string& text) override {
+        ShowError(this, QString::fromStdString(text));
+    }
 
     // studylist::TStudyListHost, with the look-up steering the exercises
     // share.

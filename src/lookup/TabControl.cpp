@@ -5,8 +5,38 @@
 #include <QResizeEvent>
 
 namespace lookup {
+namespace {
 
-TTabControl::TTabControl(QWidget* parent) : QWidget(parent), tabs_(new QTabBar(this)) {
+// Every letter tab has the size the style sheet fixes, whatever its letter.
+// Qt lays all tabs out again for each one added, asking each for its size
+// through the style sheet: asked once, the 58 tabs are added in a fraction of
+// the time.
+class TLetterTabBar : public QTabBar {
+public:
+    using QTabBar::QTabBar;
+
+protected:
+    QSize tabSizeHint(int index) const override {
+        if (!size_.isValid()) {
+            size_ = QTabBar::tabSizeHint(index);
+        }
+        return size_;
+    }
+
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange) {
+            size_ = QSize();
+        }
+        QTabBar::changeEvent(event);
+    }
+
+private:
+    mutable QSize size_;
+};
+
+} // namespace
+
+TTabControl::TTabControl(QWidget* parent) : QWidget(parent), tabs_(new TLetterTabBar(this)) {
     tabs_->setExpanding(false);
     tabs_->setUsesScrollButtons(true);
     tabs_->setDrawBase(false);

@@ -1,10 +1,14 @@
 #include "platform/FileStream.h"
 
+#include <cerrno>
 #include <unistd.h>
 
 namespace platform {
 
-TFileStream::TFileStream(const std::string& fileName) : File(std::fopen(fileName.c_str(), "w+b")) {}
+TFileStream::TFileStream(const std::string& fileName) : File(std::fopen(fileName.c_str(), "w+b")) {
+    if (File == nullptr)
+        LastError = errno;
+}
 
 TFileStream::~TFileStream() {
     if (File != nullptr)
@@ -31,15 +35,21 @@ std::int32_t TFileStream::Write(const void* buffer, std::int32_t count) {
     if (File == nullptr || count <= 0)
         return 0;
     std::fseek(File, 0, SEEK_CUR);
-    return static_cast<std::int32_t>(std::fwrite(buffer, 1, static_cast<std::size_t>(count), File));
+    const std::size_t written = std::fwrite(buffer, 1, static_cast<std::size_t>(count), File);
+    if (written < static_cast<std::size_t>(count))
+        LastError = errno;
+    return static_cast<std::int32_t>(written);
 }
 
 std::int32_t TFileStream::Seek(std::int32_t offset, std::uint16_t origin) {
     if (File == nullptr || origin > 2)
         return -1;
     const int whence = origin == 0 ? SEEK_SET : origin == 1 ? SEEK_CUR : SEEK_END;
-    if (std::fseek(File, offset, whence) != 0)
+    // Positioning writes out what is buffered, and so may fail like a write.
+    if (std::fseek(File, offset, whence) != 0) {
+        LastError = errno;
         return -1;
+    }
     return static_cast<std::int32_t>(std::ftell(File));
 }
 

@@ -18,6 +18,9 @@ public:
     TFileStream& operator=(const TFileStream&) = delete;
 
     bool Valid() const { return File != nullptr; }
+    // The system's error number of the failed creation, or of the last
+    // write or positioning that failed; 0 when none failed.
+    int Error() const { return LastError; }
     void SetSize(std::int32_t newSize) override;
     std::int32_t Read(void* buffer, std::int32_t count) override;
     std::int32_t Write(const void* buffer, std::int32_t count) override;
@@ -25,6 +28,7 @@ public:
 
 private:
     std::FILE* File = nullptr;
+    int LastError = 0;
 };
 
 } // namespace platform

@@ -1,7 +1,9 @@
 #include "platform/Mixer.h"
 
 #include <alsa/asoundlib.h>
+#include <fcntl.h>
 #include <poll.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <cstdio>
@@ -65,6 +67,8 @@ struct MixerDevice {
     // ALSA's mixer is not thread-safe: the watcher and the callers share it.
     std::recursive_mutex Mutex;
     std::atomic<bool> Stopping{false};
+    // Written to on close: the watcher sleeps until the mixer or this speaks.
+    int StopPipe[2] = {-1, -1};
     std::thread Watcher;
 };
 
@@ -93,17 +97,19 @@ int ElementCallback(snd_mixer_elem_t* element, unsigned int mask) {
 
 void Watch(MixerDevice* device) {
     while (!device->Stopping) {
-        std::vector<pollfd> fds;
+        std::vector<pollfd> fds(1);
+        fds[0] = {device->StopPipe[0], POLLIN, 0};
         {
             std::lock_guard lock(device->Mutex);
             const int count = snd_mixer_poll_descriptors_count(device->Mixer);
             if (count > 0) {
-                fds.resize(static_cast<std::size_t>(count));
-                snd_mixer_poll_descriptors(device->Mixer, fds.data(), static_cast<unsigned>(count));
+                fds.resize(static_cast<std::size_t>(count) + 1);
+                snd_mixer_poll_descriptors(device->Mixer, fds.data() + 1,
+                                           static_cast<unsigned>(count));
             }
         }
-        // The timeout bounds how long a close waits for this thread.
-        if (poll(fds.data(), fds.size(), 200) > 0) {
+        // No timeout: an idle program must not be woken for nothing.
+        if (poll(fds.data(), fds.size(), -1) > 0 && fds[0].revents == 0) {
             std::lock_guard lock(device->Mutex);
             snd_mixer_handle_events(device->Mixer);
         }
@@ -224,6 +230,11 @@ MMRESULT mixerOpen(HMIXER* handle, std::uint32_t deviceId, MIXERCALLBACK callbac
         return MMSYSERR_ALLOCATED;
     }
     auto* device = new MixerDevice;
+    if (pipe2(device->StopPipe, O_CLOEXEC) != 0) {
+        delete device;
+        snd_mixer_close(mixer);
+        return MMSYSERR_NOMEM;
+    }
     device->DeviceId = deviceId;
     device->Mixer = mixer;
     device->Callback = callbackKind == CALLBACK_FUNCTION ? callback : nullptr;
@@ -345,7 +356,11 @@ MMRESULT mixerClose(HMIXER handle) {
         liveMixers.erase(handle);
     }
     handle->Stopping = true;
+    const char stop = 1;
+    [[maybe_unused]] const ssize_t written = write(handle->StopPipe[1], &stop, 1);
     handle->Watcher.join();
+    close(handle->StopPipe[0]);
+    close(handle->StopPipe[1]);
     snd_mixer_close(handle->Mixer);
     delete handle;
     return MMSYSERR_NOERROR;

@@ -2,12 +2,16 @@
 
 #include <SDL.h>
 #include <alsa/asoundlib.h>
+#include <dlfcn.h>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <deque>
 #include <mutex>
 #include <set>
+#include <thread>
 #include <vector>
 
 namespace platform {
@@ -35,15 +39,141 @@ bool IsLive(WaveDevice* device) {
     return liveDevices.count(device) != 0;
 }
 
-bool EnsureAudio() {
-    static const bool ready = [] {
-        SilenceAudioLibraryErrors();
-        // SDL would take over SIGINT and SIGTERM, and the program would no
-        // longer end when the desktop or the terminal asks it to.
-        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+// SDL is loaded when sound is first used: linked in, it and the thirty
+// libraries it needs would be loaded and relocated at every start of the
+// program. Its functions are called through this table.
+struct SdlAudio {
+    decltype(&SDL_SetHint) SetHint = nullptr;
+    decltype(&SDL_InitSubSystem) InitSubSystem = nullptr;
+    decltype(&SDL_QuitSubSystem) QuitSubSystem = nullptr;
+    decltype(&SDL_GetNumAudioDevices) GetNumAudioDevices = nullptr;
+    decltype(&SDL_GetAudioDeviceName) GetAudioDeviceName = nullptr;
+    decltype(&SDL_OpenAudioDevice) OpenAudioDevice = nullptr;
+    decltype(&SDL_PauseAudioDevice) PauseAudioDevice = nullptr;
+    decltype(&SDL_LockAudioDevice) LockAudioDevice = nullptr;
+    decltype(&SDL_UnlockAudioDevice) UnlockAudioDevice = nullptr;
+    decltype(&SDL_CloseAudioDevice) CloseAudioDevice = nullptr;
+    bool Loaded = false;
+};
+
+template <typename Function> bool Bind(void* library, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(dlsym(library, name));
+    return function != nullptr;
+}
+
+// Loads it on the first call; Loaded tells whether that worked.
+const SdlAudio& Sdl() {
+    static const SdlAudio table = [] {
+        SdlAudio sdl;
+        void* library = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+        sdl.Loaded = library != nullptr && Bind(library, "SDL_SetHint", sdl.SetHint) &&
+                     Bind(library, "SDL_InitSubSystem", sdl.InitSubSystem) &&
+                     Bind(library, "SDL_QuitSubSystem", sdl.QuitSubSystem) &&
+                     Bind(library, "SDL_GetNumAudioDevices", sdl.GetNumAudioDevices) &&
+                     Bind(library, "SDL_GetAudioDeviceName", sdl.GetAudioDeviceName) &&
+                     Bind(library, "SDL_OpenAudioDevice", sdl.OpenAudioDevice) &&
+                     Bind(library, "SDL_PauseAudioDevice", sdl.PauseAudioDevice) &&
+                     Bind(library, "SDL_LockAudioDevice", sdl.LockAudioDevice) &&
+                     Bind(library, "SDL_UnlockAudioDevice", sdl.UnlockAudioDevice) &&
+                     Bind(library, "SDL_CloseAudioDevice", sdl.CloseAudioDevice);
+        return sdl;
     }();
-    return ready;
+    return table;
+}
+
+// The holds on the sound system and the thread that stops it when idle. Holds
+// and releases come from the user-interface thread; the stopper only ever
+// stops the sound system with the lock held, so a hold during a stop waits
+// for it rather than meeting a half-stopped system.
+class AudioSession {
+public:
+    ~AudioSession() {
+        {
+            std::lock_guard lock(mutex_);
+            stopPending_ = false;
+        }
+        wake_.notify_all();
+        if (stopper_.joinable())
+            stopper_.join();
+    }
+
+    bool Hold() {
+        std::unique_lock lock(mutex_);
+        stopPending_ = false;
+        wake_.notify_all();
+        if (!running_) {
+            if (!Sdl().Loaded)
+                return false;
+            SilenceAudioLibraryErrors();
+            // SDL would take over SIGINT and SIGTERM, and the program would
+            // no longer end when the desktop or the terminal asks it to.
+            Sdl().SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+            if (Sdl().InitSubSystem(SDL_INIT_AUDIO) != 0)
+                return false;
+            running_ = true;
+        }
+        ++holds_;
+        return true;
+    }
+
+    void Release() {
+        std::unique_lock lock(mutex_);
+        if (holds_ == 0 || --holds_ > 0)
+            return;
+        stopAt_ = std::chrono::steady_clock::now() + linger_;
+        stopPending_ = true;
+        wake_.notify_all();
+        if (stopperRunning_)
+            return;
+        // A stopper that has finished is joined before the next one starts.
+        std::thread finished = std::move(stopper_);
+        stopperRunning_ = true;
+        stopper_ = std::thread([this] { StopWhenIdle(); });
+        lock.unlock();
+        if (finished.joinable())
+            finished.join();
+    }
+
+    bool Running() {
+        std::lock_guard lock(mutex_);
+        return running_;
+    }
+
+    void SetLinger(std::chrono::milliseconds linger) {
+        std::lock_guard lock(mutex_);
+        linger_ = linger;
+    }
+
+private:
+    void StopWhenIdle() {
+        std::unique_lock lock(mutex_);
+        while (stopPending_) {
+            if (wake_.wait_until(lock, stopAt_) == std::cv_status::timeout && stopPending_ &&
+                std::chrono::steady_clock::now() >= stopAt_) {
+                stopPending_ = false;
+                if (holds_ == 0 && running_) {
+                    Sdl().QuitSubSystem(SDL_INIT_AUDIO);
+                    running_ = false;
+                }
+            }
+        }
+        stopperRunning_ = false;
+    }
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    int holds_ = 0;
+    bool running_ = false;
+    bool stopPending_ = false;
+    bool stopperRunning_ = false;
+    std::chrono::steady_clock::time_point stopAt_;
+    std::chrono::milliseconds linger_{2000};
+    std::thread stopper_;
+};
+
+AudioSession& Session() {
+    static AudioSession session;
+    return session;
 }
 
 void Notify(WaveDevice* device, std::uint32_t msg, WAVEHDR* header) {
@@ -110,14 +240,16 @@ MMRESULT Open(bool capture, WaveDevice** handle, std::int32_t deviceId, const WA
         return MMSYSERR_INVALFLAG;
     if (!IsPlayableFormat(format))
         return WAVERR_BADFORMAT;
-    if (!EnsureAudio())
+    if (!HoldAudio())
         return MMSYSERR_NODRIVER;
-    const int count = SDL_GetNumAudioDevices(capture ? 1 : 0);
+    const int count = Sdl().GetNumAudioDevices(capture ? 1 : 0);
     const char* name = nullptr;
     if (deviceId != WAVE_MAPPER) {
-        if (deviceId < 0 || deviceId >= count)
+        if (deviceId < 0 || deviceId >= count) {
+            ReleaseAudio();
             return MMSYSERR_BADDEVICEID;
-        name = SDL_GetAudioDeviceName(deviceId, capture ? 1 : 0);
+        }
+        name = Sdl().GetAudioDeviceName(deviceId, capture ? 1 : 0);
     }
 
     auto* device = new WaveDevice;
@@ -133,9 +265,10 @@ MMRESULT Open(bool capture, WaveDevice** handle, std::int32_t deviceId, const WA
     want.callback = capture ? InputCallback : OutputCallback;
     want.userdata = device;
     SDL_AudioSpec have{};
-    device->Id = SDL_OpenAudioDevice(name, capture ? 1 : 0, &want, &have, 0);
+    device->Id = Sdl().OpenAudioDevice(name, capture ? 1 : 0, &want, &have, 0);
     if (device->Id == 0) {
         delete device;
+        ReleaseAudio();
         return count == 0 ? MMSYSERR_NODRIVER : MMSYSERR_ALLOCATED;
     }
     device->Silence = have.silence;
@@ -147,7 +280,7 @@ MMRESULT Open(bool capture, WaveDevice** handle, std::int32_t deviceId, const WA
     Notify(device, capture ? WIM_OPEN : WOM_OPEN, nullptr);
     // Output plays as soon as a header is written; input waits for its start.
     if (!capture)
-        SDL_PauseAudioDevice(device->Id, 0);
+        Sdl().PauseAudioDevice(device->Id, 0);
     return MMSYSERR_NOERROR;
 }
 
@@ -156,7 +289,7 @@ MMRESULT Prepare(WaveDevice* device, WAVEHDR* header, bool prepare) {
         return MMSYSERR_INVALHANDLE;
     if (header == nullptr || header->lpData == nullptr)
         return MMSYSERR_INVALPARAM;
-    SDL_LockAudioDevice(device->Id);
+    Sdl().LockAudioDevice(device->Id);
     MMRESULT result = MMSYSERR_NOERROR;
     if ((header->dwFlags & WHDR_INQUEUE) != 0)
         result = WAVERR_STILLPLAYING;
@@ -164,7 +297,7 @@ MMRESULT Prepare(WaveDevice* device, WAVEHDR* header, bool prepare) {
         header->dwFlags |= WHDR_PREPARED;
     else
         header->dwFlags &= ~WHDR_PREPARED;
-    SDL_UnlockAudioDevice(device->Id);
+    Sdl().UnlockAudioDevice(device->Id);
     return result;
 }
 
@@ -173,7 +306,7 @@ MMRESULT Enqueue(WaveDevice* device, WAVEHDR* header, bool capture) {
         return MMSYSERR_INVALHANDLE;
     if (header == nullptr)
         return MMSYSERR_INVALPARAM;
-    SDL_LockAudioDevice(device->Id);
+    Sdl().LockAudioDevice(device->Id);
     MMRESULT result = MMSYSERR_NOERROR;
     if ((header->dwFlags & WHDR_PREPARED) == 0) {
         result = WAVERR_UNPREPARED;
@@ -185,22 +318,22 @@ MMRESULT Enqueue(WaveDevice* device, WAVEHDR* header, bool capture) {
             header->dwBytesRecorded = 0;
         device->Queue.push_back(header);
     }
-    SDL_UnlockAudioDevice(device->Id);
+    Sdl().UnlockAudioDevice(device->Id);
     return result;
 }
 
 MMRESULT Reset(WaveDevice* device, bool capture) {
     if (!IsLive(device) || device->Capture != capture)
         return MMSYSERR_INVALHANDLE;
-    SDL_LockAudioDevice(device->Id);
+    Sdl().LockAudioDevice(device->Id);
     std::vector<WAVEHDR*> returned(device->Queue.begin(), device->Queue.end());
     device->Queue.clear();
     device->Offset = 0;
     for (WAVEHDR* header : returned)
         header->dwFlags = (header->dwFlags & ~WHDR_INQUEUE) | WHDR_DONE;
-    SDL_UnlockAudioDevice(device->Id);
+    Sdl().UnlockAudioDevice(device->Id);
     if (capture)
-        SDL_PauseAudioDevice(device->Id, 1);
+        Sdl().PauseAudioDevice(device->Id, 1);
     for (WAVEHDR* header : returned)
         Notify(device, capture ? WIM_DATA : WOM_DONE, header);
     return MMSYSERR_NOERROR;
@@ -209,18 +342,19 @@ MMRESULT Reset(WaveDevice* device, bool capture) {
 MMRESULT Close(WaveDevice* device, bool capture) {
     if (!IsLive(device) || device->Capture != capture)
         return MMSYSERR_INVALHANDLE;
-    SDL_LockAudioDevice(device->Id);
+    Sdl().LockAudioDevice(device->Id);
     const bool busy = !device->Queue.empty();
-    SDL_UnlockAudioDevice(device->Id);
+    Sdl().UnlockAudioDevice(device->Id);
     if (busy)
         return WAVERR_STILLPLAYING;
     {
         std::lock_guard lock(registryMutex);
         liveDevices.erase(device);
     }
-    SDL_CloseAudioDevice(device->Id);
+    Sdl().CloseAudioDevice(device->Id);
     Notify(device, capture ? WIM_CLOSE : WOM_CLOSE, nullptr);
     delete device;
+    ReleaseAudio();
     return MMSYSERR_NOERROR;
 }
 
@@ -274,9 +408,10 @@ MMRESULT GetErrorText(MMRESULT error, char* text, std::uint32_t size) {
 }
 
 std::uint32_t CountDevices(bool capture) {
-    if (!EnsureAudio())
+    if (!HoldAudio())
         return 0;
-    const int count = SDL_GetNumAudioDevices(capture ? 1 : 0);
+    const int count = Sdl().GetNumAudioDevices(capture ? 1 : 0);
+    ReleaseAudio();
     return count > 0 ? static_cast<std::uint32_t>(count) : 0;
 }
 
@@ -288,6 +423,22 @@ void SilenceAudioLibraryErrors() {
         return true;
     }();
     (void)done;
+}
+
+bool HoldAudio() {
+    return Session().Hold();
+}
+
+void ReleaseAudio() {
+    Session().Release();
+}
+
+bool AudioRunning() {
+    return Session().Running();
+}
+
+void SetAudioLinger(std::uint32_t milliseconds) {
+    Session().SetLinger(std::chrono::milliseconds(milliseconds));
 }
 
 std::uint32_t waveInGetNumDevs() {
@@ -314,7 +465,7 @@ MMRESULT waveInAddBuffer(HWAVEIN handle, WAVEHDR* header, std::uint32_t) {
 MMRESULT waveInStart(HWAVEIN handle) {
     if (!IsLive(handle) || !handle->Capture)
         return MMSYSERR_INVALHANDLE;
-    SDL_PauseAudioDevice(handle->Id, 0);
+    Sdl().PauseAudioDevice(handle->Id, 0);
     return MMSYSERR_NOERROR;
 }
 

@@ -102,4 +102,18 @@ MMRESULT waveOutGetErrorText(MMRESULT error, char* text, std::uint32_t size);
 // Called by the wave and mixer functions before they touch a device.
 void SilenceAudioLibraryErrors();
 
+// The sound system runs only while something holds it: started by the first
+// hold, stopped a while (the linger) after the last release, so that an idle
+// program has no audio thread waking it. Stopping waits for the sound
+// system's device-watching thread, so it happens on a thread of its own.
+// The wave devices hold it while they are open; a user of the sound system
+// outside this layer (the MPEG library) holds it around its playing.
+// False when the sound system cannot start; only a true needs a release.
+bool HoldAudio();
+void ReleaseAudio();
+// Whether the sound system is up now.
+bool AudioRunning();
+// How long the sound system stays up after the last release (2 s).
+void SetAudioLinger(std::uint32_t milliseconds);
+
 } // namespace platform

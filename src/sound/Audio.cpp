@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <new>
 #include <thread>
 
@@ -80,7 +81,7 @@ TAudioSettings::TAudioSettings(TAudio& owner) : Owner(owner) {}
 
 TAudioSettings::~TAudioSettings() = default;
 
-bool TAudioSettings::AllocateBuffers() {
+void TAudioSettings::BuildFormat() {
     const std::uint16_t channels = ChannelMode == TChannels::Stereo ? 2 : 1;
     const std::uint16_t bits = Bits == TBPS::_16 ? 16 : 8;
     Format = platform::WAVEFORMATEX{};
@@ -92,7 +93,10 @@ bool TAudioSettings::AllocateBuffers() {
     Format.nAvgBytesPerSec = static_cast<std::uint32_t>(Rate) * Format.nBlockAlign;
     Format.cbSize = 0;
     Bytes = static_cast<std::uint32_t>(SamplesPerBuffer) * Format.nBlockAlign;
+}
 
+bool TAudioSettings::AllocateBuffers() {
+    BuildFormat();
     for (int i = 0; i < BufferCount; ++i) {
         Headers[i].reset(new (std::nothrow) platform::WAVEHDR);
         if (Headers[i] == nullptr) {
@@ -144,8 +148,9 @@ void TAudioSettings::SetError(const std::string& message, platform::MMRESULT cod
 void TAudioSettings::Reallocate() {
     if (Open)
         StopDevice();
+    // The buffers are made again when a device is next opened.
     ReleaseBuffers();
-    AllocateBuffers();
+    BuildFormat();
 }
 
 void TAudioSettings::StoreBitsPerSample(TBPS value) {
@@ -410,6 +415,7 @@ TPlayer::~TPlayer() = default;
 bool TPlayer::Play(platform::TStream* left, platform::TStream* right, std::uint16_t repeat) {
     if (!HasBuffers() && !AllocateBuffers())
         return false;
+    const bool openedNow = !Open;
     if (!Open) {
         QueueIndex = 0;
         QueuedCount = 0;
@@ -433,22 +439,40 @@ bool TPlayer::Play(platform::TStream* left, platform::TStream* right, std::uint1
     if (PlayFile == nullptr) {
         PlayFile = std::make_unique<platform::TFileStream>(PlayFileName);
         if (!PlayFile->Valid()) {
-            PlayFile.reset();
-            return true;
+            FailPlayFile("create", PlayFile->Error(), openedNow);
+            return false;
         }
         RepeatCount = repeat;
         ReadPosition = 0;
     } else {
         PlayFile->Seek(0, 2);
     }
-    WriteToPlayFile(left, right);
+    if (!WriteToPlayFile(left, right)) {
+        FailPlayFile("write", PlayFile->Error(), openedNow);
+        return false;
+    }
     if (ReadPosition == 0)
         for (int i = 0; i < BufferCount; ++i)
             QueueBuffer();
     return true;
 }
 
-void TPlayer::WriteToPlayFile(platform::TStream* left, platform::TStream* right) {
+void TPlayer::FailPlayFile(const char* action, int errorNumber, bool openedNow) {
+    PlayFile.reset();
+    std::error_code ec;
+    const std::filesystem::path file = std::filesystem::absolute(PlayFileName, ec);
+    std::string message = std::string("Cannot ") + action + " file \"" +
+                          (ec ? std::string(PlayFileName) : file.string()) + "\".";
+    if (errorNumber != 0)
+        message += std::string(" ") + std::strerror(errorNumber) + ".";
+    // Nothing went to a device opened for this sound, so nothing will come
+    // back to close it.
+    if (openedNow)
+        CloseDevice();
+    Owner.ErrorMessage = message;
+}
+
+bool TPlayer::WriteToPlayFile(platform::TStream* left, platform::TStream* right) {
     const std::int32_t size = StreamSize(left);
     if (ChannelMode == TChannels::Stereo && right != nullptr && StreamSize(right) == size) {
         left->Seek(0, 0);
@@ -462,13 +486,14 @@ void TPlayer::WriteToPlayFile(platform::TStream* left, platform::TStream* right)
             right->Read(block + filled + sampleBytes, sampleBytes);
             filled += 2 * sampleBytes;
             if (filled == static_cast<std::int32_t>(sizeof block)) {
-                PlayFile->Write(block, filled);
+                if (PlayFile->Write(block, filled) != filled)
+                    return false;
                 filled = 0;
             }
         }
-        if (filled > 0)
-            PlayFile->Write(block, filled);
-        return;
+        if (filled > 0 && PlayFile->Write(block, filled) != filled)
+            return false;
+        return PlayFile->Seek(0, 1) >= 0;
     }
     left->Seek(0, 0);
     std::vector<char> chunk(65536);
@@ -477,8 +502,11 @@ void TPlayer::WriteToPlayFile(platform::TStream* left, platform::TStream* right)
             left->Read(chunk.data(), static_cast<std::int32_t>(chunk.size()));
         if (count <= 0)
             break;
-        PlayFile->Write(chunk.data(), count);
+        if (PlayFile->Write(chunk.data(), count) != count)
+            return false;
     }
+    // Writes out what is still buffered, so that a full disk shows here.
+    return PlayFile->Seek(0, 1) >= 0;
 }
 
 void TPlayer::QueueBuffer() {
@@ -507,14 +535,16 @@ void TPlayer::QueueBuffer() {
     header->dwBufferLength = static_cast<std::uint32_t>(count);
     platform::MMRESULT result =
         platform::waveOutPrepareHeader(Handle, header, sizeof(platform::WAVEHDR));
+    // Counted before the device has it: it may come back at once.
+    ++QueuedCount;
     if (result == platform::MMSYSERR_NOERROR)
         result = platform::waveOutWrite(Handle, header, sizeof(platform::WAVEHDR));
     if (result != platform::MMSYSERR_NOERROR) {
+        --QueuedCount;
         SetError(" ", result);
         return;
     }
     QueueIndex = (index + 1) % BufferCount;
-    ++QueuedCount;
 }
 
 void TPlayer::WaveOutProc(platform::WaveDevice*, std::uint32_t msg, std::uintptr_t instance,
@@ -529,12 +559,13 @@ void TPlayer::WaveOutProc(platform::WaveDevice*, std::uint32_t msg, std::uintptr
 }
 
 void TPlayer::HandleDone() {
-    if (QueueIndex != CurrentIndex) {
+    // The count of buffers with the device, not the slot indexes, tells the
+    // last one: the indexes cannot tell four queued from none.
+    if (QueuedCount.fetch_sub(1) > 1) {
         if (Owner.OnBufferPlayed)
             Owner.OnBufferPlayed(this);
         QueueWindow->Post(Session);
         CurrentIndex = (CurrentIndex + 1) % BufferCount;
-        --QueuedCount;
     } else if (!Finished.exchange(true)) {
         FinishedWindow->Post(Session);
     }
@@ -545,6 +576,21 @@ void TPlayer::FinishPlaying() {
         Owner.ErrorMessage = "Player already closed";
         return;
     }
+    // The device posts this when it has no buffer left. If this thread was
+    // held up meanwhile, the queue-next messages posted before it have since
+    // given the device more sound, or the file still has some: then the
+    // device plays on, and its new last buffer posts another finish.
+    Finished = false;
+    for (int i = 0; i < BufferCount && PlayFile != nullptr; ++i)
+        QueueBuffer();
+    if (QueuedCount > 0)
+        return;
+    Finished = true;
+    if (CloseDevice() && Owner.OnPlayed)
+        Owner.OnPlayed(this);
+}
+
+bool TPlayer::CloseDevice() {
     for (auto& header : Headers) {
         const platform::MMRESULT result =
             platform::waveOutUnprepareHeader(Handle, header.get(), sizeof(platform::WAVEHDR));
@@ -555,13 +601,12 @@ void TPlayer::FinishPlaying() {
     if (result != platform::MMSYSERR_NOERROR) {
         // Still busy: Stop resets the device and closes it.
         SetError("Error closing output device: ", result);
-        return;
+        return false;
     }
     Open = false;
     Handle = nullptr;
     PlayFile.reset();
-    if (Owner.OnPlayed)
-        Owner.OnPlayed(this);
+    return true;
 }
 
 bool TPlayer::Stop() {
@@ -570,10 +615,9 @@ bool TPlayer::Stop() {
         return true;
     }
     PlayFile.reset();
-    QueueIndex = CurrentIndex.load();
     Owner.ErrorMessage.clear();
     bool ok = true;
-    if (!Finished) {
+    if (!Finished || QueuedCount > 0) {
         const platform::MMRESULT result = platform::waveOutReset(Handle);
         if (result != platform::MMSYSERR_NOERROR) {
             SetError("Error in waveOutReset", result);
@@ -587,7 +631,8 @@ bool TPlayer::Stop() {
     if (Open) {
         // The device never reported closing: close it here.
         platform::waveOutReset(Handle);
-        FinishPlaying();
+        if (CloseDevice() && Owner.OnPlayed)
+            Owner.OnPlayed(this);
     }
     return ok;
 }
@@ -738,9 +783,10 @@ void TMixerSettings::ControlChanged(std::uintptr_t param1, std::uintptr_t param2
 
 TAudio::TAudio() : Recorder(*this), Player(*this), Mixer(*this) {
     Mixer.Open(MixerId);
-    if (platform::waveInGetNumDevs() > 0 && Recorder.AllocateBuffers() &&
-        platform::waveOutGetNumDevs() > 0)
-        Player.AllocateBuffers();
+    // Asking for the wave devices would start the sound system; the buffers
+    // are made when a part first opens its device instead.
+    Recorder.BuildFormat();
+    Player.BuildFormat();
 }
 
 TAudio::~TAudio() {

@@ -65,6 +65,8 @@ public:
 protected:
     explicit TAudioSettings(TAudio& Owner);
 
+    // The wave format and buffer size from the settings.
+    void BuildFormat();
     bool AllocateBuffers();
     void ReleaseBuffers();
     bool HasBuffers() const { return Headers[0] != nullptr; }
@@ -142,7 +144,9 @@ public:
 
     // Plays Left, or Left and Right interleaved when Stereo and both have the
     // same size; Repeat extra rounds. While playing, the sound is appended.
-    // False when the device could not be opened.
+    // False, with ErrorMessage, when the device could not be opened or the
+    // sound could not be written to the player's file; then no end comes for
+    // this sound.
     bool Play(platform::TStream* Left, platform::TStream* Right, std::uint16_t Repeat);
     bool Stop();
 
@@ -150,9 +154,11 @@ private:
     static void WaveOutProc(platform::WaveDevice* Device, std::uint32_t Msg,
                             std::uintptr_t Instance, std::uintptr_t Param1, std::uintptr_t Param2);
     void HandleDone();
-    void WriteToPlayFile(platform::TStream* Left, platform::TStream* Right);
+    bool WriteToPlayFile(platform::TStream* Left, platform::TStream* Right);
+    void FailPlayFile(const char* Action, int ErrorNumber, bool OpenedNow);
     void QueueBuffer();
     void FinishPlaying();
+    bool CloseDevice();
     void StopDevice() override;
 
     std::unique_ptr<platform::TFileStream> PlayFile;

@@ -1,5 +1,7 @@
 #include "sound/MPEGPlay.h"
 
+#include "platform/Wave.h"
+
 #include <QObject>
 #include <QTimer>
 
@@ -65,6 +67,19 @@ TMPEGPlayer::~TMPEGPlayer() {
     // player that is gone.
     if (library_ != nullptr && playing_ && ended_ == 0)
         entries_.stop();
+    ReleaseAudio();
+}
+
+void TMPEGPlayer::HoldAudio() {
+    if (!holdsAudio_ && deviceCode_ == mpegdll::DeviceDefault)
+        holdsAudio_ = platform::HoldAudio();
+}
+
+void TMPEGPlayer::ReleaseAudio() {
+    if (holdsAudio_) {
+        holdsAudio_ = false;
+        platform::ReleaseAudio();
+    }
 }
 
 void TMPEGPlayer::InitPlayer() {
@@ -111,6 +126,7 @@ void TMPEGPlayer::DonePlayer() {
     if (opened_)
         Close();
     entries_.deinit();
+    ReleaseAudio();
     platform::FreeLibrary(library_);
     library_ = nullptr;
     entries_ = {};
@@ -175,6 +191,7 @@ void TMPEGPlayer::Play() {
     const auto outName = FixedString<260>(outFilename_);
     entries_.setOutputDevice(deviceCode_, outName.data());
     CheckError();
+    HoldAudio();
     const std::int32_t result = entries_.play(startPos_, endPos_, &ended_);
     if (ReadLastError() >= 1 || result != 0)
         throw TMPEGError(lastErrorCode_);
@@ -208,6 +225,7 @@ void TMPEGPlayer::Stop() {
         throw TMPEGError(2);
     RequireLibrary();
     entries_.stop();
+    ReleaseAudio();
     CheckError();
     playing_ = false;
     paused_ = false;
@@ -218,6 +236,7 @@ void TMPEGPlayer::Restart() {
     if (!opened_)
         throw TMPEGError(2);
     ended_ = 0;
+    HoldAudio();
     entries_.restart();
     CheckError();
     playing_ = true;
@@ -232,6 +251,7 @@ void TMPEGPlayer::Close() {
     paused_ = false;
     playedXTimes_ = 0;
     entries_.close();
+    ReleaseAudio();
     CheckError();
 }
 

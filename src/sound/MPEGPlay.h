@@ -158,6 +158,11 @@ private:
     void CheckError();
     void StartPositionTimer();
     void PollPosition();
+    // The library's sound device is open from its play to its stop or close;
+    // meanwhile the sound system is held, so that the library neither starts
+    // nor stops it on this thread.
+    void HoldAudio();
+    void ReleaseAudio();
 
     static void OpenStreamCallback(void* userData, bool* nonSeekable, void** context);
     static void CloseStreamCallback(void* userData, void* context);
@@ -191,6 +196,7 @@ private:
     std::int32_t length_ = 0;
     Entries entries_;
     std::int32_t lastErrorCode_ = 0;
+    bool holdsAudio_ = false;
 };
 
 } // namespace sound

@@ -54,16 +54,16 @@ TMainWindowSound::~TMainWindowSound() {
 }
 
 void TMainWindowSound::Button7Click() {
-    if (Audio1.Player.Active()) {
-        Audio1.Player.Stop();
+    if (state_.Recording()) {
+        return;
     }
-    buttons_.SpeedButton2->setEnabled(HasRecording());
+    StopVoicePlayback();
     const int position = host_.SelectedPosition();
     if (position < 0) {
         return;
     }
     // No sound file, no library, a library error: silently nothing, and the
-    // button stays usable.
+    // buttons are as they were before the press.
     try {
         if (!MPEG1.IsLibraryLoaded()) {
             MPEG1.InitPlayer();
@@ -78,35 +78,59 @@ void TMainWindowSound::Button7Click() {
         if (file.empty() || !std::filesystem::exists(file, ec)) {
             return;
         }
-        buttons_.Button7->setEnabled(false);
-        buttons_.SpeedButton1->setEnabled(false);
-        buttons_.SpeedButton2->setEnabled(false);
+        state_.PronounceStarted();
+        ApplyState();
+        PlayStream();
+    } catch (const std::exception&) {
+        state_.PronounceFailed();
+        ApplyState();
+    }
+}
+
+void TMainWindowSound::PlayStream() {
+    try {
         MPEG1.Open();
         MPEG1.Play();
     } catch (const std::exception&) {
-        buttons_.Button7->setEnabled(true);
+        try {
+            MPEG1.DonePlayer();
+        } catch (const std::exception&) {
+            // Already unloaded.
+        }
+        throw;
     }
 }
 
 void TMainWindowSound::SpeedButton1Click() {
-    if (recordingState_ == 0) {
+    if (!state_.Recording()) {
+        if (!ButtonsState().View().Record) {
+            return;
+        }
         host_.SetRecordingLock(true);
-        buttons_.Button7->setEnabled(false);
         // The new streams are in place before the first buffer can arrive.
         Left = std::make_unique<platform::TMemoryStream>();
         Right = std::make_unique<platform::TMemoryStream>();
+        state_.RecordingStarted();
         Audio1.Recorder.Start();
-        recordingState_ = 1;
-        ShowRecordButton(true);
-        buttons_.SpeedButton2->setEnabled(false);
+        ApplyState();
     } else {
-        host_.SetRecordingLock(false);
-        buttons_.Button7->setEnabled(true);
-        buttons_.SpeedButton1->setEnabled(true);
-        buttons_.SpeedButton2->setEnabled(true);
-        recordingState_ = 0;
-        ShowRecordButton(false);
+        // The recorder has closed its device when Stop returns: from here on
+        // nothing writes into the streams.
         Audio1.Recorder.Stop();
+        host_.SetRecordingLock(false);
+        state_.RecordingStopped(Left && Left->Size() > 0);
+        ApplyState();
+    }
+}
+
+void TMainWindowSound::ApplyState() {
+    const TSoundButtonsView view = state_.View();
+    buttons_.Button7->setEnabled(view.Pronounce);
+    buttons_.SpeedButton1->setEnabled(view.Record);
+    buttons_.SpeedButton2->setEnabled(view.PlayBack);
+    if (view.ShowsStop != showsStop_) {
+        showsStop_ = view.ShowsStop;
+        ShowRecordButton(showsStop_);
     }
 }
 
@@ -129,7 +153,7 @@ void TMainWindowSound::Audio1Record(void* lp, void* rp, std::uint32_t bufferSize
 }
 
 void TMainWindowSound::SpeedButton2Click() {
-    if (!HasRecording()) {
+    if (!ButtonsState().View().PlayBack) {
         return;
     }
     Left->Seek(0, 0);
@@ -138,16 +162,19 @@ void TMainWindowSound::SpeedButton2Click() {
     } else {
         Right.reset();
     }
-    buttons_.SpeedButton2->setEnabled(false);
-    buttons_.SpeedButton1->setEnabled(false);
-    buttons_.Button7->setEnabled(false);
-    Audio1.Player.Play(Left.get(), Right.get(), 0);
+    state_.PlayBackStarted();
+    ApplyState();
+    if (!Audio1.Player.Play(Left.get(), Right.get(), 0)) {
+        // Nothing was queued, so no end will come to give the buttons back.
+        state_.PlayBackEnded();
+        ApplyState();
+        host_.ShowSoundError(Audio1.ErrorMessage);
+    }
 }
 
 void TMainWindowSound::Audio1Played() {
-    buttons_.SpeedButton1->setEnabled(true);
-    buttons_.SpeedButton2->setEnabled(true);
-    buttons_.Button7->setEnabled(true);
+    state_.PlayBackEnded();
+    ApplyState();
 }
 
 void TMainWindowSound::MPEG1PlayEnd() {
@@ -158,11 +185,8 @@ void TMainWindowSound::MPEG1PlayEnd() {
             // One window's failure must not keep the main window locked.
         }
     }
-    buttons_.SpeedButton1->setEnabled(true);
     buttons_.Panel4->setEnabled(true);
     buttons_.Panel3->setEnabled(true);
-    buttons_.Button7->setEnabled(true);
-    buttons_.SpeedButton2->setEnabled(HasRecording());
     if (MPEG1.IsLibraryLoaded()) {
         try {
             MPEG1.DonePlayer();
@@ -170,7 +194,8 @@ void TMainWindowSound::MPEG1PlayEnd() {
             // Unloading a library that failed is no reason to stay locked.
         }
     }
-    buttons_.Button7->setEnabled(PronounceAllowed);
+    state_.PronounceEnded();
+    ApplyState();
 }
 
 bool TMainWindowSound::PronounceHeadWord(int tab, int position) {
@@ -192,8 +217,7 @@ bool TMainWindowSound::PronounceHeadWord(int tab, int position) {
         if (file.empty() || !std::filesystem::exists(file, ec)) {
             return false;
         }
-        MPEG1.Open();
-        MPEG1.Play();
+        PlayStream();
         return true;
     } catch (const std::exception&) {
         return false;
@@ -246,21 +270,29 @@ void TMainWindowSound::StopPronouncing() {
     } catch (const std::exception&) {
         // Nothing was playing.
     }
+    // A stopped pronunciation has no end to give the buttons back.
+    if (state_.Pronouncing()) {
+        state_.PronounceEnded();
+        ApplyState();
+    }
 }
 
 void TMainWindowSound::ApplyPronounceAvailability(int tab) {
-    PronounceAllowed = dictionary::IsEnglishTab(tab);
-    // While a pronunciation plays the button follows at its end.
-    if (!MPEG1.IsLibraryLoaded()) {
-        buttons_.Button7->setEnabled(PronounceAllowed);
-    }
+    state_.LetterChanged(dictionary::IsEnglishTab(tab));
+    ApplyState();
+}
+
+void TMainWindowSound::SearchTextChanged(bool english) {
+    state_.SearchTextChanged(english);
+    ApplyState();
 }
 
 void TMainWindowSound::StopVoicePlayback() {
     if (Audio1.Player.Active()) {
         Audio1.Player.Stop();
     }
-    buttons_.SpeedButton2->setEnabled(HasRecording());
+    state_.PlayBackEnded();
+    ApplyState();
 }
 
 void TMainWindowSound::Shutdown() {

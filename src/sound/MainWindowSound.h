@@ -4,6 +4,7 @@
 #include "platform/MemoryStream.h"
 #include "sound/Audio.h"
 #include "sound/MPEGPlay.h"
+#include "sound/SoundButtonsState.h"
 
 #include <QIcon>
 
@@ -35,6 +36,8 @@ public:
     // the menus; unlocking restores them, but for the save-list button, which
     // stays disabled.
     virtual void SetRecordingLock(bool locked) = 0;
+    // The standard error box.
+    virtual void ShowSoundError(const std::string& text) = 0;
 };
 
 // The main window's pronounce, record and play-back buttons over its MP3
@@ -80,31 +83,42 @@ public:
 
     // The letter tab changed or a study word was picked.
     void ApplyPronounceAvailability(int tab);
+    // The search box shows another text: the look-up offers pronouncing for
+    // an English letter.
+    void SearchTextChanged(bool english);
     // Stops a running play-back of the recording; the play-back button then
     // shows whether anything was recorded.
     void StopVoicePlayback();
     // From the main window's destruction.
     void Shutdown();
 
-    bool HasRecording() const { return Left && Left->Size() > 0; }
-    bool Recording() const { return recordingState_ == 1; }
+    // A finished, non-empty recording; never the one still being made.
+    bool HasRecording() const { return state_.HasRecording(); }
+    bool Recording() const { return state_.Recording(); }
+    bool PronounceAllowed() const { return state_.PronounceAllowed(); }
+    const TSoundButtonsState& ButtonsState() const { return state_; }
 
     TMPEGPlayer MPEG1;
     TAudio Audio1;
     std::unique_ptr<platform::TMemoryStream> Left;
     std::unique_ptr<platform::TMemoryStream> Right;
-    bool PronounceAllowed = true;
     // Runs first at the end of every pronunciation, for the windows that
     // listen for it; its failure does not keep the main window locked.
     std::function<void()> OnPlayEnded;
 
 private:
+    // Gives the buttons what the state says.
+    void ApplyState();
     void ShowRecordButton(bool recording);
+    // Opens and plays the file set as the stream; a failure unloads the
+    // library, so that nothing looks busy, and is passed on.
+    void PlayStream();
 
     TSoundHost& host_;
     const dictionary::DictionaryIndex& index_;
     Buttons buttons_;
-    int recordingState_ = 0; // the record button's tag: 0 idle, 1 recording
+    TSoundButtonsState state_;
+    bool showsStop_ = false;
 };
 
 } // namespace sound

@@ -6,6 +6,7 @@
 #include "dictool/TsvSource.h"
 #include "lookup/SearchCombo.h"
 #include "lookup/TabControl.h"
+#include "platform/Wave.h"
 #include "wavegen/Mp3Encoder.h"
 
 #include <QApplication>
@@ -212,6 +213,79 @@ TEST_F(MainWindowSoundTest, AClipboardChangeDuringShutdownIsNotLookedUp) {
     QApplication::processEvents();
     EXPECT_FALSE(form_->isVisible()) << "the closing window is not brought forward again";
     EXPECT_EQ(form_->Combo->Text(), "") << "nothing was looked up";
+}
+
+TEST_F(MainWindowSoundTest, AFailedPronunciationGivesEveryButtonBack) {
+    // Not MPEG audio at all: the decoder refuses to open it.
+    std::ofstream(dir_ / "wave" / "h" / "3.mp3", std::ios::binary | std::ios::trunc)
+        << std::string(4000, 'x');
+    Choose("house");
+    ASSERT_TRUE(form_->Button7->isEnabled());
+    QTest::mouseClick(form_->Button7, Qt::LeftButton);
+    EXPECT_TRUE(form_->Button7->isEnabled());
+    EXPECT_TRUE(form_->SpeedButton1->isEnabled()) << "recording stays possible";
+    EXPECT_FALSE(form_->SpeedButton2->isEnabled()) << "nothing recorded";
+    EXPECT_FALSE(form_->Sound().ButtonsState().Pronouncing());
+    EXPECT_FALSE(form_->Playing());
+    // Nothing looks busy: a Bulgarian letter takes the button at once.
+    form_->TabControl1->Tabs()->setCurrentIndex(26 + 10);
+    QApplication::processEvents();
+    EXPECT_FALSE(form_->Button7->isEnabled());
+}
+
+TEST_F(MainWindowSoundTest, LookUpsDuringARecordingOfferNeitherPronounceNorPlayBack) {
+    form_->SpeedButton1Click();
+    ASSERT_TRUE(WaitUntil([&] { return form_->Sound().Left->Size() > 0; }));
+    // A copied word is looked up while the recording goes on.
+    QGuiApplication::clipboard()->setText(QStringLiteral("house"));
+    QApplication::processEvents();
+    EXPECT_EQ(form_->Combo->Text(), "house");
+    EXPECT_FALSE(form_->Button7->isEnabled());
+    QTest::mouseClick(form_->Button7, Qt::LeftButton);
+    EXPECT_FALSE(form_->Sound().MPEG1.IsLibraryLoaded()) << "nothing is pronounced";
+    // An end of a pronunciation meanwhile, from any window.
+    form_->MPEG1PlayEnd();
+    EXPECT_FALSE(form_->SpeedButton2->isEnabled()) << "the recording is still being made";
+    EXPECT_FALSE(form_->Button7->isEnabled());
+    EXPECT_TRUE(form_->SpeedButton1->isEnabled()) << "the recording can be stopped";
+
+    form_->SpeedButton1Click();
+    EXPECT_TRUE(form_->SpeedButton2->isEnabled());
+    EXPECT_TRUE(form_->Button7->isEnabled());
+}
+
+TEST_F(MainWindowSoundTest, ARecordingThatCannotBeWrittenForPlayBackIsReported) {
+    QStringList errors;
+    TForm1::ShowError = [&](QWidget*, const QString& text) { errors << text; };
+    form_->SpeedButton1Click();
+    ASSERT_TRUE(WaitUntil([&] { return form_->Sound().Left->Size() > 0; }));
+    form_->SpeedButton1Click();
+    fs::create_symlink("/dev/full", dir_ / "play.tmp");
+
+    QTest::mouseClick(form_->SpeedButton2, Qt::LeftButton);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_EQ(errors[0], QStringLiteral("Cannot write file \"%1\". No space left on device.")
+                             .arg(QString::fromStdString((dir_ / "play.tmp").string())));
+    EXPECT_TRUE(form_->Button7->isEnabled());
+    EXPECT_TRUE(form_->SpeedButton1->isEnabled());
+    EXPECT_TRUE(form_->SpeedButton2->isEnabled()) << "the recording can be tried again";
+}
+
+TEST_F(MainWindowSoundTest, TheSoundSystemRunsOnlyWhileSoundIsMade) {
+    platform::SetAudioLinger(100);
+    EXPECT_FALSE(platform::AudioRunning()) << "an idle window starts no sound";
+    Choose("house");
+    form_->Button7Click();
+    EXPECT_TRUE(platform::AudioRunning());
+    ASSERT_TRUE(WaitUntil([&] { return SoundButtonsEnabled(); }));
+    EXPECT_TRUE(WaitUntil([] { return !platform::AudioRunning(); }, 3000))
+        << "stopped once the pronunciation is over";
+
+    form_->SpeedButton1Click();
+    EXPECT_TRUE(platform::AudioRunning());
+    form_->SpeedButton1Click();
+    EXPECT_TRUE(WaitUntil([] { return !platform::AudioRunning(); }, 3000));
+    platform::SetAudioLinger(2000);
 }
 
 struct CountingListener : exercises::TPlayEndListener {

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -315,4 +317,50 @@ TEST_F(AudioComponent, EmptySoundOpensTheDeviceButPlaysNothing) {
     EXPECT_TRUE(audio.Player.Stop());
     EXPECT_FALSE(audio.Player.DeviceOpen());
     EXPECT_FALSE(audio.Player.Active());
+}
+
+TEST_F(AudioComponent, ASoundThatCannotGoToThePlayersFileIsReportedAndClosesTheDevice) {
+    const auto sound = Ramp16(3000, 1, 11);
+    Fill(left, sound);
+    const std::string file = (std::filesystem::current_path() / sound::PlayFileName).string();
+
+    std::filesystem::create_symlink("/dev/full", sound::PlayFileName);
+    EXPECT_FALSE(audio.Player.Play(&left, nullptr, 0));
+    EXPECT_EQ(audio.ErrorMessage, "Cannot write file \"" + file + "\". No space left on device.");
+    EXPECT_FALSE(audio.Player.DeviceOpen());
+    EXPECT_FALSE(audio.Player.Active());
+    EXPECT_TRUE(sound::DeletePlayFile());
+
+    std::filesystem::create_directory(sound::PlayFileName);
+    EXPECT_FALSE(audio.Player.Play(&left, nullptr, 0));
+    EXPECT_EQ(audio.ErrorMessage, "Cannot create file \"" + file + "\". Is a directory.");
+    EXPECT_FALSE(audio.Player.DeviceOpen());
+    EXPECT_TRUE(sound::DeletePlayFile());
+    EXPECT_EQ(played, 0) << "nothing was played";
+
+    ASSERT_TRUE(audio.Player.Play(&left, nullptr, 0)) << audio.ErrorMessage;
+    EXPECT_EQ(PlayedBytes(sound.size()), sound);
+}
+
+// The thread that owns the player is held up while the device plays the
+// four buffers it was given: the device runs dry and reports its last buffer
+// before the queue-next messages are handled.
+TEST_F(AudioComponent, AHeldUpThreadDuringPlayingStillEndsAndCloses) {
+    const auto sound = Ramp16(10 * 2048, 1, 7);
+    Fill(left, sound);
+    ASSERT_TRUE(audio.Player.Play(&left, nullptr, 0));
+    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    EXPECT_TRUE(WaitFor([&] { return played > 0; }, 6000)) << audio.ErrorMessage;
+    EXPECT_EQ(audio.ErrorMessage.find("Error closing output device"), std::string::npos)
+        << audio.ErrorMessage;
+    EXPECT_FALSE(audio.Player.DeviceOpen());
+    EXPECT_FALSE(audio.Player.Active());
+    // All of it reached the device, the end last.
+    const std::vector<std::uint8_t> out = ReadFile(outputFile);
+    const std::vector<std::uint8_t> tail(sound.end() - 4096, sound.end());
+    EXPECT_NE(std::search(out.begin(), out.end(), tail.begin(), tail.end()), out.end());
+
+    played = 0;
+    ASSERT_TRUE(audio.Player.Play(&left, nullptr, 0)) << "the player is usable again";
+    EXPECT_TRUE(WaitFor([&] { return played > 0; }, 6000));
 }

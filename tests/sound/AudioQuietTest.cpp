@@ -5,8 +5,13 @@
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -62,6 +67,60 @@ TEST(AudioQuiet, NoCardMeansNoDevicesAndNoNoise) {
         EXPECT_FALSE(audio.ErrorMessage.empty());
     }
     EXPECT_EQ(capture.Text(), "");
+}
+
+namespace {
+
+// Whether a thread of this process carries the name.
+bool ThreadRuns(const std::string& name) {
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream comm(task.path() / "comm");
+        std::string line;
+        if (std::getline(comm, line) && line == name)
+            return true;
+    }
+    return false;
+}
+
+template <typename Condition> bool Eventually(Condition condition) {
+    for (int i = 0; i < 300 && !condition(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return condition();
+}
+
+} // namespace
+
+// SDL's ALSA back end watches for new devices with a thread that wakes ten
+// times a second for as long as the sound system runs.
+TEST(AudioQuiet, TheSoundSystemRunsOnlyWhileSomethingUsesIt) {
+    platform::SetAudioLinger(100);
+    ASSERT_TRUE(Eventually([] { return !ThreadRuns("SDLHotplugALSA"); }));
+    {
+        sound::TAudio audio;
+        // A new thread takes its name a moment after it starts.
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        EXPECT_FALSE(ThreadRuns("SDLHotplugALSA")) << "creating the component starts nothing";
+        EXPECT_FALSE(platform::AudioRunning());
+    }
+    platform::SetAudioLinger(500);
+    EXPECT_EQ(platform::waveOutGetNumDevs(), 0u);
+    EXPECT_TRUE(Eventually([] { return ThreadRuns("SDLHotplugALSA"); }))
+        << "counting devices needs the sound system";
+    EXPECT_TRUE(Eventually([] { return !ThreadRuns("SDLHotplugALSA"); }))
+        << "and it stops once nothing uses it";
+    EXPECT_FALSE(platform::AudioRunning());
+    platform::SetAudioLinger(100);
+
+    ASSERT_TRUE(platform::HoldAudio());
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_TRUE(platform::AudioRunning()) << "held beyond the linger";
+    ASSERT_TRUE(platform::HoldAudio());
+    platform::ReleaseAudio();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_TRUE(platform::AudioRunning()) << "one hold is left";
+    platform::ReleaseAudio();
+    EXPECT_TRUE(Eventually([] { return !platform::AudioRunning(); }));
+    platform::SetAudioLinger(2000);
 }
 
 int main(int argc, char** argv) {
