@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 #include <alsa/asoundlib.h>
+#include <dlfcn.h>
 #include <mpg123.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
@@ -98,6 +99,12 @@ public:
     std::int32_t LastErrorCode() const { return lastError_; }
 
     std::int32_t Init() {
+        // The sound system stays loaded once this library has used it: its
+        // hints live until the process ends, and unloading it with this
+        // library would drop them (and load it afresh for every word).
+        static void* const pinned =
+            dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+        static_cast<void>(pinned);
         snd_lib_error_set_handler(SilentAlsaError);
         mpg123_init();
         initialised_ = true;
