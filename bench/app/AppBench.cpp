@@ -93,9 +93,9 @@ void BM_LargestArticleParseAndLayout(benchmark::State& state) {
     std::string largest;
     for (int tab = 0; tab < dictionary::kLetterCount; ++tab) {
         const auto& letter = index.Letter(tab);
-        for (const auto* record : letter.Records) {
-            if (record->ArticleSize > static_cast<std::int32_t>(largest.size())) {
-                largest = dictionary::ReadArticle(index, tab, *record);
+        for (std::size_t p = 0; p < letter.Size(); ++p) {
+            if (letter.Articles[p].ArticleSize > static_cast<std::int32_t>(largest.size())) {
+                largest = dictionary::ReadArticle(index, tab, letter.Record(p));
             }
         }
     }

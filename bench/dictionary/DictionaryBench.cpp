@@ -80,7 +80,7 @@ void BM_ReadArticle(benchmark::State& state) {
     const int tab = 'H' - 'A';
     const auto& letter = Index().Letter(tab);
     const int position = dictionary::FindWord(letter.HeadWords, "house");
-    const auto& record = *letter.Records[static_cast<std::size_t>(position)];
+    const auto record = letter.Record(static_cast<std::size_t>(position));
     for (auto _ : state) {
         benchmark::DoNotOptimize(dictionary::ReadArticle(Index(), tab, record));
     }
@@ -109,7 +109,7 @@ void BM_ReadArticleCompressed(benchmark::State& state) {
     const int tab = 'H' - 'A';
     const auto& letter = index.Letter(tab);
     const int position = dictionary::FindWord(letter.HeadWords, "house");
-    const auto& record = *letter.Records[static_cast<std::size_t>(position)];
+    const auto record = letter.Record(static_cast<std::size_t>(position));
     for (auto _ : state) {
         benchmark::DoNotOptimize(dictionary::ReadArticle(index, tab, record));
     }

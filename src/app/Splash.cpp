@@ -19,7 +19,8 @@ constexpr int kDotsPerCycle = 6;
 } // namespace
 
 TSplash::TSplash(QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), Label1(new QLabel(this)) {
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), Label1(new QLabel(this)),
+      picture_(ui::UncachedPicture(ui::PictureId::Splash)) {
     setFixedSize(kSplashSize);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect place(QPoint(), kSplashSize);
@@ -53,5 +54,5 @@ void TSplash::AdvanceProgress() {
 
 void TSplash::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawPixmap(rect(), ui::Picture(ui::PictureId::Splash));
+    painter.drawPixmap(rect(), picture_);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 
 class QLabel;
@@ -24,5 +25,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Its own copy: the picture is not needed once the splash has gone.
+    QPixmap picture_;
     int progressCount_ = 0;
 };

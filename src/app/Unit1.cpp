@@ -527,7 +527,7 @@ std::string TForm1::ReadArticle(int tab, int position) const {
         return {};
     }
     return dictionary::ReadArticle(index_, tab,
-                                   *index_.Letter(tab).Records[static_cast<std::size_t>(position)]);
+                                   index_.Letter(tab).Record(static_cast<std::size_t>(position)));
 }
 
 bool TForm1::PronounceSelectedWord() {

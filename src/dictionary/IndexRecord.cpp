@@ -11,7 +11,9 @@ bool MakeRecord(IndexRecord& record, std::string_view headWord, std::int32_t art
     }
     std::memset(&record, 0, sizeof record);
     record.HeadWordLength = static_cast<std::uint8_t>(headWord.size());
-    std::memcpy(record.HeadWordChars, headWord.data(), headWord.size());
+    if (!headWord.empty()) { // an empty view may hold no pointer at all
+        std::memcpy(record.HeadWordChars, headWord.data(), headWord.size());
+    }
     record.ArticleOffset = articleOffset;
     record.ArticleSize = articleSize;
     record.IsBase = isBase;

@@ -8,12 +8,12 @@
 namespace dictionary {
 
 static_assert(std::endian::native == std::endian::little,
-              "index records are read in place and their integers are little-endian");
+              "index records are copied as they are and their integers are little-endian");
 
 constexpr int kMaxHeadWordLength = 101;
 
 // One entry of a letter's index file: 111 bytes, packed, integers
-// little-endian. Records are referenced in place inside the file buffer.
+// little-endian.
 #pragma pack(push, 1)
 struct IndexRecord {
     std::uint8_t HeadWordLength;
@@ -36,6 +36,16 @@ static_assert(sizeof(IndexRecord) == 111);
 static_assert(offsetof(IndexRecord, ArticleOffset) == 102);
 static_assert(offsetof(IndexRecord, ArticleSize) == 106);
 static_assert(offsetof(IndexRecord, IsBase) == 110);
+
+// Where a record's article lies: the record without its head-word, as the
+// in-memory index keeps it. IsBase is the file's byte as it is.
+struct TArticleRef {
+    std::int32_t ArticleOffset = 0;
+    std::int32_t ArticleSize = 0;
+    std::uint8_t IsBase = 0;
+
+    bool operator==(const TArticleRef&) const = default;
+};
 
 // Fills a record; false when the head-word does not fit in 101 bytes.
 bool MakeRecord(IndexRecord& record, std::string_view headWord, std::int32_t articleOffset,

@@ -3,45 +3,144 @@
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstddef>
+#include <cstring>
 
 namespace dictionary {
 
-void LetterIndex::Assign(std::vector<char> fileContent, bool english) {
-    Buffer = std::move(fileContent);
+namespace {
+
+constexpr std::size_t kRecordBytes = sizeof(IndexRecord);
+
+// The fields of the record that starts at bytes, read without assuming any
+// alignment; the head-word's length is clamped as IndexRecord::HeadWord does.
+std::string_view HeadWordAt(const char* bytes) {
+    const std::size_t length = std::min<std::size_t>(static_cast<std::uint8_t>(bytes[0]),
+                                                     static_cast<std::size_t>(kMaxHeadWordLength));
+    return {bytes + offsetof(IndexRecord, HeadWordChars), length};
+}
+
+TArticleRef ArticleAt(const char* bytes) {
+    TArticleRef article;
+    std::memcpy(&article.ArticleOffset, bytes + offsetof(IndexRecord, ArticleOffset),
+                sizeof article.ArticleOffset);
+    std::memcpy(&article.ArticleSize, bytes + offsetof(IndexRecord, ArticleSize),
+                sizeof article.ArticleSize);
+    article.IsBase = static_cast<std::uint8_t>(bytes[offsetof(IndexRecord, IsBase)]);
+    return article;
+}
+
+// A copy of this many bytes stays inside any record's head-word characters.
+constexpr std::size_t kShortWord = 16;
+static_assert(kShortWord <= kMaxHeadWordLength);
+
+// Room for a few saved words before the head-word block moves again.
+constexpr std::size_t kInsertRoom = 256;
+
+} // namespace
+
+void LetterIndex::Assign(std::span<const char> fileContent, bool english) {
     english_ = english;
-    Rebuild();
+    fileSize_ = fileContent.size();
+    const std::size_t count = fileContent.size() / kRecordBytes;
+    const char* const first = fileContent.data();
+
+    std::size_t total = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        total += HeadWordAt(first + i * kRecordBytes).size();
+    }
+    // Fresh vectors, so that each holds exactly what it needs.
+    std::vector<char> bytes(total);
+    std::vector<std::string_view> words;
+    std::vector<TArticleRef> articles;
+    words.reserve(count);
+    articles.reserve(count);
+    char* next = bytes.data();
+    char* const end = next + total;
+    for (std::size_t i = 0; i < count; ++i) {
+        const char* record = first + i * kRecordBytes;
+        const std::string_view word = HeadWordAt(record);
+        // Most head-words are short: a fixed-size copy is one instruction and
+        // may run past the word, into the record's own unused bytes on the
+        // one side and the next word's room on the other.
+        if (word.size() <= kShortWord && static_cast<std::size_t>(end - next) >= kShortWord) {
+            std::memcpy(next, word.data(), kShortWord);
+        } else if (!word.empty()) {
+            std::memcpy(next, word.data(), word.size());
+        }
+        words.emplace_back(next, word.size());
+        next += word.size();
+        articles.push_back(ArticleAt(record));
+    }
+    headWordBytes_ = std::move(bytes);
+    HeadWords = std::move(words);
+    Articles = std::move(articles);
+    CountSounds();
 }
 
 void LetterIndex::Insert(std::size_t p, const IndexRecord& record) {
-    const std::size_t whole = Records.size() * sizeof(IndexRecord);
-    Buffer.resize(whole);
-    p = std::min(p, Records.size());
-    const auto* bytes = reinterpret_cast<const char*>(&record);
-    Buffer.insert(Buffer.begin() + static_cast<std::ptrdiff_t>(p * sizeof(IndexRecord)), bytes,
-                  bytes + sizeof(IndexRecord));
-    Rebuild();
+    p = std::min(p, Size());
+    const std::string_view word = record.HeadWord();
+    // Everything that can fail to allocate comes first, so that a failure
+    // leaves the letter as it was.
+    HeadWords.reserve(Size() + 1);
+    Articles.reserve(Size() + 1);
+    if (english_) {
+        SoundNumbers.reserve(Size() + 1);
+    }
+    if (headWordBytes_.size() + word.size() > headWordBytes_.capacity()) {
+        // The views point into the block: copy it into a larger one and move
+        // them along.
+        std::vector<char> larger;
+        larger.reserve(headWordBytes_.size() + word.size() + kInsertRoom);
+        larger.assign(headWordBytes_.begin(), headWordBytes_.end());
+        for (std::string_view& view : HeadWords) {
+            view = {larger.data() + (view.data() - headWordBytes_.data()), view.size()};
+        }
+        headWordBytes_ = std::move(larger);
+    }
+    const std::size_t at = headWordBytes_.size();
+    headWordBytes_.insert(headWordBytes_.end(), word.begin(), word.end());
+    const auto offset = static_cast<std::ptrdiff_t>(p);
+    HeadWords.insert(HeadWords.begin() + offset, {headWordBytes_.data() + at, word.size()});
+    Articles.insert(Articles.begin() + offset,
+                    {record.ArticleOffset, record.ArticleSize, record.IsBase});
+    // The saved file holds whole records only.
+    fileSize_ = Size() * kRecordBytes;
+    CountSounds();
 }
 
-void LetterIndex::Rebuild() {
-    const std::size_t count = Buffer.size() / sizeof(IndexRecord);
-    HeadWords.clear();
-    Records.clear();
-    SoundNumbers.clear();
-    HeadWords.reserve(count);
-    Records.reserve(count);
-    if (english_) {
-        SoundNumbers.reserve(count);
+IndexRecord LetterIndex::Record(std::size_t p) const {
+    IndexRecord record;
+    const TArticleRef& article = Articles[p];
+    MakeRecord(record, HeadWords[p], article.ArticleOffset, article.ArticleSize, article.IsBase);
+    return record;
+}
+
+bool LetterIndex::MatchesFile(std::span<const char> fileContent) const {
+    if (fileContent.size() != fileSize_ || fileContent.size() / kRecordBytes != Size()) {
+        return false;
     }
-    std::uint32_t baseCount = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        const auto* record =
-            reinterpret_cast<const IndexRecord*>(Buffer.data() + i * sizeof(IndexRecord));
-        HeadWords.push_back(record->HeadWord());
-        Records.push_back(record);
-        if (english_) {
-            SoundNumbers.push_back(record->IsBase != 0 ? ++baseCount : 0);
+    for (std::size_t i = 0; i < Size(); ++i) {
+        const char* record = fileContent.data() + i * kRecordBytes;
+        if (HeadWordAt(record) != HeadWords[i] || ArticleAt(record) != Articles[i]) {
+            return false;
         }
+    }
+    return true;
+}
+
+void LetterIndex::CountSounds() {
+    SoundNumbers.clear();
+    if (!english_) {
+        return;
+    }
+    SoundNumbers.reserve(Size());
+    std::uint32_t baseCount = 0;
+    for (const TArticleRef& article : Articles) {
+        SoundNumbers.push_back(article.IsBase != 0 ? ++baseCount : 0);
     }
 }
 
@@ -75,20 +174,22 @@ LoadReport DictionaryIndex::Load(const std::filesystem::path& startDir, const Pr
     startDir_ = startDir;
     LoadReport report;
     report.StartDir = startDir;
+    // One buffer for all files: each letter keeps only what it parsed out of
+    // it, and the buffer goes when the load ends.
+    std::vector<char> content;
     for (int tab = 0; tab < kLetterCount; ++tab) {
         if (progress && !IsEnglishTab(tab)) {
             progress(tab, LoadStep::BeforeRead);
         }
         const std::filesystem::path path = IndexPath(tab);
-        std::vector<char> content;
-        const int failure = platform::ReadWholeFile(path, content, kMaxIndexFileBytes);
+        const int failure = platform::ReadWholeFileInto(path, content, kMaxIndexFileBytes);
         if (failure == ENOENT) {
             report.Missing.push_back(path.string());
         } else if (failure != 0) {
             report.Unreadable.push_back(path.string() + " (" + platform::FileErrorText(failure) +
                                         ")");
         }
-        letters_[static_cast<std::size_t>(tab)].Assign(std::move(content), IsEnglishTab(tab));
+        letters_[static_cast<std::size_t>(tab)].Assign(content, IsEnglishTab(tab));
         if (progress) {
             progress(tab, LoadStep::AfterRead);
         }

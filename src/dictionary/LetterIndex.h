@@ -7,15 +7,18 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace dictionary {
 
-// One letter's index as read at start-up: the file buffer, and in file order
-// the head-words, the records (references into the buffer) and, for English
-// letters, the sound numbers.
+// One letter's index as read at start-up, in file order: the head-words, where
+// each record's article lies and, for English letters, the sound numbers. The
+// file's bytes are not kept: the head-words live in one compact block of their
+// own (the views in HeadWords point into it), the rest of each record in
+// Articles, so a letter costs about a third of its file.
 class LetterIndex {
 public:
     LetterIndex() = default;
@@ -24,27 +27,39 @@ public:
     LetterIndex(const LetterIndex&) = delete;
     LetterIndex& operator=(const LetterIndex&) = delete;
 
-    // Takes the whole file content; trailing bytes that do not fill a record
-    // are kept in the buffer but ignored.
-    void Assign(std::vector<char> fileContent, bool english);
+    // Parses the whole file content; trailing bytes that do not fill a record
+    // are ignored. Nothing refers to fileContent afterwards.
+    void Assign(std::span<const char> fileContent, bool english);
 
     // Inserts a record at position p (0..size), as the saving of a new word
-    // does; the lists are rebuilt because the buffer moves.
+    // does. Views into HeadWords taken before are invalidated.
     void Insert(std::size_t p, const IndexRecord& record);
 
-    std::size_t Size() const { return Records.size(); }
+    std::size_t Size() const { return Articles.size(); }
+
+    // The record at position p (below Size()) rebuilt for a writer: its
+    // head-word, zero bytes after it, its article's place and IsBase byte.
+    IndexRecord Record(std::size_t p) const;
+
+    // Whether fileContent is still the file this index was read from: the
+    // same size and, record by record, the same head-word, article place and
+    // IsBase byte. Bytes that no reader looks at (after a head-word's length,
+    // past the last whole record) are not compared.
+    bool MatchesFile(std::span<const char> fileContent) const;
 
     // "0" for a user record, else the 1-based count of base records of the
     // letter up to and including this one. Empty for Bulgarian letters.
     std::string SoundNumber(std::size_t p) const;
 
-    std::vector<char> Buffer;
     std::vector<std::string_view> HeadWords;
-    std::vector<const IndexRecord*> Records;
+    std::vector<TArticleRef> Articles;
     std::vector<std::uint32_t> SoundNumbers;
 
 private:
-    void Rebuild();
+    void CountSounds();
+
+    std::vector<char> headWordBytes_;
+    std::size_t fileSize_ = 0; // of the file as read, or as rewritten by a save
     bool english_ = false;
 };
 

@@ -21,7 +21,7 @@ TStudyWordHit SelectStudyWord(TLookupSteering& lookup, const std::string& word,
         if (position >= 0) {
             hit.Position = position;
             hit.HeadWord = std::string(letter.HeadWords[static_cast<std::size_t>(position)]);
-            hit.IsBase = letter.Records[static_cast<std::size_t>(position)]->IsBase != 0;
+            hit.IsBase = letter.Articles[static_cast<std::size_t>(position)].IsBase != 0;
         }
     }
     lookup.SetSearchBoxItemIndex(position);

@@ -27,11 +27,11 @@ void TLookupWindow::ShowSelectedArticle() {
     if (static_cast<std::size_t>(position) >= letter.Size()) {
         return;
     }
-    const dictionary::IndexRecord& record = *letter.Records[static_cast<std::size_t>(position)];
-    if (combo_.Text() != record.HeadWord()) {
+    const auto p = static_cast<std::size_t>(position);
+    if (combo_.Text() != letter.HeadWords[p]) {
         return;
     }
-    pane_.LoadArticle(dictionary::ReadArticle(index_, tab, record));
+    pane_.LoadArticle(dictionary::ReadArticle(index_, tab, letter.Record(p)));
 }
 
 void TLookupWindow::FindByShortening(std::string_view text) {

@@ -89,15 +89,16 @@ int OpenRegular(const std::filesystem::path& path, int& fd, struct stat& st) {
     return failure;
 }
 
-// Reads the size the file has; a file that grows meanwhile is read on to its
-// end through a small buffer, so the usual case copies nothing.
+// Reads the size the file has into content, whatever it held before; a file
+// that grows meanwhile is read on to its end through a small buffer, so the
+// usual case copies nothing. After a failure content holds some of the file.
 template <typename Bytes>
-int ReadFromStart(int fd, const struct stat& st, Bytes& bytes, std::uintmax_t maxBytes) {
+int FillFromStart(int fd, const struct stat& st, Bytes& content, std::uintmax_t maxBytes) {
     if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) {
         return EFBIG;
     }
     try {
-        Bytes content(static_cast<std::size_t>(st.st_size), '\0');
+        content.resize(static_cast<std::size_t>(st.st_size));
         std::size_t done = 0;
         char more[4096];
         for (;;) {
@@ -123,13 +124,23 @@ int ReadFromStart(int fd, const struct stat& st, Bytes& bytes, std::uintmax_t ma
             done += static_cast<std::size_t>(n);
         }
         content.resize(done);
-        bytes = std::move(content);
         return 0;
     } catch (const std::bad_alloc&) {
         return ENOMEM;
     } catch (const std::length_error&) {
         return ENOMEM;
     }
+}
+
+// As FillFromStart, but bytes are left as they were after a failure.
+template <typename Bytes>
+int ReadFromStart(int fd, const struct stat& st, Bytes& bytes, std::uintmax_t maxBytes) {
+    Bytes content;
+    const int failure = FillFromStart(fd, st, content, maxBytes);
+    if (failure == 0) {
+        bytes = std::move(content);
+    }
+    return failure;
 }
 
 template <typename Bytes>
@@ -279,6 +290,21 @@ int ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::ui
 int ReadWholeFile(const std::filesystem::path& path, std::vector<char>& bytes,
                   std::uintmax_t maxBytes) {
     return ReadAll(path, bytes, maxBytes);
+}
+
+int ReadWholeFileInto(const std::filesystem::path& path, std::vector<char>& buffer,
+                      std::uintmax_t maxBytes) {
+    struct stat st {};
+    int fd = -1;
+    int failure = OpenRegular(path, fd, st);
+    if (failure == 0) {
+        failure = FillFromStart(fd, st, buffer, maxBytes);
+        ::close(fd);
+    }
+    if (failure != 0) {
+        buffer.clear();
+    }
+    return failure;
 }
 
 int ReadFileStart(const std::filesystem::path& path, std::size_t count, std::string& bytes) {

@@ -64,6 +64,12 @@ int ReadWholeFile(const std::filesystem::path& path, std::string& bytes,
 int ReadWholeFile(const std::filesystem::path& path, std::vector<char>& bytes,
                   std::uintmax_t maxBytes = kNoSizeLimit);
 
+// As ReadWholeFile, into a buffer used from one file to the next: its storage
+// is kept where the file fits, so reading many files allocates about once.
+// Empty after a failure.
+int ReadWholeFileInto(const std::filesystem::path& path, std::vector<char>& buffer,
+                      std::uintmax_t maxBytes = kNoSizeLimit);
+
 // At most count bytes from the start of a regular file; 0 or why not, as
 // ReadWholeFile. Reading never waits on a named pipe.
 int ReadFileStart(const std::filesystem::path& path, std::size_t count, std::string& bytes);

@@ -71,16 +71,18 @@ bool TUserDictionary::Save(std::string_view headWord, std::string_view article, 
         }
     }
 
-    // The index is rewritten from memory. A file that no longer holds what was
-    // read at start-up (unreadable then, or changed since by another program)
-    // would lose its entries, so it is left alone.
+    // The new record goes into the file as it is now, at the place the
+    // in-memory list gives it. That place is right, and no entry is lost,
+    // only while the file still lists what was read at start-up: one that
+    // was unreadable then, or changed since by another program, is left
+    // alone.
     dictionary::LetterIndex& letter = index_.Letter(tab);
     std::string current;
     if (const int failure = lock.Read(current, dictionary::kMaxIndexFileBytes); failure != 0) {
         error = {indexPath, "open", failure};
         return false;
     }
-    if (!std::equal(current.begin(), current.end(), letter.Buffer.begin(), letter.Buffer.end())) {
+    if (!letter.MatchesFile(current)) {
         error = {indexPath, "update", 0,
                  "It no longer matches what the program read at start; restart the program "
                  "and add the word again."};
@@ -117,17 +119,14 @@ bool TUserDictionary::Save(std::string_view headWord, std::string_view article, 
     dictionary::IndexRecord record;
     dictionary::MakeRecord(record, headWord, oldSize, size, 0);
     const std::size_t position = InsertPosition(tab, headWord);
+    // Whole records only: trailing bytes that make no record are dropped.
+    const std::string_view kept(current.data(), letter.Size() * sizeof record);
+    const std::size_t split = position * sizeof record;
     std::string bytes;
-    bytes.reserve((letter.Size() + 1) * sizeof(dictionary::IndexRecord));
-    for (std::size_t p = 0; p <= letter.Size(); ++p) {
-        if (p == position) {
-            bytes.append(reinterpret_cast<const char*>(&record), sizeof record);
-        }
-        if (p < letter.Size()) {
-            bytes.append(reinterpret_cast<const char*>(letter.Records[p]),
-                         sizeof(dictionary::IndexRecord));
-        }
-    }
+    bytes.reserve(kept.size() + sizeof record);
+    bytes.append(kept.substr(0, split));
+    bytes.append(reinterpret_cast<const char*>(&record), sizeof record);
+    bytes.append(kept.substr(split));
     if (!WriteFileAtomically(indexPath, bytes, error)) {
         undo();
         return false;

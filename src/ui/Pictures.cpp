@@ -77,14 +77,18 @@ QPixmap PictureFromJpeg(const QByteArray& jpeg, QSize size, QColor fill) {
 }
 
 QPixmap Picture(PictureId id) {
-    const PictureInfo& info = PictureDescription(id);
-    const QString key = QStringLiteral("app-picture:%1").arg(info.name);
+    const QString key = QStringLiteral("app-picture:%1").arg(PictureDescription(id).name);
     QPixmap pixmap;
     if (!QPixmapCache::find(key, &pixmap)) {
-        pixmap = PictureFromJpeg(PictureBytes(id), info.size, QColor::fromRgb(info.fill));
+        pixmap = UncachedPicture(id);
         QPixmapCache::insert(key, pixmap);
     }
     return pixmap;
+}
+
+QPixmap UncachedPicture(PictureId id) {
+    const PictureInfo& info = PictureDescription(id);
+    return PictureFromJpeg(PictureBytes(id), info.size, QColor::fromRgb(info.fill));
 }
 
 QPixmap Picture(std::string_view name) {

@@ -57,6 +57,9 @@ QByteArray PictureBytes(PictureId id);
 QPixmap Picture(PictureId id);
 // A null pixmap for an unknown name.
 QPixmap Picture(std::string_view name);
+// Decoded afresh and not cached, for a picture that is shown once: its pixels
+// go when the last copy does.
+QPixmap UncachedPicture(PictureId id);
 
 // Decodes JPEG bytes, or gives size filled with fill when they do not decode.
 QPixmap PictureFromJpeg(const QByteArray& jpeg, QSize size, QColor fill);

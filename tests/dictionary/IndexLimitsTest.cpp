@@ -61,12 +61,12 @@ TEST(IndexLimits, AnArticleThatCannotBeReadSaysWhy) {
     index.Load(dict.Dir());
     const LetterIndex& letter = index.Letter(kTabH);
     std::string problem = "stale";
-    EXPECT_EQ(ReadArticle(index, kTabH, *letter.Records[0], &problem), "{\\rtf1 hot}");
+    EXPECT_EQ(ReadArticle(index, kTabH, letter.Record(0), &problem), "{\\rtf1 hot}");
     EXPECT_EQ(problem, "");
 
     // The base article file cut short.
     dict.WriteRaw("\\eg\\base_h.ref", "{\\r");
-    EXPECT_EQ(ReadArticle(index, kTabH, *letter.Records[0], &problem).size(), 3u);
+    EXPECT_EQ(ReadArticle(index, kTabH, letter.Record(0), &problem).size(), 3u);
     EXPECT_NE(problem.find("base_h.ref"), std::string::npos) << problem;
     EXPECT_NE(problem.find("\"hot\""), std::string::npos) << problem;
 
@@ -74,7 +74,7 @@ TEST(IndexLimits, AnArticleThatCannotBeReadSaysWhy) {
     const fs::path user = platform::ResolvePath(dict.Dir(), "\\eg\\user_h.ref");
     fs::remove(user);
     fs::create_directory(user);
-    EXPECT_EQ(ReadArticle(index, kTabH, *letter.Records[1], &problem), "");
+    EXPECT_EQ(ReadArticle(index, kTabH, letter.Record(1), &problem), "");
     EXPECT_NE(problem.find("user_h.ref"), std::string::npos) << problem;
     EXPECT_NE(problem.find("folder"), std::string::npos) << problem;
 }

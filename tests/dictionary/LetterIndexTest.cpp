@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 namespace {
 
@@ -50,7 +51,7 @@ TEST(LetterIndex, OddSizesKeepWholeRecordsOnly) {
     letter.Assign(buffer, true);
     ASSERT_EQ(letter.Size(), 2u);
     EXPECT_EQ(letter.HeadWords[1], "two");
-    EXPECT_EQ(letter.Records[1]->HeadWord(), "two");
+    EXPECT_EQ(letter.Record(1).HeadWord(), "two");
 
     letter.Insert(1, *reinterpret_cast<const IndexRecord*>(Records({{"new", 0}}).data()));
     ASSERT_EQ(letter.Size(), 3u);
@@ -58,7 +59,65 @@ TEST(LetterIndex, OddSizesKeepWholeRecordsOnly) {
     EXPECT_EQ(letter.HeadWords[1], "new");
     EXPECT_EQ(letter.HeadWords[2], "two");
     EXPECT_EQ(letter.SoundNumber(2), "2");
-    EXPECT_EQ(letter.Buffer.size(), 3 * sizeof(IndexRecord));
+    std::vector<char> saved = Records({{"one", 1}, {"new", 0}, {"two", 1}});
+    EXPECT_TRUE(letter.MatchesFile(saved)) << "the saved file holds whole records only";
+}
+
+// Writers rebuild records from memory: byte for byte the records the file
+// held, whatever their article places and IsBase bytes.
+TEST(LetterIndex, RebuiltRecordsAreTheFilesRecords) {
+    std::vector<char> file;
+    const std::string longest(kMaxHeadWordLength, '\xe0');
+    for (const auto& [word, offset, size, isBase] :
+         std::vector<std::tuple<std::string, std::int32_t, std::int32_t, std::uint8_t>>{
+             {"walk", 0, 17, 1}, {"", -5, 0x7FFFFFFF, 0x80}, {longest, 1 << 30, -1, 0}}) {
+        IndexRecord record;
+        MakeRecord(record, word, offset, size, isBase);
+        const auto* bytes = reinterpret_cast<const char*>(&record);
+        file.insert(file.end(), bytes, bytes + sizeof record);
+    }
+    LetterIndex letter;
+    letter.Assign(file, true);
+    ASSERT_EQ(letter.Size(), 3u);
+    for (std::size_t p = 0; p < letter.Size(); ++p) {
+        const IndexRecord record = letter.Record(p);
+        EXPECT_EQ(std::memcmp(&record, file.data() + p * sizeof record, sizeof record), 0) << p;
+    }
+    EXPECT_EQ(letter.Articles[1].IsBase, 0x80);
+    EXPECT_EQ(letter.HeadWords[2], longest);
+
+    IndexRecord damaged;
+    std::memcpy(&damaged, file.data(), sizeof damaged);
+    damaged.HeadWordLength = 200;
+    letter.Assign({reinterpret_cast<const char*>(&damaged), sizeof damaged}, true);
+    EXPECT_EQ(letter.Record(0).HeadWordLength, kMaxHeadWordLength) << "clamped as readers see it";
+}
+
+// A save must notice that another program rewrote the index file, even to the
+// same size; bytes that no reader looks at do not count.
+TEST(LetterIndex, MatchesOnlyTheFileItWasReadFrom) {
+    const std::vector<char> file = Records({{"walk", 1}, {"wall", 0}});
+    LetterIndex letter;
+    letter.Assign(file, true);
+    EXPECT_TRUE(letter.MatchesFile(file));
+
+    const auto changed = [&](std::size_t at, char to) {
+        std::vector<char> other = file;
+        other[at] = to;
+        return other;
+    };
+    constexpr std::size_t kSecond = sizeof(IndexRecord);
+    EXPECT_FALSE(letter.MatchesFile(changed(kSecond + 4, 'k'))) << "a head-word";
+    EXPECT_FALSE(letter.MatchesFile(changed(kSecond, 3))) << "a head-word's length";
+    EXPECT_FALSE(letter.MatchesFile(changed(kSecond + 102, 9))) << "an article offset";
+    EXPECT_FALSE(letter.MatchesFile(changed(kSecond + 109, 1))) << "an article size";
+    EXPECT_FALSE(letter.MatchesFile(changed(110, '\x80'))) << "an IsBase byte";
+    EXPECT_FALSE(letter.MatchesFile(Records({{"wall", 0}, {"walk", 1}}))) << "the order";
+    EXPECT_FALSE(letter.MatchesFile(Records({{"walk", 1}}))) << "a record fewer";
+    std::vector<char> longer = file;
+    longer.push_back('\0');
+    EXPECT_FALSE(letter.MatchesFile(longer)) << "a stray byte more";
+    EXPECT_TRUE(letter.MatchesFile(changed(kSecond + 50, 'x'))) << "past a head-word's end";
 }
 
 TEST(DictionaryIndex, LoadsEnglishFirstAndReportsProgress) {

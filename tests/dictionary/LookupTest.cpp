@@ -101,11 +101,11 @@ TEST_F(LookupTest, FindByShorteningThatFindsNothing) {
 
 TEST_F(LookupTest, ArticlesComeFromBaseOrUserFiles) {
     const auto& k = index_.Letter(kTabK);
-    EXPECT_EQ(ReadArticle(index_, kTabK, *k.Records[0]), "{kashta}") << "base, unscrambled";
-    EXPECT_EQ(ReadArticle(index_, kTabK, *k.Records[1]), "{user}") << "bg/user_11.ref, plain";
-    EXPECT_EQ(index_.ArticlePath(kTabK, *k.Records[1]), dict_.Dir() / "bg" / "user_11.ref");
+    EXPECT_EQ(ReadArticle(index_, kTabK, k.Record(0)), "{kashta}") << "base, unscrambled";
+    EXPECT_EQ(ReadArticle(index_, kTabK, k.Record(1)), "{user}") << "bg/user_11.ref, plain";
+    EXPECT_EQ(index_.ArticlePath(kTabK, k.Record(1)), dict_.Dir() / "bg" / "user_11.ref");
     const auto& r = index_.Letter(kTabR);
-    EXPECT_EQ(ReadArticle(index_, kTabR, *r.Records[2]), "{2}") << "same word, its own article";
+    EXPECT_EQ(ReadArticle(index_, kTabR, r.Record(2)), "{2}") << "same word, its own article";
 }
 
 TEST_F(LookupTest, DamagedRecordsYieldShortOrEmptyArticles) {

@@ -59,7 +59,7 @@ protected:
             return {};
         }
         const auto& letter = index_.Letter(found->Tab);
-        return dictionary::ReadArticle(index_, found->Tab, *letter.Records[found->Position]);
+        return dictionary::ReadArticle(index_, found->Tab, letter.Record(found->Position));
     }
 
     fs::path dir_;
@@ -208,7 +208,7 @@ TEST(FreeDictData, KnownWordsInBothDirections) {
         EXPECT_TRUE(found && found->Position >= 0) << word;
         const auto& letter = index.Letter(found->Tab);
         EXPECT_EQ(letter.HeadWords[found->Position], word);
-        return dictionary::ReadArticle(index, found->Tab, *letter.Records[found->Position]);
+        return dictionary::ReadArticle(index, found->Tab, letter.Record(found->Position));
     };
     EXPECT_NE(rtf::RtfToPlainText(article("house")).find("къща"), std::string::npos);
     EXPECT_NE(rtf::RtfToPlainText(article(Cp("къща"))).find("house"), std::string::npos);
@@ -219,7 +219,7 @@ TEST(FreeDictData, KnownWordsInBothDirections) {
         const auto& letter = index.Letter(tab);
         for (std::size_t p = 0; p < letter.Size(); ++p) {
             const std::string text =
-                rtf::RtfToPlainText(dictionary::ReadArticle(index, tab, *letter.Records[p]));
+                rtf::RtfToPlainText(dictionary::ReadArticle(index, tab, letter.Record(p)));
             const std::string firstLine = text.substr(0, text.find('\n'));
             ASSERT_NE(firstLine.find(" ["), std::string::npos) << text;
             ASSERT_TRUE(firstLine.ends_with("]") && !firstLine.ends_with(" []")) << text;

@@ -37,10 +37,10 @@ public:
     void SetSearchBoxText(const std::string& text) override { text_ = text; }
     void SearchBoxChanged() override { ++Changes; }
     std::string ReadArticle(int tab, int position) const override {
-        ArticleReads.push_back(index_.ArticlePath(
-            tab, *index_.Letter(tab).Records[static_cast<std::size_t>(position)]));
+        ArticleReads.push_back(
+            index_.ArticlePath(tab, index_.Letter(tab).Record(static_cast<std::size_t>(position))));
         return dictionary::ReadArticle(
-            index_, tab, *index_.Letter(tab).Records[static_cast<std::size_t>(position)]);
+            index_, tab, index_.Letter(tab).Record(static_cast<std::size_t>(position)));
     }
 
     int Fills = 0;

@@ -1,6 +1,7 @@
-// A letter's index file on any bytes: records are used in place, so every
-// head-word, sound number, look-up and article read must stay inside the
-// buffer and the article files whatever the records claim.
+// A letter's index file on any bytes: every head-word, sound number, look-up
+// and article read must follow the file's records whatever they claim, the
+// records rebuilt from memory must be the file's, and the file must still be
+// recognised as the one that was read.
 #include "tests/fuzz/FuzzSupport.h"
 
 #include "dictionary/IndexRecord.h"
@@ -8,6 +9,7 @@
 #include "dictionary/Lookup.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -68,9 +70,16 @@ DictionaryIndex& Index() {
     return *index;
 }
 
-void CheckLetter(const DictionaryIndex& index, int tab, std::size_t fileSize) {
+// The record at position i of the file, as the file holds it.
+IndexRecord FileRecord(const std::vector<char>& file, std::size_t i) {
+    IndexRecord record;
+    std::memcpy(&record, file.data() + i * sizeof(IndexRecord), sizeof record);
+    return record;
+}
+
+void CheckLetter(const DictionaryIndex& index, int tab, const std::vector<char>& file) {
     const LetterIndex& letter = index.Letter(tab);
-    const std::size_t count = fileSize / sizeof(IndexRecord);
+    const std::size_t count = file.size() / sizeof(IndexRecord);
     fuzz::Check(letter.Size() == count && letter.HeadWords.size() == count,
                 "the record count is not the file size over the record size");
     const bool english = dictionary::IsEnglishTab(tab);
@@ -79,13 +88,16 @@ void CheckLetter(const DictionaryIndex& index, int tab, std::size_t fileSize) {
     std::uint32_t baseCount = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const std::string_view head = letter.HeadWords[i];
-        const char* record = reinterpret_cast<const char*>(letter.Records[i]);
-        fuzz::Check(record == letter.Buffer.data() + i * sizeof(IndexRecord),
-                    "a record is not in place in the buffer");
-        fuzz::Check(head.data() == record + 1 && head.size() <= dictionary::kMaxHeadWordLength,
-                    "a head-word reaches outside its record");
+        const IndexRecord inFile = FileRecord(file, i);
+        const IndexRecord rebuilt = letter.Record(i);
+        fuzz::Check(head == inFile.HeadWord() && rebuilt.HeadWord() == head,
+                    "a head-word is not the file's");
+        fuzz::Check(rebuilt.ArticleOffset == inFile.ArticleOffset &&
+                        rebuilt.ArticleSize == inFile.ArticleSize &&
+                        rebuilt.IsBase == inFile.IsBase,
+                    "a rebuilt record names another article than the file's");
         if (english) {
-            const bool base = letter.Records[i]->IsBase != 0;
+            const bool base = letter.Articles[i].IsBase != 0;
             baseCount += base ? 1 : 0;
             fuzz::Check(letter.SoundNumber(i) == (base ? std::to_string(baseCount) : "0"),
                         "a wrong sound number");
@@ -95,9 +107,15 @@ void CheckLetter(const DictionaryIndex& index, int tab, std::size_t fileSize) {
                     "a head-word is not found at or before its own position");
     }
     fuzz::Check(letter.SoundNumber(count).empty(), "a sound number past the end");
+    fuzz::Check(letter.MatchesFile(file), "the file read is not recognised");
+    if (!file.empty()) {
+        std::vector<char> changed = file;
+        changed.push_back('\0');
+        fuzz::Check(!letter.MatchesFile(changed), "a longer file is taken for the one read");
+    }
 
     for (std::size_t i = 0; i < std::min(count, kArticleReads); ++i) {
-        const IndexRecord& record = *letter.Records[i];
+        const IndexRecord record = letter.Record(i);
         fuzz::Check(dictionary::ReadArticle(index, tab, record) == ExpectedArticle(record),
                     "an article reads other bytes than its record names");
     }
@@ -114,7 +132,7 @@ void CheckLetter(const DictionaryIndex& index, int tab, std::size_t fileSize) {
     }
 }
 
-void CheckInsert(LetterIndex& letter) {
+void CheckInsert(LetterIndex& letter, const std::vector<char>& file) {
     const std::size_t before = letter.Size();
     std::vector<std::string> heads(letter.HeadWords.begin(), letter.HeadWords.end());
     IndexRecord record{};
@@ -127,8 +145,13 @@ void CheckInsert(LetterIndex& letter) {
         fuzz::Check(letter.HeadWords[i < p ? i : i + 1] == heads[i],
                     "an insert moved other records");
     }
-    fuzz::Check(letter.Buffer.size() == letter.Size() * sizeof(IndexRecord),
-                "an insert kept the trailing bytes");
+    // The file a save writes: the whole records with the new one among them.
+    std::vector<char> saved(
+        file.begin(), file.begin() + static_cast<std::ptrdiff_t>(before * sizeof(IndexRecord)));
+    const auto* bytes = reinterpret_cast<const char*>(&record);
+    saved.insert(saved.begin() + static_cast<std::ptrdiff_t>(p * sizeof(IndexRecord)), bytes,
+                 bytes + sizeof record);
+    fuzz::Check(letter.MatchesFile(saved), "the file a save writes is not recognised");
 }
 
 } // namespace
@@ -140,10 +163,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         index.Letter(tab).Assign(bytes, dictionary::IsEnglishTab(tab));
     }
     for (const int tab : {kEnglishTab, kBulgarianTab}) {
-        CheckLetter(index, tab, size);
+        CheckLetter(index, tab, bytes);
     }
     for (const int tab : {kEnglishTab, kBulgarianTab}) {
-        CheckInsert(index.Letter(tab));
+        CheckInsert(index.Letter(tab), bytes);
     }
     return 0;
 }

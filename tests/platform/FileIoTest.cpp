@@ -68,4 +68,25 @@ TEST_F(FileIoTest, OnlyRegularFilesAreRead) {
     EXPECT_EQ(text, "kept");
 }
 
+// One buffer read file after file must hold exactly the last file: nothing
+// left over from a longer one before, nothing at all after a failure.
+TEST_F(FileIoTest, AReusedBufferHoldsOnlyTheLastFile) {
+    ASSERT_TRUE(platform::WriteFileAtomically(dir_ / "long", std::string(5000, 'l')).Ok());
+    ASSERT_TRUE(platform::WriteFileAtomically(dir_ / "short", "short").Ok());
+    std::vector<char> buffer;
+    ASSERT_EQ(platform::ReadWholeFileInto(dir_ / "long", buffer), 0);
+    EXPECT_EQ(buffer.size(), 5000u);
+    ASSERT_EQ(platform::ReadWholeFileInto(dir_ / "short", buffer), 0);
+    EXPECT_EQ(std::string(buffer.begin(), buffer.end()), "short");
+    ASSERT_EQ(platform::ReadWholeFileInto("/proc/self/status", buffer), 0);
+    EXPECT_EQ(std::string(buffer.begin(), buffer.begin() + 5), "Name:") << "read on past size 0";
+
+    ASSERT_EQ(platform::ReadWholeFileInto(dir_ / "long", buffer), 0);
+    EXPECT_EQ(platform::ReadWholeFileInto(dir_ / "absent", buffer), ENOENT);
+    EXPECT_TRUE(buffer.empty());
+    ASSERT_EQ(platform::ReadWholeFileInto(dir_ / "long", buffer), 0);
+    EXPECT_EQ(platform::ReadWholeFileInto(dir_ / "long", buffer, 4999), EFBIG);
+    EXPECT_TRUE(buffer.empty());
+}
+
 } // namespace

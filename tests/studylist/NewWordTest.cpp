@@ -107,11 +107,11 @@ TEST_F(NewWordTest, SavedWordsAreFoundAtOnceWithTheirFormatting) {
     const auto& h = index.Letter(kH).HeadWords;
     EXPECT_EQ(std::vector<std::string>(h.begin(), h.end()),
               (std::vector<std::string>{"hot", "hotel", "hour", "house", "household", "hxz"}));
-    EXPECT_EQ(index.Letter(kH).Records.back()->IsBase, 0);
+    EXPECT_EQ(index.Letter(kH).Articles.back().IsBase, 0);
     EXPECT_EQ(index.Letter(kP).HeadWords.back(), "pz");
-    EXPECT_EQ(
-        rtf::RtfToPlainText(dictionary::ReadArticle(index, kH, *index.Letter(kH).Records.back())),
-        "хикс удебелено\n");
+    EXPECT_EQ(rtf::RtfToPlainText(dictionary::ReadArticle(
+                  index, kH, index.Letter(kH).Record(index.Letter(kH).Size() - 1))),
+              "хикс удебелено\n");
 }
 
 // The word is filed by its own first letter, not by the tab that was

@@ -93,7 +93,7 @@ TEST(UserDictionaryLock, RacingSavesKeepEveryReportedWordAndNothingElse) {
     const auto userSize = static_cast<std::int64_t>(fs::file_size(folder.File("\\eg\\user_h.ref")));
     std::map<std::string, int> inIndex;
     for (std::size_t p = 0; p < letter.Size(); ++p) {
-        const auto& record = *letter.Records[p];
+        const auto record = letter.Record(p);
         const std::string head(record.HeadWord());
         ++inIndex[head];
         if (record.IsBase == 0) {

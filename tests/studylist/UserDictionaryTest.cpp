@@ -4,7 +4,9 @@
 #include "dictionary/Lookup.h"
 #include "tests/studylist/TestSupport.h"
 
+#include <algorithm>
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
 #include <sys/wait.h>
 
@@ -63,6 +65,46 @@ TEST_F(UserDictionaryTest, IndexChangedSinceTheStartIsLeftAlone) {
     EXPECT_FALSE(fs::exists(Path("eg/user_h.ref")) && fs::file_size(Path("eg/user_h.ref")) > 0);
 }
 
+// Rewritten to the same size by another program: two entries changed
+// places. That is noticed from the entries, not the size alone.
+TEST_F(UserDictionaryTest, IndexRewrittenToTheSameSizeIsLeftAlone) {
+    const fs::path indexPath = index_.IndexPath(kH);
+    std::string bytes = ReadFile(indexPath);
+    constexpr auto kRecord = static_cast<std::ptrdiff_t>(sizeof(dictionary::IndexRecord));
+    ASSERT_GE(bytes.size(), 2u * kRecord);
+    std::swap_ranges(bytes.begin(), bytes.begin() + kRecord, bytes.begin() + kRecord);
+    WriteFile(indexPath, bytes);
+    TUserDictionary dictionary(index_);
+    TSavedWord saved;
+    TFileError error;
+    EXPECT_FALSE(dictionary.Save("hotdog", kArticle, saved, error));
+    EXPECT_NE(error.Message().find("no longer matches"), std::string::npos) << error.Message();
+    EXPECT_EQ(ReadFile(indexPath), bytes);
+    EXPECT_FALSE(dictionary.Contains("hotdog"));
+}
+
+// The bytes after a head-word's end are read by nobody; a save passes them on
+// as they are, so the file changes by the new record only.
+TEST_F(UserDictionaryTest, ASaveAddsTheNewRecordAndChangesNothingElse) {
+    const fs::path indexPath = index_.IndexPath(kH);
+    std::string bytes = ReadFile(indexPath);
+    constexpr std::size_t kRecord = sizeof(dictionary::IndexRecord);
+    bytes[90] = 'x'; // past "hot"
+    WriteFile(indexPath, bytes);
+    TUserDictionary dictionary(index_);
+    TSavedWord saved;
+    TFileError error;
+    ASSERT_TRUE(dictionary.Save("hotdog", kArticle, saved, error)) << error.Message();
+    ASSERT_EQ(saved.Position, 1u);
+    dictionary::IndexRecord record;
+    dictionary::MakeRecord(record, "hotdog", 0, static_cast<std::int32_t>(std::strlen(kArticle)),
+                           0);
+    EXPECT_EQ(ReadFile(indexPath),
+              bytes.substr(0, kRecord) +
+                  std::string(reinterpret_cast<const char*>(&record), sizeof record) +
+                  bytes.substr(kRecord));
+}
+
 TEST_F(UserDictionaryTest, SavedWordIsFiledInOrderAndReadsBack) {
     TUserDictionary dictionary(index_);
     const auto before = index_.Letter(kH).Size();
@@ -75,13 +117,11 @@ TEST_F(UserDictionaryTest, SavedWordIsFiledInOrderAndReadsBack) {
     const auto& letter = index_.Letter(kH);
     ASSERT_EQ(letter.Size(), before + 1);
     EXPECT_EQ(letter.HeadWords[1], "hotdog");
-    EXPECT_EQ(letter.Records[1]->IsBase, 0);
-    // Copies: the packed record's integers are not aligned for a reference.
-    EXPECT_EQ(std::int32_t{letter.Records[1]->ArticleOffset}, 0);
-    EXPECT_EQ(std::int32_t{letter.Records[1]->ArticleSize},
-              static_cast<int>(std::string(kArticle).size()));
+    EXPECT_EQ(letter.Articles[1].IsBase, 0);
+    EXPECT_EQ(letter.Articles[1].ArticleOffset, 0);
+    EXPECT_EQ(letter.Articles[1].ArticleSize, static_cast<int>(std::string(kArticle).size()));
     EXPECT_EQ(ReadFile(Path("eg/user_h.ref")), kArticle) << "stored plain";
-    EXPECT_EQ(dictionary::ReadArticle(index_, kH, *letter.Records[1]), kArticle);
+    EXPECT_EQ(dictionary::ReadArticle(index_, kH, letter.Record(1)), kArticle);
 
     const auto reloaded = Reload();
     const auto& disk = reloaded.Letter(kH);
@@ -94,8 +134,7 @@ TEST_F(UserDictionaryTest, SavedWordIsFiledInOrderAndReadsBack) {
     // A second article follows the first in the same file.
     ASSERT_TRUE(dictionary.Save("Hotdog", "{\\rtf1 x}", saved, error));
     EXPECT_EQ(saved.Position, 1u) << "capitalised before lower case";
-    EXPECT_EQ(std::int32_t{letter.Records[1]->ArticleOffset},
-              static_cast<int>(std::string(kArticle).size()));
+    EXPECT_EQ(letter.Articles[1].ArticleOffset, static_cast<int>(std::string(kArticle).size()));
     EXPECT_EQ(Reload().Letter(kH).HeadWords, letter.HeadWords);
 }
 
@@ -112,7 +151,7 @@ TEST_F(UserDictionaryTest, UserRecordsKeepTheBaseSoundNumbers) {
     ASSERT_TRUE(dictionary.Save("hotz", "{\\rtf1 b}", saved, error));
     std::vector<std::string> after;
     for (std::size_t p = 0; p < letter.Size(); ++p) {
-        if (letter.Records[p]->IsBase == 0) {
+        if (letter.Articles[p].IsBase == 0) {
             EXPECT_EQ(letter.SoundNumber(p), "0") << letter.HeadWords[p];
         } else {
             after.push_back(std::string(letter.HeadWords[p]) + "=" + letter.SoundNumber(p));
@@ -130,7 +169,7 @@ TEST_F(UserDictionaryTest, ExistingWordAndBulgarianWord) {
     ASSERT_TRUE(dictionary.Save("house", "{\\rtf1 second}", saved, error));
     EXPECT_EQ(index_.Letter(kH).HeadWords[saved.Position - 1], "house")
         << "a second entry goes after the first";
-    EXPECT_EQ(index_.Letter(kH).Records[saved.Position - 1]->IsBase, 1);
+    EXPECT_EQ(index_.Letter(kH).Articles[saved.Position - 1].IsBase, 1);
     EXPECT_EQ(dictionary::FindWord(index_.Letter(kH).HeadWords, "house"),
               static_cast<int>(saved.Position) - 1)
         << "the look-up still finds the first";

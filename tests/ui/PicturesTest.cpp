@@ -71,6 +71,12 @@ TEST(Pictures, NamesFindTheirPicturesAndResultsAreCached) {
     const QImage before = ui::Picture(PictureId::Hangman).toImage();
     QPixmapCache::clear();
     EXPECT_EQ(ui::Picture(PictureId::Hangman).toImage(), before);
+
+    // A picture shown once is decoded alike but kept by nobody else.
+    const QPixmap once = ui::UncachedPicture(PictureId::Hangman);
+    EXPECT_EQ(once.toImage(), before);
+    EXPECT_NE(once.cacheKey(), ui::Picture(PictureId::Hangman).cacheKey());
+    EXPECT_NE(ui::UncachedPicture(PictureId::Hangman).cacheKey(), once.cacheKey());
 }
 
 TEST(Pictures, UndecodableBytesGiveAFilledPictureOfTheRightSize) {

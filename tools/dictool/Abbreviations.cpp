@@ -72,7 +72,7 @@ std::map<std::string, std::size_t> UsedAbbreviations(const dictionary::Dictionar
         const auto& letter = index.Letter(tab);
         for (std::size_t p = 0; p < letter.Size(); ++p) {
             std::vector<std::string> labels =
-                ArticleAbbreviations(dictionary::ReadArticle(index, tab, *letter.Records[p]));
+                ArticleAbbreviations(dictionary::ReadArticle(index, tab, letter.Record(p)));
             const std::set<std::string> distinct(labels.begin(), labels.end());
             for (const std::string& label : distinct) {
                 ++used[label];

@@ -258,10 +258,10 @@ int Dump(const std::vector<std::string>& args) {
     }
     std::cout << "\n";
     for (std::size_t p = 0; p < letterIndex.Size(); ++p) {
-        const auto* record = letterIndex.Records[p];
+        const dictionary::TArticleRef& article = letterIndex.Articles[p];
         std::cout << p << '\t' << platform::Cp1251ToUtf8(letterIndex.HeadWords[p]) << '\t'
-                  << record->ArticleOffset << '\t' << record->ArticleSize << '\t'
-                  << static_cast<int>(record->IsBase);
+                  << article.ArticleOffset << '\t' << article.ArticleSize << '\t'
+                  << static_cast<int>(article.IsBase);
         if (dictionary::IsEnglishTab(tab)) {
             std::cout << '\t' << letterIndex.SoundNumber(p);
         }
@@ -303,7 +303,7 @@ int Lookup(const std::vector<std::string>& args) {
         return kFailure;
     }
     const auto& letter = index.Letter(found->Tab);
-    const auto& record = *letter.Records[static_cast<std::size_t>(found->Position)];
+    const auto record = letter.Record(static_cast<std::size_t>(found->Position));
     std::string problem;
     const std::string article = dictionary::ReadArticle(index, found->Tab, record, &problem);
     if (!problem.empty()) {

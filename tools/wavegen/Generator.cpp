@@ -261,7 +261,7 @@ std::vector<Letter> CollectLetters(const dictionary::DictionaryIndex& index,
         letter.Folder = LetterFolder(waveDir, tab);
         const dictionary::LetterIndex& words = index.Letter(tab);
         for (std::size_t p = 0; p < words.Size(); ++p) {
-            if (words.Records[p]->IsBase != 0) {
+            if (words.Articles[p].IsBase != 0) {
                 letter.Entries.push_back(
                     {words.SoundNumbers[p], platform::Cp1251ToUtf8(words.HeadWords[p])});
             }
