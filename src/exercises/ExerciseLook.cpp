@@ -5,9 +5,12 @@
 #include "ui/Fonts.h"
 #include "ui/Palette.h"
 
+#include <algorithm>
+
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <QProgressBar>
 #include <QSlider>
 #include <QTimer>
 #include <QToolButton>
@@ -205,6 +208,26 @@ QWidget* Rule(QWidget* parent, const QRect& geometry) {
     rule->setAttribute(Qt::WA_StyledBackground);
     rule->setGeometry(geometry);
     return rule;
+}
+
+QProgressBar* ProgressBar(QWidget* parent, const QRect& geometry) {
+    auto* bar = new QProgressBar(parent);
+    bar->setObjectName(QStringLiteral("PrgBar1"));
+    bar->setGeometry(geometry);
+    bar->setTextVisible(false);
+    return bar;
+}
+
+void ShowProgress(QProgressBar* bar, int progress, int max) {
+    // A range of 0 to 0 would make the bar an endless busy indicator.
+    bar->setRange(0, std::max(max, 1));
+    bar->setValue(progress);
+}
+
+QTimer* NamedTimer(QObject* owner, const QString& name) {
+    auto* timer = new QTimer(owner);
+    timer->setObjectName(name);
+    return timer;
 }
 
 QToolButton* TextButton(QWidget* parent, const QString& name, const QRect& geometry) {

@@ -8,6 +8,8 @@
 #include <QString>
 
 class QLabel;
+class QObject;
+class QProgressBar;
 class QSlider;
 class QTimer;
 class QToolButton;
@@ -58,6 +60,12 @@ QToolButton* LargeButton(QWidget* parent, const QString& name, const QRect& geom
 // A flat picture button.
 QToolButton* PictureButton(QWidget* parent, const QString& name, const QRect& geometry,
                            const QPixmap& picture);
+// The thin progress bar without text, "PrgBar1".
+QProgressBar* ProgressBar(QWidget* parent, const QRect& geometry);
+// Shows progress out of max; a max of 0 shows an empty bar.
+void ShowProgress(QProgressBar* bar, int progress, int max);
+// A timer with its object name, owned by owner.
+QTimer* NamedTimer(QObject* owner, const QString& name);
 // A label with a text of its own.
 QLabel* TextLabel(QWidget* parent, const QString& name, const QRect& geometry,
                   const char* role = "caption");

@@ -167,8 +167,7 @@ THangForm1::THangForm1(const TMainWindowSeams& seams, THangmanScore& score, QWid
     RichEdit1->document()->setDefaultFont(ArticleFont());
     Panel4->hide();
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1 = NamedTimer(this, QStringLiteral("Timer1"));
     Timer1->setInterval(TGallowsKick::kIntervalMs);
 
     connect(Button1, &QToolButton::clicked, this, [this] { Button1Click(); });
@@ -369,24 +368,16 @@ bool THangForm1::eventFilter(QObject* watched, QEvent* event) {
 
 void OpenHangman(TLauncherHost& host, THangmanScore& score) {
     host.StopVoicePlayback();
-    QWidget* mainWindow = host.LauncherWindow();
-    {
-        // The main window comes back however the game ended.
-        struct TShowAgain {
-            QWidget* Window;
-            ~TShowAgain() { Window->show(); }
-        } showAgain{mainWindow};
-        mainWindow->hide();
-        const TMainWindowSeams seams = host.ExerciseSeams();
-        THangForm1 window(seams, score, mainWindow);
+    RunWithMainWindowHidden(host, [&score](const TMainWindowSeams& seams, QWidget* owner) {
+        auto window = std::make_unique<THangForm1>(seams, score, owner);
         if (seams.Study.Count() > 0) {
             if (seams.Study.Selected() < 0) {
                 seams.Study.Select(0);
             }
-            window.Init(seams.Study.Entry(0));
+            window->Init(seams.Study.Entry(0));
         }
-        RunExerciseWindow(window);
-    }
+        return std::unique_ptr<TExerciseWindow>(std::move(window));
+    });
     host.FocusSearchBox();
 }
 

@@ -10,22 +10,25 @@ std::function<void(TExerciseWindow&)> RunExerciseWindow = [](TExerciseWindow& wi
     window.exec();
 };
 
+void RunWithMainWindowHidden(TLauncherHost& host, const TExerciseFactory& create) {
+    QWidget* mainWindow = host.LauncherWindow();
+    // Shown again after the window and the seams are gone.
+    struct TShowAgain {
+        QWidget* Window;
+        ~TShowAgain() { Window->show(); }
+    } showAgain{mainWindow};
+    mainWindow->hide();
+    // The seams outlive the window, which may keep a reference to them.
+    const TMainWindowSeams seams = host.ExerciseSeams();
+    const std::unique_ptr<TExerciseWindow> window = create(seams, mainWindow);
+    RunExerciseWindow(*window);
+}
+
 void OpenExercise(TLauncherHost& host, const TExerciseFactory& create) {
     host.StopVoicePlayback();
     // A list that cannot be read stays empty: the window then says so.
     host.FillStudyListFromDefault();
-    QWidget* mainWindow = host.LauncherWindow();
-    {
-        // The main window comes back however the exercise ended.
-        struct TShowAgain {
-            QWidget* Window;
-            ~TShowAgain() { Window->show(); }
-        } showAgain{mainWindow};
-        mainWindow->hide();
-        const TMainWindowSeams seams = host.ExerciseSeams();
-        const std::unique_ptr<TExerciseWindow> window = create(seams, mainWindow);
-        RunExerciseWindow(*window);
-    }
+    RunWithMainWindowHidden(host, create);
     TLookupSteering& lookup = host.ExerciseSeams().Lookup;
     if (lookup.SearchBoxText().empty()) {
         host.ClearArticlePane();

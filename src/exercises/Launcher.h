@@ -37,6 +37,11 @@ extern std::function<void(TExerciseWindow& window)> RunExerciseWindow;
 using TExerciseFactory =
     std::function<std::unique_ptr<TExerciseWindow>(const TMainWindowSeams& seams, QWidget* owner)>;
 
+// The frame every exercise window opens in: the main window hides while the
+// window made by create runs modally, and shows again however the window
+// ended.
+void RunWithMainWindowHidden(TLauncherHost& host, const TExerciseFactory& create);
+
 // Opening a method window: the recorded voice stops playing, an empty study
 // list is filled from the default list, the main window hides while a fresh
 // window runs modally, then shows again with its article pane refreshed from

@@ -66,15 +66,10 @@ TForm3::TForm3(const TMainWindowSeams& seams, QWidget* owner)
     Button5 = TextButton(Panel1, QStringLiteral("Button5"), QRect(248, 376, 160, 36));
     Button7 = PictureButton(Panel1, QStringLiteral("Button7"), QRect(420, 374, 44, 40),
                             ui::Picture(ui::PictureId::IconPronounce));
-    PrgBar1 = new QProgressBar(Panel1);
-    PrgBar1->setObjectName(QStringLiteral("PrgBar1"));
-    PrgBar1->setGeometry(24, 422, 592, 8);
-    PrgBar1->setTextVisible(false);
+    PrgBar1 = ProgressBar(Panel1, QRect(24, 422, 592, 8));
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer2 = new QTimer(this);
-    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer1 = NamedTimer(this, QStringLiteral("Timer1"));
+    Timer2 = NamedTimer(this, QStringLiteral("Timer2"));
     timer1_ = std::make_unique<TTimerMirror>(Timer1);
     timer2_ = std::make_unique<TTimerMirror>(Timer2);
     start_ = std::make_unique<TStartButton>(
@@ -111,9 +106,7 @@ void TForm3::Sync() {
     Button4->setEnabled(rules_.Button4Enabled);
     Button5->setEnabled(rules_.Button5Enabled);
     Button7->setEnabled(rules_.Button7Enabled);
-    // A range of 0 to 0 would make the bar an endless busy indicator.
-    PrgBar1->setRange(0, std::max(rules_.ProgressMax, 1));
-    PrgBar1->setValue(rules_.Progress);
+    ShowProgress(PrgBar1, rules_.Progress, rules_.ProgressMax);
 }
 
 void TForm3::TrackBar1Change() {

@@ -58,15 +58,10 @@ TForm4::TForm4(const TMainWindowSeams& seams, QWidget* owner)
     Button9 = PictureButton(Panel1, QStringLiteral("Button9"), QRect(24, 288, 44, 40), {});
     Button7 = TextButton(Panel1, QStringLiteral("Button7"), QRect(80, 290, 160, 36));
     Button8 = TextButton(Panel1, QStringLiteral("Button8"), QRect(248, 290, 160, 36));
-    PrgBar1 = new QProgressBar(Panel1);
-    PrgBar1->setObjectName(QStringLiteral("PrgBar1"));
-    PrgBar1->setGeometry(24, 342, kPanel.width() - 48, 8);
-    PrgBar1->setTextVisible(false);
+    PrgBar1 = ProgressBar(Panel1, QRect(24, 342, kPanel.width() - 48, 8));
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer3 = new QTimer(this);
-    Timer3->setObjectName(QStringLiteral("Timer3"));
+    Timer1 = NamedTimer(this, QStringLiteral("Timer1"));
+    Timer3 = NamedTimer(this, QStringLiteral("Timer3"));
     timer1_ = std::make_unique<TTimerMirror>(Timer1);
     timer3_ = std::make_unique<TTimerMirror>(Timer3);
     start_ = std::make_unique<TStartButton>(
@@ -108,8 +103,7 @@ void TForm4::Sync() {
     Button6->setEnabled(rules_.Button6Enabled);
     Button7->setEnabled(rules_.Button7Enabled);
     Button8->setEnabled(rules_.Button8Enabled);
-    PrgBar1->setRange(0, std::max(rules_.ProgressMax, 1));
-    PrgBar1->setValue(rules_.Progress);
+    ShowProgress(PrgBar1, rules_.Progress, rules_.ProgressMax);
 }
 
 void TForm4::TrackBar1Change() {

@@ -72,15 +72,10 @@ TForm5::TForm5(const TMainWindowSeams& seams, QWidget* owner)
     Button6 = TextButton(Panel1, QStringLiteral("Button6"), QRect(194, 286, 128, 28));
     Button7 = PictureButton(Panel1, QStringLiteral("Button7"), QRect(328, 282, 38, 36),
                             ui::Picture(ui::PictureId::IconPronounce));
-    PrgBar1 = new QProgressBar(Panel1);
-    PrgBar1->setObjectName(QStringLiteral("PrgBar1"));
-    PrgBar1->setGeometry(16, 325, kPanelWidth - 32, 6);
-    PrgBar1->setTextVisible(false);
+    PrgBar1 = ProgressBar(Panel1, QRect(16, 325, kPanelWidth - 32, 6));
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer2 = new QTimer(this);
-    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer1 = NamedTimer(this, QStringLiteral("Timer1"));
+    Timer2 = NamedTimer(this, QStringLiteral("Timer2"));
     timer1_ = std::make_unique<TTimerMirror>(Timer1);
     timer2_ = std::make_unique<TTimerMirror>(Timer2);
     start_ = std::make_unique<TStartButton>(
@@ -124,8 +119,7 @@ void TForm5::Sync() {
                                                                    : TExercisePhrase::Translation,
                                          English()));
     RichEdit1->setVisible(rules_.ArticleVisible);
-    PrgBar1->setRange(0, std::max(rules_.ProgressMax, 1));
-    PrgBar1->setValue(rules_.Progress);
+    ShowProgress(PrgBar1, rules_.Progress, rules_.ProgressMax);
 }
 
 void TForm5::TrackBar1Change() {

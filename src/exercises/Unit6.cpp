@@ -88,13 +88,9 @@ TForm6::TForm6(const TMainWindowSeams& seams, QWidget* owner)
     Button5 = PictureButton(Panel1, QStringLiteral("Button5"), QRect(24, 376, 44, 40), {});
     Button6 = TextButton(Panel1, QStringLiteral("Button6"), QRect(80, 378, 160, 36));
     Button7 = TextButton(Panel1, QStringLiteral("Button7"), QRect(248, 378, 160, 36));
-    PrgBar1 = new QProgressBar(Panel1);
-    PrgBar1->setObjectName(QStringLiteral("PrgBar1"));
-    PrgBar1->setGeometry(24, 426, kPanel.width() - 48, 8);
-    PrgBar1->setTextVisible(false);
+    PrgBar1 = ProgressBar(Panel1, QRect(24, 426, kPanel.width() - 48, 8));
 
-    Timer3 = new QTimer(this);
-    Timer3->setObjectName(QStringLiteral("Timer3"));
+    Timer3 = NamedTimer(this, QStringLiteral("Timer3"));
     timer3_ = std::make_unique<TTimerMirror>(Timer3);
     start_ = std::make_unique<TStartButton>(
         Button5, ExerciseText(Method4Texts(), "Button5", ui::TTextKind::Hint, English()),
@@ -138,8 +134,7 @@ void TForm6::Sync() {
     if (Label1->text() != QString::fromStdString(rules_.ScoreText())) {
         score_->Show(QString::fromStdString(rules_.ScoreText()));
     }
-    PrgBar1->setRange(0, std::max(rules_.ProgressMax, 1));
-    PrgBar1->setValue(rules_.Progress);
+    ShowProgress(PrgBar1, rules_.Progress, rules_.ProgressMax);
 }
 
 void TForm6::PlayVerdict(bool right) {

@@ -53,13 +53,9 @@ TForm2::TForm2(const TMainWindowSeams& seams, QWidget* owner)
     Button9 = PictureButton(Panel1, QStringLiteral("Button9"), QRect(24, 292, 44, 40), {});
     Button7 = TextButton(Panel1, QStringLiteral("Button7"), QRect(80, 294, 160, 36));
     Button8 = TextButton(Panel1, QStringLiteral("Button8"), QRect(248, 294, 160, 36));
-    PrgBar1 = new QProgressBar(Panel1);
-    PrgBar1->setObjectName(QStringLiteral("PrgBar1"));
-    PrgBar1->setGeometry(24, 346, kPanel.width() - 48, 8);
-    PrgBar1->setTextVisible(false);
+    PrgBar1 = ProgressBar(Panel1, QRect(24, 346, kPanel.width() - 48, 8));
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1 = NamedTimer(this, QStringLiteral("Timer1"));
     timer1_ = std::make_unique<TTimerMirror>(Timer1);
     start_ = std::make_unique<TStartButton>(
         Button9, ExerciseText(Method5Texts(), "Button9", ui::TTextKind::Hint, English()),
