@@ -1,7 +1,5 @@
 #include "interface/HelpWindow.h"
-#include "ui/Fonts.h"
 
-#include <QApplication>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
 
@@ -67,13 +65,3 @@ TEST_F(HelpWindowTest, AMissingPageSaysSoAndNamesIt) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    ui::RegisterFontSubstitutes();
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -11,7 +11,6 @@
 #include "lookup/SearchCombo.h"
 #include "lookup/TabControl.h"
 #include "ui/Captions.h"
-#include "ui/Fonts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -491,16 +490,3 @@ TEST_F(InterfaceWindowTest, WebLinksOpenTheirAddressesOrNameThem) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    if (!qEnvironmentVariableIsSet("SDL_AUDIODRIVER")) {
-        qputenv("SDL_AUDIODRIVER", "dummy");
-    }
-    QApplication application(argc, argv);
-    ui::RegisterFontSubstitutes();
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
