@@ -3,11 +3,11 @@
 // with SDL's dummy driver: a launcher press until the window is shown and its
 // first word is ready, and one step to the next word with its article.
 #include "app/Unit1.h"
+#include "bench/BenchApplication.h"
 #include "exercises/Launcher.h"
 #include "exercises/Unit3.h"
 #include "exercises/Unit4.h"
 #include "exercises/Unit5.h"
-#include "ui/Fonts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -135,17 +135,7 @@ BENCHMARK(BM_Method3Step)->Iterations(10)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    if (!qEnvironmentVariableIsSet("SDL_AUDIODRIVER")) {
-        qputenv("SDL_AUDIODRIVER", "dummy");
-    }
-    QApplication application(argc, argv);
-    ui::RegisterFontSubstitutes();
-    app::TForm1::ShowError = [](QWidget*, const QString& text) {
-        std::fprintf(stderr, "%s\n", text.toUtf8().constData());
-    };
+    const auto application = MakeBenchApplication(argc, argv);
     std::filesystem::current_path(DICT_RUN_DIR);
     if (!std::filesystem::exists("wave/a")) {
         std::fprintf(stderr,
@@ -156,9 +146,7 @@ int main(int argc, char** argv) {
     gForm = std::make_unique<app::TForm1>();
     gForm->Sound().MPEG1.SetPathToDLL(MPEGDLL_DIR);
     QApplication::processEvents();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int status = RunBenchmarks(argc, argv);
     gForm.reset();
-    return 0;
+    return status;
 }

@@ -2,9 +2,9 @@
 // offscreen: Method 4's next word with its article read, cut and painted, and
 // one Hangman key press until the pattern and the gallows are painted.
 #include "app/Unit1.h"
+#include "bench/BenchApplication.h"
 #include "exercises/HANG1.h"
 #include "exercises/Unit6.h"
-#include "ui/Fonts.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -74,24 +74,12 @@ BENCHMARK(BM_HangmanHitRepainted)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    if (!qEnvironmentVariableIsSet("SDL_AUDIODRIVER")) {
-        qputenv("SDL_AUDIODRIVER", "dummy");
-    }
-    QApplication application(argc, argv);
-    ui::RegisterFontSubstitutes();
-    app::TForm1::ShowError = [](QWidget*, const QString& text) {
-        std::fprintf(stderr, "%s\n", text.toUtf8().constData());
-    };
+    const auto application = MakeBenchApplication(argc, argv);
     exercises::TExerciseWindow::PlayVerdictSound = [](const std::filesystem::path&) {};
     std::filesystem::current_path(DICT_RUN_DIR);
     gForm = std::make_unique<app::TForm1>();
     QApplication::processEvents();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int status = RunBenchmarks(argc, argv);
     gForm.reset();
-    return 0;
+    return status;
 }

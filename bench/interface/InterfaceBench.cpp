@@ -1,10 +1,10 @@
 // The main window's language switch, view switch and the pronunciation key
 // coming up, offscreen, each until the window has painted the change.
 #include "app/Unit1.h"
+#include "bench/BenchApplication.h"
 #include "dictool/Builder.h"
 #include "dictool/Transcriber.h"
 #include "dictool/TsvSource.h"
-#include "ui/Fonts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -84,27 +84,15 @@ BENCHMARK(BM_PronunciationKeyShown)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    if (!qEnvironmentVariableIsSet("SDL_AUDIODRIVER")) {
-        qputenv("SDL_AUDIODRIVER", "dummy");
-    }
-    QApplication application(argc, argv);
-    ui::RegisterFontSubstitutes();
-    app::TForm1::ShowError = [](QWidget*, const QString& text) {
-        std::fprintf(stderr, "%s\n", text.toUtf8().constData());
-    };
+    const auto application = MakeBenchApplication(argc, argv);
     const fs::path dir =
         fs::temp_directory_path() / ("interface-bench-" + std::to_string(::getpid()));
     dictool::Transcriber transcriber;
     dictool::BuildDictionary(dictool::ParseTsv(kWords, "words"), dir, transcriber);
     fs::current_path(dir);
 
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int status = RunBenchmarks(argc, argv);
     fs::current_path("/");
     fs::remove_all(dir);
-    return 0;
+    return status;
 }

@@ -1,0 +1,30 @@
+#include "bench/BenchApplication.h"
+
+#include "app/Unit1.h"
+#include "ui/Fonts.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+
+std::unique_ptr<QApplication> MakeBenchApplication(int& argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    if (!qEnvironmentVariableIsSet("SDL_AUDIODRIVER")) {
+        qputenv("SDL_AUDIODRIVER", "dummy");
+    }
+    auto application = std::make_unique<QApplication>(argc, argv);
+    ui::RegisterFontSubstitutes();
+    app::TForm1::ShowError = [](QWidget*, const QString& text) {
+        std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+    };
+    return application;
+}
+
+int RunBenchmarks(int& argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
