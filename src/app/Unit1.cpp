@@ -60,17 +60,10 @@ template <typename T> T* Named(T* object, const char* name) {
     return object;
 }
 
-QMenu* AddMenu(QMenuBar* bar, const char* name) {
-    QMenu* menu = bar->addMenu(Caption(name));
-    menu->setObjectName(QString::fromLatin1(name));
-    menu->menuAction()->setObjectName(QString::fromLatin1(name));
-    return menu;
-}
-
-QMenu* AddMenu(QMenu* parent, const char* name) {
-    QMenu* menu = parent->addMenu(Caption(name));
-    menu->setObjectName(QString::fromLatin1(name));
-    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+// A menu of the menu bar or a submenu; its item carries its name too.
+template <typename TParent> QMenu* AddMenu(TParent* parent, const char* name) {
+    QMenu* menu = Named(parent->addMenu(Caption(name)), name);
+    Named(menu->menuAction(), name);
     return menu;
 }
 

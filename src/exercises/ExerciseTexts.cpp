@@ -1,8 +1,5 @@
 #include "exercises/ExerciseTexts.h"
 
-#include <QAbstractButton>
-#include <QLabel>
-#include <QLineEdit>
 #include <QWidget>
 
 namespace exercises {
@@ -145,16 +142,8 @@ void ApplyTexts(QWidget& window, std::span<const TExerciseText> table, bool engl
         if (control == nullptr) {
             continue;
         }
-        const QString value = QString::fromUtf8(english ? text.English : text.Bulgarian);
-        if (text.Kind == ui::TTextKind::Hint) {
-            control->setToolTip(value);
-        } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-            button->setText(value);
-        } else if (auto* label = qobject_cast<QLabel*>(control)) {
-            label->setText(value);
-        } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-            edit->setText(value);
-        }
+        ui::WriteText(control, text.Kind,
+                      QString::fromUtf8(english ? text.English : text.Bulgarian));
     }
 }
 

@@ -1,31 +1,11 @@
 #include "interface/LanguageSwitch.h"
 
-#include <QAbstractButton>
 #include <QAction>
-#include <QGroupBox>
 #include <QHash>
 #include <QLabel>
 #include <QWidget>
 
 namespace interface {
-
-void WriteText(QObject* target, ui::TTextKind kind, const QString& text) {
-    if (kind == ui::TTextKind::Hint) {
-        if (auto* widget = qobject_cast<QWidget*>(target)) {
-            widget->setToolTip(text);
-        }
-        return;
-    }
-    if (auto* action = qobject_cast<QAction*>(target)) {
-        action->setText(text);
-    } else if (auto* group = qobject_cast<QGroupBox*>(target)) {
-        group->setTitle(text);
-    } else if (auto* button = qobject_cast<QAbstractButton*>(target)) {
-        button->setText(text);
-    } else if (auto* label = qobject_cast<QLabel*>(target)) {
-        label->setText(text);
-    }
-}
 
 TLanguageSwitch::TLanguageSwitch(const TLanguageControls& controls, TInterfaceHost& host)
     : c_(controls), host_(host) {}
@@ -89,7 +69,8 @@ void TLanguageSwitch::Switch(ui::TLanguage language, bool store) {
         BindTargets();
     }
     for (const auto& [text, target] : targets_) {
-        WriteText(target, text->Kind, QString::fromUtf8(english ? text->English : text->Bulgarian));
+        ui::WriteText(target, text->Kind,
+                      QString::fromUtf8(english ? text->English : text->Bulgarian));
     }
     // The singular unit is the switch's own; list operations write the
     // plural whatever the count.

@@ -48,8 +48,4 @@ private:
     std::vector<std::pair<const ui::TWindowText*, QObject*>> targets_;
 };
 
-// Writes a text to a named component: a menu's or item's caption, a group's
-// title, a button's or label's caption, or a hint.
-void WriteText(QObject* target, ui::TTextKind kind, const QString& text);
-
 } // namespace interface

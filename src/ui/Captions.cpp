@@ -1,5 +1,11 @@
 #include "ui/Captions.h"
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
 #include <array>
 #include <utility>
 
@@ -227,6 +233,26 @@ QStringList UsageHintLines(TLanguage language) {
         lines << QString::fromUtf8(line);
     }
     return lines;
+}
+
+void WriteText(QObject* target, TTextKind kind, const QString& text) {
+    if (kind == TTextKind::Hint) {
+        if (auto* widget = qobject_cast<QWidget*>(target)) {
+            widget->setToolTip(text);
+        }
+        return;
+    }
+    if (auto* action = qobject_cast<QAction*>(target)) {
+        action->setText(text);
+    } else if (auto* group = qobject_cast<QGroupBox*>(target)) {
+        group->setTitle(text);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(target)) {
+        button->setText(text);
+    } else if (auto* label = qobject_cast<QLabel*>(target)) {
+        label->setText(text);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(target)) {
+        edit->setText(text);
+    }
 }
 
 } // namespace ui

@@ -8,6 +8,8 @@
 
 // Every text the program shows in two languages, as data in one place: the
 // main window's captions and hints, and the texts chosen when they are shown.
+class QObject;
+
 namespace ui {
 
 enum class TLanguage { Bulgarian, English };
@@ -41,6 +43,10 @@ const TWindowText* FindWindowText(std::string_view control, TTextKind kind = TTe
 QString BuiltInText(std::string_view control, TTextKind kind = TTextKind::Caption);
 // The text in a language; a fixed text is the same in both.
 QString WindowText(std::string_view control, TTextKind kind, TLanguage language);
+
+// Writes a text to a named component: a menu's or item's caption, a group's
+// title, a button's, label's or line edit's text, or a hint.
+void WriteText(QObject* target, TTextKind kind, const QString& text);
 
 // Texts chosen when they are shown, from the interface language of that
 // moment.
