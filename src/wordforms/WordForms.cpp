@@ -28,19 +28,34 @@ void TFormResolver::Renew(THeadWords headWords) {
     headWords_.SetFrequencies(frequency_);
 }
 
+namespace {
+
+std::size_t CommonPrefix(std::string_view a, std::string_view b) {
+    std::size_t n = 0;
+    while (n < a.size() && n < b.size() && a[n] == b[n]) {
+        ++n;
+    }
+    return n;
+}
+
+} // namespace
+
 std::optional<std::string_view>
-TFormResolver::MostFrequent(const std::vector<std::string>& bases) const {
+TFormResolver::MostFrequent(std::string_view folded, const std::vector<std::string>& bases) const {
+    // Equally frequent bases: the one that keeps more of the form ("питания"
+    // is of "питане" rather than "питам"), then the one found first.
     std::optional<std::string_view> best;
-    std::uint32_t bestFrequency = 0;
+    std::pair<std::uint32_t, std::size_t> bestRank{0, 0};
     for (const std::string& base : bases) {
         const auto headWord = headWords_.Find(base);
         if (!headWord) {
             continue;
         }
-        const std::uint32_t frequency = headWords_.Frequency(*headWord);
-        if (!best || frequency > bestFrequency) {
+        const std::pair<std::uint32_t, std::size_t> rank{headWords_.Frequency(*headWord),
+                                                         CommonPrefix(Fold(base), folded)};
+        if (!best || rank > bestRank) {
             best = headWord;
-            bestFrequency = frequency;
+            bestRank = rank;
         }
     }
     return best;
@@ -69,17 +84,17 @@ std::optional<TResolvedForm> TFormResolver::Resolve(std::string_view text) const
     std::optional<std::string_view> base;
     switch (AlphabetOf(word)) {
     case TAlphabet::Latin:
-        if ((base = MostFrequent(StoredBases(folded, TFormSource::Irregular)))) {
+        if ((base = MostFrequent(folded, StoredBases(folded, TFormSource::Irregular)))) {
             result.Source = TFormSource::Irregular;
-        } else if ((base = MostFrequent(SuffixBases(folded)))) {
+        } else if ((base = MostFrequent(folded, SuffixBases(folded)))) {
             result.Source = TFormSource::Suffix;
-        } else if ((base = MostFrequent(StoredBases(folded, TFormSource::EnglishStem)))) {
+        } else if ((base = MostFrequent(folded, StoredBases(folded, TFormSource::EnglishStem)))) {
             result.Source = TFormSource::EnglishStem;
         }
         break;
     case TAlphabet::Cyrillic:
         if (!TakesNoStemReading(folded) &&
-            (base = MostFrequent(StoredBases(folded, TFormSource::BulgarianStem)))) {
+            (base = MostFrequent(folded, StoredBases(folded, TFormSource::BulgarianStem)))) {
             result.Source = TFormSource::BulgarianStem;
         }
         break;

@@ -46,7 +46,8 @@ public:
     // English: an irregular form of WordNet's lists, else the suffix rules,
     // else a hunspell stem that an inflectional ending joins; Bulgarian: the
     // hunspell-bg stems, except for the homographs. Among several bases of
-    // one step the most frequent head-word wins, then the one found first.
+    // one step the most frequent head-word wins, then the one that keeps
+    // more of the form, then the one found first.
     std::optional<TResolvedForm> Resolve(std::string_view text) const;
 
     // Head-words close to a misspelt first word (THeadWords::Suggest).
@@ -56,7 +57,8 @@ public:
     const THeadWords& HeadWords() const { return headWords_; }
 
 private:
-    std::optional<std::string_view> MostFrequent(const std::vector<std::string>& bases) const;
+    std::optional<std::string_view> MostFrequent(std::string_view folded,
+                                                 const std::vector<std::string>& bases) const;
     std::vector<std::string> StoredBases(std::string_view folded, TFormSource source) const;
 
     THeadWords headWords_;

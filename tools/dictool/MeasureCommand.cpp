@@ -67,10 +67,12 @@ void Measure(const dictionary::DictionaryIndex& index, wordforms::TWordForms& fo
     if (now && !now->Suggestions.empty()) {
         ++counts.Suggested;
         const auto& list = now->Suggestions;
-        const auto at = std::find(list.begin(), list.end(), expected) - list.begin();
-        counts.FirstRight += at == 0 ? 1 : 0;
-        counts.InFive += at < 5 ? 1 : 0;
-        counts.InEight += at < 8 && at < static_cast<long>(list.size()) ? 1 : 0;
+        const auto at =
+            static_cast<std::size_t>(std::find(list.begin(), list.end(), expected) - list.begin());
+        const bool listed = at < list.size();
+        counts.FirstRight += listed && at == 0 ? 1 : 0;
+        counts.InFive += listed && at < 5 ? 1 : 0;
+        counts.InEight += listed && at < 8 ? 1 : 0;
     }
 }
 
