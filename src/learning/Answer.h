@@ -41,6 +41,15 @@ inline TTime FromMs(std::int64_t ms) {
     return TTime(std::chrono::milliseconds(ms));
 }
 
+// Times read from a file are held to the years 1 to 9999, so no arithmetic
+// on a damaged one can overflow.
+constexpr std::int64_t kEarliestMs = -62135596800000;
+constexpr std::int64_t kLatestMs = 253402300799999;
+
+constexpr std::int64_t ClampTimeMs(std::int64_t ms) {
+    return ms < kEarliestMs ? kEarliestMs : ms > kLatestMs ? kLatestMs : ms;
+}
+
 // The current time, to the millisecond.
 inline TTime Now() {
     return std::chrono::time_point_cast<std::chrono::milliseconds>(

@@ -185,6 +185,20 @@ void ScheduleReview(TCard& next, const TCard& card, int elapsedDays, int g, doub
 
 } // namespace
 
+bool IsSound(const TCard& card) {
+    const int state = static_cast<int>(card.State);
+    if (state < 0 || state > 3 || card.Step < 0 || card.Step > 1 || card.Reps < 0 ||
+        card.Lapses < 0) {
+        return false;
+    }
+    if (card.State == TCardState::New) {
+        return true;
+    }
+    return std::isfinite(card.Stability) && card.Stability >= kMinStability &&
+           card.Stability <= kMaxStability && std::isfinite(card.Difficulty) &&
+           card.Difficulty >= 1 && card.Difficulty <= 10;
+}
+
 int UtcDaysBetween(std::int64_t earlierMs, std::int64_t laterMs) {
     const auto dayOf = [](std::int64_t ms) {
         return ms >= 0 ? ms / kDayMs : (ms + 1) / kDayMs - 1;

@@ -32,6 +32,10 @@ constexpr double kDesiredRetention = 0.9;
 constexpr int kWeightCount = 21;
 extern const double kDefaultWeights[kWeightCount];
 
+// Whether a card read from a file could have come from Review: a known
+// state and step, finite stability and difficulty in their ranges.
+bool IsSound(const TCard& card);
+
 // Days between the UTC calendar dates of two times; what FSRS calls the
 // elapsed days. Negative when later is the earlier date.
 int UtcDaysBetween(std::int64_t earlierMs, std::int64_t laterMs);

@@ -233,6 +233,7 @@ TDatabase OpenRecordFile(const std::filesystem::path& file) {
 TWordState ReadState(const TStatement& row, int first) {
     TWordState state;
     const auto integer = [&](int offset) { return static_cast<int>(row.Int(first + offset)); };
+    const auto time = [&](int offset) { return ClampTimeMs(row.Int(first + offset)); };
     const int cardState = integer(0);
     state.Card.State =
         cardState >= 0 && cardState <= 3 ? static_cast<TCardState>(cardState) : TCardState::New;
@@ -240,24 +241,30 @@ TWordState ReadState(const TStatement& row, int first) {
     state.Card.Stability = row.Real(first + 2);
     state.Card.Difficulty = row.Real(first + 3);
     state.Card.ScheduledDays = integer(4);
-    state.Card.LastReviewMs = row.Int(first + 5);
-    state.Card.DueMs = row.Int(first + 6);
+    state.Card.LastReviewMs = time(5);
+    state.Card.DueMs = time(6);
     state.Card.Reps = integer(7);
     state.Card.Lapses = integer(8);
     state.Reviews = integer(9);
     state.Rights = integer(10);
     state.Misses = integer(11);
     state.Seen = integer(12);
-    state.FirstReviewMs = row.Int(first + 13);
-    state.LastMissMs = row.Int(first + 14);
+    state.FirstReviewMs = time(13);
+    state.LastMissMs = time(14);
     state.LastAnswerId = row.Int(first + 15);
     state.HeadWord = row.Bytes(first + 16);
     state.Tab = ReadTab(row, first + 17);
+    // A row no review could have written (a damaged or edited file) starts
+    // the word's schedule again rather than feed nonsense to the next one.
+    if (!IsSound(state.Card)) {
+        state.Card = TCard{};
+    }
     return state;
 }
 
 // A row that a damaged or hand-edited file holds with an unknown exercise or
-// kind counts as an exposure: it changes no schedule.
+// kind counts as an exposure: it changes no schedule. Its time is held to
+// the years 1 to 9999.
 TAnswer ReadAnswer(const TStatement& row, int first) {
     TAnswer answer;
     answer.Entry = row.Bytes(first);
@@ -268,7 +275,7 @@ TAnswer ReadAnswer(const TStatement& row, int first) {
     const int kind = static_cast<int>(row.Int(first + 4));
     answer.Kind = IsAnswerKind(kind) ? static_cast<TAnswerKind>(kind) : TAnswerKind::Seen;
     answer.AfterShow = row.Int(first + 5) != 0;
-    answer.At = FromMs(row.Int(first + 6));
+    answer.At = FromMs(ClampTimeMs(row.Int(first + 6)));
     if (!row.IsNull(first + 7)) {
         answer.Seconds = row.Real(first + 7);
     }
