@@ -3,6 +3,7 @@
 // of 10,000 words and 100,000 answers.
 #include "learning/LearningRecord.h"
 #include "learning/RecordFile.h"
+#include "tests/learning/TestFolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -39,21 +40,7 @@ TAnswer MakeAnswer(int word, TAnswerKind kind, std::int64_t atMs) {
     return answer;
 }
 
-class Folder {
-public:
-    Folder() {
-        std::string pattern = (fs::temp_directory_path() / "learning-bench-XXXXXX").string();
-        dir_ = ::mkdtemp(pattern.data());
-    }
-    ~Folder() {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-    fs::path Record() const { return dir_ / "Learning.db"; }
-
-private:
-    fs::path dir_;
-};
+using Folder = learningtest::TestFolder;
 
 // 100,000 answers to 10,000 words over 60 days, three in four right, written
 // once per run.

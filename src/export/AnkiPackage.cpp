@@ -247,23 +247,16 @@ bool AddEntry(zip_t* archive, const std::string& name, const std::string& bytes,
 
 TExportResult ExportAnkiPackage(std::span<const std::string> entries, const TWordSource& words,
                                 const std::filesystem::path& file, const TExportOptions& options) {
-    TExportResult result;
-    TNotes notes = MakeNotes(entries, words);
-    result.LeftOut = notes.LeftOut;
-    if (notes.Notes.empty()) {
-        result.File = file;
-        result.Status = TExportStatus::NothingToWrite;
-        return result;
+    TExportRun run(entries, words, file, options);
+    if (!run.Ready()) {
+        return run.Result;
     }
-    TPendingFile pending(file, options.Replace, result);
-    if (!pending.Ok()) {
-        return result;
-    }
+    TExportResult& result = run.Result;
     // A pronunciation that cannot be read is left out, as the program plays
     // nothing for it.
     std::vector<std::string> sounds;
     std::string media = "{";
-    for (TNote& note : notes.Notes) {
+    for (TNote& note : run.Notes.Notes) {
         std::string bytes;
         if (note.Sound.empty() || platform::ReadWholeFile(note.Sound, bytes, kMaxSoundBytes) != 0) {
             note.Sound.clear();
@@ -275,11 +268,11 @@ TExportResult ExportAnkiPackage(std::span<const std::string> entries, const TWor
         sounds.push_back(std::move(bytes));
     }
     media += "}";
-    const std::string collection = Collection(notes.Notes, options);
+    const std::string collection = Collection(run.Notes.Notes, options);
 
     int error = 0;
     std::unique_ptr<zip_t, TZipCloser> archive(
-        zip_open(pending.Path().c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error));
+        zip_open(run.Pending->Path().c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error));
     if (!archive) {
         zip_error_t why;
         zip_error_init_with_code(&why, error);
@@ -299,11 +292,7 @@ TExportResult ExportAnkiPackage(std::span<const std::string> entries, const TWor
         return result;
     }
     archive.release();
-    if (!pending.Publish(result)) {
-        return result;
-    }
-    Written(result, notes);
-    return result;
+    return run.Finish();
 }
 
 } // namespace exporting

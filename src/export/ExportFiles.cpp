@@ -106,13 +106,29 @@ bool TPendingFile::Publish(TExportResult& result) {
     return true;
 }
 
-void Written(TExportResult& result, const TNotes& notes) {
-    result.Status = TExportStatus::Written;
-    result.Notes = static_cast<int>(notes.Notes.size());
-    result.Sounds = 0;
-    for (const TNote& note : notes.Notes) {
-        result.Sounds += note.Sound.empty() ? 0 : 1;
+TExportRun::TExportRun(std::span<const std::string> entries, const TWordSource& words,
+                       const std::filesystem::path& file, const TExportOptions& options)
+    : Notes(MakeNotes(entries, words)) {
+    Result.File = file;
+    Result.LeftOut = Notes.LeftOut;
+    if (Notes.Notes.empty()) {
+        Result.Status = TExportStatus::NothingToWrite;
+        return;
     }
+    Pending.emplace(file, options.Replace, Result);
+}
+
+TExportResult TExportRun::Finish() {
+    if (!Pending->Publish(Result)) {
+        return Result;
+    }
+    Result.Status = TExportStatus::Written;
+    Result.Notes = static_cast<int>(Notes.Notes.size());
+    Result.Sounds = 0;
+    for (const TNote& note : Notes.Notes) {
+        Result.Sounds += note.Sound.empty() ? 0 : 1;
+    }
+    return Result;
 }
 
 } // namespace exporting

@@ -3,6 +3,7 @@
 #include "export/Export.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,7 +52,18 @@ private:
     bool replace_;
 };
 
-// Fills the result's counts from the notes and marks it written.
-void Written(TExportResult& result, const TNotes& notes);
+// The start both kinds share: the notes made from the list, and the file
+// begun beside its target. When Ready() is false, Result is final.
+struct TExportRun {
+    TExportRun(std::span<const std::string> entries, const TWordSource& words,
+               const std::filesystem::path& file, const TExportOptions& options);
+    bool Ready() const { return Pending && Pending->Ok(); }
+    // Puts the file in place and fills the counts; the result.
+    TExportResult Finish();
+
+    TExportResult Result;
+    TNotes Notes;
+    std::optional<TPendingFile> Pending;
+};
 
 } // namespace exporting

@@ -21,21 +21,13 @@ std::string Cell(std::string_view text) {
 
 TExportResult ExportTabSeparated(std::span<const std::string> entries, const TWordSource& words,
                                  const std::filesystem::path& file, const TExportOptions& options) {
-    TExportResult result;
-    TNotes notes = MakeNotes(entries, words);
-    result.LeftOut = notes.LeftOut;
-    if (notes.Notes.empty()) {
-        result.File = file;
-        result.Status = TExportStatus::NothingToWrite;
-        return result;
-    }
-    TPendingFile pending(file, options.Replace, result);
-    if (!pending.Ok()) {
-        return result;
+    TExportRun run(entries, words, file, options);
+    if (!run.Ready()) {
+        return run.Result;
     }
     std::string text =
         "#separator:tab\n#html:true\n#columns:Word\tTranscription\tTranslation\tSound\n";
-    for (TNote& note : notes.Notes) {
+    for (TNote& note : run.Notes.Notes) {
         std::error_code ec;
         if (!note.Sound.empty() && !std::filesystem::is_regular_file(note.Sound, ec)) {
             note.Sound.clear();
@@ -43,19 +35,15 @@ TExportResult ExportTabSeparated(std::span<const std::string> entries, const TWo
         text += Cell(note.Word) + '\t' + Cell(note.Transcription) + '\t' +
                 Cell(note.TranslationHtml) + '\t' + Cell(note.Sound.string()) + '\n';
     }
-    std::ofstream out(pending.Path(), std::ios::binary | std::ios::trunc);
+    std::ofstream out(run.Pending->Path(), std::ios::binary | std::ios::trunc);
     out << text;
     out.close();
     if (!out) {
-        result.Status = TExportStatus::Unwritable;
-        result.Detail = "the file could not be written";
-        return result;
+        run.Result.Status = TExportStatus::Unwritable;
+        run.Result.Detail = "the file could not be written";
+        return run.Result;
     }
-    if (!pending.Publish(result)) {
-        return result;
-    }
-    Written(result, notes);
-    return result;
+    return run.Finish();
 }
 
 } // namespace exporting

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace learning::sqlite {
@@ -63,6 +64,21 @@ TDatabase TDatabase::OpenInMemory() {
     TDatabase opened(db);
     Check(db, code, "cannot open a database in memory");
     return opened;
+}
+
+TDatabase TDatabase::Deserialize(std::string_view bytes) {
+    TDatabase db = OpenInMemory();
+    auto* copy = static_cast<unsigned char*>(sqlite3_malloc64(bytes.size() + 1));
+    if (!copy) {
+        throw TSqliteError(SQLITE_NOMEM, "no memory for the database");
+    }
+    std::copy(bytes.begin(), bytes.end(), copy);
+    Check(db.db_,
+          sqlite3_deserialize(db.db_, "main", copy, static_cast<sqlite3_int64>(bytes.size()),
+                              static_cast<sqlite3_int64>(bytes.size() + 1),
+                              SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_RESIZEABLE),
+          "cannot read the database image");
+    return db;
 }
 
 void TDatabase::Close() {

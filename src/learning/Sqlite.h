@@ -39,6 +39,9 @@ public:
     static TDatabase OpenReadOnly(const std::filesystem::path& file);
     // A database in memory, for building files that are serialised whole.
     static TDatabase OpenInMemory();
+    // A database in memory holding a copy of a file's bytes, which may be
+    // anything at all; it can be written to and grows as needed.
+    static TDatabase Deserialize(std::string_view bytes);
 
     bool IsOpen() const { return db_ != nullptr; }
     void Close();
