@@ -194,9 +194,9 @@ bool IsSound(const TCard& card) {
     if (card.State == TCardState::New) {
         return true;
     }
-    return std::isfinite(card.Stability) && card.Stability >= kMinStability &&
-           card.Stability <= kMaxStability && std::isfinite(card.Difficulty) &&
-           card.Difficulty >= 1 && card.Difficulty <= 10;
+    return card.DueMs >= card.LastReviewMs && std::isfinite(card.Stability) &&
+           card.Stability >= kMinStability && card.Stability <= kMaxStability &&
+           std::isfinite(card.Difficulty) && card.Difficulty >= 1 && card.Difficulty <= 10;
 }
 
 int UtcDaysBetween(std::int64_t earlierMs, std::int64_t laterMs) {

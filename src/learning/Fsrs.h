@@ -33,7 +33,8 @@ constexpr int kWeightCount = 21;
 extern const double kDefaultWeights[kWeightCount];
 
 // Whether a card read from a file could have come from Review: a known
-// state and step, finite stability and difficulty in their ranges.
+// state and step, finite stability and difficulty in their ranges, a due
+// time no earlier than the last review.
 bool IsSound(const TCard& card);
 
 // Days between the UTC calendar dates of two times; what FSRS calls the
