@@ -4,7 +4,9 @@
 #include "dictool/ArticleWriter.h"
 #include "dictool/Builder.h"
 #include "dictool/FormsCommands.h"
+#include "dictool/ExportCommand.h"
 #include "dictool/FreeDictSource.h"
+#include "dictool/LearningCommand.h"
 #include "dictool/Transcriber.h"
 #include "dictool/TsvSource.h"
 #include "dictool/Verify.h"
@@ -69,7 +71,19 @@ void PrintHelp(std::ostream& out) {
            "  page SOURCE -o OUT       write an RTF page for the program: SOURCE is RTF\n"
            "                           written in UTF-8; OUT gets every character above\n"
            "                           ASCII escaped. Fails unless OUT is one complete RTF\n"
-           "                           document\n";
+           "                           document\n"
+           "  export --dir DIR --list LIST -o OUT.apkg|OUT.tsv [--replace]\n"
+           "                           write the study list LIST for flash-card programs:\n"
+           "                           an Anki package (a note per head-word with its\n"
+           "                           transcription, translation and pronunciation, two\n"
+           "                           cards each) or the same fields as UTF-8 text.\n"
+           "                           Entries that are not head-words of DIR are named\n"
+           "                           and left out; OUT is replaced only with --replace\n"
+           "  learning --dir STATE [--list LIST]\n"
+           "                           print every word of the learning record in STATE\n"
+           "                           (answers, stability, difficulty, last review, due\n"
+           "                           date), then the words due now and, with LIST, its\n"
+           "                           new words up to the daily limit\n";
     out << dictool::kFormsHelp;
     out << "  --help                   show this text\n"
            "\n"
@@ -526,6 +540,12 @@ int Run(int argc, char** argv) {
     }
     if (command == "measure") {
         return dictool::RunMeasure(args);
+    }
+    if (command == "export") {
+        return dictool::ExportCommand(args);
+    }
+    if (command == "learning") {
+        return dictool::LearningCommand(args);
     }
     return Usage("unknown command '" + command + "'");
 }

@@ -1,0 +1,33 @@
+#include "dictool/CommandOptions.h"
+
+#include <algorithm>
+#include <iostream>
+
+namespace dictool {
+
+int CommandUsage(const std::string& message) {
+    std::cerr << "dictool: " << message << "\nTry 'dictool --help'.\n";
+    return 2;
+}
+
+bool ParseCommandOptions(const std::vector<std::string>& args,
+                         const std::vector<std::string>& options,
+                         const std::vector<std::string>& flags,
+                         std::map<std::string, std::string>& out) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const bool isOption = std::find(options.begin(), options.end(), args[i]) != options.end();
+        if (std::find(flags.begin(), flags.end(), args[i]) != flags.end()) {
+            out[args[i]] = "";
+        } else if (isOption && i + 1 < args.size()) {
+            out[args[i]] = args[i + 1];
+            ++i;
+        } else {
+            CommandUsage(isOption ? args[i] + " needs a value"
+                                  : "unexpected argument '" + args[i] + "'");
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace dictool
