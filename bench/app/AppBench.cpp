@@ -31,16 +31,17 @@ namespace {
 namespace fs = std::filesystem;
 
 fs::path gDataDir;
+std::unique_ptr<platform::TPaths> gPaths;
 
 std::unique_ptr<app::TForm1> NewForm() {
-    auto form = std::make_unique<app::TForm1>();
+    auto form = std::make_unique<app::TForm1>(*gPaths);
     QApplication::processEvents();
     return form;
 }
 
 void BM_StartUpToWindowShown(benchmark::State& state) {
     for (auto _ : state) {
-        auto form = std::make_unique<app::TForm1>();
+        auto form = std::make_unique<app::TForm1>(*gPaths);
         benchmark::DoNotOptimize(form->isVisible());
         state.PauseTiming();
         form.reset();
@@ -130,6 +131,10 @@ long ResidentKilobytes(pid_t pid) {
 double ProgramResidentMegabytes() {
     const pid_t child = ::fork();
     if (child == 0) {
+        // The program is started from its data folder.
+        if (::chdir(gDataDir.c_str()) != 0) {
+            ::_exit(126);
+        }
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
         ::execl(PROGRAM_PATH, PROGRAM_PATH, static_cast<char*>(nullptr));
         ::_exit(127);
@@ -166,14 +171,13 @@ int main(int argc, char** argv) {
         dictool::ReadFreeDict(indexPath, indexPath.substr(0, indexPath.size() - 6) + ".dict.dz");
     dictool::Transcriber transcriber;
     dictool::BuildDictionary(data.Entries, gDataDir, transcriber);
-    fs::current_path(gDataDir);
+    gPaths = std::make_unique<platform::TPaths>(platform::TPaths::Below(gDataDir));
 
     std::printf("Resident memory of the program after start: %.1f MB\n",
                 ProgramResidentMegabytes());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    fs::current_path("/");
     fs::remove_all(gDataDir);
     return 0;
 }

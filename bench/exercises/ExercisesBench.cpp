@@ -136,14 +136,14 @@ BENCHMARK(BM_Method3Step)->Iterations(10)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     const auto application = MakeBenchApplication(argc, argv);
-    std::filesystem::current_path(DICT_RUN_DIR);
-    if (!std::filesystem::exists("wave/a")) {
+    const platform::TPaths paths = platform::TPaths::Below(DICT_RUN_DIR);
+    if (!std::filesystem::exists(paths.DataFile("wave/a"))) {
         std::fprintf(stderr,
                      "No pronunciations in %s: the steps are measured without sound "
                      "(run tools/wavegen/wavegen on it first).\n",
                      DICT_RUN_DIR);
     }
-    gForm = std::make_unique<app::TForm1>();
+    gForm = std::make_unique<app::TForm1>(paths);
     gForm->Sound().MPEG1.SetPathToDLL(MPEGDLL_DIR);
     QApplication::processEvents();
     const int status = RunBenchmarks(argc, argv);

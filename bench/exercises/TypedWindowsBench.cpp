@@ -76,8 +76,8 @@ BENCHMARK(BM_HangmanHitRepainted)->Unit(benchmark::kMicrosecond);
 int main(int argc, char** argv) {
     const auto application = MakeBenchApplication(argc, argv);
     exercises::TExerciseWindow::PlayVerdictSound = [](const std::filesystem::path&) {};
-    std::filesystem::current_path(DICT_RUN_DIR);
-    gForm = std::make_unique<app::TForm1>();
+    const platform::TPaths paths = platform::TPaths::Below(DICT_RUN_DIR);
+    gForm = std::make_unique<app::TForm1>(paths);
     QApplication::processEvents();
     const int status = RunBenchmarks(argc, argv);
     gForm.reset();

@@ -21,8 +21,10 @@ constexpr const char* kWords = "hot\thɒt\tгорещ\n"
                                "hour\taʊə\tчас\n"
                                "house\thaʊs\tкъща\n";
 
+std::unique_ptr<platform::TPaths> gPaths;
+
 std::unique_ptr<app::TForm1> NewForm() {
-    auto form = std::make_unique<app::TForm1>();
+    auto form = std::make_unique<app::TForm1>(*gPaths);
     form->Sound().MPEG1.SetPathToDLL(MPEGDLL_DIR);
     form->StudyList().SetItems({"hour", "house"});
     QApplication::processEvents();
@@ -33,7 +35,7 @@ std::unique_ptr<app::TForm1> NewForm() {
 // switch writes nothing (argument 0).
 void WithSettingsFile(const benchmark::State& state) {
     if (state.range(0) == 0) {
-        fs::remove("Dictionary.cfg");
+        fs::remove(gPaths->StateFile("Dictionary.cfg"));
     }
 }
 
@@ -89,10 +91,10 @@ int main(int argc, char** argv) {
         fs::temp_directory_path() / ("interface-bench-" + std::to_string(::getpid()));
     dictool::Transcriber transcriber;
     dictool::BuildDictionary(dictool::ParseTsv(kWords, "words"), dir, transcriber);
-    fs::current_path(dir);
+    gPaths = std::make_unique<platform::TPaths>(platform::TPaths::Below(dir));
 
     const int status = RunBenchmarks(argc, argv);
-    fs::current_path("/");
+    gPaths.reset();
     fs::remove_all(dir);
     return status;
 }

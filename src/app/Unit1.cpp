@@ -94,7 +94,7 @@ std::function<void(QWidget*, const QString&)> TForm1::ShowError = [](QWidget* pa
     QMessageBox::critical(parent, Caption("TForm1"), text);
 };
 
-TForm1::TForm1() {
+TForm1::TForm1(const platform::TPaths& paths) : paths_(paths) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(Caption("TForm1"));
     auto* client = new QWidget(this);
@@ -125,7 +125,7 @@ TForm1::TForm1() {
     RichEdit1->OnDblClick = [this](lookup::TRichEditDblClick*) { RichEdit1DblClick(); };
     RichEdit1->EnglishInterface = [this] { return EnglishInterface(); };
     sound_ = std::make_unique<sound::TMainWindowSound>(
-        *this, index_,
+        *this, index_, paths_,
         sound::TMainWindowSound::Buttons{Button7, SpeedButton1, SpeedButton2, Panel3, Panel4,
                                          ui::ButtonIcon(ui::Picture(PictureId::IconRecord)),
                                          ui::ButtonIcon(ui::Picture(PictureId::IconStop))});
@@ -323,15 +323,12 @@ void TForm1::FormCreate() {
     // Widths the view switch restores; the recorded streams are absent until
     // the first recording.
     view_->RememberWidths();
-    // The start-up directory is the working directory now.
-    std::error_code ec;
-    startDir_ = std::filesystem::current_path(ec);
-    const bool settingsExisted = settings_.Load(startDir_);
+    const bool settingsExisted = settings_.Load(paths_.StateDir());
     ApplyStoredSettings(settingsExisted);
     // The index, counting progress in dots on the splash; the Cyrillic tabs
     // are added as their letters are read.
     const dictionary::LoadReport report =
-        index_.Load(startDir_, [&](int tab, dictionary::LoadStep step) {
+        index_.Load(paths_.DictionaryDir(), [&](int tab, dictionary::LoadStep step) {
             if (step == dictionary::LoadStep::BeforeRead) {
                 TabControl1->AddTab(dictionary::TabCaption(tab));
             } else {
@@ -574,7 +571,7 @@ void TForm1::Button10Click() {
 }
 
 exercises::TMainWindowSeams TForm1::ExerciseSeams() {
-    return {*this, *this, *this, *this, EnglishInterface()};
+    return {*this, *this, *this, *this, paths_, EnglishInterface()};
 }
 
 void TForm1::mousePressEvent(QMouseEvent* event) {
@@ -606,10 +603,10 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::BuildStudyList() {
     StudyDialogs.Error = [](QWidget* parent, const QString& text) { ShowError(parent, text); };
-    userDictionary_ = std::make_unique<studylist::TUserDictionary>(index_);
+    userDictionary_ = std::make_unique<studylist::TUserDictionary>(index_, paths_.UserWordsDir());
     studyList_ = std::make_unique<studylist::TStudyList>(
         studylist::TStudyListControls{ListBox1, Label1, Button2, Button4, PopupMenu1, Delete1},
-        *this, StudyDialogs, ui::ProgramDialogLook(), this);
+        *this, paths_, StudyDialogs, ui::ProgramDialogLook(), this);
     connect(Button1, &QToolButton::clicked, this, [this] { Button1Click(); });
     connect(Button13, &QToolButton::clicked, this, [this] { Button13Click(); });
     connect(Button2, &QToolButton::clicked, this, [this] { Button2Click(); });
@@ -647,7 +644,7 @@ void TForm1::BuildInterface() {
             Panel3,
             Panel4,
             RzRichEdit1},
-        *this);
+        *this, paths_);
     const auto onTrigger = [this](QAction* item, void (TForm1::*handler)()) {
         connect(item, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
     };
@@ -681,9 +678,7 @@ void TForm1::BuildInterface() {
 }
 
 void TForm1::F11Click() {
-    interface::ShowHelpPage(this,
-                            platform::ResolvePath(std::filesystem::current_path(),
-                                                  interface::HelpPageFragment(EnglishInterface())),
+    interface::ShowHelpPage(this, paths_.DataFile(interface::HelpPageFragment(EnglishInterface())),
                             EnglishInterface());
 }
 

@@ -13,6 +13,7 @@
 #include "interface/ViewModes.h"
 #include "interface/WebLinks.h"
 #include "lookup/LookupWindow.h"
+#include "platform/Paths.h"
 #include "sound/MainWindowSound.h"
 #include "studylist/StudyList.h"
 #include "ui/Dialogs.h"
@@ -71,7 +72,9 @@ public:
     // The system beep; replaced by tests, which count it.
     static std::function<void()> SystemBeep;
 
-    TForm1();
+    // paths: where the dictionary, the data files and the program's own state
+    // are.
+    explicit TForm1(const platform::TPaths& paths);
     ~TForm1() override;
 
     // Start-up (creation) and shutdown (destruction) sequences.
@@ -191,7 +194,6 @@ public:
     void Select(int position) override { studyList_->SetItemIndex(position); }
 
     // exercises::TLookupSteering
-    const std::filesystem::path& StartDir() const override { return startDir_; }
     int SetTabIndex(int tab) override;
     void FillSearchBox() override;
     void SetSearchBoxItemIndex(int position) override;
@@ -331,8 +333,8 @@ private:
     void BuildInterface();
     void NotifyPlayEnded();
 
+    const platform::TPaths& paths_;
     dictionary::DictionaryIndex index_;
-    std::filesystem::path startDir_;
     TSettings settings_;
     std::unique_ptr<lookup::TLookupWindow> lookup_;
     std::unique_ptr<sound::TMainWindowSound> sound_;

@@ -7,6 +7,9 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(app::TForm1::kApplicationTitle));
     ui::RegisterFontSubstitutes();
-    app::TForm1 form;
+    // Started from a data folder: it holds the dictionary, the data files and
+    // the program's own state.
+    const platform::TPaths paths = platform::TPaths::FromWorkingDirectory();
+    app::TForm1 form(paths);
     return QApplication::exec();
 }

@@ -24,11 +24,6 @@
 namespace exercises {
 namespace {
 
-std::filesystem::path WorkingDir() {
-    std::error_code ec;
-    return std::filesystem::current_path(ec);
-}
-
 // A verdict drawn on the paper colour: a teal badge with a tick, a red one
 // with a cross.
 QPixmap DrawnVerdict(bool right) {
@@ -120,14 +115,13 @@ void TExerciseWindow::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-std::filesystem::path TExerciseWindow::MethodHelpPage(const std::filesystem::path& workingDir,
-                                                      int method, bool english) {
-    return platform::ResolvePath(workingDir, "\\hlp\\metod" + std::to_string(method) +
-                                                 (english ? "e.htm" : ".htm"));
+std::filesystem::path TExerciseWindow::MethodHelpPage(const platform::TPaths& paths, int method,
+                                                      bool english) {
+    return paths.DataFile("\\hlp\\metod" + std::to_string(method) + (english ? "e.htm" : ".htm"));
 }
 
 void TExerciseWindow::OpenMethodHelp() {
-    interface::ShowHelpPage(this, MethodHelpPage(WorkingDir(), method_, English()), English());
+    interface::ShowHelpPage(this, MethodHelpPage(seams_.Paths, method_, English()), English());
 }
 
 void TExerciseWindow::ExitClick() {
@@ -159,7 +153,7 @@ QLabel* TExerciseWindow::ShowEmptyListNotice(QWidget* panel, const QRect& area) 
 
 QPixmap TExerciseWindow::VerdictPicture(bool right) const {
     const std::filesystem::path file =
-        platform::ResolvePath(seams_.Lookup.StartDir(), right ? "\\a.bmp" : "\\b.bmp");
+        platform::ResolvePath(seams_.Paths.DictionaryDir(), right ? "\\a.bmp" : "\\b.bmp");
     const QPixmap picture(QString::fromStdString(file.string()));
     return picture.isNull() ? DrawnVerdict(right) : picture;
 }
@@ -207,7 +201,7 @@ void TExerciseWindow::PlayVerdict(bool right) {
         box->setPixmap(VerdictPicture(right));
     }
     PlayVerdictSound(
-        platform::ResolvePath(seams_.Lookup.StartDir(), right ? "\\da.wav" : "\\ne.wav"));
+        platform::ResolvePath(seams_.Paths.DictionaryDir(), right ? "\\da.wav" : "\\ne.wav"));
     ClearVerdictPicture();
 }
 

@@ -52,9 +52,9 @@ public:
     void FitToDesktop(std::initializer_list<QWidget*> panels);
 
     // Shows the method's help page ("\hlp\metod" + N + ".htm", English
-    // "e.htm", below the working directory) modally.
+    // "e.htm", a data file) modally.
     void OpenMethodHelp();
-    static std::filesystem::path MethodHelpPage(const std::filesystem::path& workingDir, int method,
+    static std::filesystem::path MethodHelpPage(const platform::TPaths& paths, int method,
                                                 bool english);
 
     // Exit: stops the main window's playback (nothing when none runs) and
@@ -66,7 +66,7 @@ public:
     QLabel* ShowEmptyListNotice(QWidget* panel, const QRect& area);
 
     // The verdict picture for a right or a wrong answer: "\a.bmp" or
-    // "\b.bmp" below the start-up directory, a drawn one when it is missing.
+    // "\b.bmp" beside the dictionary, a drawn one when it is missing.
     QPixmap VerdictPicture(bool right) const;
 
     // TExerciseSteps over the main window's seams and this window's controls.

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "dictionary/LetterIndex.h"
+#include "platform/Paths.h"
 
-#include <filesystem>
 #include <string>
 
 // The exercise windows own no word data: they read and steer the main
@@ -31,8 +31,6 @@ class TLookupSteering {
 public:
     virtual ~TLookupSteering() = default;
     virtual const dictionary::DictionaryIndex& Index() const = 0;
-    // The base of the dictionary folders and of the verdict files.
-    virtual const std::filesystem::path& StartDir() const = 0;
 
     virtual int TabIndex() const = 0;
     // Returns the tab actually selected (an invalid tab selects nothing new).
@@ -104,6 +102,9 @@ struct TMainWindowSeams {
     TLookupSteering& Lookup;
     TPronouncer& Pronouncer;
     TPlayEndSubscription& PlayEnd;
+    // Where the data files (help pages, pictures, sounds) and the verdict
+    // files beside the dictionary are.
+    const platform::TPaths& Paths;
     // The interface language when the window opens; a window keeps it.
     bool English = false;
 };

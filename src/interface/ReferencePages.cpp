@@ -2,7 +2,6 @@
 
 #include "interface/PronunciationKey.h"
 #include "platform/FileIo.h"
-#include "platform/Paths.h"
 
 #include <QAction>
 #include <QEvent>
@@ -13,15 +12,10 @@
 namespace interface {
 namespace {
 
-std::filesystem::path WorkingDir() {
-    std::error_code ec;
-    return std::filesystem::current_path(ec);
-}
-
-// Reads a data file below the working directory; a file that cannot be read
-// is reported with its name.
-bool ReadDataFile(std::string_view fragment, std::string& bytes, TInterfaceHost& host) {
-    const std::filesystem::path path = platform::ResolvePath(WorkingDir(), fragment);
+// Reads a data file; a file that cannot be read is reported with its name.
+bool ReadDataFile(const platform::TPaths& paths, std::string_view fragment, std::string& bytes,
+                  TInterfaceHost& host) {
+    const std::filesystem::path path = paths.DataFile(fragment);
     const int error = platform::ReadWholeFile(path, bytes);
     if (error != 0) {
         host.ReportError(QString::fromStdString(CannotOpenMessage(path.string(), error)));
@@ -70,8 +64,9 @@ void OnClick(QWidget* widget, std::function<void()> handler) {
     widget->installEventFilter(new TClickFilter(widget, std::move(handler)));
 }
 
-TReferencePages::TReferencePages(const TPageControls& controls, TInterfaceHost& host)
-    : c_(controls), host_(host) {}
+TReferencePages::TReferencePages(const TPageControls& controls, TInterfaceHost& host,
+                                 const platform::TPaths& paths)
+    : c_(controls), host_(host), paths_(paths) {}
 
 bool TReferencePages::PageMode() const {
     return c_.Button7->isHidden();
@@ -110,7 +105,7 @@ void TReferencePages::ShowPage(TPage page) {
     // Over the key, the page would load unseen under it.
     c_.Panel4->hide();
     std::string bytes;
-    if (ReadDataFile(PageFragment(page, host_.EnglishInterface()), bytes, host_)) {
+    if (ReadDataFile(paths_, PageFragment(page, host_.EnglishInterface()), bytes, host_)) {
         host_.LoadPage(bytes);
     }
 }
@@ -129,7 +124,7 @@ void TReferencePages::N16Click() {
 
 void TReferencePages::transButtonClick(QObject* sender) {
     std::string lines;
-    if (!ReadDataFile(kKeyLinesFragment, lines, host_)) {
+    if (!ReadDataFile(paths_, kKeyLinesFragment, lines, host_)) {
         return;
     }
     LoadStrip(*c_.RzRichEdit1, lines);
@@ -139,7 +134,7 @@ void TReferencePages::transButtonClick(QObject* sender) {
     c_.Panel4->setEnabled(false);
     c_.Panel3->setEnabled(false);
     ShowStripLine(*c_.RzRichEdit1, n);
-    const std::filesystem::path sample = platform::ResolvePath(WorkingDir(), KeySampleFragment(n));
+    const std::filesystem::path sample = paths_.DataFile(KeySampleFragment(n));
     if (!host_.PlayKeySample(sample)) {
         c_.Panel4->setEnabled(true);
         c_.Panel3->setEnabled(true);

@@ -2,6 +2,7 @@
 
 #include "interface/InterfaceHost.h"
 #include "interface/InterfaceRules.h"
+#include "platform/Paths.h"
 
 #include <array>
 #include <functional>
@@ -39,7 +40,10 @@ struct TPageControls {
 // area and the rest of the window is locked until Continue.
 class TReferencePages {
 public:
-    TReferencePages(const TPageControls& controls, TInterfaceHost& host);
+    // The pages, the key's lines and its samples are data files found through
+    // paths.
+    TReferencePages(const TPageControls& controls, TInterfaceHost& host,
+                    const platform::TPaths& paths);
 
     // The abbreviation keys, the ordering page, the pronunciation key.
     void ShowPage(TPage page);
@@ -58,6 +62,7 @@ private:
 
     TPageControls c_;
     TInterfaceHost& host_;
+    const platform::TPaths& paths_;
 };
 
 // Reports a left click (press and release on it) of a widget that does not

@@ -2,6 +2,7 @@
 
 #include "dictionary/LetterIndex.h"
 #include "platform/MemoryStream.h"
+#include "platform/Paths.h"
 #include "sound/Audio.h"
 #include "sound/MPEGPlay.h"
 #include "sound/SoundButtonsState.h"
@@ -18,12 +19,12 @@ class QWidget;
 
 namespace sound {
 
-// A head-word's pronunciation below the working directory: the letter's own
+// A head-word's pronunciation below the data folder: the letter's own
 // folder first ("wave/h/12.mp3"), because sound numbers restart for every
 // letter and a shared folder would give the first words of A and B the same
 // file; then the shared folder ("wave/12.mp3") that older data uses. Empty
 // for a letter without pronunciations or a record without a number.
-std::filesystem::path PronunciationFile(const std::filesystem::path& workingDir, int tab,
+std::filesystem::path PronunciationFile(const std::filesystem::path& dataDir, int tab,
                                         const std::string& soundNumber);
 
 // What the sound controls need of the main window.
@@ -54,7 +55,10 @@ public:
         QIcon StopIcon;                // used when "Stop2.bmp" is missing
     };
 
-    TMainWindowSound(TSoundHost& host, const dictionary::DictionaryIndex& index, Buttons buttons);
+    // The pronunciations and the record button's pictures are data files; the
+    // recording streams through the paths' play file.
+    TMainWindowSound(TSoundHost& host, const dictionary::DictionaryIndex& index,
+                     const platform::TPaths& paths, Buttons buttons);
     ~TMainWindowSound();
 
     void Button7Click();
@@ -116,6 +120,7 @@ private:
 
     TSoundHost& host_;
     const dictionary::DictionaryIndex& index_;
+    const platform::TPaths& paths_;
     Buttons buttons_;
     TSoundButtonsState state_;
     bool showsStop_ = false;

@@ -29,9 +29,10 @@ std::filesystem::path PathOf(const QString& name) {
 } // namespace
 
 TStudyList::TStudyList(const TStudyListControls& controls, TStudyListHost& host,
-                       ui::TDialogs& dialogs, ui::TDialogLook look, QWidget* window)
-    : QObject(window), c_(controls), host_(host), dialogs_(dialogs), look_(std::move(look)),
-      window_(window) {
+                       const platform::TPaths& paths, ui::TDialogs& dialogs, ui::TDialogLook look,
+                       QWidget* window)
+    : QObject(window), c_(controls), host_(host), paths_(paths), dialogs_(dialogs),
+      look_(std::move(look)), window_(window) {
     QListWidget* list = c_.ListBox1;
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setContextMenuPolicy(Qt::NoContextMenu);
@@ -319,9 +320,7 @@ bool TStudyList::FillFromDefaultList() {
     if (Count() > 0) {
         return true;
     }
-    std::error_code ec;
-    const std::filesystem::path workingDir = std::filesystem::current_path(ec);
-    return ReadInto(platform::ResolvePath(workingDir, kDefaultList));
+    return ReadInto(paths_.DataFile(kDefaultList));
 }
 
 } // namespace studylist

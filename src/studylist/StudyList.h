@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dictionary/LetterIndex.h"
+#include "platform/Paths.h"
 #include "studylist/StudyWords.h"
 #include "ui/Dialogs.h"
 
@@ -58,8 +59,10 @@ class TStudyList : public QObject {
 public:
     static constexpr const char* kDefaultList = "\\WAVE\\EnglishFree";
 
-    TStudyList(const TStudyListControls& controls, TStudyListHost& host, ui::TDialogs& dialogs,
-               ui::TDialogLook look, QWidget* window);
+    // The default list is a data file found through paths.
+    TStudyList(const TStudyListControls& controls, TStudyListHost& host,
+               const platform::TPaths& paths, ui::TDialogs& dialogs, ui::TDialogLook look,
+               QWidget* window);
 
     const StudyWords& Words() const { return words_; }
     int Count() const { return words_.Count(); }
@@ -116,6 +119,7 @@ private:
     StudyWords words_;
     TStudyListControls c_;
     TStudyListHost& host_;
+    const platform::TPaths& paths_;
     ui::TDialogs& dialogs_;
     ui::TDialogLook look_;
     QWidget* window_;

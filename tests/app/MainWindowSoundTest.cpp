@@ -59,7 +59,6 @@ void WriteTone(const fs::path& file, double seconds) {
 class MainWindowSoundTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        oldDir_ = fs::current_path();
         dir_ = fs::temp_directory_path() /
                ("mainwindow-sound-" + std::to_string(::getpid()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -67,16 +66,15 @@ protected:
         dictool::Transcriber transcriber;
         dictool::BuildDictionary(dictool::ParseTsv(kWords, "words"), dir_, transcriber);
         WriteTone(dir_ / "wave" / "h" / "3.mp3", 0.6); // house, the third base word of H
-        fs::current_path(dir_);
         TForm1::ShowError = [](QWidget*, const QString&) {};
-        form_ = std::make_unique<TForm1>();
+        paths_ = std::make_unique<platform::TPaths>(platform::TPaths::Below(dir_));
+        form_ = std::make_unique<TForm1>(*paths_);
         form_->Sound().MPEG1.SetPathToDLL(MPEGDLL_DIR);
         QApplication::processEvents();
     }
 
     void TearDown() override {
         form_.reset();
-        fs::current_path(oldDir_);
         fs::remove_all(dir_);
     }
 
@@ -91,7 +89,7 @@ protected:
         return form_->Button7->isEnabled() && form_->SpeedButton1->isEnabled();
     }
 
-    fs::path oldDir_;
+    std::unique_ptr<platform::TPaths> paths_;
     fs::path dir_;
     std::unique_ptr<TForm1> form_;
 };

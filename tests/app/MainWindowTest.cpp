@@ -70,14 +70,12 @@ protected:
     }
 
     void SetUp() override {
-        oldDir_ = fs::current_path();
         dir_ = fs::temp_directory_path() /
                ("mainwindow-" + std::to_string(::getpid()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         fs::copy(*data_, dir_, fs::copy_options::recursive);
-        fs::current_path(dir_);
         errors_.clear();
         TForm1::ShowError = [this](QWidget*, const QString& text) { errors_.push_back(text); };
         QGuiApplication::clipboard()->clear();
@@ -85,7 +83,6 @@ protected:
 
     void TearDown() override {
         form_.reset();
-        fs::current_path(oldDir_);
         fs::remove_all(dir_);
     }
 
@@ -93,7 +90,8 @@ protected:
         if (settings != nullptr) {
             std::ofstream(dir_ / "Dictionary.cfg", std::ios::binary) << settings;
         }
-        form_ = std::make_unique<TForm1>();
+        paths_ = std::make_unique<platform::TPaths>(platform::TPaths::Below(dir_));
+        form_ = std::make_unique<TForm1>(*paths_);
         ProcessEvents();
         return *form_;
     }
@@ -123,7 +121,7 @@ protected:
     std::string BoxText() const { return form_->Combo->Text(); }
 
     static fs::path* data_;
-    fs::path oldDir_;
+    std::unique_ptr<platform::TPaths> paths_;
     fs::path dir_;
     std::unique_ptr<TForm1> form_;
     std::vector<QString> errors_;

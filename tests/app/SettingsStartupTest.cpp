@@ -19,7 +19,6 @@ using app::TForm1;
 class SettingsStartupTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        oldDir_ = fs::current_path();
         dir_ = fs::temp_directory_path() /
                ("settingsstartup-" + std::to_string(::getpid()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -29,7 +28,6 @@ protected:
         dictool::BuildDictionary(
             dictool::ParseTsv("house\thaʊs\tкъща\tn\nwalk\twɔːk\tразходка\tn\n", "words"), dir_,
             transcriber);
-        fs::current_path(dir_);
         TForm1::ShowError = [this](QWidget* parent, const QString& text) {
             errors_.push_back(text);
             shownWhileVisible_.push_back(parent != nullptr && parent->isVisible());
@@ -37,18 +35,18 @@ protected:
     }
     void TearDown() override {
         form_.reset();
-        fs::current_path(oldDir_);
         fs::remove_all(dir_);
     }
     TForm1& Start() {
-        form_ = std::make_unique<TForm1>();
+        paths_ = std::make_unique<platform::TPaths>(platform::TPaths::Below(dir_));
+        form_ = std::make_unique<TForm1>(*paths_);
         for (int i = 0; i < 3; ++i) {
             QApplication::processEvents();
         }
         return *form_;
     }
 
-    fs::path oldDir_;
+    std::unique_ptr<platform::TPaths> paths_;
     fs::path dir_;
     std::unique_ptr<TForm1> form_;
     std::vector<QString> errors_;

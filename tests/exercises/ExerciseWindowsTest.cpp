@@ -109,13 +109,13 @@ TEST_F(ExerciseWindowsTest, StartPicturesBlinkEveryHalfSecondOnlyWhileStopped) {
     EXPECT_EQ(window.StartButton().Phase(), 1) << "Stop shows the first Start picture";
 }
 
-TEST_F(ExerciseWindowsTest, ButtonPicturesComeFromTheWorkingDirectoryOrAreDrawn) {
+TEST_F(ExerciseWindowsTest, ButtonPicturesComeFromTheDataFolderOrAreDrawn) {
     QImage red(28, 28, QImage::Format_RGB32);
     red.fill(Qt::red);
-    ASSERT_TRUE(red.save(QStringLiteral("Start1.bmp")));
-    EXPECT_EQ(StartPicture(1).toImage().pixel(14, 14), QColor(Qt::red).rgb());
-    EXPECT_EQ(StartPicture(2).toImage(), StartFallbackPicture(2).toImage());
-    EXPECT_EQ(StopPicture().toImage(), StopFallbackPicture().toImage());
+    ASSERT_TRUE(red.save(QString::fromStdString((dictionary_.Dir() / "Start1.bmp").string())));
+    EXPECT_EQ(StartPicture(paths_, 1).toImage().pixel(14, 14), QColor(Qt::red).rgb());
+    EXPECT_EQ(StartPicture(paths_, 2).toImage(), StartFallbackPicture(2).toImage());
+    EXPECT_EQ(StopPicture(paths_).toImage(), StopFallbackPicture().toImage());
     EXPECT_NE(StartFallbackPicture(1).toImage(), StartFallbackPicture(2).toImage())
         << "the two phases differ, so the button blinks";
 }

@@ -13,7 +13,6 @@ public:
     explicit FakeLookup(const std::filesystem::path& dir) { index_.Load(dir); }
 
     const dictionary::DictionaryIndex& Index() const override { return index_; }
-    const std::filesystem::path& StartDir() const override { return index_.StartDir(); }
     int TabIndex() const override { return tab_; }
     int SetTabIndex(int tab) override {
         if (dictionary::IsValidTab(tab)) {

@@ -35,11 +35,10 @@ protected:
         dictionary_.FillEmptyLetters();
         fs::create_directories(dictionary_.Dir() / "wave");
         std::ofstream(dictionary_.Dir() / "wave" / "EnglishFree") << "house\r\nhour\r\n";
-        oldDir_ = fs::current_path();
-        fs::current_path(dictionary_.Dir());
         TForm1::ShowError = [this](QWidget*, const QString& text) { errors_.push_back(text); };
         runWindow_ = exercises::RunExerciseWindow;
-        form_ = std::make_unique<TForm1>();
+        paths_ = std::make_unique<platform::TPaths>(platform::TPaths::Below(dictionary_.Dir()));
+        form_ = std::make_unique<TForm1>(*paths_);
         form_->show();
         QApplication::processEvents();
     }
@@ -47,11 +46,10 @@ protected:
     void TearDown() override {
         exercises::RunExerciseWindow = runWindow_;
         form_.reset();
-        fs::current_path(oldDir_);
     }
 
     TestDictionary dictionary_;
-    fs::path oldDir_;
+    std::unique_ptr<platform::TPaths> paths_;
     std::unique_ptr<TForm1> form_;
     std::vector<QString> errors_;
     std::function<void(TExerciseWindow&)> runWindow_;

@@ -87,20 +87,17 @@ protected:
     }
 
     void SetUp() override {
-        oldDir_ = fs::current_path();
         dir_ = fs::temp_directory_path() /
                ("interface-" + std::to_string(::getpid()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::copy(*data_, dir_, fs::copy_options::recursive);
-        fs::current_path(dir_);
         TForm1::ShowError = [this](QWidget*, const QString& text) { errors_.push_back(text); };
         TForm1::SystemBeep = [this] { ++beeps_; };
     }
 
     void TearDown() override {
         form_.reset();
-        fs::current_path(oldDir_);
         fs::remove_all(dir_);
     }
 
@@ -108,7 +105,8 @@ protected:
         if (settings != nullptr) {
             WriteFile(dir_ / "Dictionary.cfg", settings);
         }
-        form_ = std::make_unique<TForm1>();
+        paths_ = std::make_unique<platform::TPaths>(platform::TPaths::Below(dir_));
+        form_ = std::make_unique<TForm1>(*paths_);
         form_->Sound().MPEG1.SetPathToDLL(MPEGDLL_DIR);
         ProcessEvents();
         return *form_;
@@ -166,7 +164,7 @@ protected:
     QString Article() const { return form_->RichEdit1->toPlainText(); }
 
     static fs::path* data_;
-    fs::path oldDir_;
+    std::unique_ptr<platform::TPaths> paths_;
     fs::path dir_;
     std::unique_ptr<TForm1> form_;
     std::vector<QString> errors_;

@@ -80,21 +80,19 @@ class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         folder_ = std::make_unique<DictionaryFolder>("studylist");
-        oldDir_ = fs::current_path();
-        fs::current_path(folder_->Path());
+        paths_ = std::make_unique<platform::TPaths>(platform::TPaths::Below(folder_->Path()));
         app::TForm1::ShowError = [this](QWidget*, const QString& text) { errors_.push_back(text); };
     }
 
     void TearDown() override {
         form_.reset();
-        fs::current_path(oldDir_);
         folder_.reset();
     }
 
     // language: '1' Bulgarian, '2' English interface.
     app::TForm1& Start(char language = '1') {
         WriteFile(Dir() / "Dictionary.cfg", std::string("111") + language);
-        form_ = std::make_unique<app::TForm1>();
+        form_ = std::make_unique<app::TForm1>(*paths_);
         ui::TDialogs& dialogs = form_->StudyDialogs;
         dialogs.Confirm = [this](QWidget*, const QString& text) {
             questions_.push_back(text);
@@ -144,7 +142,7 @@ protected:
     QString Article() const { return form_->RichEdit1->toPlainText(); }
 
     std::unique_ptr<DictionaryFolder> folder_;
-    fs::path oldDir_;
+    std::unique_ptr<platform::TPaths> paths_;
     std::unique_ptr<app::TForm1> form_;
     std::vector<QString> errors_;
     std::vector<QString> questions_;
