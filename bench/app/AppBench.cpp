@@ -1,6 +1,7 @@
 // The main window on the full FreeDict data, offscreen: start-up, keystroke
 // to article, letter switch, clipboard to article, and the largest article's
 // parse and layout. Prints the resident memory after the first start.
+#include "app/Environment.h"
 #include "app/Unit1.h"
 #include "dictionary/Lookup.h"
 #include "dictool/Builder.h"
@@ -32,16 +33,17 @@ namespace fs = std::filesystem;
 
 fs::path gDataDir;
 std::unique_ptr<platform::TPaths> gPaths;
+std::unique_ptr<ui::TEnvironment> gEnvironment;
 
 std::unique_ptr<app::TForm1> NewForm() {
-    auto form = std::make_unique<app::TForm1>(*gPaths);
+    auto form = std::make_unique<app::TForm1>(*gPaths, *gEnvironment);
     QApplication::processEvents();
     return form;
 }
 
 void BM_StartUpToWindowShown(benchmark::State& state) {
     for (auto _ : state) {
-        auto form = std::make_unique<app::TForm1>(*gPaths);
+        auto form = std::make_unique<app::TForm1>(*gPaths, *gEnvironment);
         benchmark::DoNotOptimize(form->isVisible());
         state.PauseTiming();
         form.reset();
@@ -161,7 +163,8 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     ui::RegisterFontSubstitutes();
-    app::TForm1::ShowError = [](QWidget*, const QString& text) {
+    gEnvironment = std::make_unique<ui::TEnvironment>(app::DesktopEnvironment());
+    gEnvironment->Dialogs.Error = [](QWidget*, const QString& text) {
         std::fprintf(stderr, "%s\n", text.toUtf8().constData());
     };
 

@@ -4,7 +4,6 @@
 // first word is ready, and one step to the next word with its article.
 #include "app/Unit1.h"
 #include "bench/BenchApplication.h"
-#include "exercises/Launcher.h"
 #include "exercises/Unit3.h"
 #include "exercises/Unit4.h"
 #include "exercises/Unit5.h"
@@ -28,7 +27,7 @@ std::unique_ptr<app::TForm1> gForm;
 // closing is not timed.
 void BM_Method1LauncherToFirstWord(benchmark::State& state) {
     benchmark::State* running = &state;
-    exercises::RunExerciseWindow = [&](exercises::TExerciseWindow& window) {
+    BenchEnvironment().RunExercise = [&](QDialog& window) {
         auto& exercise = dynamic_cast<exercises::TForm3&>(window);
         exercise.show();
         exercise.Button5Click();
@@ -47,7 +46,7 @@ BENCHMARK(BM_Method1LauncherToFirstWord)->Unit(benchmark::kMillisecond);
 
 void BM_Method2LauncherToFirstWord(benchmark::State& state) {
     benchmark::State* running = &state;
-    exercises::RunExerciseWindow = [&](exercises::TExerciseWindow& window) {
+    BenchEnvironment().RunExercise = [&](QDialog& window) {
         auto& exercise = dynamic_cast<exercises::TForm5&>(window);
         exercise.show();
         exercise.Button3Click();
@@ -66,7 +65,7 @@ BENCHMARK(BM_Method2LauncherToFirstWord)->Unit(benchmark::kMillisecond);
 
 void BM_Method3LauncherToFirstWord(benchmark::State& state) {
     benchmark::State* running = &state;
-    exercises::RunExerciseWindow = [&](exercises::TExerciseWindow& window) {
+    BenchEnvironment().RunExercise = [&](QDialog& window) {
         auto& exercise = dynamic_cast<exercises::TForm4&>(window);
         exercise.show();
         exercise.Button9Click();
@@ -143,7 +142,7 @@ int main(int argc, char** argv) {
                      "(run tools/wavegen/wavegen on it first).\n",
                      DICT_RUN_DIR);
     }
-    gForm = std::make_unique<app::TForm1>(paths);
+    gForm = std::make_unique<app::TForm1>(paths, BenchEnvironment());
     gForm->Sound().MPEG1.SetPathToDLL(MPEGDLL_DIR);
     QApplication::processEvents();
     const int status = RunBenchmarks(argc, argv);

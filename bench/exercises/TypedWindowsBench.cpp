@@ -75,9 +75,9 @@ BENCHMARK(BM_HangmanHitRepainted)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
     const auto application = MakeBenchApplication(argc, argv);
-    exercises::TExerciseWindow::PlayVerdictSound = [](const std::filesystem::path&) {};
+    BenchEnvironment().PlayVerdictSound = [](const std::filesystem::path&) {};
     const platform::TPaths paths = platform::TPaths::Below(DICT_RUN_DIR);
-    gForm = std::make_unique<app::TForm1>(paths);
+    gForm = std::make_unique<app::TForm1>(paths, BenchEnvironment());
     QApplication::processEvents();
     const int status = RunBenchmarks(argc, argv);
     gForm.reset();

@@ -24,7 +24,7 @@ constexpr const char* kWords = "hot\thɒt\tгорещ\n"
 std::unique_ptr<platform::TPaths> gPaths;
 
 std::unique_ptr<app::TForm1> NewForm() {
-    auto form = std::make_unique<app::TForm1>(*gPaths);
+    auto form = std::make_unique<app::TForm1>(*gPaths, BenchEnvironment());
     form->Sound().MPEG1.SetPathToDLL(MPEGDLL_DIR);
     form->StudyList().SetItems({"hour", "house"});
     QApplication::processEvents();

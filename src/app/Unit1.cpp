@@ -29,7 +29,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QTextEdit>
 #include <QTimer>
@@ -87,14 +86,8 @@ void KeepCheckMark(QAction* action) {
 
 } // namespace
 
-std::function<void()> TForm1::SystemBeep = [] { QApplication::beep(); };
-
-std::function<void(QWidget*, const QString&)> TForm1::ShowError = [](QWidget* parent,
-                                                                     const QString& text) {
-    QMessageBox::critical(parent, Caption("TForm1"), text);
-};
-
-TForm1::TForm1(const platform::TPaths& paths) : paths_(paths) {
+TForm1::TForm1(const platform::TPaths& paths, ui::TEnvironment& environment)
+    : paths_(paths), environment_(environment) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(Caption("TForm1"));
     auto* client = new QWidget(this);
@@ -349,7 +342,7 @@ void TForm1::FormCreate() {
         problems += (problems.empty() ? "" : "\n\n") + report.Message();
     }
     if (!problems.empty()) {
-        ShowError(this, QString::fromStdString(problems));
+        environment_.Dialogs.Error(this, QString::fromStdString(problems));
     }
     // Text already on the clipboard is looked up at once.
     clipboard_->Register();
@@ -360,11 +353,11 @@ void TForm1::ApplyStoredSettings(bool fileExisted) {
     if (!fileExisted) {
         return;
     }
-    ControlC1->setChecked(settings_.IsFirst(TSettings::ControlC));
-    PopUp1->setChecked(settings_.IsFirst(TSettings::PopUp));
+    ControlC1->setChecked(settings_.IsFirst(TSettings::Position::ControlC));
+    PopUp1->setChecked(settings_.IsFirst(TSettings::Position::PopUp));
     // The menu's own switches, which do not rewrite the file at start.
-    view_->ApplyStored(settings_.IsFirst(TSettings::View));
-    language_->ApplyStored(settings_.IsFirst(TSettings::Language));
+    view_->ApplyStored(settings_.IsFirst(TSettings::Position::View));
+    language_->ApplyStored(settings_.IsFirst(TSettings::Position::Language));
 }
 
 void TForm1::FormDestroy() {
@@ -383,7 +376,7 @@ void TForm1::FormDestroy() {
 
 void TForm1::SaveSettings() {
     if (!settings_.Save()) {
-        ShowError(this, QString::fromStdString(settings_.LastError()));
+        environment_.Dialogs.Error(this, QString::fromStdString(settings_.LastError()));
     }
 }
 
@@ -392,13 +385,13 @@ void TForm1::ControlC1Click() {
     // switches the pop-up with it.
     const bool on = ControlC1->isChecked();
     PopUp1->setChecked(on);
-    settings_.Set(TSettings::ControlC, on);
-    settings_.Set(TSettings::PopUp, on);
+    settings_.Set(TSettings::Position::ControlC, on);
+    settings_.Set(TSettings::Position::PopUp, on);
     SaveSettings();
 }
 
 void TForm1::PopUp1Click() {
-    settings_.Set(TSettings::PopUp, PopUp1->isChecked());
+    settings_.Set(TSettings::Position::PopUp, PopUp1->isChecked());
     SaveSettings();
 }
 
@@ -472,7 +465,7 @@ void TForm1::BringForward() {
 }
 
 void TForm1::Beep() {
-    SystemBeep();
+    environment_.Beep();
 }
 
 int TForm1::TabIndex() const {
@@ -571,7 +564,7 @@ void TForm1::Button10Click() {
 }
 
 exercises::TMainWindowSeams TForm1::ExerciseSeams() {
-    return {*this, *this, *this, *this, paths_, EnglishInterface()};
+    return {*this, *this, *this, *this, paths_, environment_, EnglishInterface()};
 }
 
 void TForm1::mousePressEvent(QMouseEvent* event) {
@@ -602,11 +595,10 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::BuildStudyList() {
-    StudyDialogs.Error = [](QWidget* parent, const QString& text) { ShowError(parent, text); };
     userDictionary_ = std::make_unique<studylist::TUserDictionary>(index_, paths_.UserWordsDir());
     studyList_ = std::make_unique<studylist::TStudyList>(
         studylist::TStudyListControls{ListBox1, Label1, Button2, Button4, PopupMenu1, Delete1},
-        *this, paths_, StudyDialogs, ui::ProgramDialogLook(), this);
+        *this, paths_, environment_.Dialogs, ui::ProgramDialogLook(), this);
     connect(Button1, &QToolButton::clicked, this, [this] { Button1Click(); });
     connect(Button13, &QToolButton::clicked, this, [this] { Button13Click(); });
     connect(Button2, &QToolButton::clicked, this, [this] { Button2Click(); });
@@ -679,11 +671,11 @@ void TForm1::BuildInterface() {
 
 void TForm1::F11Click() {
     interface::ShowHelpPage(this, paths_.DataFile(interface::HelpPageFragment(EnglishInterface())),
-                            EnglishInterface());
+                            EnglishInterface(), environment_);
 }
 
 void TForm1::StoreSetting(interface::TStoredSetting setting, bool firstChoice) {
-    settings_.Set(static_cast<TSettings::Position>(setting), firstChoice);
+    settings_.Set(setting, firstChoice);
     SaveSettings();
 }
 
@@ -700,7 +692,7 @@ void TForm1::FocusSearchBox() {
 }
 
 void TForm1::OpenNewWordDialog(const std::string& word, int tab) {
-    studylist::TNewWord dialog(*userDictionary_, StudyDialogs, ui::ProgramDialogLook(),
+    studylist::TNewWord dialog(*userDictionary_, environment_.Dialogs, ui::ProgramDialogLook(),
                                EnglishInterface(), this);
     dialog.Init(word, tab);
     const auto showSaved = [this](const studylist::TSavedWord& saved) {
@@ -720,7 +712,7 @@ void TForm1::OpenNewWordDialog(const std::string& word, int tab) {
         lookup_->SelectLetter(saved.Tab);
         showSaved(saved);
     };
-    StudyDialogs.Exec(dialog);
+    environment_.Dialogs.Exec(dialog);
     if (const auto saved = dialog.Saved(); saved) {
         // The search box's Enter handling looks the typed text up once the
         // dialog is gone; when the word was edited, that finds another

@@ -16,7 +16,7 @@
 #include "platform/Paths.h"
 #include "sound/MainWindowSound.h"
 #include "studylist/StudyList.h"
-#include "ui/Dialogs.h"
+#include "ui/Environment.h"
 
 #include <QMainWindow>
 
@@ -66,15 +66,10 @@ public:
     static constexpr const char* kApplicationTitle =
         "Marendov & Tamir English - Bulgarian Dictionary";
 
-    // Shows a message to the user; replaced by tests, which cannot answer
-    // modal boxes.
-    static std::function<void(QWidget* parent, const QString& text)> ShowError;
-    // The system beep; replaced by tests, which count it.
-    static std::function<void()> SystemBeep;
-
     // paths: where the dictionary, the data files and the program's own state
-    // are.
-    explicit TForm1(const platform::TPaths& paths);
+    // are; environment: the desktop's boxes, beep and modal runs. Both outlive
+    // the window.
+    TForm1(const platform::TPaths& paths, ui::TEnvironment& environment);
     ~TForm1() override;
 
     // Start-up (creation) and shutdown (destruction) sequences.
@@ -102,8 +97,6 @@ public:
     void ListBox1Click() { studyList_->ListBox1Click(); }
     void Delete1Click() { studyList_->Delete1Click(); }
     studylist::TStudyList& StudyList() { return *studyList_; }
-    // The study list's and the add-word dialog's modal boxes; tests answer them.
-    ui::TDialogs StudyDialogs;
 
     // Exercise launchers.
     void Button5Click();
@@ -145,14 +138,14 @@ public:
     void Label1Click() { pages_->LockedPartClick(); }
     // Help, the about windows and the web links.
     void F11Click();
-    void N3Click() { interface::ShowAboutUs(this, EnglishInterface()); }
-    void N4Click() { interface::ShowAboutProgram(this, EnglishInterface()); }
-    void Image1Click() { interface::OpenWebLink(interface::TWebLink::Logo, *this); }
+    void N3Click() { interface::ShowAboutUs(this, EnglishInterface(), environment_); }
+    void N4Click() { interface::ShowAboutProgram(this, EnglishInterface(), environment_); }
+    void Image1Click() { OpenWebLink(interface::TWebLink::Logo); }
     void MultilingualOnlineDictionary1Click() {
-        interface::OpenWebLink(interface::TWebLink::OnlineDictionary, *this);
+        OpenWebLink(interface::TWebLink::OnlineDictionary);
     }
-    void G1Click() { interface::OpenWebLink(interface::TWebLink::Downloads, *this); }
-    void G2Click() { interface::OpenWebLink(interface::TWebLink::MoreDictionaries, *this); }
+    void G1Click() { OpenWebLink(interface::TWebLink::Downloads); }
+    void G2Click() { OpenWebLink(interface::TWebLink::MoreDictionaries); }
 
     // lookup::TLookupHost
     bool PronounceButtonEnabled() const override;
@@ -173,7 +166,7 @@ public:
     int SelectedPosition() const override { return SearchBoxItemIndex(); }
     void SetRecordingLock(bool locked) override;
     void ShowSoundError(const std::string& text) override {
-        ShowError(this, QString::fromStdString(text));
+        environment_.Dialogs.Error(this, QString::fromStdString(text));
     }
 
     // studylist::TStudyListHost, with the look-up steering the exercises
@@ -222,7 +215,7 @@ public:
         return sound_->PlayFile(file);
     }
     bool VoiceRecording() const override { return sound_->Recording(); }
-    void ReportError(const QString& text) override { ShowError(this, text); }
+    void ReportError(const QString& text) override { environment_.Dialogs.Error(this, text); }
 
     // exercises::TLauncherHost (with StopVoicePlayback and FocusSearchBox
     // above)
@@ -332,8 +325,12 @@ private:
     void BuildStudyList();
     void BuildInterface();
     void NotifyPlayEnded();
+    void OpenWebLink(interface::TWebLink link) {
+        interface::OpenWebLink(link, *this, environment_);
+    }
 
     const platform::TPaths& paths_;
+    ui::TEnvironment& environment_;
     dictionary::DictionaryIndex index_;
     TSettings settings_;
     std::unique_ptr<lookup::TLookupWindow> lookup_;

@@ -1,3 +1,4 @@
+#include "app/Environment.h"
 #include "app/Unit1.h"
 #include "ui/Fonts.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     // Started from a data folder: it holds the dictionary, the data files and
     // the program's own state.
     const platform::TPaths paths = platform::TPaths::FromWorkingDirectory();
-    app::TForm1 form(paths);
+    ui::TEnvironment environment = app::DesktopEnvironment();
+    app::TForm1 form(paths, environment);
     return QApplication::exec();
 }

@@ -3,21 +3,19 @@
 #include "exercises/ExerciseLook.h"
 #include "exercises/ExerciseTexts.h"
 #include "exercises/StudyWordSteps.h"
-#include "exercises/WavePlayer.h"
 #include "interface/HelpWindow.h"
 #include "platform/Paths.h"
 #include "rtf/RtfDocument.h"
 #include "ui/CodePageText.h"
+#include "ui/Environment.h"
 #include "ui/Palette.h"
 
 #include <QAction>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QScreen>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -54,14 +52,6 @@ QPixmap DrawnVerdict(bool right) {
 
 } // namespace
 
-std::function<QRect()> TExerciseWindow::DesktopRect = [] {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen != nullptr ? screen->geometry() : QRect(0, 0, 800, 600);
-};
-
-std::function<void(const std::filesystem::path&)> TExerciseWindow::PlayVerdictSound =
-    [](const std::filesystem::path& file) { TWavePlayer().PlayToEnd(file); };
-
 TExerciseWindow::TExerciseWindow(const TMainWindowSeams& seams, int method,
                                  const QString& layoutTitle, QSize designSize, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint), seams_(seams), method_(method) {
@@ -80,7 +70,7 @@ TExerciseWindow::TExerciseWindow(const TMainWindowSeams& seams, int method,
 TExerciseWindow::~TExerciseWindow() = default;
 
 void TExerciseWindow::FitToDesktop(std::initializer_list<QWidget*> panels) {
-    const QRect desktop = DesktopRect();
+    const QRect desktop = seams_.Environment.DesktopRect();
     const int gainedWidth = desktop.width() - width();
     const int gainedHeight = desktop.height() - height();
     setGeometry(desktop);
@@ -121,7 +111,8 @@ std::filesystem::path TExerciseWindow::MethodHelpPage(const platform::TPaths& pa
 }
 
 void TExerciseWindow::OpenMethodHelp() {
-    interface::ShowHelpPage(this, MethodHelpPage(seams_.Paths, method_, English()), English());
+    interface::ShowHelpPage(this, MethodHelpPage(seams_.Paths, method_, English()), English(),
+                            seams_.Environment);
 }
 
 void TExerciseWindow::ExitClick() {
@@ -200,7 +191,7 @@ void TExerciseWindow::PlayVerdict(bool right) {
     if (QLabel* box = VerdictBox()) {
         box->setPixmap(VerdictPicture(right));
     }
-    PlayVerdictSound(
+    seams_.Environment.PlayVerdictSound(
         platform::ResolvePath(seams_.Paths.DictionaryDir(), right ? "\\da.wav" : "\\ne.wav"));
     ClearVerdictPicture();
 }

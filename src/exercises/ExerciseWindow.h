@@ -27,12 +27,6 @@ namespace exercises {
 // WordBox.
 class TExerciseWindow : public QDialog, public TExerciseSteps, public TPlayEndListener {
 public:
-    // The desktop the windows fill; tests give one of their own.
-    static std::function<QRect()> DesktopRect;
-    // Plays a verdict sound file to its end, dropping user input meanwhile;
-    // tests replace it.
-    static std::function<void(const std::filesystem::path& file)> PlayVerdictSound;
-
     // method: 1..5, or 6 for Hangman; it names the help page. layoutTitle:
     // the window's title ("Тест 1" ...). designSize: the size the window's
     // panels are laid out in. The window joins the play-end listeners until

@@ -30,16 +30,12 @@ public:
     virtual TMainWindowSeams ExerciseSeams() = 0;
 };
 
-// Shows an exercise window modally and returns when it has closed; tests
-// replace it, as they cannot answer a modal window.
-extern std::function<void(TExerciseWindow& window)> RunExerciseWindow;
-
 using TExerciseFactory =
     std::function<std::unique_ptr<TExerciseWindow>(const TMainWindowSeams& seams, QWidget* owner)>;
 
 // The frame every exercise window opens in: the main window hides while the
-// window made by create runs modally, and shows again however the window
-// ended.
+// window made by create runs modally (the environment's RunExercise), and
+// shows again however the window ended.
 void RunWithMainWindowHidden(TLauncherHost& host, const TExerciseFactory& create);
 
 // Opening a method window: the recorded voice stops playing, an empty study

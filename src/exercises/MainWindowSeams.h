@@ -5,6 +5,10 @@
 
 #include <string>
 
+namespace ui {
+struct TEnvironment;
+} // namespace ui
+
 // The exercise windows own no word data: they read and steer the main
 // window's study list, look-up and player through these small interfaces,
 // which the main window implements. Texts are code page 1251.
@@ -105,6 +109,8 @@ struct TMainWindowSeams {
     // Where the data files (help pages, pictures, sounds) and the verdict
     // files beside the dictionary are.
     const platform::TPaths& Paths;
+    // The desktop: its size, the verdict sounds, the help window's modal run.
+    const ui::TEnvironment& Environment;
     // The interface language when the window opens; a window keeps it.
     bool English = false;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "interface/StoredSetting.h"
+
 #include <QString>
 
 #include <filesystem>
@@ -7,9 +9,6 @@
 #include <string_view>
 
 namespace interface {
-
-// The settings the interface stores: positions 3 and 4 of the settings string.
-enum class TStoredSetting { View = 3, Language = 4 };
 
 // What the language switch, the view modes and the reference pages need of
 // the main window beyond its controls.

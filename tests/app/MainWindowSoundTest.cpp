@@ -1,5 +1,6 @@
 // Pronunciation, recording and play-back in the main window, with the real
 // decoding library and SDL's dummy audio driver (no sound card needed).
+#include "app/Environment.h"
 #include "app/Unit1.h"
 #include "dictool/Builder.h"
 #include "dictool/Transcriber.h"
@@ -66,9 +67,9 @@ protected:
         dictool::Transcriber transcriber;
         dictool::BuildDictionary(dictool::ParseTsv(kWords, "words"), dir_, transcriber);
         WriteTone(dir_ / "wave" / "h" / "3.mp3", 0.6); // house, the third base word of H
-        TForm1::ShowError = [](QWidget*, const QString&) {};
+        env_.Dialogs.Error = [](QWidget*, const QString&) {};
         paths_ = std::make_unique<platform::TPaths>(platform::TPaths::Below(dir_));
-        form_ = std::make_unique<TForm1>(*paths_);
+        form_ = std::make_unique<TForm1>(*paths_, env_);
         form_->Sound().MPEG1.SetPathToDLL(MPEGDLL_DIR);
         QApplication::processEvents();
     }
@@ -90,6 +91,7 @@ protected:
     }
 
     std::unique_ptr<platform::TPaths> paths_;
+    ui::TEnvironment env_ = app::DesktopEnvironment();
     fs::path dir_;
     std::unique_ptr<TForm1> form_;
 };
@@ -254,7 +256,7 @@ TEST_F(MainWindowSoundTest, LookUpsDuringARecordingOfferNeitherPronounceNorPlayB
 
 TEST_F(MainWindowSoundTest, ARecordingThatCannotBeWrittenForPlayBackIsReported) {
     QStringList errors;
-    TForm1::ShowError = [&](QWidget*, const QString& text) { errors << text; };
+    env_.Dialogs.Error = [&](QWidget*, const QString& text) { errors << text; };
     form_->SpeedButton1Click();
     ASSERT_TRUE(WaitUntil([&] { return form_->Sound().Left->Size() > 0; }));
     form_->SpeedButton1Click();

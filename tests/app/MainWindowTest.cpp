@@ -1,5 +1,6 @@
 // The main window driven through its real widgets, on a small dictionary
 // built into a temporary start-up directory.
+#include "app/Environment.h"
 #include "app/Unit1.h"
 #include "dictool/Builder.h"
 #include "dictool/Transcriber.h"
@@ -77,7 +78,7 @@ protected:
         fs::create_directories(dir_);
         fs::copy(*data_, dir_, fs::copy_options::recursive);
         errors_.clear();
-        TForm1::ShowError = [this](QWidget*, const QString& text) { errors_.push_back(text); };
+        env_.Dialogs.Error = [this](QWidget*, const QString& text) { errors_.push_back(text); };
         QGuiApplication::clipboard()->clear();
     }
 
@@ -91,7 +92,7 @@ protected:
             std::ofstream(dir_ / "Dictionary.cfg", std::ios::binary) << settings;
         }
         paths_ = std::make_unique<platform::TPaths>(platform::TPaths::Below(dir_));
-        form_ = std::make_unique<TForm1>(*paths_);
+        form_ = std::make_unique<TForm1>(*paths_, env_);
         ProcessEvents();
         return *form_;
     }
@@ -122,6 +123,7 @@ protected:
 
     static fs::path* data_;
     std::unique_ptr<platform::TPaths> paths_;
+    ui::TEnvironment env_ = app::DesktopEnvironment();
     fs::path dir_;
     std::unique_ptr<TForm1> form_;
     std::vector<QString> errors_;

@@ -1,5 +1,6 @@
 // The main window started with a settings file it cannot use: one message
 // once the window shows, the defaults, and the file left as it is.
+#include "app/Environment.h"
 #include "app/Unit1.h"
 #include "dictool/Builder.h"
 #include "dictool/Transcriber.h"
@@ -28,7 +29,7 @@ protected:
         dictool::BuildDictionary(
             dictool::ParseTsv("house\thaʊs\tкъща\tn\nwalk\twɔːk\tразходка\tn\n", "words"), dir_,
             transcriber);
-        TForm1::ShowError = [this](QWidget* parent, const QString& text) {
+        env_.Dialogs.Error = [this](QWidget* parent, const QString& text) {
             errors_.push_back(text);
             shownWhileVisible_.push_back(parent != nullptr && parent->isVisible());
         };
@@ -39,7 +40,7 @@ protected:
     }
     TForm1& Start() {
         paths_ = std::make_unique<platform::TPaths>(platform::TPaths::Below(dir_));
-        form_ = std::make_unique<TForm1>(*paths_);
+        form_ = std::make_unique<TForm1>(*paths_, env_);
         for (int i = 0; i < 3; ++i) {
             QApplication::processEvents();
         }
@@ -47,6 +48,7 @@ protected:
     }
 
     std::unique_ptr<platform::TPaths> paths_;
+    ui::TEnvironment env_ = app::DesktopEnvironment();
     fs::path dir_;
     std::unique_ptr<TForm1> form_;
     std::vector<QString> errors_;

@@ -48,7 +48,7 @@ TEST_F(ExerciseWindowsTest, WindowsFillTheDesktopBorderlessWithTheirPanelsCentre
 
     // Halves of an odd gain are rounded toward zero, also when the desktop
     // is smaller than the layout.
-    TExerciseWindow::DesktopRect = [] { return QRect(0, 0, 799, 601); };
+    env_.DesktopRect = [] { return QRect(0, 0, 799, 601); };
     TForm3 small(Seams());
     EXPECT_EQ(small.Panel1->pos(), QPoint(80, 80));
 }
@@ -232,9 +232,10 @@ TEST_F(ExerciseWindowsTest, AnEmptyStudyListIsSaidInTheWindowAndNothingReadsIt) 
 }
 
 TEST_F(ExerciseWindowsTest, HelpOpensTheMethodsPageInTheWindowsLanguageAlsoWithF1) {
-    const auto runModal = interface::TForm8::RunModal;
     std::vector<std::filesystem::path> pages;
-    interface::TForm8::RunModal = [&](interface::TForm8& help) { pages.push_back(help.HelpPage); };
+    env_.RunHelp = [&](QDialog& help) {
+        pages.push_back(dynamic_cast<interface::TForm8&>(help).HelpPage);
+    };
     TForm3 method1(Seams());
     method1.show();
     Click(method1.SpeedButton1);
@@ -244,7 +245,6 @@ TEST_F(ExerciseWindowsTest, HelpOpensTheMethodsPageInTheWindowsLanguageAlsoWithF
     QTest::keyClick(method3.Edit1, Qt::Key_F1);
     TForm5 method2(Seams());
     method2.Action1->trigger();
-    interface::TForm8::RunModal = runModal;
 
     const std::filesystem::path help = dictionary_.Dir() / "hlp";
     ASSERT_EQ(pages.size(), 3u);

@@ -4,6 +4,7 @@
 #include "exercises/MainWindowSeams.h"
 #include "tests/dictionary/TestDictionary.h"
 #include "tests/exercises/FakeLookup.h"
+#include "ui/Environment.h"
 
 #include <gtest/gtest.h>
 
@@ -99,10 +100,8 @@ protected:
         lookup_ = std::make_unique<FakeLookup>(dictionary_.Dir());
         pronouncer_ = std::make_unique<FakePronouncer>(*lookup_);
         study_.Entries = {"house", "hour", "\xC0\xE4"};
-        desktopRect_ = exercises::TExerciseWindow::DesktopRect;
-        playVerdictSound_ = exercises::TExerciseWindow::PlayVerdictSound;
-        exercises::TExerciseWindow::DesktopRect = [] { return QRect(0, 0, 1280, 1024); };
-        exercises::TExerciseWindow::PlayVerdictSound = [this](const std::filesystem::path& file) {
+        env_.DesktopRect = [] { return QRect(0, 0, 1280, 1024); };
+        env_.PlayVerdictSound = [this](const std::filesystem::path& file) {
             verdicts_.push_back(file.filename().string());
             if (OnVerdict) {
                 OnVerdict();
@@ -110,25 +109,17 @@ protected:
         };
     }
 
-    void TearDown() override {
-        exercises::TExerciseWindow::DesktopRect = desktopRect_;
-        exercises::TExerciseWindow::PlayVerdictSound = playVerdictSound_;
-    }
-
     exercises::TMainWindowSeams Seams(bool english = false) {
-        return {study_, *lookup_, *pronouncer_, playEnd_, paths_, english};
+        return {study_, *lookup_, *pronouncer_, playEnd_, paths_, env_, english};
     }
 
     TestDictionary dictionary_;
     platform::TPaths paths_ = platform::TPaths::Below(dictionary_.Dir());
+    ui::TEnvironment env_;
     FakeStudy study_;
     std::unique_ptr<FakeLookup> lookup_;
     std::unique_ptr<FakePronouncer> pronouncer_;
     FakePlayEnd playEnd_;
     std::vector<std::string> verdicts_;
     std::function<void()> OnVerdict;
-
-private:
-    std::function<QRect()> desktopRect_;
-    std::function<void(const std::filesystem::path&)> playVerdictSound_;
 };

@@ -1,6 +1,7 @@
 // The main window's language switch, views, page mode, pronunciation key,
 // help and web links, driven through its real widgets on a small dictionary
 // with the pages, key and samples the build makes.
+#include "app/Environment.h"
 #include "app/Unit1.h"
 #include "dictool/Builder.h"
 #include "dictool/Transcriber.h"
@@ -92,8 +93,8 @@ protected:
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::copy(*data_, dir_, fs::copy_options::recursive);
-        TForm1::ShowError = [this](QWidget*, const QString& text) { errors_.push_back(text); };
-        TForm1::SystemBeep = [this] { ++beeps_; };
+        env_.Dialogs.Error = [this](QWidget*, const QString& text) { errors_.push_back(text); };
+        env_.Beep = [this] { ++beeps_; };
     }
 
     void TearDown() override {
@@ -106,7 +107,7 @@ protected:
             WriteFile(dir_ / "Dictionary.cfg", settings);
         }
         paths_ = std::make_unique<platform::TPaths>(platform::TPaths::Below(dir_));
-        form_ = std::make_unique<TForm1>(*paths_);
+        form_ = std::make_unique<TForm1>(*paths_, env_);
         form_->Sound().MPEG1.SetPathToDLL(MPEGDLL_DIR);
         ProcessEvents();
         return *form_;
@@ -165,6 +166,7 @@ protected:
 
     static fs::path* data_;
     std::unique_ptr<platform::TPaths> paths_;
+    ui::TEnvironment env_ = app::DesktopEnvironment();
     fs::path dir_;
     std::unique_ptr<TForm1> form_;
     std::vector<QString> errors_;
@@ -451,8 +453,8 @@ TEST_F(InterfaceWindowTest, AMissingSampleOrKeyTextLeavesTheKeyUsable) {
 
 TEST_F(InterfaceWindowTest, F1OpensTheHelpPageOfTheInterfaceLanguage) {
     std::vector<fs::path> pages;
-    interface::TForm8::RunModal = [&](interface::TForm8& window) {
-        pages.push_back(window.HelpPage);
+    env_.RunHelp = [&](QDialog& window) {
+        pages.push_back(dynamic_cast<interface::TForm8&>(window).HelpPage);
     };
     TForm1& form = Start("1112");
     QTest::keyClick(form.Combo->Edit(), Qt::Key_F1);
@@ -466,7 +468,7 @@ TEST_F(InterfaceWindowTest, F1OpensTheHelpPageOfTheInterfaceLanguage) {
 TEST_F(InterfaceWindowTest, WebLinksOpenTheirAddressesOrNameThem) {
     std::vector<QUrl> opened;
     bool browser = true;
-    interface::OpenUrl = [&](const QUrl& url) {
+    env_.OpenUrl = [&](const QUrl& url) {
         opened.push_back(url);
         return browser;
     };

@@ -2,6 +2,7 @@
 
 // A small dictionary built into a temporary folder, and the main window
 // started on it with every modal box answered by the test.
+#include "app/Environment.h"
 #include "app/Unit1.h"
 #include "dictool/Builder.h"
 #include "dictool/Transcriber.h"
@@ -81,7 +82,7 @@ protected:
     void SetUp() override {
         folder_ = std::make_unique<DictionaryFolder>("studylist");
         paths_ = std::make_unique<platform::TPaths>(platform::TPaths::Below(folder_->Path()));
-        app::TForm1::ShowError = [this](QWidget*, const QString& text) { errors_.push_back(text); };
+        env_.Dialogs.Error = [this](QWidget*, const QString& text) { errors_.push_back(text); };
     }
 
     void TearDown() override {
@@ -92,8 +93,8 @@ protected:
     // language: '1' Bulgarian, '2' English interface.
     app::TForm1& Start(char language = '1') {
         WriteFile(Dir() / "Dictionary.cfg", std::string("111") + language);
-        form_ = std::make_unique<app::TForm1>(*paths_);
-        ui::TDialogs& dialogs = form_->StudyDialogs;
+        form_ = std::make_unique<app::TForm1>(*paths_, env_);
+        ui::TDialogs& dialogs = env_.Dialogs;
         dialogs.Confirm = [this](QWidget*, const QString& text) {
             questions_.push_back(text);
             return answer_;
@@ -143,6 +144,7 @@ protected:
 
     std::unique_ptr<DictionaryFolder> folder_;
     std::unique_ptr<platform::TPaths> paths_;
+    ui::TEnvironment env_ = app::DesktopEnvironment();
     std::unique_ptr<app::TForm1> form_;
     std::vector<QString> errors_;
     std::vector<QString> questions_;
