@@ -37,6 +37,7 @@ std::unique_ptr<ui::TEnvironment> gEnvironment;
 
 std::unique_ptr<app::TForm1> NewForm() {
     auto form = std::make_unique<app::TForm1>(*gPaths, *gEnvironment);
+    form->FormCreate();
     QApplication::processEvents();
     return form;
 }
@@ -44,6 +45,7 @@ std::unique_ptr<app::TForm1> NewForm() {
 void BM_StartUpToWindowShown(benchmark::State& state) {
     for (auto _ : state) {
         auto form = std::make_unique<app::TForm1>(*gPaths, *gEnvironment);
+        form->FormCreate();
         benchmark::DoNotOptimize(form->isVisible());
         state.PauseTiming();
         form.reset();
@@ -56,13 +58,13 @@ BENCHMARK(BM_StartUpToWindowShown)->Unit(benchmark::kMillisecond)->Iterations(10
 // Ctrl moves to the next head-word and shows its article.
 void BM_KeystrokeToArticle(benchmark::State& state) {
     auto form = NewForm();
-    form->TabControl1->Tabs()->setCurrentIndex('S' - 'A');
+    form->Layout().TabControl1->Tabs()->setCurrentIndex('S' - 'A');
     QApplication::processEvents();
     for (auto _ : state) {
-        QTest::keyClick(form->Combo->Edit(), Qt::Key_Control, Qt::ControlModifier);
-        if (form->Combo->ItemIndex() < 0) {
+        QTest::keyClick(form->Layout().Combo->Edit(), Qt::Key_Control, Qt::ControlModifier);
+        if (form->Layout().Combo->ItemIndex() < 0) {
             state.PauseTiming();
-            form->Combo->SetItemIndex(0);
+            form->Layout().Combo->SetItemIndex(0);
             state.ResumeTiming();
         }
     }
@@ -74,7 +76,7 @@ void BM_LetterSwitch(benchmark::State& state) {
     int tab = 0;
     for (auto _ : state) {
         tab = tab == 'S' - 'A' ? 'C' - 'A' : 'S' - 'A';
-        form->TabControl1->Tabs()->setCurrentIndex(tab);
+        form->Layout().TabControl1->Tabs()->setCurrentIndex(tab);
     }
 }
 BENCHMARK(BM_LetterSwitch)->Unit(benchmark::kMillisecond);

@@ -99,7 +99,7 @@ template <typename Ready> void WaitForPlayEnd(benchmark::State& state, Ready rea
 void BM_Method1Step(benchmark::State& state) {
     const bool speech = state.range(0) != 0;
     gForm->StudyList().SetItems({});
-    gForm->FillStudyListFromDefault();
+    gForm->StudyList().FillFromDefaultList();
     exercises::TForm3 window(gForm->ExerciseSeams(), gForm.get());
     window.CheckBox1->setChecked(speech);
     window.show();
@@ -118,7 +118,7 @@ BENCHMARK(BM_Method1Step)->Arg(1)->Iterations(10)->Unit(benchmark::kMillisecond)
 // One step of Method 3: the next word shown and spoken, no article.
 void BM_Method3Step(benchmark::State& state) {
     gForm->StudyList().SetItems({});
-    gForm->FillStudyListFromDefault();
+    gForm->StudyList().FillFromDefaultList();
     exercises::TForm4 window(gForm->ExerciseSeams(), gForm.get());
     window.show();
     QApplication::processEvents();
@@ -143,6 +143,7 @@ int main(int argc, char** argv) {
                      DICT_RUN_DIR);
     }
     gForm = std::make_unique<app::TForm1>(paths, BenchEnvironment());
+    gForm->FormCreate();
     gForm->Sound().MPEG1.SetPathToDLL(MPEGDLL_DIR);
     QApplication::processEvents();
     const int status = RunBenchmarks(argc, argv);

@@ -23,7 +23,7 @@ std::unique_ptr<app::TForm1> gForm;
 // away and the window painted.
 void BM_Method4NextWordWithArticle(benchmark::State& state) {
     gForm->StudyList().SetItems({});
-    gForm->FillStudyListFromDefault();
+    gForm->StudyList().FillFromDefaultList();
     exercises::TForm6 window(gForm->ExerciseSeams(), gForm.get());
     window.show();
     QApplication::processEvents();
@@ -78,6 +78,7 @@ int main(int argc, char** argv) {
     BenchEnvironment().PlayVerdictSound = [](const std::filesystem::path&) {};
     const platform::TPaths paths = platform::TPaths::Below(DICT_RUN_DIR);
     gForm = std::make_unique<app::TForm1>(paths, BenchEnvironment());
+    gForm->FormCreate();
     QApplication::processEvents();
     const int status = RunBenchmarks(argc, argv);
     gForm.reset();

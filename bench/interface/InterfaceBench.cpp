@@ -25,6 +25,7 @@ std::unique_ptr<platform::TPaths> gPaths;
 
 std::unique_ptr<app::TForm1> NewForm() {
     auto form = std::make_unique<app::TForm1>(*gPaths, BenchEnvironment());
+    form->FormCreate();
     form->Sound().MPEG1.SetPathToDLL(MPEGDLL_DIR);
     form->StudyList().SetItems({"hour", "house"});
     QApplication::processEvents();
@@ -46,7 +47,7 @@ void BM_LanguageSwitch(benchmark::State& state) {
     bool english = false;
     for (auto _ : state) {
         english = !english;
-        (english ? form->N15 : form->N14)->trigger();
+        (english ? form->Layout().N15 : form->Layout().N14)->trigger();
         form->repaint();
     }
 }
@@ -58,7 +59,7 @@ void BM_ViewSwitch(benchmark::State& state) {
     bool compact = false;
     for (auto _ : state) {
         compact = !compact;
-        (compact ? form->N12 : form->N11)->trigger();
+        (compact ? form->Layout().N12 : form->Layout().N11)->trigger();
         QApplication::processEvents();
         form->repaint();
     }
@@ -70,7 +71,7 @@ BENCHMARK(BM_ViewSwitch)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 void BM_PronunciationKeyShown(benchmark::State& state) {
     auto form = NewForm();
     for (auto _ : state) {
-        form->N16->trigger();
+        form->Layout().N16->trigger();
         form->repaint();
         state.PauseTiming();
         form->SpeedButton3Click();

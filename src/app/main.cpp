@@ -13,5 +13,6 @@ int main(int argc, char** argv) {
     const platform::TPaths paths = platform::TPaths::FromWorkingDirectory();
     ui::TEnvironment environment = app::DesktopEnvironment();
     app::TForm1 form(paths, environment);
+    form.FormCreate();
     return QApplication::exec();
 }

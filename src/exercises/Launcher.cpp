@@ -28,11 +28,11 @@ void OpenExercise(TLauncherHost& host, const TExerciseFactory& create) {
     RunWithMainWindowHidden(host, create);
     TLookupSteering& lookup = host.ExerciseSeams().Lookup;
     if (lookup.SearchBoxText().empty()) {
-        host.ClearArticlePane();
+        lookup.ClearArticle();
     } else {
         lookup.SearchBoxChanged();
     }
-    host.FocusSearchBox();
+    lookup.FocusSearchBox();
 }
 
 } // namespace exercises

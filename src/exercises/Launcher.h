@@ -25,8 +25,7 @@ public:
     // follows); a list that holds entries is left alone. False when the
     // default list cannot be read, after the error message.
     virtual bool FillStudyListFromDefault() = 0;
-    virtual void ClearArticlePane() = 0;
-    virtual void FocusSearchBox() = 0;
+    // Among them the look-up the article pane is refreshed from afterwards.
     virtual TMainWindowSeams ExerciseSeams() = 0;
 };
 

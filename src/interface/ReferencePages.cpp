@@ -65,31 +65,23 @@ void OnClick(QWidget* widget, std::function<void()> handler) {
 }
 
 TReferencePages::TReferencePages(const TPageControls& controls, TInterfaceHost& host,
-                                 const platform::TPaths& paths)
-    : c_(controls), host_(host), paths_(paths) {}
+                                 lookup::TLookupView& lookup, const studylist::StudyWords& words,
+                                 const platform::TPaths& paths, const ui::TEnvironment& environment)
+    : c_(controls), host_(host), lookup_(lookup), words_(words), paths_(paths),
+      environment_(environment) {}
 
 bool TReferencePages::PageMode() const {
     return c_.Button7->isHidden();
 }
 
 void TReferencePages::EnterPageMode() {
-    c_.Combo->setEnabled(false);
-    c_.TabControl1->setEnabled(false);
-    c_.ListBox1->setEnabled(false);
-    for (QWidget* button : {c_.Button7, c_.Button1, c_.Button3, c_.SpeedButton1, c_.SpeedButton2}) {
+    // The Buy Now menu stays usable.
+    c_.Locked.SetLocked(true);
+    for (QWidget* button :
+         {c_.Button7, c_.Locked.Button1, c_.Locked.Button3, c_.SpeedButton1, c_.SpeedButton2}) {
         button->hide();
     }
-    for (QWidget* button : {c_.Button10, c_.Button13, c_.Button2}) {
-        button->setEnabled(false);
-    }
-    for (QWidget* button : c_.Methods) {
-        button->setEnabled(false);
-    }
     c_.SpeedButton3->show();
-    // The Buy Now menu stays usable.
-    for (QAction* menu : c_.Menus) {
-        menu->setEnabled(false);
-    }
 }
 
 void TReferencePages::ShowPage(TPage page) {
@@ -97,11 +89,10 @@ void TReferencePages::ShowPage(TPage page) {
     // records or shows the key. A recording keeps its lock: page mode would
     // hide its stop button and Continue would unlock the window under it.
     if (host_.VoiceRecording()) {
-        host_.Beep();
+        environment_.Beep();
         return;
     }
     EnterPageMode();
-    c_.Button4->setEnabled(false);
     // Over the key, the page would load unseen under it.
     c_.Panel4->hide();
     std::string bytes;
@@ -112,7 +103,6 @@ void TReferencePages::ShowPage(TPage page) {
 
 void TReferencePages::N16Click() {
     EnterPageMode();
-    c_.Button4->setEnabled(false);
     // The first sample then plays at once.
     host_.LoadPlayerLibrary();
     if (!c_.Panel4->isEnabled()) {
@@ -142,42 +132,31 @@ void TReferencePages::transButtonClick(QObject* sender) {
 }
 
 void TReferencePages::SpeedButton3Click() {
-    c_.Combo->setEnabled(true);
-    c_.TabControl1->setEnabled(true);
-    c_.ListBox1->setEnabled(true);
-    for (QWidget* button : {c_.Button7, c_.Button1, c_.Button3, c_.SpeedButton1, c_.SpeedButton2}) {
+    c_.Locked.SetLocked(false);
+    for (QWidget* button : {c_.Button7, c_.Locked.Button1, c_.Locked.Button3, c_.SpeedButton1,
+                            c_.SpeedButton2, c_.Locked.Button4}) {
         button->show();
     }
-    c_.Button10->setEnabled(true);
-    c_.Button13->setEnabled(true);
-    c_.Button4->show();
-    c_.Button4->setEnabled(true);
-    for (QAction* menu : c_.Menus) {
-        menu->setEnabled(true);
-    }
     c_.Panel4->hide();
-    if (host_.StudyListCount() == 0) {
-        c_.Button2->setEnabled(false);
-        c_.Button4->hide();
+    if (words_.Count() == 0) {
+        c_.Locked.Button2->setEnabled(false);
+        c_.Locked.Button4->hide();
     } else {
-        c_.Button2->setEnabled(true);
-        c_.ListBox1->setCursor(Qt::PointingHandCursor);
-    }
-    for (QWidget* button : c_.Methods) {
-        button->setEnabled(true);
+        c_.Locked.Button2->setEnabled(true);
+        c_.Locked.ListBox1->setCursor(Qt::PointingHandCursor);
     }
     c_.SpeedButton3->hide();
-    if (host_.SearchBoxText().empty()) {
-        host_.ClearArticle();
+    if (lookup_.SearchBoxText().empty()) {
+        lookup_.ClearArticle();
     } else {
-        host_.SearchBoxChanged();
+        lookup_.SearchBoxChanged();
     }
-    host_.FocusSearchBox();
+    lookup_.FocusSearchBox();
 }
 
 void TReferencePages::LockedPartClick() {
     if (PageMode()) {
-        host_.Beep();
+        environment_.Beep();
     }
 }
 

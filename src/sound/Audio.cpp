@@ -72,8 +72,7 @@ private:
 };
 
 bool DeletePlayFile(const std::filesystem::path& file) {
-    std::error_code ec;
-    return std::filesystem::remove(file, ec);
+    return std::remove(file.c_str()) == 0;
 }
 
 // ---- TAudioSettings

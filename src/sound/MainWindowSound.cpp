@@ -24,9 +24,10 @@ std::filesystem::path PronunciationFile(const std::filesystem::path& dataDir, in
     return platform::ResolvePath(dataDir, "\\wave\\" + soundNumber + ".mp3");
 }
 
-TMainWindowSound::TMainWindowSound(TSoundHost& host, const dictionary::DictionaryIndex& index,
+TMainWindowSound::TMainWindowSound(TSoundHost& host, const lookup::TLookupView& lookup,
+                                   const dictionary::DictionaryIndex& index,
                                    const platform::TPaths& paths, Buttons buttons)
-    : Audio1(paths.PlayFile()), host_(host), index_(index), paths_(paths),
+    : Audio1(paths.PlayFile()), host_(host), lookup_(lookup), index_(index), paths_(paths),
       buttons_(std::move(buttons)) {
     MPEG1.SetUseTimer(true);
     MPEG1.SetTimerFreq(500);
@@ -59,7 +60,7 @@ void TMainWindowSound::Button7Click() {
         return;
     }
     StopVoicePlayback();
-    const int position = host_.SelectedPosition();
+    const int position = lookup_.SearchBoxItemIndex();
     if (position < 0) {
         return;
     }
@@ -69,7 +70,7 @@ void TMainWindowSound::Button7Click() {
         if (!MPEG1.IsLibraryLoaded()) {
             MPEG1.InitPlayer();
         }
-        const int tab = host_.CurrentTab();
+        const int tab = lookup_.TabIndex();
         const auto& letter = index_.Letter(tab);
         const std::filesystem::path file = PronunciationFile(
             paths_.DataDir(), tab, letter.SoundNumber(static_cast<std::size_t>(position)));

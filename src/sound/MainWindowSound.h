@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dictionary/LetterIndex.h"
+#include "lookup/LookupView.h"
 #include "platform/MemoryStream.h"
 #include "platform/Paths.h"
 #include "sound/Audio.h"
@@ -27,12 +28,10 @@ namespace sound {
 std::filesystem::path PronunciationFile(const std::filesystem::path& dataDir, int tab,
                                         const std::string& soundNumber);
 
-// What the sound controls need of the main window.
+// What the sound controls need of the main window besides its look-up.
 class TSoundHost {
 public:
     virtual ~TSoundHost() = default;
-    virtual int CurrentTab() const = 0;
-    virtual int SelectedPosition() const = 0; // in the search box, -1 for none
     // Recording locks the look-up and study-list controls, the launchers and
     // the menus; unlocking restores them, but for the save-list button, which
     // stays disabled.
@@ -55,10 +54,12 @@ public:
         QIcon StopIcon;                // used when "Stop2.bmp" is missing
     };
 
-    // The pronunciations and the record button's pictures are data files; the
+    // The pronounce button speaks the head-word selected in the look-up. The
+    // pronunciations and the record button's pictures are data files; the
     // recording streams through the paths' play file.
-    TMainWindowSound(TSoundHost& host, const dictionary::DictionaryIndex& index,
-                     const platform::TPaths& paths, Buttons buttons);
+    TMainWindowSound(TSoundHost& host, const lookup::TLookupView& lookup,
+                     const dictionary::DictionaryIndex& index, const platform::TPaths& paths,
+                     Buttons buttons);
     ~TMainWindowSound();
 
     void Button7Click();
@@ -119,6 +120,7 @@ private:
     void PlayStream();
 
     TSoundHost& host_;
+    const lookup::TLookupView& lookup_;
     const dictionary::DictionaryIndex& index_;
     const platform::TPaths& paths_;
     Buttons buttons_;

@@ -40,7 +40,8 @@ protected:
     }
     TForm1& Start() {
         paths_ = std::make_unique<platform::TPaths>(platform::TPaths::Below(dir_));
-        form_ = std::make_unique<TForm1>(*paths_, env_);
+        form_ = std::make_unique<app::TForm1>(*paths_, env_);
+        form_->FormCreate();
         for (int i = 0; i < 3; ++i) {
             QApplication::processEvents();
         }
@@ -61,13 +62,13 @@ TEST_F(SettingsStartupTest, AFolderAsSettingsFileIsReportedOnceAndTheDefaultsHol
     ASSERT_EQ(errors_.size(), 1u);
     EXPECT_TRUE(errors_[0].contains(QStringLiteral("Dictionary.cfg"))) << errors_[0].toStdString();
     EXPECT_TRUE(shownWhileVisible_[0]) << "reported in the window, once it shows";
-    EXPECT_TRUE(form.ControlC1->isChecked());
-    EXPECT_TRUE(form.PopUp1->isChecked());
-    EXPECT_TRUE(form.N11->isChecked()) << "standard view";
-    EXPECT_TRUE(form.N14->isChecked()) << "the built-in Bulgarian interface";
+    EXPECT_TRUE(form.Layout().ControlC1->isChecked());
+    EXPECT_TRUE(form.Layout().PopUp1->isChecked());
+    EXPECT_TRUE(form.Layout().N11->isChecked()) << "standard view";
+    EXPECT_TRUE(form.Layout().N14->isChecked()) << "the built-in Bulgarian interface";
 
-    form.PopUp1->trigger();
-    EXPECT_FALSE(form.PopUp1->isChecked());
+    form.Layout().PopUp1->trigger();
+    EXPECT_FALSE(form.Layout().PopUp1->isChecked());
     EXPECT_EQ(errors_.size(), 1u) << "reported once, not at every change";
     EXPECT_TRUE(fs::is_directory(dir_ / "Dictionary.cfg"));
 }

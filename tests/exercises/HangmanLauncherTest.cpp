@@ -37,7 +37,8 @@ protected:
         std::ofstream(dictionary_.Dir() / "wave" / "EnglishFree") << "house\r\nhour\r\n";
         env_.Dialogs.Error = [this](QWidget*, const QString& text) { errors_.push_back(text); };
         paths_ = std::make_unique<platform::TPaths>(platform::TPaths::Below(dictionary_.Dir()));
-        form_ = std::make_unique<TForm1>(*paths_, env_);
+        form_ = std::make_unique<app::TForm1>(*paths_, env_);
+        form_->FormCreate();
         form_->show();
         QApplication::processEvents();
     }
@@ -62,12 +63,12 @@ TEST_F(HangmanLauncherTest, TheFirstGameIsTheFirstEntryWhicheverIsSelected) {
         selected = form_->StudyList().ItemIndex();
         mainHidden = form_->isHidden();
     };
-    QTest::mouseClick(form_->Button10, Qt::LeftButton);
+    QTest::mouseClick(form_->Layout().Button10, Qt::LeftButton);
     EXPECT_EQ(word, "ab") << "even when shorter than three letters";
     EXPECT_EQ(selected, 2) << "the selection stays";
     EXPECT_TRUE(mainHidden);
     EXPECT_TRUE(form_->isVisible());
-    EXPECT_EQ(form_->focusWidget(), form_->Combo->Edit());
+    EXPECT_EQ(form_->focusWidget(), form_->Layout().Combo->Edit());
 
     form_->StudyList().SetItemIndex(-1);
     form_->Button10Click();

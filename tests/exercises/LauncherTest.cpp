@@ -63,7 +63,8 @@ protected:
         std::ofstream(dictionary_.Dir() / "wave" / "EnglishFree") << "house\r\nhour\r\nzebra\r\n";
         env_.Dialogs.Error = [this](QWidget*, const QString& text) { errors_.push_back(text); };
         paths_ = std::make_unique<platform::TPaths>(platform::TPaths::Below(dictionary_.Dir()));
-        form_ = std::make_unique<TForm1>(*paths_, env_);
+        form_ = std::make_unique<app::TForm1>(*paths_, env_);
+        form_->FormCreate();
         form_->Sound().MPEG1.SetPathToDLL(MPEGDLL_DIR);
         QApplication::processEvents();
     }
@@ -85,12 +86,12 @@ TEST_F(LauncherTest, AnEmptyListIsFilledFromTheDefaultListBeforeTheWindowOpens) 
     QString opened;
     env_.RunExercise = [&](QDialog& window) {
         count = form_->StudyList().Count();
-        label = form_->Label1->text();
+        label = form_->Layout().Label1->text();
         mainHidden = form_->isHidden();
         owner = window.parentWidget();
         opened = window.objectName();
     };
-    QTest::mouseClick(form_->Button5, Qt::LeftButton);
+    QTest::mouseClick(form_->Layout().Button5, Qt::LeftButton);
     EXPECT_EQ(opened, QStringLiteral("TForm3"));
     EXPECT_EQ(count, 3);
     EXPECT_TRUE(label.startsWith(QStringLiteral("3"))) << label.toStdString();
@@ -130,19 +131,20 @@ TEST_F(LauncherTest, TheArticlePaneFollowsTheSearchBoxTheExerciseLeftBehind) {
     env_.RunExercise = [](QDialog& window) {
         dynamic_cast<exercises::TForm3&>(window).Button5Click();
     };
-    form_->ListBox1->setFocus();
+    form_->Layout().ListBox1->setFocus();
     form_->Button5Click();
-    EXPECT_EQ(form_->Combo->Text(), "house");
-    EXPECT_EQ(form_->RichEdit1->toPlainText(), QStringLiteral("house article"));
-    EXPECT_EQ(form_->focusWidget(), form_->Combo->Edit()) << "the search box has the focus";
+    EXPECT_EQ(form_->Layout().Combo->Text(), "house");
+    EXPECT_EQ(form_->Layout().RichEdit1->toPlainText(), QStringLiteral("house article"));
+    EXPECT_EQ(form_->focusWidget(), form_->Layout().Combo->Edit())
+        << "the search box has the focus";
 
     // "zebra" is not in the dictionary: the search box's text is left empty.
     env_.RunExercise = [](QDialog& window) {
         dynamic_cast<exercises::TForm3&>(window).Button4Click();
     };
     form_->Button5Click();
-    EXPECT_EQ(form_->Combo->Text(), "");
-    EXPECT_TRUE(form_->RichEdit1->toPlainText().isEmpty()) << "the pane is emptied";
+    EXPECT_EQ(form_->Layout().Combo->Text(), "");
+    EXPECT_TRUE(form_->Layout().RichEdit1->toPlainText().isEmpty()) << "the pane is emptied";
 }
 
 TEST_F(LauncherTest, NavigationIsLockedWhileAWordPlaysAndFreedAtItsEnd) {
@@ -172,7 +174,8 @@ TEST_F(LauncherTest, ALauncherStopsThePlayBackOfTheRecordedVoiceFirst) {
     ASSERT_TRUE(form_->Sound().Audio1.Player.Active());
     bool stopped = false;
     env_.RunExercise = [&](QDialog&) {
-        stopped = !form_->Sound().Audio1.Player.Active() && form_->SpeedButton2->isEnabled();
+        stopped =
+            !form_->Sound().Audio1.Player.Active() && form_->Layout().SpeedButton2->isEnabled();
     };
     form_->Button11Click();
     EXPECT_TRUE(stopped) << "stopped, and the play-back button offers the recording again";

@@ -94,6 +94,7 @@ protected:
     app::TForm1& Start(char language = '1') {
         WriteFile(Dir() / "Dictionary.cfg", std::string("111") + language);
         form_ = std::make_unique<app::TForm1>(*paths_, env_);
+        form_->FormCreate();
         ui::TDialogs& dialogs = env_.Dialogs;
         dialogs.Confirm = [this](QWidget*, const QString& text) {
             questions_.push_back(text);
@@ -123,7 +124,7 @@ protected:
     const fs::path& Dir() const { return folder_->Path(); }
 
     void Type(const QString& text) {
-        QLineEdit* edit = form_->Combo->Edit();
+        QLineEdit* edit = form_->Layout().Combo->Edit();
         for (const QChar ch : text) {
             if (ch.unicode() < 128) {
                 QTest::keyClicks(edit, QString(ch));
@@ -136,11 +137,11 @@ protected:
     }
 
     void Press(Qt::Key key) {
-        QTest::keyClick(form_->Combo->Edit(), key);
+        QTest::keyClick(form_->Layout().Combo->Edit(), key);
         ProcessEvents();
     }
 
-    QString Article() const { return form_->RichEdit1->toPlainText(); }
+    QString Article() const { return form_->Layout().RichEdit1->toPlainText(); }
 
     std::unique_ptr<DictionaryFolder> folder_;
     std::unique_ptr<platform::TPaths> paths_;
