@@ -2,6 +2,7 @@
 
 #include "app/Composition.h"
 #include "exercises/HANG1.h"
+#include "exercises/Launcher.h"
 #include "exercises/Unit3.h"
 #include "exercises/Unit4.h"
 #include "exercises/Unit5.h"

@@ -3,7 +3,6 @@
 #include "app/MainLayout.h"
 #include "app/Rooms.h"
 #include "exercises/HangmanGame.h"
-#include "exercises/Launcher.h"
 #include "interface/AboutProg.h"
 #include "interface/AboutUs.h"
 #include "interface/WebLinks.h"
