@@ -48,7 +48,6 @@ TEST(Paths, BelowAFolderEveryAnswerIsThatFolder) {
     EXPECT_EQ(paths.StateFile("Dictionary.cfg"), folder / "Dictionary.cfg");
     EXPECT_EQ(paths.DataFile("\\hlp\\help.htm"), folder / "Hlp" / "help.htm")
         << "data fragments resolve as ResolvePath does";
-    EXPECT_NE(fs::current_path(), folder) << "the working directory is left alone";
     fs::remove_all(folder);
 }
 
