@@ -1,6 +1,6 @@
 #include "bench/BenchApplication.h"
 
-#include "app/Unit1.h"
+#include "app/Environment.h"
 #include "ui/Fonts.h"
 
 #include <benchmark/benchmark.h>
@@ -16,10 +16,18 @@ std::unique_ptr<QApplication> MakeBenchApplication(int& argc, char** argv) {
     }
     auto application = std::make_unique<QApplication>(argc, argv);
     ui::RegisterFontSubstitutes();
-    app::TForm1::ShowError = [](QWidget*, const QString& text) {
-        std::fprintf(stderr, "%s\n", text.toUtf8().constData());
-    };
     return application;
+}
+
+ui::TEnvironment& BenchEnvironment() {
+    static ui::TEnvironment environment = [] {
+        ui::TEnvironment made = app::DesktopEnvironment();
+        made.Dialogs.Error = [](QWidget*, const QString& text) {
+            std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+        };
+        return made;
+    }();
+    return environment;
 }
 
 int RunBenchmarks(int& argc, char** argv) {

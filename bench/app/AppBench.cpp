@@ -1,6 +1,7 @@
 // The main window on the full FreeDict data, offscreen: start-up, keystroke
 // to article, letter switch, clipboard to article, and the largest article's
 // parse and layout. Prints the resident memory after the first start.
+#include "app/Environment.h"
 #include "app/Unit1.h"
 #include "dictionary/Lookup.h"
 #include "dictool/Builder.h"
@@ -31,16 +32,20 @@ namespace {
 namespace fs = std::filesystem;
 
 fs::path gDataDir;
+std::unique_ptr<platform::TPaths> gPaths;
+std::unique_ptr<ui::TEnvironment> gEnvironment;
 
 std::unique_ptr<app::TForm1> NewForm() {
-    auto form = std::make_unique<app::TForm1>();
+    auto form = std::make_unique<app::TForm1>(*gPaths, *gEnvironment);
+    form->FormCreate();
     QApplication::processEvents();
     return form;
 }
 
 void BM_StartUpToWindowShown(benchmark::State& state) {
     for (auto _ : state) {
-        auto form = std::make_unique<app::TForm1>();
+        auto form = std::make_unique<app::TForm1>(*gPaths, *gEnvironment);
+        form->FormCreate();
         benchmark::DoNotOptimize(form->isVisible());
         state.PauseTiming();
         form.reset();
@@ -53,13 +58,13 @@ BENCHMARK(BM_StartUpToWindowShown)->Unit(benchmark::kMillisecond)->Iterations(10
 // Ctrl moves to the next head-word and shows its article.
 void BM_KeystrokeToArticle(benchmark::State& state) {
     auto form = NewForm();
-    form->TabControl1->Tabs()->setCurrentIndex('S' - 'A');
+    form->Layout().TabControl1->Tabs()->setCurrentIndex('S' - 'A');
     QApplication::processEvents();
     for (auto _ : state) {
-        QTest::keyClick(form->Combo->Edit(), Qt::Key_Control, Qt::ControlModifier);
-        if (form->Combo->ItemIndex() < 0) {
+        QTest::keyClick(form->Layout().Combo->Edit(), Qt::Key_Control, Qt::ControlModifier);
+        if (form->Layout().Combo->ItemIndex() < 0) {
             state.PauseTiming();
-            form->Combo->SetItemIndex(0);
+            form->Layout().Combo->SetItemIndex(0);
             state.ResumeTiming();
         }
     }
@@ -71,7 +76,7 @@ void BM_LetterSwitch(benchmark::State& state) {
     int tab = 0;
     for (auto _ : state) {
         tab = tab == 'S' - 'A' ? 'C' - 'A' : 'S' - 'A';
-        form->TabControl1->Tabs()->setCurrentIndex(tab);
+        form->Layout().TabControl1->Tabs()->setCurrentIndex(tab);
     }
 }
 BENCHMARK(BM_LetterSwitch)->Unit(benchmark::kMillisecond);
@@ -130,6 +135,10 @@ long ResidentKilobytes(pid_t pid) {
 double ProgramResidentMegabytes() {
     const pid_t child = ::fork();
     if (child == 0) {
+        // The program is started from its data folder.
+        if (::chdir(gDataDir.c_str()) != 0) {
+            ::_exit(126);
+        }
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
         ::execl(PROGRAM_PATH, PROGRAM_PATH, static_cast<char*>(nullptr));
         ::_exit(127);
@@ -156,7 +165,8 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     ui::RegisterFontSubstitutes();
-    app::TForm1::ShowError = [](QWidget*, const QString& text) {
+    gEnvironment = std::make_unique<ui::TEnvironment>(app::DesktopEnvironment());
+    gEnvironment->Dialogs.Error = [](QWidget*, const QString& text) {
         std::fprintf(stderr, "%s\n", text.toUtf8().constData());
     };
 
@@ -166,14 +176,13 @@ int main(int argc, char** argv) {
         dictool::ReadFreeDict(indexPath, indexPath.substr(0, indexPath.size() - 6) + ".dict.dz");
     dictool::Transcriber transcriber;
     dictool::BuildDictionary(data.Entries, gDataDir, transcriber);
-    fs::current_path(gDataDir);
+    gPaths = std::make_unique<platform::TPaths>(platform::TPaths::Below(gDataDir));
 
     std::printf("Resident memory of the program after start: %.1f MB\n",
                 ProgramResidentMegabytes());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    fs::current_path("/");
     fs::remove_all(gDataDir);
     return 0;
 }

@@ -4,7 +4,6 @@
 // first word is ready, and one step to the next word with its article.
 #include "app/Unit1.h"
 #include "bench/BenchApplication.h"
-#include "exercises/Launcher.h"
 #include "exercises/Unit3.h"
 #include "exercises/Unit4.h"
 #include "exercises/Unit5.h"
@@ -28,7 +27,7 @@ std::unique_ptr<app::TForm1> gForm;
 // closing is not timed.
 void BM_Method1LauncherToFirstWord(benchmark::State& state) {
     benchmark::State* running = &state;
-    exercises::RunExerciseWindow = [&](exercises::TExerciseWindow& window) {
+    BenchEnvironment().RunExercise = [&](QDialog& window) {
         auto& exercise = dynamic_cast<exercises::TForm3&>(window);
         exercise.show();
         exercise.Button5Click();
@@ -47,7 +46,7 @@ BENCHMARK(BM_Method1LauncherToFirstWord)->Unit(benchmark::kMillisecond);
 
 void BM_Method2LauncherToFirstWord(benchmark::State& state) {
     benchmark::State* running = &state;
-    exercises::RunExerciseWindow = [&](exercises::TExerciseWindow& window) {
+    BenchEnvironment().RunExercise = [&](QDialog& window) {
         auto& exercise = dynamic_cast<exercises::TForm5&>(window);
         exercise.show();
         exercise.Button3Click();
@@ -66,7 +65,7 @@ BENCHMARK(BM_Method2LauncherToFirstWord)->Unit(benchmark::kMillisecond);
 
 void BM_Method3LauncherToFirstWord(benchmark::State& state) {
     benchmark::State* running = &state;
-    exercises::RunExerciseWindow = [&](exercises::TExerciseWindow& window) {
+    BenchEnvironment().RunExercise = [&](QDialog& window) {
         auto& exercise = dynamic_cast<exercises::TForm4&>(window);
         exercise.show();
         exercise.Button9Click();
@@ -100,7 +99,7 @@ template <typename Ready> void WaitForPlayEnd(benchmark::State& state, Ready rea
 void BM_Method1Step(benchmark::State& state) {
     const bool speech = state.range(0) != 0;
     gForm->StudyList().SetItems({});
-    gForm->FillStudyListFromDefault();
+    gForm->StudyList().FillFromDefaultList();
     exercises::TForm3 window(gForm->ExerciseSeams(), gForm.get());
     window.CheckBox1->setChecked(speech);
     window.show();
@@ -119,7 +118,7 @@ BENCHMARK(BM_Method1Step)->Arg(1)->Iterations(10)->Unit(benchmark::kMillisecond)
 // One step of Method 3: the next word shown and spoken, no article.
 void BM_Method3Step(benchmark::State& state) {
     gForm->StudyList().SetItems({});
-    gForm->FillStudyListFromDefault();
+    gForm->StudyList().FillFromDefaultList();
     exercises::TForm4 window(gForm->ExerciseSeams(), gForm.get());
     window.show();
     QApplication::processEvents();
@@ -136,14 +135,15 @@ BENCHMARK(BM_Method3Step)->Iterations(10)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     const auto application = MakeBenchApplication(argc, argv);
-    std::filesystem::current_path(DICT_RUN_DIR);
-    if (!std::filesystem::exists("wave/a")) {
+    const platform::TPaths paths = platform::TPaths::Below(DICT_RUN_DIR);
+    if (!std::filesystem::exists(paths.DataFile("wave/a"))) {
         std::fprintf(stderr,
                      "No pronunciations in %s: the steps are measured without sound "
                      "(run tools/wavegen/wavegen on it first).\n",
                      DICT_RUN_DIR);
     }
-    gForm = std::make_unique<app::TForm1>();
+    gForm = std::make_unique<app::TForm1>(paths, BenchEnvironment());
+    gForm->FormCreate();
     gForm->Sound().MPEG1.SetPathToDLL(MPEGDLL_DIR);
     QApplication::processEvents();
     const int status = RunBenchmarks(argc, argv);

@@ -23,7 +23,7 @@ std::unique_ptr<app::TForm1> gForm;
 // away and the window painted.
 void BM_Method4NextWordWithArticle(benchmark::State& state) {
     gForm->StudyList().SetItems({});
-    gForm->FillStudyListFromDefault();
+    gForm->StudyList().FillFromDefaultList();
     exercises::TForm6 window(gForm->ExerciseSeams(), gForm.get());
     window.show();
     QApplication::processEvents();
@@ -75,9 +75,10 @@ BENCHMARK(BM_HangmanHitRepainted)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
     const auto application = MakeBenchApplication(argc, argv);
-    exercises::TExerciseWindow::PlayVerdictSound = [](const std::filesystem::path&) {};
-    std::filesystem::current_path(DICT_RUN_DIR);
-    gForm = std::make_unique<app::TForm1>();
+    BenchEnvironment().PlayVerdictSound = [](const std::filesystem::path&) {};
+    const platform::TPaths paths = platform::TPaths::Below(DICT_RUN_DIR);
+    gForm = std::make_unique<app::TForm1>(paths, BenchEnvironment());
+    gForm->FormCreate();
     QApplication::processEvents();
     const int status = RunBenchmarks(argc, argv);
     gForm.reset();

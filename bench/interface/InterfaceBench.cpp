@@ -21,8 +21,11 @@ constexpr const char* kWords = "hot\thɒt\tгорещ\n"
                                "hour\taʊə\tчас\n"
                                "house\thaʊs\tкъща\n";
 
+std::unique_ptr<platform::TPaths> gPaths;
+
 std::unique_ptr<app::TForm1> NewForm() {
-    auto form = std::make_unique<app::TForm1>();
+    auto form = std::make_unique<app::TForm1>(*gPaths, BenchEnvironment());
+    form->FormCreate();
     form->Sound().MPEG1.SetPathToDLL(MPEGDLL_DIR);
     form->StudyList().SetItems({"hour", "house"});
     QApplication::processEvents();
@@ -33,7 +36,7 @@ std::unique_ptr<app::TForm1> NewForm() {
 // switch writes nothing (argument 0).
 void WithSettingsFile(const benchmark::State& state) {
     if (state.range(0) == 0) {
-        fs::remove("Dictionary.cfg");
+        fs::remove(gPaths->StateFile("Dictionary.cfg"));
     }
 }
 
@@ -44,7 +47,7 @@ void BM_LanguageSwitch(benchmark::State& state) {
     bool english = false;
     for (auto _ : state) {
         english = !english;
-        (english ? form->N15 : form->N14)->trigger();
+        (english ? form->Layout().N15 : form->Layout().N14)->trigger();
         form->repaint();
     }
 }
@@ -56,7 +59,7 @@ void BM_ViewSwitch(benchmark::State& state) {
     bool compact = false;
     for (auto _ : state) {
         compact = !compact;
-        (compact ? form->N12 : form->N11)->trigger();
+        (compact ? form->Layout().N12 : form->Layout().N11)->trigger();
         QApplication::processEvents();
         form->repaint();
     }
@@ -68,7 +71,7 @@ BENCHMARK(BM_ViewSwitch)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 void BM_PronunciationKeyShown(benchmark::State& state) {
     auto form = NewForm();
     for (auto _ : state) {
-        form->N16->trigger();
+        form->Layout().N16->trigger();
         form->repaint();
         state.PauseTiming();
         form->SpeedButton3Click();
@@ -89,10 +92,10 @@ int main(int argc, char** argv) {
         fs::temp_directory_path() / ("interface-bench-" + std::to_string(::getpid()));
     dictool::Transcriber transcriber;
     dictool::BuildDictionary(dictool::ParseTsv(kWords, "words"), dir, transcriber);
-    fs::current_path(dir);
+    gPaths = std::make_unique<platform::TPaths>(platform::TPaths::Below(dir));
 
     const int status = RunBenchmarks(argc, argv);
-    fs::current_path("/");
+    gPaths.reset();
     fs::remove_all(dir);
     return status;
 }

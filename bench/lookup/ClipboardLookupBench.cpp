@@ -9,6 +9,7 @@
 #include "lookup/RichEditDblClick.h"
 #include "lookup/SearchCombo.h"
 #include "lookup/TabControl.h"
+#include "ui/Environment.h"
 
 #include <QApplication>
 
@@ -22,19 +23,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Host : lookup::TLookupHost {
+struct Host : lookup::TLookupHost, lookup::TPronounceButton {
     bool PronounceButtonEnabled() const override { return true; }
     void SetPronounceButtonEnabled(bool) override {}
     bool PronounceButtonVisible() const override { return true; }
     void ApplyPronounceAvailability(int) override {}
     void Pronounce() override {}
-    void OpenNewWordDialog(const std::string&, int) override {}
+    void OpenNewWordDialog(const std::string&, int,
+                           const std::function<void(const lookup::TWordPlace&)>&) override {}
+    void Defer(std::function<void()>) override {}
     void PostQuit() override {}
     bool TranslateCopiedText() const override { return true; }
     bool BringForwardOnCopy() const override { return false; }
     bool ContinueVisible() const override { return false; }
     void BringForward() override {}
-    void Beep() override {}
 };
 
 struct Fixture {
@@ -62,7 +64,8 @@ struct Fixture {
     lookup::TSearchCombo* combo = new lookup::TSearchCombo(tabs);
     lookup::TRichEditDblClick* pane = new lookup::TRichEditDblClick(&window);
     Host host;
-    lookup::TLookupWindow lookup{index, *tabs, *combo, *pane, host};
+    ui::TEnvironment environment;
+    lookup::TLookupWindow lookup{index, *tabs, *combo, *pane, host, host, environment};
 };
 
 Fixture& Shared() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "interface/StoredSetting.h"
+
 #include <filesystem>
 #include <string>
 
@@ -10,7 +12,7 @@ namespace app {
 // second; the program writes "2" for the second choice.
 class TSettings {
 public:
-    enum Position { ControlC = 1, PopUp = 2, View = 3, Language = 4 };
+    using Position = interface::TStoredSetting;
 
     // Reads the first four characters of the file's first line (no more
     // bytes than that), or creates the file holding exactly "1112" when it

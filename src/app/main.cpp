@@ -1,3 +1,4 @@
+#include "app/Environment.h"
 #include "app/Unit1.h"
 #include "ui/Fonts.h"
 
@@ -7,6 +8,11 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(app::TForm1::kApplicationTitle));
     ui::RegisterFontSubstitutes();
-    app::TForm1 form;
+    // Started from a data folder: it holds the dictionary, the data files and
+    // the program's own state.
+    const platform::TPaths paths = platform::TPaths::FromWorkingDirectory();
+    ui::TEnvironment environment = app::DesktopEnvironment();
+    app::TForm1 form(paths, environment);
+    form.FormCreate();
     return QApplication::exec();
 }

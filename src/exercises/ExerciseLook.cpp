@@ -180,13 +180,14 @@ QPixmap StopFallbackPicture() {
     });
 }
 
-QPixmap StartPicture(int phase) {
-    const QPixmap picture(QStringLiteral("Start%1.bmp").arg(phase));
+QPixmap StartPicture(const platform::TPaths& paths, int phase) {
+    const QPixmap picture(
+        QString::fromStdString(paths.DataFile("Start" + std::to_string(phase) + ".bmp").string()));
     return picture.isNull() ? StartFallbackPicture(phase) : picture;
 }
 
-QPixmap StopPicture() {
-    const QPixmap picture(QStringLiteral("Stop2.bmp"));
+QPixmap StopPicture(const platform::TPaths& paths) {
+    const QPixmap picture(QString::fromStdString(paths.DataFile("Stop2.bmp").string()));
     return picture.isNull() ? StopFallbackPicture() : picture;
 }
 
@@ -297,9 +298,10 @@ QSlider* SpeedSlider(QWidget* parent, Qt::Orientation orientation, const QRect& 
     return slider;
 }
 
-TStartButton::TStartButton(QToolButton* button, QString startStopHint, bool english)
-    : button_(button), startStopHint_(std::move(startStopHint)), english_(english) {
-    button_->setIcon(ui::ButtonIcon(StartPicture(phase_)));
+TStartButton::TStartButton(QToolButton* button, QString startStopHint, bool english,
+                           const platform::TPaths& paths)
+    : button_(button), startStopHint_(std::move(startStopHint)), english_(english), paths_(paths) {
+    button_->setIcon(ui::ButtonIcon(StartPicture(paths_, phase_)));
     button_->setIconSize(QSize(kIcon, kIcon));
     button_->setToolTip(startStopHint_);
 }
@@ -309,9 +311,9 @@ void TStartButton::Show(const TStartStop& state) {
         face_ = state.Face;
         if (face_ == TStartFace::Start) {
             phase_ = 1;
-            button_->setIcon(ui::ButtonIcon(StartPicture(phase_)));
+            button_->setIcon(ui::ButtonIcon(StartPicture(paths_, phase_)));
         } else {
-            button_->setIcon(ui::ButtonIcon(StopPicture()));
+            button_->setIcon(ui::ButtonIcon(StopPicture(paths_)));
         }
     }
     switch (state.Hint) {
@@ -333,7 +335,7 @@ void TStartButton::Blink() {
         return;
     }
     phase_ = phase_ == 1 ? 2 : 1;
-    button_->setIcon(ui::ButtonIcon(StartPicture(phase_)));
+    button_->setIcon(ui::ButtonIcon(StartPicture(paths_, phase_)));
     button_->repaint();
 }
 

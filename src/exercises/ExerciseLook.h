@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exercises/ExerciseRules.h"
+#include "platform/Paths.h"
 
 #include <QFont>
 #include <QPixmap>
@@ -37,15 +38,15 @@ QFont ArticleFont();
 // 28 x 28 pictures on the panel colour, drawn like the program's button icons.
 QPixmap HelpPicture();
 QPixmap ExitPicture();
-// Stand in for "Start1.bmp", "Start2.bmp" and "Stop2.bmp" when those are
-// missing from the working directory.
+// Stand in for "Start1.bmp", "Start2.bmp" and "Stop2.bmp" when those data
+// files are missing.
 QPixmap StartFallbackPicture(int phase);
 QPixmap StopFallbackPicture();
 
-// "Start" + phase + ".bmp" and "Stop2.bmp" from the working directory, by
-// relative name, or the fallback pictures.
-QPixmap StartPicture(int phase);
-QPixmap StopPicture();
+// "Start" + phase + ".bmp" and "Stop2.bmp", data files, or the fallback
+// pictures.
+QPixmap StartPicture(const platform::TPaths& paths, int phase);
+QPixmap StopPicture(const platform::TPaths& paths);
 
 // A content panel (role "panel") with the program's heading line at the top:
 // the object name "Heading" is given to its title label.
@@ -80,7 +81,9 @@ QSlider* SpeedSlider(QWidget* parent, Qt::Orientation orientation, const QRect& 
 class TStartButton {
 public:
     // startStopHint: the window's own "Start/Stop" hint from its table.
-    TStartButton(QToolButton* button, QString startStopHint, bool english);
+    // Its pictures are data files found through paths.
+    TStartButton(QToolButton* button, QString startStopHint, bool english,
+                 const platform::TPaths& paths);
 
     // Shows the state's picture and hint. Going back to the Start picture
     // starts again from the first phase.
@@ -94,6 +97,7 @@ private:
     QToolButton* button_;
     QString startStopHint_;
     bool english_;
+    const platform::TPaths& paths_;
     int phase_ = 1;
     TStartFace face_ = TStartFace::Start;
 };

@@ -3,31 +3,24 @@
 #include "exercises/ExerciseLook.h"
 #include "exercises/ExerciseTexts.h"
 #include "exercises/StudyWordSteps.h"
-#include "exercises/WavePlayer.h"
 #include "interface/HelpWindow.h"
 #include "platform/Paths.h"
 #include "rtf/RtfDocument.h"
 #include "ui/CodePageText.h"
+#include "ui/Environment.h"
 #include "ui/Palette.h"
 
 #include <QAction>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QScreen>
 #include <QTextEdit>
 #include <QTimer>
 
 namespace exercises {
 namespace {
-
-std::filesystem::path WorkingDir() {
-    std::error_code ec;
-    return std::filesystem::current_path(ec);
-}
 
 // A verdict drawn on the paper colour: a teal badge with a tick, a red one
 // with a cross.
@@ -59,14 +52,6 @@ QPixmap DrawnVerdict(bool right) {
 
 } // namespace
 
-std::function<QRect()> TExerciseWindow::DesktopRect = [] {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen != nullptr ? screen->geometry() : QRect(0, 0, 800, 600);
-};
-
-std::function<void(const std::filesystem::path&)> TExerciseWindow::PlayVerdictSound =
-    [](const std::filesystem::path& file) { TWavePlayer().PlayToEnd(file); };
-
 TExerciseWindow::TExerciseWindow(const TMainWindowSeams& seams, int method,
                                  const QString& layoutTitle, QSize designSize, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint), seams_(seams), method_(method) {
@@ -85,7 +70,7 @@ TExerciseWindow::TExerciseWindow(const TMainWindowSeams& seams, int method,
 TExerciseWindow::~TExerciseWindow() = default;
 
 void TExerciseWindow::FitToDesktop(std::initializer_list<QWidget*> panels) {
-    const QRect desktop = DesktopRect();
+    const QRect desktop = seams_.Environment.DesktopRect();
     const int gainedWidth = desktop.width() - width();
     const int gainedHeight = desktop.height() - height();
     setGeometry(desktop);
@@ -120,14 +105,14 @@ void TExerciseWindow::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-std::filesystem::path TExerciseWindow::MethodHelpPage(const std::filesystem::path& workingDir,
-                                                      int method, bool english) {
-    return platform::ResolvePath(workingDir, "\\hlp\\metod" + std::to_string(method) +
-                                                 (english ? "e.htm" : ".htm"));
+std::filesystem::path TExerciseWindow::MethodHelpPage(const platform::TPaths& paths, int method,
+                                                      bool english) {
+    return paths.DataFile("\\hlp\\metod" + std::to_string(method) + (english ? "e.htm" : ".htm"));
 }
 
 void TExerciseWindow::OpenMethodHelp() {
-    interface::ShowHelpPage(this, MethodHelpPage(WorkingDir(), method_, English()), English());
+    interface::ShowHelpPage(this, MethodHelpPage(seams_.Paths, method_, English()), English(),
+                            seams_.Environment);
 }
 
 void TExerciseWindow::ExitClick() {
@@ -159,7 +144,7 @@ QLabel* TExerciseWindow::ShowEmptyListNotice(QWidget* panel, const QRect& area) 
 
 QPixmap TExerciseWindow::VerdictPicture(bool right) const {
     const std::filesystem::path file =
-        platform::ResolvePath(seams_.Lookup.StartDir(), right ? "\\a.bmp" : "\\b.bmp");
+        platform::ResolvePath(seams_.Paths.DictionaryDir(), right ? "\\a.bmp" : "\\b.bmp");
     const QPixmap picture(QString::fromStdString(file.string()));
     return picture.isNull() ? DrawnVerdict(right) : picture;
 }
@@ -206,8 +191,8 @@ void TExerciseWindow::PlayVerdict(bool right) {
     if (QLabel* box = VerdictBox()) {
         box->setPixmap(VerdictPicture(right));
     }
-    PlayVerdictSound(
-        platform::ResolvePath(seams_.Lookup.StartDir(), right ? "\\da.wav" : "\\ne.wav"));
+    seams_.Environment.PlayVerdictSound(
+        platform::ResolvePath(seams_.Paths.DictionaryDir(), right ? "\\da.wav" : "\\ne.wav"));
     ClearVerdictPicture();
 }
 

@@ -27,12 +27,6 @@ namespace exercises {
 // WordBox.
 class TExerciseWindow : public QDialog, public TExerciseSteps, public TPlayEndListener {
 public:
-    // The desktop the windows fill; tests give one of their own.
-    static std::function<QRect()> DesktopRect;
-    // Plays a verdict sound file to its end, dropping user input meanwhile;
-    // tests replace it.
-    static std::function<void(const std::filesystem::path& file)> PlayVerdictSound;
-
     // method: 1..5, or 6 for Hangman; it names the help page. layoutTitle:
     // the window's title ("Тест 1" ...). designSize: the size the window's
     // panels are laid out in. The window joins the play-end listeners until
@@ -52,9 +46,9 @@ public:
     void FitToDesktop(std::initializer_list<QWidget*> panels);
 
     // Shows the method's help page ("\hlp\metod" + N + ".htm", English
-    // "e.htm", below the working directory) modally.
+    // "e.htm", a data file) modally.
     void OpenMethodHelp();
-    static std::filesystem::path MethodHelpPage(const std::filesystem::path& workingDir, int method,
+    static std::filesystem::path MethodHelpPage(const platform::TPaths& paths, int method,
                                                 bool english);
 
     // Exit: stops the main window's playback (nothing when none runs) and
@@ -66,7 +60,7 @@ public:
     QLabel* ShowEmptyListNotice(QWidget* panel, const QRect& area);
 
     // The verdict picture for a right or a wrong answer: "\a.bmp" or
-    // "\b.bmp" below the start-up directory, a drawn one when it is missing.
+    // "\b.bmp" beside the dictionary, a drawn one when it is missing.
     QPixmap VerdictPicture(bool right) const;
 
     // TExerciseSteps over the main window's seams and this window's controls.

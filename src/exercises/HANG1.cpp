@@ -378,7 +378,7 @@ void OpenHangman(TLauncherHost& host, THangmanScore& score) {
         }
         return std::unique_ptr<TExerciseWindow>(std::move(window));
     });
-    host.FocusSearchBox();
+    host.ExerciseSeams().Lookup.FocusSearchBox();
 }
 
 } // namespace exercises

@@ -1,14 +1,11 @@
 #include "exercises/Launcher.h"
 
 #include "exercises/ExerciseWindow.h"
+#include "ui/Environment.h"
 
 #include <QWidget>
 
 namespace exercises {
-
-std::function<void(TExerciseWindow&)> RunExerciseWindow = [](TExerciseWindow& window) {
-    window.exec();
-};
 
 void RunWithMainWindowHidden(TLauncherHost& host, const TExerciseFactory& create) {
     QWidget* mainWindow = host.LauncherWindow();
@@ -21,7 +18,7 @@ void RunWithMainWindowHidden(TLauncherHost& host, const TExerciseFactory& create
     // The seams outlive the window, which may keep a reference to them.
     const TMainWindowSeams seams = host.ExerciseSeams();
     const std::unique_ptr<TExerciseWindow> window = create(seams, mainWindow);
-    RunExerciseWindow(*window);
+    seams.Environment.RunExercise(*window);
 }
 
 void OpenExercise(TLauncherHost& host, const TExerciseFactory& create) {
@@ -31,11 +28,11 @@ void OpenExercise(TLauncherHost& host, const TExerciseFactory& create) {
     RunWithMainWindowHidden(host, create);
     TLookupSteering& lookup = host.ExerciseSeams().Lookup;
     if (lookup.SearchBoxText().empty()) {
-        host.ClearArticlePane();
+        lookup.ClearArticle();
     } else {
         lookup.SearchBoxChanged();
     }
-    host.FocusSearchBox();
+    lookup.FocusSearchBox();
 }
 
 } // namespace exercises

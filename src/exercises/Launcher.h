@@ -25,21 +25,16 @@ public:
     // follows); a list that holds entries is left alone. False when the
     // default list cannot be read, after the error message.
     virtual bool FillStudyListFromDefault() = 0;
-    virtual void ClearArticlePane() = 0;
-    virtual void FocusSearchBox() = 0;
+    // Among them the look-up the article pane is refreshed from afterwards.
     virtual TMainWindowSeams ExerciseSeams() = 0;
 };
-
-// Shows an exercise window modally and returns when it has closed; tests
-// replace it, as they cannot answer a modal window.
-extern std::function<void(TExerciseWindow& window)> RunExerciseWindow;
 
 using TExerciseFactory =
     std::function<std::unique_ptr<TExerciseWindow>(const TMainWindowSeams& seams, QWidget* owner)>;
 
 // The frame every exercise window opens in: the main window hides while the
-// window made by create runs modally, and shows again however the window
-// ended.
+// window made by create runs modally (the environment's RunExercise), and
+// shows again however the window ended.
 void RunWithMainWindowHidden(TLauncherHost& host, const TExerciseFactory& create);
 
 // Opening a method window: the recorded voice stops playing, an empty study

@@ -1,9 +1,15 @@
 #pragma once
 
 #include "dictionary/LetterIndex.h"
+#include "lookup/LookupView.h"
+#include "platform/Paths.h"
 
-#include <filesystem>
 #include <string>
+#include <vector>
+
+namespace ui {
+struct TEnvironment;
+} // namespace ui
 
 // The exercise windows own no word data: they read and steer the main
 // window's study list, look-up and player through these small interfaces,
@@ -26,27 +32,19 @@ public:
 };
 
 // The main window's letter tabs, search box and index, through which a study
-// word is found and its article read.
-class TLookupSteering {
+// word is found and its article read: the look-up every room sees, and its
+// steering.
+class TLookupSteering : public lookup::TLookupView {
 public:
-    virtual ~TLookupSteering() = default;
     virtual const dictionary::DictionaryIndex& Index() const = 0;
-    // The base of the dictionary folders and of the verdict files.
-    virtual const std::filesystem::path& StartDir() const = 0;
 
-    virtual int TabIndex() const = 0;
     // Returns the tab actually selected (an invalid tab selects nothing new).
     virtual int SetTabIndex(int tab) = 0;
     // The search box's items become the selected tab's head-words.
     virtual void FillSearchBox() = 0;
-    virtual int SearchBoxItemIndex() const = 0;
     // Selecting a position puts its head-word into the search box text.
     virtual void SetSearchBoxItemIndex(int position) = 0;
-    virtual std::string SearchBoxText() const = 0;
     virtual void SetSearchBoxText(const std::string& text) = 0;
-    // The search box's change handling, which shows the selected article in
-    // the main window.
-    virtual void SearchBoxChanged() = 0;
     // The RTF article of a letter's head-word at a position, read through
     // the scrambled stream; empty when there is none.
     virtual std::string ReadArticle(int tab, int position) const = 0;
@@ -84,6 +82,20 @@ public:
     virtual void Leave(TPlayEndListener& listener) = 0;
 };
 
+// The open windows that listen for the end of a playback, told in the order
+// they joined; joining twice counts once.
+class TPlayEndListeners : public TPlayEndSubscription {
+public:
+    void Join(TPlayEndListener& listener) override;
+    void Leave(TPlayEndListener& listener) override;
+    // A listener may leave, or another join, while they are told; one that
+    // left is not told.
+    void Notify();
+
+private:
+    std::vector<TPlayEndListener*> listeners_;
+};
+
 // Joins when a window opens, leaves when it is destroyed, so that a closed
 // window is never called.
 class TPlayEndMembership {
@@ -104,6 +116,11 @@ struct TMainWindowSeams {
     TLookupSteering& Lookup;
     TPronouncer& Pronouncer;
     TPlayEndSubscription& PlayEnd;
+    // Where the data files (help pages, pictures, sounds) and the verdict
+    // files beside the dictionary are.
+    const platform::TPaths& Paths;
+    // The desktop: its size, the verdict sounds, the help window's modal run.
+    const ui::TEnvironment& Environment;
     // The interface language when the window opens; a window keeps it.
     bool English = false;
 };

@@ -73,8 +73,8 @@ TForm3::TForm3(const TMainWindowSeams& seams, QWidget* owner)
     timer1_ = std::make_unique<TTimerMirror>(Timer1);
     timer2_ = std::make_unique<TTimerMirror>(Timer2);
     start_ = std::make_unique<TStartButton>(
-        Button3, ExerciseText(Method1Texts(), "Button3", ui::TTextKind::Hint, English()),
-        English());
+        Button3, ExerciseText(Method1Texts(), "Button3", ui::TTextKind::Hint, English()), English(),
+        Seams().Paths);
 
     connect(TrackBar1, &QSlider::valueChanged, this, [this] { TrackBar1Change(); });
     connect(CheckBox1, &QCheckBox::toggled, this, [this](bool on) { rules_.Speech = on; });

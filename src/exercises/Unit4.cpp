@@ -65,8 +65,8 @@ TForm4::TForm4(const TMainWindowSeams& seams, QWidget* owner)
     timer1_ = std::make_unique<TTimerMirror>(Timer1);
     timer3_ = std::make_unique<TTimerMirror>(Timer3);
     start_ = std::make_unique<TStartButton>(
-        Button9, ExerciseText(Method3Texts(), "Button9", ui::TTextKind::Hint, English()),
-        English());
+        Button9, ExerciseText(Method3Texts(), "Button9", ui::TTextKind::Hint, English()), English(),
+        Seams().Paths);
 
     connect(TrackBar1, &QSlider::valueChanged, this, [this] { TrackBar1Change(); });
     connect(CheckBox1, &QCheckBox::toggled, this, [this](bool on) { rules_.RandomOrder = on; });

@@ -93,8 +93,8 @@ TForm6::TForm6(const TMainWindowSeams& seams, QWidget* owner)
     Timer3 = NamedTimer(this, QStringLiteral("Timer3"));
     timer3_ = std::make_unique<TTimerMirror>(Timer3);
     start_ = std::make_unique<TStartButton>(
-        Button5, ExerciseText(Method4Texts(), "Button5", ui::TTextKind::Hint, English()),
-        English());
+        Button5, ExerciseText(Method4Texts(), "Button5", ui::TTextKind::Hint, English()), English(),
+        Seams().Paths);
 
     connect(CheckBox1, &QCheckBox::toggled, this, [this](bool on) { rules_.RandomOrder = on; });
     connect(CheckBox2, &QCheckBox::toggled, this, [this](bool on) { rules_.Exam = on; });

@@ -58,8 +58,8 @@ TForm2::TForm2(const TMainWindowSeams& seams, QWidget* owner)
     Timer1 = NamedTimer(this, QStringLiteral("Timer1"));
     timer1_ = std::make_unique<TTimerMirror>(Timer1);
     start_ = std::make_unique<TStartButton>(
-        Button9, ExerciseText(Method5Texts(), "Button9", ui::TTextKind::Hint, English()),
-        English());
+        Button9, ExerciseText(Method5Texts(), "Button9", ui::TTextKind::Hint, English()), English(),
+        Seams().Paths);
 
     connect(CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
     connect(Edit1, &QLineEdit::returnPressed, this, [this] { Edit1KeyPress('\r'); });

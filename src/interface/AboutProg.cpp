@@ -46,9 +46,9 @@ void TAboutProgForm::SpeedButton1Click() {
     done(QDialog::Accepted);
 }
 
-void ShowAboutProgram(QWidget* owner, bool english) {
+void ShowAboutProgram(QWidget* owner, bool english, const ui::TEnvironment& environment) {
     TAboutProgForm window(owner, english);
-    TAboutForm::RunModal(window);
+    environment.RunAbout(window);
 }
 
 } // namespace interface

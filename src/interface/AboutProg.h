@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/Environment.h"
+
 #include <QDialog>
 
 class QFrame;
@@ -26,8 +28,8 @@ public:
     QToolButton* SpeedButton1 = nullptr;
 };
 
-// Creates the window centred on its owner, shows it modally (through
-// TAboutForm::RunModal) and releases it.
-void ShowAboutProgram(QWidget* owner, bool english);
+// Creates the window centred on its owner, shows it modally through the
+// environment and releases it.
+void ShowAboutProgram(QWidget* owner, bool english, const ui::TEnvironment& environment);
 
 } // namespace interface

@@ -16,8 +16,6 @@
 
 namespace interface {
 
-std::function<void(QDialog&)> TAboutForm::RunModal = [](QDialog& window) { window.exec(); };
-
 QString LabelLines(const std::string& text) {
     return QString::fromStdString(text).replace(QLatin1String(kLineEnd), QLatin1String("\n"));
 }
@@ -134,9 +132,9 @@ void TAboutForm::SpeedButton1Click() {
     done(QDialog::Accepted);
 }
 
-void ShowAboutUs(QWidget* owner, bool english) {
+void ShowAboutUs(QWidget* owner, bool english, const ui::TEnvironment& environment) {
     TAboutForm window(owner, english);
-    TAboutForm::RunModal(window);
+    environment.RunAbout(window);
 }
 
 } // namespace interface

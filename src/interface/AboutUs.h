@@ -1,10 +1,9 @@
 #pragma once
 
 #include "interface/Credits.h"
+#include "ui/Environment.h"
 
 #include <QDialog>
-
-#include <functional>
 
 class QLabel;
 class QTimer;
@@ -30,9 +29,6 @@ public:
     // five times too fast to read.
     static constexpr int kTimerInterval = 3;
     static constexpr int kClockTick = 16;
-
-    // Runs the window modally; tests replace it.
-    static std::function<void(QDialog& window)> RunModal;
 
     // english: the language of the credits, fixed at creation.
     TAboutForm(QWidget* owner, bool english);
@@ -66,8 +62,9 @@ private:
     bool shown_ = false;
 };
 
-// Creates the window centred on its owner, shows it modally and releases it.
-void ShowAboutUs(QWidget* owner, bool english);
+// Creates the window centred on its owner, shows it modally through the
+// environment and releases it.
+void ShowAboutUs(QWidget* owner, bool english, const ui::TEnvironment& environment);
 
 // The text a label shows for lines that end with LF CR: one line break each,
 // where Qt would show the CR as a blank at the start of the next line.

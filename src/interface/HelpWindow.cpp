@@ -8,8 +8,6 @@
 
 namespace interface {
 
-std::function<void(TForm8&)> TForm8::RunModal = [](TForm8& window) { window.exec(); };
-
 TForm8::TForm8(QWidget* owner, bool english) : QDialog(owner), english_(english) {
     setObjectName(QStringLiteral("TForm8"));
     setWindowTitle(QStringLiteral("Marendov Tamir English Free Dictionary Help"));
@@ -55,10 +53,11 @@ void TForm8::FormShow() {
                              .arg(heading.toHtmlEscaped(), detail.arg(path).toHtmlEscaped()));
 }
 
-void ShowHelpPage(QWidget* owner, const std::filesystem::path& page, bool english) {
+void ShowHelpPage(QWidget* owner, const std::filesystem::path& page, bool english,
+                  const ui::TEnvironment& environment) {
     TForm8 window(owner, english);
     window.HelpPage = page;
-    TForm8::RunModal(window);
+    environment.RunHelp(window);
 }
 
 } // namespace interface

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "ui/Environment.h"
+
 #include <QDialog>
 
 #include <filesystem>
-#include <functional>
 
 class QTextBrowser;
 
@@ -16,10 +17,6 @@ class TForm8 : public QDialog {
 public:
     static constexpr int kWidth = 620;
     static constexpr int kHeight = 365;
-
-    // Runs the window modally; tests replace it, as they cannot answer a
-    // modal window.
-    static std::function<void(TForm8& window)> RunModal;
 
     // english: the language of the window's own texts (a missing page).
     explicit TForm8(QWidget* owner, bool english = false);
@@ -39,8 +36,9 @@ private:
     bool english_;
 };
 
-// Creates the help window centred on its owner, shows the page modally and
-// releases the window when it closes.
-void ShowHelpPage(QWidget* owner, const std::filesystem::path& page, bool english);
+// Creates the help window centred on its owner, shows the page modally
+// through the environment and releases the window when it closes.
+void ShowHelpPage(QWidget* owner, const std::filesystem::path& page, bool english,
+                  const ui::TEnvironment& environment);
 
 } // namespace interface

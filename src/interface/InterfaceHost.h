@@ -1,15 +1,13 @@
 #pragma once
 
+#include "interface/StoredSetting.h"
+
 #include <QString>
 
 #include <filesystem>
-#include <string>
 #include <string_view>
 
 namespace interface {
-
-// The settings the interface stores: positions 3 and 4 of the settings string.
-enum class TStoredSetting { View = 3, Language = 4 };
 
 // What the language switch, the view modes and the reference pages need of
 // the main window beyond its controls.
@@ -20,15 +18,9 @@ public:
     // The settings update: the position becomes "1" (first choice) or "2",
     // and the settings file is rewritten when it exists.
     virtual void StoreSetting(TStoredSetting setting, bool firstChoice) = 0;
-    virtual int StudyListCount() const = 0;
 
-    // The look-up the Continue button returns to.
-    virtual std::string SearchBoxText() const = 0;
-    virtual void SearchBoxChanged() = 0;
-    virtual void FocusSearchBox() = 0;
-    // The article pane: a page's RTF bytes, or nothing.
+    // The article pane shows a page's RTF bytes.
     virtual void LoadPage(std::string_view rtf) = 0;
-    virtual void ClearArticle() = 0;
 
     // The MP3 player the key's samples play through. PlayKeySample stops a
     // playback still running and returns whether the file started playing.
@@ -36,9 +28,8 @@ public:
     virtual bool PlayKeySample(const std::filesystem::path& file) = 0;
     virtual bool VoiceRecording() const = 0;
 
-    // The platform's standard error message; the system beep.
+    // The platform's standard error message.
     virtual void ReportError(const QString& text) = 0;
-    virtual void Beep() = 0;
 };
 
 } // namespace interface

@@ -7,8 +7,9 @@
 
 namespace interface {
 
-TLanguageSwitch::TLanguageSwitch(const TLanguageControls& controls, TInterfaceHost& host)
-    : c_(controls), host_(host) {}
+TLanguageSwitch::TLanguageSwitch(const TLanguageControls& controls, TInterfaceHost& host,
+                                 const studylist::StudyWords& words)
+    : c_(controls), host_(host), words_(words) {}
 
 bool TLanguageSwitch::English() const {
     return c_.N15->isChecked();
@@ -74,7 +75,7 @@ void TLanguageSwitch::Switch(ui::TLanguage language, bool store) {
     }
     // The singular unit is the switch's own; list operations write the
     // plural whatever the count.
-    c_.Label1->setText(ui::CountLabel(host_.StudyListCount(), language));
+    c_.Label1->setText(ui::CountLabel(words_.Count(), language));
     if (store) {
         host_.StoreSetting(TStoredSetting::Language, !english);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "interface/InterfaceHost.h"
+#include "studylist/StudyWords.h"
 #include "ui/Captions.h"
 
 #include <utility>
@@ -25,7 +26,9 @@ struct TLanguageControls {
 // one pass, the count label and the stored setting.
 class TLanguageSwitch {
 public:
-    TLanguageSwitch(const TLanguageControls& controls, TInterfaceHost& host);
+    // words: the study list, whose count the count label shows.
+    TLanguageSwitch(const TLanguageControls& controls, TInterfaceHost& host,
+                    const studylist::StudyWords& words);
 
     // The menu commands; choosing the current language does nothing.
     void N14Click();
@@ -43,6 +46,7 @@ private:
 
     TLanguageControls c_;
     TInterfaceHost& host_;
+    const studylist::StudyWords& words_;
     // The caption table's entries with the objects they are written to,
     // found by name once.
     std::vector<std::pair<const ui::TWindowText*, QObject*>> targets_;

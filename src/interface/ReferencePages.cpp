@@ -2,7 +2,6 @@
 
 #include "interface/PronunciationKey.h"
 #include "platform/FileIo.h"
-#include "platform/Paths.h"
 
 #include <QAction>
 #include <QEvent>
@@ -13,15 +12,10 @@
 namespace interface {
 namespace {
 
-std::filesystem::path WorkingDir() {
-    std::error_code ec;
-    return std::filesystem::current_path(ec);
-}
-
-// Reads a data file below the working directory; a file that cannot be read
-// is reported with its name.
-bool ReadDataFile(std::string_view fragment, std::string& bytes, TInterfaceHost& host) {
-    const std::filesystem::path path = platform::ResolvePath(WorkingDir(), fragment);
+// Reads a data file; a file that cannot be read is reported with its name.
+bool ReadDataFile(const platform::TPaths& paths, std::string_view fragment, std::string& bytes,
+                  TInterfaceHost& host) {
+    const std::filesystem::path path = paths.DataFile(fragment);
     const int error = platform::ReadWholeFile(path, bytes);
     if (error != 0) {
         host.ReportError(QString::fromStdString(CannotOpenMessage(path.string(), error)));
@@ -70,31 +64,24 @@ void OnClick(QWidget* widget, std::function<void()> handler) {
     widget->installEventFilter(new TClickFilter(widget, std::move(handler)));
 }
 
-TReferencePages::TReferencePages(const TPageControls& controls, TInterfaceHost& host)
-    : c_(controls), host_(host) {}
+TReferencePages::TReferencePages(const TPageControls& controls, TInterfaceHost& host,
+                                 lookup::TLookupView& lookup, const studylist::StudyWords& words,
+                                 const platform::TPaths& paths, const ui::TEnvironment& environment)
+    : c_(controls), host_(host), lookup_(lookup), words_(words), paths_(paths),
+      environment_(environment) {}
 
 bool TReferencePages::PageMode() const {
     return c_.Button7->isHidden();
 }
 
 void TReferencePages::EnterPageMode() {
-    c_.Combo->setEnabled(false);
-    c_.TabControl1->setEnabled(false);
-    c_.ListBox1->setEnabled(false);
-    for (QWidget* button : {c_.Button7, c_.Button1, c_.Button3, c_.SpeedButton1, c_.SpeedButton2}) {
+    // The Buy Now menu stays usable.
+    c_.Locked.SetLocked(true);
+    for (QWidget* button :
+         {c_.Button7, c_.Locked.Button1, c_.Locked.Button3, c_.SpeedButton1, c_.SpeedButton2}) {
         button->hide();
     }
-    for (QWidget* button : {c_.Button10, c_.Button13, c_.Button2}) {
-        button->setEnabled(false);
-    }
-    for (QWidget* button : c_.Methods) {
-        button->setEnabled(false);
-    }
     c_.SpeedButton3->show();
-    // The Buy Now menu stays usable.
-    for (QAction* menu : c_.Menus) {
-        menu->setEnabled(false);
-    }
 }
 
 void TReferencePages::ShowPage(TPage page) {
@@ -102,22 +89,20 @@ void TReferencePages::ShowPage(TPage page) {
     // records or shows the key. A recording keeps its lock: page mode would
     // hide its stop button and Continue would unlock the window under it.
     if (host_.VoiceRecording()) {
-        host_.Beep();
+        environment_.Beep();
         return;
     }
     EnterPageMode();
-    c_.Button4->setEnabled(false);
     // Over the key, the page would load unseen under it.
     c_.Panel4->hide();
     std::string bytes;
-    if (ReadDataFile(PageFragment(page, host_.EnglishInterface()), bytes, host_)) {
+    if (ReadDataFile(paths_, PageFragment(page, host_.EnglishInterface()), bytes, host_)) {
         host_.LoadPage(bytes);
     }
 }
 
 void TReferencePages::N16Click() {
     EnterPageMode();
-    c_.Button4->setEnabled(false);
     // The first sample then plays at once.
     host_.LoadPlayerLibrary();
     if (!c_.Panel4->isEnabled()) {
@@ -129,7 +114,7 @@ void TReferencePages::N16Click() {
 
 void TReferencePages::transButtonClick(QObject* sender) {
     std::string lines;
-    if (!ReadDataFile(kKeyLinesFragment, lines, host_)) {
+    if (!ReadDataFile(paths_, kKeyLinesFragment, lines, host_)) {
         return;
     }
     LoadStrip(*c_.RzRichEdit1, lines);
@@ -139,7 +124,7 @@ void TReferencePages::transButtonClick(QObject* sender) {
     c_.Panel4->setEnabled(false);
     c_.Panel3->setEnabled(false);
     ShowStripLine(*c_.RzRichEdit1, n);
-    const std::filesystem::path sample = platform::ResolvePath(WorkingDir(), KeySampleFragment(n));
+    const std::filesystem::path sample = paths_.DataFile(KeySampleFragment(n));
     if (!host_.PlayKeySample(sample)) {
         c_.Panel4->setEnabled(true);
         c_.Panel3->setEnabled(true);
@@ -147,42 +132,31 @@ void TReferencePages::transButtonClick(QObject* sender) {
 }
 
 void TReferencePages::SpeedButton3Click() {
-    c_.Combo->setEnabled(true);
-    c_.TabControl1->setEnabled(true);
-    c_.ListBox1->setEnabled(true);
-    for (QWidget* button : {c_.Button7, c_.Button1, c_.Button3, c_.SpeedButton1, c_.SpeedButton2}) {
+    c_.Locked.SetLocked(false);
+    for (QWidget* button : {c_.Button7, c_.Locked.Button1, c_.Locked.Button3, c_.SpeedButton1,
+                            c_.SpeedButton2, c_.Locked.Button4}) {
         button->show();
     }
-    c_.Button10->setEnabled(true);
-    c_.Button13->setEnabled(true);
-    c_.Button4->show();
-    c_.Button4->setEnabled(true);
-    for (QAction* menu : c_.Menus) {
-        menu->setEnabled(true);
-    }
     c_.Panel4->hide();
-    if (host_.StudyListCount() == 0) {
-        c_.Button2->setEnabled(false);
-        c_.Button4->hide();
+    if (words_.Count() == 0) {
+        c_.Locked.Button2->setEnabled(false);
+        c_.Locked.Button4->hide();
     } else {
-        c_.Button2->setEnabled(true);
-        c_.ListBox1->setCursor(Qt::PointingHandCursor);
-    }
-    for (QWidget* button : c_.Methods) {
-        button->setEnabled(true);
+        c_.Locked.Button2->setEnabled(true);
+        c_.Locked.ListBox1->setCursor(Qt::PointingHandCursor);
     }
     c_.SpeedButton3->hide();
-    if (host_.SearchBoxText().empty()) {
-        host_.ClearArticle();
+    if (lookup_.SearchBoxText().empty()) {
+        lookup_.ClearArticle();
     } else {
-        host_.SearchBoxChanged();
+        lookup_.SearchBoxChanged();
     }
-    host_.FocusSearchBox();
+    lookup_.FocusSearchBox();
 }
 
 void TReferencePages::LockedPartClick() {
     if (PageMode()) {
-        host_.Beep();
+        environment_.Beep();
     }
 }
 

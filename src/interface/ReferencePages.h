@@ -2,44 +2,42 @@
 
 #include "interface/InterfaceHost.h"
 #include "interface/InterfaceRules.h"
+#include "interface/LockedControls.h"
+#include "lookup/LookupView.h"
+#include "platform/Paths.h"
+#include "studylist/StudyWords.h"
+#include "ui/Environment.h"
 
-#include <array>
 #include <functional>
 
-class QAction;
 class QObject;
 class QTextEdit;
 class QWidget;
 
 namespace interface {
 
-// The main window's controls that page mode locks and unlocks.
+// The main window's controls that page mode locks, hides and shows.
 struct TPageControls {
-    QWidget* Combo = nullptr;
-    QWidget* TabControl1 = nullptr;
-    QWidget* ListBox1 = nullptr;
+    TLockedControls Locked;
     QWidget* Button7 = nullptr; // pronounce; hidden exactly in page mode
-    QWidget* Button1 = nullptr;
-    QWidget* Button3 = nullptr;
     QWidget* SpeedButton1 = nullptr;
     QWidget* SpeedButton2 = nullptr;
-    QWidget* Button10 = nullptr;
-    QWidget* Button13 = nullptr;
-    QWidget* Button2 = nullptr;
-    QWidget* Button4 = nullptr;
-    std::array<QWidget*, 5> Methods{}; // Button5, Button9, Button11, Button16, Button12
-    QWidget* SpeedButton3 = nullptr;   // Continue
-    std::array<QAction*, 4> Menus{};   // File, Options, Tools, Help
-    QWidget* Panel3 = nullptr;         // the button bar under the article pane
-    QWidget* Panel4 = nullptr;         // the pronunciation key
-    QTextEdit* RzRichEdit1 = nullptr;  // the key's one-line strip
+    QWidget* SpeedButton3 = nullptr;  // Continue
+    QWidget* Panel3 = nullptr;        // the button bar under the article pane
+    QWidget* Panel4 = nullptr;        // the pronunciation key
+    QTextEdit* RzRichEdit1 = nullptr; // the key's one-line strip
 };
 
 // Page mode: a reference page or the pronunciation key occupies the article
 // area and the rest of the window is locked until Continue.
 class TReferencePages {
 public:
-    TReferencePages(const TPageControls& controls, TInterfaceHost& host);
+    // Continue returns to the look-up and the study list as they are; the
+    // pages, the key's lines and its samples are data files found through
+    // paths; a locked part beeps through the environment.
+    TReferencePages(const TPageControls& controls, TInterfaceHost& host,
+                    lookup::TLookupView& lookup, const studylist::StudyWords& words,
+                    const platform::TPaths& paths, const ui::TEnvironment& environment);
 
     // The abbreviation keys, the ordering page, the pronunciation key.
     void ShowPage(TPage page);
@@ -58,6 +56,10 @@ private:
 
     TPageControls c_;
     TInterfaceHost& host_;
+    lookup::TLookupView& lookup_;
+    const studylist::StudyWords& words_;
+    const platform::TPaths& paths_;
+    const ui::TEnvironment& environment_;
 };
 
 // Reports a left click (press and release on it) of a widget that does not

@@ -1,16 +1,12 @@
 #include "interface/WebLinks.h"
 
-#include <QDesktopServices>
+#include <QUrl>
 
 namespace interface {
 
-std::function<bool(const QUrl&)> OpenUrl = [](const QUrl& url) {
-    return QDesktopServices::openUrl(url);
-};
-
-void OpenWebLink(TWebLink link, TInterfaceHost& host) {
+void OpenWebLink(TWebLink link, TInterfaceHost& host, const ui::TEnvironment& environment) {
     const QString address = QString::fromLatin1(WebAddress(link));
-    if (OpenUrl(QUrl(address))) {
+    if (environment.OpenUrl(QUrl(address))) {
         return;
     }
     host.ReportError(

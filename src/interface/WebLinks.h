@@ -2,18 +2,12 @@
 
 #include "interface/InterfaceHost.h"
 #include "interface/InterfaceRules.h"
-
-#include <QUrl>
-
-#include <functional>
+#include "ui/Environment.h"
 
 namespace interface {
 
-// Opens an address in the desktop's default browser; tests replace it.
-extern std::function<bool(const QUrl& url)> OpenUrl;
-
-// Opens the link's page; when no browser can be started, a message names
-// the address.
-void OpenWebLink(TWebLink link, TInterfaceHost& host);
+// Opens the link's page through the environment's browser; when none can be
+// started, a message names the address.
+void OpenWebLink(TWebLink link, TInterfaceHost& host, const ui::TEnvironment& environment);
 
 } // namespace interface

@@ -3,12 +3,15 @@
 #include "dictionary/Lookup.h"
 #include "ui/Captions.h"
 #include "ui/CodePageText.h"
+#include "ui/Environment.h"
 
 namespace lookup {
 
 TLookupWindow::TLookupWindow(const dictionary::DictionaryIndex& index, TLetterTabs& tabs,
-                             TSearchBox& combo, TArticlePane& pane, TLookupHost& host)
-    : index_(index), tabs_(tabs), combo_(combo), pane_(pane), host_(host) {}
+                             TSearchBox& combo, TArticlePane& pane, TLookupHost& host,
+                             TPronounceButton& pronounce, const ui::TEnvironment& environment)
+    : index_(index), tabs_(tabs), combo_(combo), pane_(pane), host_(host), pronounce_(pronounce),
+      environment_(environment) {}
 
 void TLookupWindow::SelectLetter(int tab) {
     if (!dictionary::IsValidTab(tab)) {
@@ -42,7 +45,7 @@ void TLookupWindow::FindByShortening(std::string_view text) {
     tabs_.SetTabIndex(found->Tab);
     // The letter tab changed: a Bulgarian word found from an English article
     // cannot be pronounced, an English one from a Bulgarian article can.
-    host_.ApplyPronounceAvailability(found->Tab);
+    pronounce_.ApplyPronounceAvailability(found->Tab);
     SelectLetter(found->Tab);
     if (found->Position >= 0) {
         combo_.SetItemIndex(found->Position);
@@ -73,7 +76,7 @@ void TLookupWindow::ShowUsageHints(bool english) {
 void TLookupWindow::ComboBox1Change() {
     if (combo_.Text() != " ") {
         RememberLastLookup();
-        host_.SetPronounceButtonEnabled(dictionary::IsEnglishTab(tabs_.TabIndex()));
+        pronounce_.SetPronounceButtonEnabled(dictionary::IsEnglishTab(tabs_.TabIndex()));
     }
     ShowSelectedArticle();
 }
@@ -105,7 +108,7 @@ void TLookupWindow::ComboKeyDown(int& key, TShiftState shift) {
     int top = combo_.TopIndex();
     if (current == -1 && top == 0) {
         // No head-word begins with the typed text: offer to add it.
-        host_.OpenNewWordDialog(typed, tabs_.TabIndex());
+        AddUnknownWord(typed);
         current = top = combo_.FindPrefix(typed);
     }
     // The typing highlight may already have selected the head-word without
@@ -118,6 +121,35 @@ void TLookupWindow::ComboKeyDown(int& key, TShiftState shift) {
     ComboBox1Change();
     combo_.SetText(typed);
     combo_.SetSelStart(static_cast<int>(typed.size()));
+}
+
+void TLookupWindow::AddUnknownWord(const std::string& typed) {
+    bool saved = false;
+    TWordPlace place;
+    host_.OpenNewWordDialog(typed, tabs_.TabIndex(), [&](const TWordPlace& word) {
+        saved = true;
+        place = word;
+        tabs_.SetTabIndex(word.Tab);
+        SelectLetter(word.Tab);
+        ShowSavedWord(word);
+    });
+    // The Enter handling goes on to look the typed text up, which finds
+    // another head-word when the word was edited in the dialog (or none, for
+    // an empty box): the saved one is chosen again once the key is handled.
+    if (saved) {
+        host_.Defer([this, place] { ShowSavedWord(place); });
+    }
+}
+
+void TLookupWindow::ShowSavedWord(const TWordPlace& place) {
+    if (tabs_.TabIndex() != place.Tab) {
+        tabs_.SetTabIndex(place.Tab);
+        SelectLetter(place.Tab);
+    }
+    if (combo_.ItemIndex() != place.Position) {
+        combo_.SetItemIndex(place.Position);
+        ComboBox1Change();
+    }
 }
 
 void TLookupWindow::ComboKeyPress(char& key) {
@@ -157,14 +189,14 @@ void TLookupWindow::ComboKeyUp(int& key, TShiftState) {
         SelectLetter(tabs_.TabIndex());
     }
     combo_.SetItemIndex(lastLookup_.Position);
-    if (host_.PronounceButtonEnabled()) {
-        host_.Pronounce();
+    if (pronounce_.PronounceButtonEnabled()) {
+        pronounce_.Pronounce();
     }
 }
 
 void TLookupWindow::TabControl1Change() {
     const int tab = tabs_.TabIndex();
-    host_.ApplyPronounceAvailability(tab);
+    pronounce_.ApplyPronounceAvailability(tab);
     SelectLetter(tab);
     combo_.SetItemIndex(0);
     FocusSearchBox();
@@ -172,13 +204,13 @@ void TLookupWindow::TabControl1Change() {
 }
 
 void TLookupWindow::RichEdit1Change() {
-    if (!host_.PronounceButtonVisible()) {
-        host_.Beep();
+    if (!pronounce_.PronounceButtonVisible()) {
+        environment_.Beep();
     }
 }
 
 void TLookupWindow::RichEdit1DblClick() {
-    if (!host_.PronounceButtonVisible()) {
+    if (!pronounce_.PronounceButtonVisible()) {
         return;
     }
     if (host_.TranslateCopiedText()) {

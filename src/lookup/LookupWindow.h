@@ -2,32 +2,42 @@
 
 #include "dictionary/LetterIndex.h"
 #include "lookup/LookupControls.h"
+#include "lookup/LookupView.h"
 #include "lookup/VirtualKeys.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
+namespace ui {
+struct TEnvironment;
+} // namespace ui
+
 namespace lookup {
 
-// What the look-up controls need from the window that holds them.
+// A head-word's letter tab and position in the letter.
+struct TWordPlace {
+    int Tab = -1;
+    int Position = -1;
+};
+
+// What the look-up controls need from the window that holds them, besides
+// the pronounce button.
 class TLookupHost {
 public:
     virtual ~TLookupHost() = default;
-    // The pronounce button (Button7).
-    virtual bool PronounceButtonEnabled() const = 0;
-    virtual void SetPronounceButtonEnabled(bool enabled) = 0;
-    virtual bool PronounceButtonVisible() const = 0;
-    // The pronounce availability rule for a newly selected letter tab.
-    virtual void ApplyPronounceAvailability(int tab) = 0;
-    virtual void Pronounce() = 0;
-    // Enter on a word the index does not know; returns when the dialog closed.
-    virtual void OpenNewWordDialog(const std::string& word, int tab) = 0;
+    // Enter on a word the index does not know: the new-word dialog, which
+    // returns when it has closed. Each word it saves goes to saved the moment
+    // the index holds it, while the dialog is still open.
+    virtual void OpenNewWordDialog(const std::string& word, int tab,
+                                   const std::function<void(const TWordPlace&)>& saved) = 0;
+    // Runs step once the event being handled is over.
+    virtual void Defer(std::function<void()> step) = 0;
     virtual void PostQuit() = 0;
     virtual bool TranslateCopiedText() const = 0; // Options > Control-C
     virtual bool BringForwardOnCopy() const = 0;  // Options > PopUp
     virtual bool ContinueVisible() const = 0;     // a page occupies the article pane
     virtual void BringForward() = 0;
-    virtual void Beep() = 0;
 };
 
 // Remembered by every change of the search box whose text is not a single
@@ -43,8 +53,10 @@ struct TLastLookup {
 // clipboard translation, over the main window's controls and index.
 class TLookupWindow {
 public:
+    // The environment gives the beep of a locked article pane.
     TLookupWindow(const dictionary::DictionaryIndex& index, TLetterTabs& tabs, TSearchBox& combo,
-                  TArticlePane& pane, TLookupHost& host);
+                  TArticlePane& pane, TLookupHost& host, TPronounceButton& pronounce,
+                  const ui::TEnvironment& environment);
 
     // The search box's items become the tab's head-words: empty text, no
     // selection. A tab outside 0..57 selects nothing.
@@ -77,12 +89,21 @@ public:
 private:
     void RememberLastLookup();
     void BringForwardAndFocus();
+    // Enter on a text no head-word begins with: the new-word dialog. The
+    // search box's items are views into the letter's index, which a saved
+    // word moves: the box takes the letter's new list the moment the word is
+    // saved, and shows the word.
+    void AddUnknownWord(const std::string& typed);
+    // Selects and shows a saved head-word unless it is shown already.
+    void ShowSavedWord(const TWordPlace& place);
 
     const dictionary::DictionaryIndex& index_;
     TLetterTabs& tabs_;
     TSearchBox& combo_;
     TArticlePane& pane_;
     TLookupHost& host_;
+    TPronounceButton& pronounce_;
+    const ui::TEnvironment& environment_;
     TLastLookup lastLookup_;
 };
 

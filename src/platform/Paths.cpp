@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <system_error>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -51,6 +52,36 @@ std::filesystem::path ResolvePath(const std::filesystem::path& base, std::string
         start = end + 1;
     }
     return result;
+}
+
+TPaths::TPaths(TAnswers answers) : answers_(std::move(answers)) {}
+
+TPaths TPaths::FromWorkingDirectory() {
+    // An unreadable working directory leaves relative names, which the
+    // system resolves against it all the same.
+    std::error_code ec;
+    const std::filesystem::path now = std::filesystem::current_path(ec);
+    return TPaths({now, {}, now, now, now / kPlayFileName});
+}
+
+TPaths TPaths::Below(const std::filesystem::path& folder) {
+    return TPaths({folder, folder, folder, folder, folder / kPlayFileName});
+}
+
+std::filesystem::path TPaths::DataDir() const {
+    if (!answers_.Data.empty()) {
+        return answers_.Data;
+    }
+    std::error_code ec;
+    return std::filesystem::current_path(ec);
+}
+
+std::filesystem::path TPaths::DataFile(std::string_view fragment) const {
+    return ResolvePath(DataDir(), fragment);
+}
+
+std::filesystem::path TPaths::StateFile(std::string_view name) const {
+    return answers_.State / std::string(name);
 }
 
 } // namespace platform

@@ -13,4 +13,50 @@ namespace platform {
 // not exist at all are kept as written.
 std::filesystem::path ResolvePath(const std::filesystem::path& base, std::string_view fragment);
 
+// Where the program finds its files and where it keeps its own: made once by
+// the program (or a test, or a tool) and handed to every part that opens a
+// file. Nothing else asks the process for its working directory.
+class TPaths {
+public:
+    // The wave player streams a recording through this file before playing it.
+    static constexpr const char* kPlayFileName = "play.tmp";
+
+    struct TAnswers {
+        // The dictionary's eg and bg folders are below it.
+        std::filesystem::path Dictionary;
+        // The other data folders (wave, rtf, hlp, trans, pictures and
+        // sounds); empty: the working directory at the moment of use.
+        std::filesystem::path Data;
+        // Writable state: the settings file and the program's records.
+        std::filesystem::path State;
+        // The user's own words: their articles and the index files that
+        // list them.
+        std::filesystem::path UserWords;
+        // The recording's temporary file.
+        std::filesystem::path PlayFile;
+    };
+
+    explicit TPaths(TAnswers answers);
+
+    // The program started from a data folder: the dictionary, the state and
+    // the user's words are the working directory now, and the other data
+    // folders follow the working directory whenever one is opened.
+    static TPaths FromWorkingDirectory();
+    // Everything below folder, the working directory left alone.
+    static TPaths Below(const std::filesystem::path& folder);
+
+    const std::filesystem::path& DictionaryDir() const { return answers_.Dictionary; }
+    // The base of the other data folders now.
+    std::filesystem::path DataDir() const;
+    // A data-file fragment ("\hlp\help.htm") resolved below DataDir now.
+    std::filesystem::path DataFile(std::string_view fragment) const;
+    const std::filesystem::path& StateDir() const { return answers_.State; }
+    std::filesystem::path StateFile(std::string_view name) const;
+    const std::filesystem::path& UserWordsDir() const { return answers_.UserWords; }
+    const std::filesystem::path& PlayFile() const { return answers_.PlayFile; }
+
+private:
+    TAnswers answers_;
+};
+
 } // namespace platform

@@ -71,8 +71,8 @@ private:
     THandler Handler;
 };
 
-bool DeletePlayFile() {
-    return std::remove(PlayFileName) == 0;
+bool DeletePlayFile(const std::filesystem::path& file) {
+    return std::remove(file.c_str()) == 0;
 }
 
 // ---- TAudioSettings
@@ -437,7 +437,7 @@ bool TPlayer::Play(platform::TStream* left, platform::TStream* right, std::uint1
         return true;
 
     if (PlayFile == nullptr) {
-        PlayFile = std::make_unique<platform::TFileStream>(PlayFileName);
+        PlayFile = std::make_unique<platform::TFileStream>(Owner.PlayFile().string());
         if (!PlayFile->Valid()) {
             FailPlayFile("create", PlayFile->Error(), openedNow);
             return false;
@@ -460,9 +460,9 @@ bool TPlayer::Play(platform::TStream* left, platform::TStream* right, std::uint1
 void TPlayer::FailPlayFile(const char* action, int errorNumber, bool openedNow) {
     PlayFile.reset();
     std::error_code ec;
-    const std::filesystem::path file = std::filesystem::absolute(PlayFileName, ec);
+    const std::filesystem::path file = std::filesystem::absolute(Owner.PlayFile(), ec);
     std::string message = std::string("Cannot ") + action + " file \"" +
-                          (ec ? std::string(PlayFileName) : file.string()) + "\".";
+                          (ec ? Owner.PlayFile().string() : file.string()) + "\".";
     if (errorNumber != 0)
         message += std::string(" ") + std::strerror(errorNumber) + ".";
     // Nothing went to a device opened for this sound, so nothing will come
@@ -781,7 +781,8 @@ void TMixerSettings::ControlChanged(std::uintptr_t param1, std::uintptr_t param2
 
 // ---- TAudio
 
-TAudio::TAudio() : Recorder(*this), Player(*this), Mixer(*this) {
+TAudio::TAudio(std::filesystem::path playFile)
+    : PlayFilePath(std::move(playFile)), Recorder(*this), Player(*this), Mixer(*this) {
     Mixer.Open(MixerId);
     // Asking for the wave devices would start the sound system; the buffers
     // are made when a part first opens its device instead.

@@ -8,6 +8,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -37,11 +38,9 @@ using TNotifyMixerChange =
     std::function<void(TAudio* Sender, std::uint16_t Destination, std::uint16_t Source)>;
 
 constexpr int BufferCount = 4;
-// The player streams its sound through this file in the current directory.
-inline constexpr const char* PlayFileName = "play.tmp";
 
 // Removes the player's file; true when it existed and was removed.
-bool DeletePlayFile();
+bool DeletePlayFile(const std::filesystem::path& file);
 
 class TAudioSettings {
 public:
@@ -219,7 +218,8 @@ private:
 
 class TAudio {
 public:
-    TAudio();
+    // playFile: the file the player streams its sound through.
+    explicit TAudio(std::filesystem::path playFile);
     ~TAudio();
     TAudio(const TAudio&) = delete;
     TAudio& operator=(const TAudio&) = delete;
@@ -230,6 +230,7 @@ public:
     bool SeparateCtrls() const { return Separate; }
     void SetSeparateCtrls(bool Value) { Separate = Value; }
     std::string Version() const { return "4.1 (32bit)"; }
+    const std::filesystem::path& PlayFile() const { return PlayFilePath; }
     void SetVersion(const std::string&) {}
 
     static constexpr std::uint16_t WaveFormatSize = 18;
@@ -242,6 +243,7 @@ public:
     TNotifyMixerChange OnMixerChange;
 
 private:
+    std::filesystem::path PlayFilePath;
     std::int32_t DeviceId = -1;
     std::int32_t MixerId = 0;
     bool Separate = false;

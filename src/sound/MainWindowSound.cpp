@@ -10,23 +10,25 @@
 
 namespace sound {
 
-std::filesystem::path PronunciationFile(const std::filesystem::path& workingDir, int tab,
+std::filesystem::path PronunciationFile(const std::filesystem::path& dataDir, int tab,
                                         const std::string& soundNumber) {
     if (!dictionary::IsEnglishTab(tab) || soundNumber.empty()) {
         return {};
     }
     const std::filesystem::path perLetter = platform::ResolvePath(
-        workingDir, "\\wave\\" + dictionary::LetterKey(tab) + "\\" + soundNumber + ".mp3");
+        dataDir, "\\wave\\" + dictionary::LetterKey(tab) + "\\" + soundNumber + ".mp3");
     std::error_code ec;
     if (std::filesystem::exists(perLetter, ec)) {
         return perLetter;
     }
-    return platform::ResolvePath(workingDir, "\\wave\\" + soundNumber + ".mp3");
+    return platform::ResolvePath(dataDir, "\\wave\\" + soundNumber + ".mp3");
 }
 
-TMainWindowSound::TMainWindowSound(TSoundHost& host, const dictionary::DictionaryIndex& index,
-                                   Buttons buttons)
-    : host_(host), index_(index), buttons_(std::move(buttons)) {
+TMainWindowSound::TMainWindowSound(TSoundHost& host, const lookup::TLookupView& lookup,
+                                   const dictionary::DictionaryIndex& index,
+                                   const platform::TPaths& paths, Buttons buttons)
+    : Audio1(paths.PlayFile()), host_(host), lookup_(lookup), index_(index), paths_(paths),
+      buttons_(std::move(buttons)) {
     MPEG1.SetUseTimer(true);
     MPEG1.SetTimerFreq(500);
     MPEG1.SetPlayerPriority(TPlayPriority::Normal);
@@ -58,7 +60,7 @@ void TMainWindowSound::Button7Click() {
         return;
     }
     StopVoicePlayback();
-    const int position = host_.SelectedPosition();
+    const int position = lookup_.SearchBoxItemIndex();
     if (position < 0) {
         return;
     }
@@ -68,11 +70,10 @@ void TMainWindowSound::Button7Click() {
         if (!MPEG1.IsLibraryLoaded()) {
             MPEG1.InitPlayer();
         }
-        const int tab = host_.CurrentTab();
+        const int tab = lookup_.TabIndex();
         const auto& letter = index_.Letter(tab);
-        const std::filesystem::path file =
-            PronunciationFile(std::filesystem::current_path(), tab,
-                              letter.SoundNumber(static_cast<std::size_t>(position)));
+        const std::filesystem::path file = PronunciationFile(
+            paths_.DataDir(), tab, letter.SoundNumber(static_cast<std::size_t>(position)));
         MPEG1.SetStreamName(file.string());
         std::error_code ec;
         if (file.empty() || !std::filesystem::exists(file, ec)) {
@@ -137,7 +138,8 @@ void TMainWindowSound::ApplyState() {
 void TMainWindowSound::ShowRecordButton(bool recording) {
     // The pictures are data files beside the program's data; the built-in
     // icons stand in when they are missing. The hints stay Bulgarian.
-    const QPixmap picture(QString::fromLatin1(recording ? "Stop2.bmp" : "Record1.bmp"));
+    const QPixmap picture(
+        QString::fromStdString(paths_.DataFile(recording ? "Stop2.bmp" : "Record1.bmp").string()));
     const QIcon fallback = recording ? buttons_.StopIcon : buttons_.RecordIcon;
     buttons_.SpeedButton1->setIcon(picture.isNull() ? fallback : QIcon(picture));
     buttons_.SpeedButton1->setToolTip(
@@ -210,7 +212,7 @@ bool TMainWindowSound::PronounceHeadWord(int tab, int position) {
             MPEG1.Stop();
         }
         const std::filesystem::path file =
-            PronunciationFile(std::filesystem::current_path(), tab,
+            PronunciationFile(paths_.DataDir(), tab,
                               index_.Letter(tab).SoundNumber(static_cast<std::size_t>(position)));
         MPEG1.SetStreamName(file.string());
         std::error_code ec;
@@ -298,7 +300,7 @@ void TMainWindowSound::StopVoicePlayback() {
 void TMainWindowSound::Shutdown() {
     Audio1.Player.Stop();
     Audio1.Recorder.Stop();
-    DeletePlayFile();
+    DeletePlayFile(Audio1.PlayFile());
     Left.reset();
     Right.reset();
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "dictionary/LetterIndex.h"
+#include "lookup/LookupView.h"
 #include "platform/MemoryStream.h"
+#include "platform/Paths.h"
 #include "sound/Audio.h"
 #include "sound/MPEGPlay.h"
 #include "sound/SoundButtonsState.h"
@@ -18,20 +20,18 @@ class QWidget;
 
 namespace sound {
 
-// A head-word's pronunciation below the working directory: the letter's own
+// A head-word's pronunciation below the data folder: the letter's own
 // folder first ("wave/h/12.mp3"), because sound numbers restart for every
 // letter and a shared folder would give the first words of A and B the same
 // file; then the shared folder ("wave/12.mp3") that older data uses. Empty
 // for a letter without pronunciations or a record without a number.
-std::filesystem::path PronunciationFile(const std::filesystem::path& workingDir, int tab,
+std::filesystem::path PronunciationFile(const std::filesystem::path& dataDir, int tab,
                                         const std::string& soundNumber);
 
-// What the sound controls need of the main window.
+// What the sound controls need of the main window besides its look-up.
 class TSoundHost {
 public:
     virtual ~TSoundHost() = default;
-    virtual int CurrentTab() const = 0;
-    virtual int SelectedPosition() const = 0; // in the search box, -1 for none
     // Recording locks the look-up and study-list controls, the launchers and
     // the menus; unlocking restores them, but for the save-list button, which
     // stays disabled.
@@ -54,7 +54,12 @@ public:
         QIcon StopIcon;                // used when "Stop2.bmp" is missing
     };
 
-    TMainWindowSound(TSoundHost& host, const dictionary::DictionaryIndex& index, Buttons buttons);
+    // The pronounce button speaks the head-word selected in the look-up. The
+    // pronunciations and the record button's pictures are data files; the
+    // recording streams through the paths' play file.
+    TMainWindowSound(TSoundHost& host, const lookup::TLookupView& lookup,
+                     const dictionary::DictionaryIndex& index, const platform::TPaths& paths,
+                     Buttons buttons);
     ~TMainWindowSound();
 
     void Button7Click();
@@ -115,7 +120,9 @@ private:
     void PlayStream();
 
     TSoundHost& host_;
+    const lookup::TLookupView& lookup_;
     const dictionary::DictionaryIndex& index_;
+    const platform::TPaths& paths_;
     Buttons buttons_;
     TSoundButtonsState state_;
     bool showsStop_ = false;

@@ -230,4 +230,14 @@ void TNewWord::Button2Click() {
     reject();
 }
 
+void RunNewWordDialog(TUserDictionary& dictionary, ui::TDialogs& dialogs,
+                      const ui::TDialogLook& look, bool english, QWidget* parent,
+                      const std::string& word, int tab,
+                      const std::function<void(const TSavedWord&)>& saved) {
+    TNewWord dialog(dictionary, dialogs, look, english, parent);
+    dialog.Init(word, tab);
+    dialog.OnSaved = saved;
+    dialogs.Exec(dialog);
+}
+
 } // namespace studylist

@@ -72,4 +72,13 @@ private:
     std::optional<TSavedWord> saved_;
 };
 
+// The opening of the add-word dialog for a word typed while a letter tab was
+// selected: made afresh, given the word and the tab, run modally through the
+// dialogs and released when it closes. saved learns where a saved word went,
+// the moment the index holds it.
+void RunNewWordDialog(TUserDictionary& dictionary, ui::TDialogs& dialogs,
+                      const ui::TDialogLook& look, bool english, QWidget* parent,
+                      const std::string& word, int tab,
+                      const std::function<void(const TSavedWord&)>& saved);
+
 } // namespace studylist

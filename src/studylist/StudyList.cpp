@@ -29,9 +29,12 @@ std::filesystem::path PathOf(const QString& name) {
 } // namespace
 
 TStudyList::TStudyList(const TStudyListControls& controls, TStudyListHost& host,
-                       ui::TDialogs& dialogs, ui::TDialogLook look, QWidget* window)
-    : QObject(window), c_(controls), host_(host), dialogs_(dialogs), look_(std::move(look)),
-      window_(window) {
+                       lookup::TLookupView& lookup, lookup::TPronounceButton& pronounce,
+                       const platform::TPaths& paths, ui::TEnvironment& environment,
+                       ui::TDialogLook look, QWidget* window)
+    : QObject(window), c_(controls), host_(host), lookup_(lookup), pronounce_(pronounce),
+      paths_(paths), environment_(environment), dialogs_(environment.Dialogs),
+      look_(std::move(look)), window_(window) {
     QListWidget* list = c_.ListBox1;
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setContextMenuPolicy(Qt::NoContextMenu);
@@ -137,7 +140,7 @@ void TStudyList::ListBox1Click() {
     popupArmed_ = true;
     host_.LookUpStudyWord(Item(row));
     host_.StopVoicePlayback();
-    host_.ApplyPronounceAvailability(host_.TabIndex());
+    pronounce_.ApplyPronounceAvailability(lookup_.TabIndex());
 }
 
 void TStudyList::DeleteSelected(bool fromMenu) {
@@ -172,8 +175,8 @@ void TStudyList::ListBox1KeyDown(int key) {
 }
 
 void TStudyList::ListBox1KeyUp(int key) {
-    if (key == Qt::Key_Space && host_.PronounceButtonEnabled()) {
-        host_.Pronounce();
+    if (key == Qt::Key_Space && pronounce_.PronounceButtonEnabled()) {
+        pronounce_.Pronounce();
     }
 }
 
@@ -199,11 +202,11 @@ void TStudyList::AddWords(const std::vector<std::string>& words) {
 
 void TStudyList::Button1Click() {
     host_.SwitchToStandardView();
-    const int tab = host_.TabIndex();
-    const int position = host_.SearchBoxItemIndex();
+    const int tab = lookup_.TabIndex();
+    const int position = lookup_.SearchBoxItemIndex();
     if (!dictionary::IsValidTab(tab) || position < 0 ||
         static_cast<std::size_t>(position) >= host_.Index().Letter(tab).Size()) {
-        host_.Beep();
+        environment_.Beep();
         return;
     }
     AddWords(
@@ -212,11 +215,11 @@ void TStudyList::Button1Click() {
 
 void TStudyList::Button13Click() {
     host_.SwitchToStandardView();
-    TAddWords dialog(host_.Index(), host_.TabIndex(), host_.EnglishInterface(), look_, window_);
+    TAddWords dialog(host_.Index(), lookup_.TabIndex(), host_.EnglishInterface(), look_, window_);
     if (dialogs_.Exec(dialog) == QDialog::Accepted) {
         AddWords(dialog.ChosenWords());
     }
-    host_.FocusSearchBox();
+    lookup_.FocusSearchBox();
 }
 
 bool TStudyList::ReadInto(const std::filesystem::path& path) {
@@ -271,7 +274,7 @@ void TStudyList::Button3Click() {
     if (!name.isEmpty()) {
         ReadInto(PathOf(name));
     }
-    host_.FocusSearchBox();
+    lookup_.FocusSearchBox();
 }
 
 void TStudyList::Button2Click() {
@@ -281,7 +284,7 @@ void TStudyList::Button2Click() {
     if (!name.isEmpty() && !WriteTo(name)) {
         return;
     }
-    host_.FocusSearchBox();
+    lookup_.FocusSearchBox();
 }
 
 void TStudyList::Button4Click() {
@@ -293,7 +296,7 @@ void TStudyList::Button4Click() {
     c_.Label1->clear();
     c_.Button4->hide();
     c_.Button2->setEnabled(false);
-    host_.FocusSearchBox();
+    lookup_.FocusSearchBox();
     c_.ListBox1->setCursor(Qt::ArrowCursor);
 }
 
@@ -312,16 +315,14 @@ void TStudyList::N19Click() {
     popupArmed_ = false;
     SetItems({});
     words_.MarkSaved();
-    host_.FocusSearchBox();
+    lookup_.FocusSearchBox();
 }
 
 bool TStudyList::FillFromDefaultList() {
     if (Count() > 0) {
         return true;
     }
-    std::error_code ec;
-    const std::filesystem::path workingDir = std::filesystem::current_path(ec);
-    return ReadInto(platform::ResolvePath(workingDir, kDefaultList));
+    return ReadInto(paths_.DataFile(kDefaultList));
 }
 
 } // namespace studylist

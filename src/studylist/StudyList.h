@@ -1,8 +1,10 @@
 #pragma once
 
 #include "dictionary/LetterIndex.h"
+#include "lookup/LookupView.h"
+#include "platform/Paths.h"
 #include "studylist/StudyWords.h"
-#include "ui/Dialogs.h"
+#include "ui/Environment.h"
 
 #include <QObject>
 
@@ -18,13 +20,12 @@ class QMenu;
 
 namespace studylist {
 
-// What the study list needs from the main window.
+// What the study list needs from the main window besides its look-up and
+// pronounce button.
 class TStudyListHost {
 public:
     virtual ~TStudyListHost() = default;
     virtual const dictionary::DictionaryIndex& Index() const = 0;
-    virtual int TabIndex() const = 0;
-    virtual int SearchBoxItemIndex() const = 0;
     virtual bool EnglishInterface() const = 0;
     // Selects the word's letter tab and head-word in the search box and shows
     // its article.
@@ -32,12 +33,6 @@ public:
     // A compact window shows no list: list commands bring the standard view.
     virtual void SwitchToStandardView() = 0;
     virtual void StopVoicePlayback() = 0;
-    // The pronounce availability rule for a newly selected letter tab.
-    virtual void ApplyPronounceAvailability(int tab) = 0;
-    virtual bool PronounceButtonEnabled() const = 0;
-    virtual void Pronounce() = 0;
-    virtual void FocusSearchBox() = 0;
-    virtual void Beep() = 0;
 };
 
 // The main window's controls that show the list.
@@ -58,8 +53,12 @@ class TStudyList : public QObject {
 public:
     static constexpr const char* kDefaultList = "\\WAVE\\EnglishFree";
 
-    TStudyList(const TStudyListControls& controls, TStudyListHost& host, ui::TDialogs& dialogs,
-               ui::TDialogLook look, QWidget* window);
+    // The default list is a data file found through paths; the boxes and
+    // the beep are the environment's.
+    TStudyList(const TStudyListControls& controls, TStudyListHost& host,
+               lookup::TLookupView& lookup, lookup::TPronounceButton& pronounce,
+               const platform::TPaths& paths, ui::TEnvironment& environment, ui::TDialogLook look,
+               QWidget* window);
 
     const StudyWords& Words() const { return words_; }
     int Count() const { return words_.Count(); }
@@ -116,6 +115,10 @@ private:
     StudyWords words_;
     TStudyListControls c_;
     TStudyListHost& host_;
+    lookup::TLookupView& lookup_;
+    lookup::TPronounceButton& pronounce_;
+    const platform::TPaths& paths_;
+    ui::TEnvironment& environment_;
     ui::TDialogs& dialogs_;
     ui::TDialogLook look_;
     QWidget* window_;

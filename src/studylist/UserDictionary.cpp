@@ -53,8 +53,9 @@ bool TUserDictionary::Save(std::string_view headWord, std::string_view article, 
                            TFileError& error) {
     const int tab = LetterOf(headWord);
     const std::filesystem::path articlePath =
-        platform::ResolvePath(index_.StartDir(), dictionary::ArticleFragment(tab, false));
-    const std::filesystem::path indexPath = index_.IndexPath(tab);
+        platform::ResolvePath(dir_, dictionary::ArticleFragment(tab, false));
+    const std::filesystem::path indexPath =
+        platform::ResolvePath(dir_, dictionary::IndexFragment(tab));
 
     // Another program may save into the same letter at the same moment: the
     // lock on the index file keeps the whole save, from the article's append

@@ -4,7 +4,9 @@
 #include "studylist/AtomicFile.h"
 
 #include <cstddef>
+#include <filesystem>
 #include <string_view>
+#include <utility>
 
 namespace studylist {
 
@@ -30,7 +32,10 @@ struct TSavedWord {
 // be written is cut off again, so nothing half-saved stays behind.
 class TUserDictionary {
 public:
-    explicit TUserDictionary(dictionary::DictionaryIndex& index) : index_(index) {}
+    // dir: where the user's words are written, their articles and the index
+    // files that list them; the index is the one read from those files.
+    TUserDictionary(dictionary::DictionaryIndex& index, std::filesystem::path dir)
+        : index_(index), dir_(std::move(dir)) {}
 
     // headWord and article are code page 1251 bytes.
     static TWordProblem Check(std::string_view headWord, std::string_view article);
@@ -56,6 +61,7 @@ public:
 
 private:
     dictionary::DictionaryIndex& index_;
+    std::filesystem::path dir_;
 };
 
 } // namespace studylist

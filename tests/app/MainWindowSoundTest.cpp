@@ -1,5 +1,6 @@
 // Pronunciation, recording and play-back in the main window, with the real
 // decoding library and SDL's dummy audio driver (no sound card needed).
+#include "app/Environment.h"
 #include "app/Unit1.h"
 #include "dictool/Builder.h"
 #include "dictool/Transcriber.h"
@@ -59,7 +60,6 @@ void WriteTone(const fs::path& file, double seconds) {
 class MainWindowSoundTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        oldDir_ = fs::current_path();
         dir_ = fs::temp_directory_path() /
                ("mainwindow-sound-" + std::to_string(::getpid()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -67,66 +67,67 @@ protected:
         dictool::Transcriber transcriber;
         dictool::BuildDictionary(dictool::ParseTsv(kWords, "words"), dir_, transcriber);
         WriteTone(dir_ / "wave" / "h" / "3.mp3", 0.6); // house, the third base word of H
-        fs::current_path(dir_);
-        TForm1::ShowError = [](QWidget*, const QString&) {};
-        form_ = std::make_unique<TForm1>();
+        env_.Dialogs.Error = [](QWidget*, const QString&) {};
+        paths_ = std::make_unique<platform::TPaths>(platform::TPaths::Below(dir_));
+        form_ = std::make_unique<app::TForm1>(*paths_, env_);
+        form_->FormCreate();
         form_->Sound().MPEG1.SetPathToDLL(MPEGDLL_DIR);
         QApplication::processEvents();
     }
 
     void TearDown() override {
         form_.reset();
-        fs::current_path(oldDir_);
         fs::remove_all(dir_);
     }
 
     void Choose(const char* word) {
-        form_->TabControl1->Tabs()->setCurrentIndex(kTabH);
+        form_->Layout().TabControl1->Tabs()->setCurrentIndex(kTabH);
         QApplication::processEvents();
-        form_->Combo->SetItemIndex(form_->Combo->FindPrefix(word));
+        form_->Layout().Combo->SetItemIndex(form_->Layout().Combo->FindPrefix(word));
         form_->ComboBox1Change();
     }
 
     bool SoundButtonsEnabled() const {
-        return form_->Button7->isEnabled() && form_->SpeedButton1->isEnabled();
+        return form_->Layout().Button7->isEnabled() && form_->Layout().SpeedButton1->isEnabled();
     }
 
-    fs::path oldDir_;
+    std::unique_ptr<platform::TPaths> paths_;
+    ui::TEnvironment env_ = app::DesktopEnvironment();
     fs::path dir_;
     std::unique_ptr<TForm1> form_;
 };
 
 TEST_F(MainWindowSoundTest, PronounceLocksTheSoundButtonsUntilTheEnd) {
     Choose("house");
-    QTest::mouseClick(form_->Button7, Qt::LeftButton);
+    QTest::mouseClick(form_->Layout().Button7, Qt::LeftButton);
     EXPECT_TRUE(form_->Sound().MPEG1.IsLibraryLoaded());
-    EXPECT_FALSE(form_->Button7->isEnabled());
-    EXPECT_FALSE(form_->SpeedButton1->isEnabled());
-    EXPECT_FALSE(form_->SpeedButton2->isEnabled());
+    EXPECT_FALSE(form_->Layout().Button7->isEnabled());
+    EXPECT_FALSE(form_->Layout().SpeedButton1->isEnabled());
+    EXPECT_FALSE(form_->Layout().SpeedButton2->isEnabled());
     ASSERT_TRUE(WaitUntil([&] { return SoundButtonsEnabled(); })) << "the play end arrives";
     EXPECT_FALSE(form_->Sound().MPEG1.IsLibraryLoaded()) << "unloaded at the end";
-    EXPECT_FALSE(form_->SpeedButton2->isEnabled()) << "nothing recorded";
+    EXPECT_FALSE(form_->Layout().SpeedButton2->isEnabled()) << "nothing recorded";
 }
 
 TEST_F(MainWindowSoundTest, SpaceInTheStudyListPronouncesThePickedWord) {
     form_->StudyList().SetItems({"house"});
-    form_->ListBox1->setCurrentRow(0);
+    form_->Layout().ListBox1->setCurrentRow(0);
     form_->ListBox1Click();
-    EXPECT_EQ(form_->Combo->Text(), "house");
-    QTest::keyClick(form_->ListBox1, Qt::Key_Space);
+    EXPECT_EQ(form_->Layout().Combo->Text(), "house");
+    QTest::keyClick(form_->Layout().ListBox1, Qt::Key_Space);
     EXPECT_TRUE(form_->Sound().MPEG1.IsLibraryLoaded());
-    EXPECT_FALSE(form_->Button7->isEnabled());
+    EXPECT_FALSE(form_->Layout().Button7->isEnabled());
     ASSERT_TRUE(WaitUntil([&] { return SoundButtonsEnabled(); }));
 }
 
 TEST_F(MainWindowSoundTest, WordsWithoutSoundOrSelectionPlayNothing) {
     Choose("hour"); // no file for it
     form_->Button7Click();
-    EXPECT_TRUE(form_->Button7->isEnabled());
+    EXPECT_TRUE(form_->Layout().Button7->isEnabled());
     EXPECT_TRUE(form_->Sound().MPEG1.IsLibraryLoaded()) << "the library stays loaded";
     form_->MPEG1PlayEnd();
 
-    form_->Combo->SetItemIndex(-1);
+    form_->Layout().Combo->SetItemIndex(-1);
     form_->Button7Click();
     EXPECT_FALSE(form_->Sound().MPEG1.IsLibraryLoaded()) << "no selection: nothing loaded";
 }
@@ -134,45 +135,46 @@ TEST_F(MainWindowSoundTest, WordsWithoutSoundOrSelectionPlayNothing) {
 TEST_F(MainWindowSoundTest, TabChangesDuringPlaybackDecideTheButtonAtTheEnd) {
     Choose("house");
     form_->Button7Click();
-    form_->TabControl1->Tabs()->setCurrentIndex(26 + 10);
+    form_->Layout().TabControl1->Tabs()->setCurrentIndex(26 + 10);
     QApplication::processEvents();
-    EXPECT_FALSE(form_->Button7->isEnabled());
-    ASSERT_TRUE(WaitUntil([&] { return form_->SpeedButton1->isEnabled(); }));
-    EXPECT_FALSE(form_->Button7->isEnabled()) << "a Bulgarian tab has no pronunciation";
+    EXPECT_FALSE(form_->Layout().Button7->isEnabled());
+    ASSERT_TRUE(WaitUntil([&] { return form_->Layout().SpeedButton1->isEnabled(); }));
+    EXPECT_FALSE(form_->Layout().Button7->isEnabled()) << "a Bulgarian tab has no pronunciation";
 
     Choose("house");
     form_->Button7Click();
-    form_->TabControl1->Tabs()->setCurrentIndex(26 + 10);
-    form_->TabControl1->Tabs()->setCurrentIndex(kTabH);
+    form_->Layout().TabControl1->Tabs()->setCurrentIndex(26 + 10);
+    form_->Layout().TabControl1->Tabs()->setCurrentIndex(kTabH);
     QApplication::processEvents();
-    ASSERT_TRUE(WaitUntil([&] { return form_->SpeedButton1->isEnabled(); }));
-    EXPECT_TRUE(form_->Button7->isEnabled()) << "back on an English tab before the end";
+    ASSERT_TRUE(WaitUntil([&] { return form_->Layout().SpeedButton1->isEnabled(); }));
+    EXPECT_TRUE(form_->Layout().Button7->isEnabled()) << "back on an English tab before the end";
 }
 
 TEST_F(MainWindowSoundTest, RecordingLocksTheWindowAndReplacesTheLastRecording) {
     form_->StudyList().SetItems({"house"});
-    form_->Button2->setEnabled(true);
+    form_->Layout().Button2->setEnabled(true);
 
     form_->SpeedButton1Click();
     EXPECT_TRUE(form_->Sound().Recording());
-    EXPECT_EQ(form_->SpeedButton1->toolTip(), QStringLiteral("Стоп"));
+    EXPECT_EQ(form_->Layout().SpeedButton1->toolTip(), QStringLiteral("Стоп"));
     for (QWidget* locked : std::initializer_list<QWidget*>{
-             form_->Combo, form_->TabControl1, form_->ListBox1, form_->Button1, form_->Button3,
-             form_->Button2, form_->Button7, form_->SpeedButton2, form_->Button10,
-             form_->Button5}) {
+             form_->Layout().Combo, form_->Layout().TabControl1, form_->Layout().ListBox1,
+             form_->Layout().Button1, form_->Layout().Button3, form_->Layout().Button2,
+             form_->Layout().Button7, form_->Layout().SpeedButton2, form_->Layout().Button10,
+             form_->Layout().Button5}) {
         EXPECT_FALSE(locked->isEnabled()) << locked->objectName().toStdString();
     }
-    EXPECT_FALSE(form_->N1->menuAction()->isEnabled());
+    EXPECT_FALSE(form_->Layout().N1->menuAction()->isEnabled());
     const platform::TMemoryStream* first = form_->Sound().Left.get();
     ASSERT_NE(first, nullptr);
     WaitUntil([&] { return form_->Sound().Left->Size() > 0; });
     form_->SpeedButton1Click();
     EXPECT_GT(form_->Sound().Left->Size(), 0);
-    EXPECT_EQ(form_->SpeedButton1->toolTip(), QStringLiteral("Запис"));
-    EXPECT_TRUE(form_->Combo->isEnabled());
-    EXPECT_TRUE(form_->N1->menuAction()->isEnabled());
-    EXPECT_TRUE(form_->SpeedButton2->isEnabled());
-    EXPECT_FALSE(form_->Button2->isEnabled()) << "the save-list button stays disabled";
+    EXPECT_EQ(form_->Layout().SpeedButton1->toolTip(), QStringLiteral("Запис"));
+    EXPECT_TRUE(form_->Layout().Combo->isEnabled());
+    EXPECT_TRUE(form_->Layout().N1->menuAction()->isEnabled());
+    EXPECT_TRUE(form_->Layout().SpeedButton2->isEnabled());
+    EXPECT_FALSE(form_->Layout().Button2->isEnabled()) << "the save-list button stays disabled";
 
     form_->SpeedButton1Click();
     EXPECT_NE(form_->Sound().Left.get(), first) << "a new recording discards the first";
@@ -187,11 +189,11 @@ TEST_F(MainWindowSoundTest, PlayBackOfTheRecording) {
     ASSERT_TRUE(form_->Sound().HasRecording());
 
     form_->SpeedButton2Click();
-    EXPECT_FALSE(form_->SpeedButton2->isEnabled());
-    EXPECT_FALSE(form_->SpeedButton1->isEnabled());
-    EXPECT_FALSE(form_->Button7->isEnabled());
-    ASSERT_TRUE(WaitUntil([&] { return form_->SpeedButton2->isEnabled(); })) << "played";
-    EXPECT_TRUE(form_->Button7->isEnabled());
+    EXPECT_FALSE(form_->Layout().SpeedButton2->isEnabled());
+    EXPECT_FALSE(form_->Layout().SpeedButton1->isEnabled());
+    EXPECT_FALSE(form_->Layout().Button7->isEnabled());
+    ASSERT_TRUE(WaitUntil([&] { return form_->Layout().SpeedButton2->isEnabled(); })) << "played";
+    EXPECT_TRUE(form_->Layout().Button7->isEnabled());
 
     form_.reset();
     EXPECT_FALSE(fs::exists(dir_ / "play.tmp")) << "the shutdown removes the player's file";
@@ -203,7 +205,7 @@ TEST_F(MainWindowSoundTest, AClipboardChangeDuringShutdownIsNotLookedUp) {
     form_->SpeedButton1Click();
     ASSERT_TRUE(form_->Sound().HasRecording());
     form_->SpeedButton2Click();
-    ASSERT_FALSE(form_->SpeedButton2->isEnabled()) << "playing back";
+    ASSERT_FALSE(form_->Layout().SpeedButton2->isEnabled()) << "playing back";
 
     // The window is closing; stopping the play-back waits for the device
     // and lets queued events through meanwhile.
@@ -212,7 +214,7 @@ TEST_F(MainWindowSoundTest, AClipboardChangeDuringShutdownIsNotLookedUp) {
     form_->FormDestroy();
     QApplication::processEvents();
     EXPECT_FALSE(form_->isVisible()) << "the closing window is not brought forward again";
-    EXPECT_EQ(form_->Combo->Text(), "") << "nothing was looked up";
+    EXPECT_EQ(form_->Layout().Combo->Text(), "") << "nothing was looked up";
 }
 
 TEST_F(MainWindowSoundTest, AFailedPronunciationGivesEveryButtonBack) {
@@ -220,17 +222,17 @@ TEST_F(MainWindowSoundTest, AFailedPronunciationGivesEveryButtonBack) {
     std::ofstream(dir_ / "wave" / "h" / "3.mp3", std::ios::binary | std::ios::trunc)
         << std::string(4000, 'x');
     Choose("house");
-    ASSERT_TRUE(form_->Button7->isEnabled());
-    QTest::mouseClick(form_->Button7, Qt::LeftButton);
-    EXPECT_TRUE(form_->Button7->isEnabled());
-    EXPECT_TRUE(form_->SpeedButton1->isEnabled()) << "recording stays possible";
-    EXPECT_FALSE(form_->SpeedButton2->isEnabled()) << "nothing recorded";
+    ASSERT_TRUE(form_->Layout().Button7->isEnabled());
+    QTest::mouseClick(form_->Layout().Button7, Qt::LeftButton);
+    EXPECT_TRUE(form_->Layout().Button7->isEnabled());
+    EXPECT_TRUE(form_->Layout().SpeedButton1->isEnabled()) << "recording stays possible";
+    EXPECT_FALSE(form_->Layout().SpeedButton2->isEnabled()) << "nothing recorded";
     EXPECT_FALSE(form_->Sound().ButtonsState().Pronouncing());
-    EXPECT_FALSE(form_->Playing());
+    EXPECT_FALSE(form_->Sound().Pronouncing());
     // Nothing looks busy: a Bulgarian letter takes the button at once.
-    form_->TabControl1->Tabs()->setCurrentIndex(26 + 10);
+    form_->Layout().TabControl1->Tabs()->setCurrentIndex(26 + 10);
     QApplication::processEvents();
-    EXPECT_FALSE(form_->Button7->isEnabled());
+    EXPECT_FALSE(form_->Layout().Button7->isEnabled());
 }
 
 TEST_F(MainWindowSoundTest, LookUpsDuringARecordingOfferNeitherPronounceNorPlayBack) {
@@ -239,36 +241,36 @@ TEST_F(MainWindowSoundTest, LookUpsDuringARecordingOfferNeitherPronounceNorPlayB
     // A copied word is looked up while the recording goes on.
     QGuiApplication::clipboard()->setText(QStringLiteral("house"));
     QApplication::processEvents();
-    EXPECT_EQ(form_->Combo->Text(), "house");
-    EXPECT_FALSE(form_->Button7->isEnabled());
-    QTest::mouseClick(form_->Button7, Qt::LeftButton);
+    EXPECT_EQ(form_->Layout().Combo->Text(), "house");
+    EXPECT_FALSE(form_->Layout().Button7->isEnabled());
+    QTest::mouseClick(form_->Layout().Button7, Qt::LeftButton);
     EXPECT_FALSE(form_->Sound().MPEG1.IsLibraryLoaded()) << "nothing is pronounced";
     // An end of a pronunciation meanwhile, from any window.
     form_->MPEG1PlayEnd();
-    EXPECT_FALSE(form_->SpeedButton2->isEnabled()) << "the recording is still being made";
-    EXPECT_FALSE(form_->Button7->isEnabled());
-    EXPECT_TRUE(form_->SpeedButton1->isEnabled()) << "the recording can be stopped";
+    EXPECT_FALSE(form_->Layout().SpeedButton2->isEnabled()) << "the recording is still being made";
+    EXPECT_FALSE(form_->Layout().Button7->isEnabled());
+    EXPECT_TRUE(form_->Layout().SpeedButton1->isEnabled()) << "the recording can be stopped";
 
     form_->SpeedButton1Click();
-    EXPECT_TRUE(form_->SpeedButton2->isEnabled());
-    EXPECT_TRUE(form_->Button7->isEnabled());
+    EXPECT_TRUE(form_->Layout().SpeedButton2->isEnabled());
+    EXPECT_TRUE(form_->Layout().Button7->isEnabled());
 }
 
 TEST_F(MainWindowSoundTest, ARecordingThatCannotBeWrittenForPlayBackIsReported) {
     QStringList errors;
-    TForm1::ShowError = [&](QWidget*, const QString& text) { errors << text; };
+    env_.Dialogs.Error = [&](QWidget*, const QString& text) { errors << text; };
     form_->SpeedButton1Click();
     ASSERT_TRUE(WaitUntil([&] { return form_->Sound().Left->Size() > 0; }));
     form_->SpeedButton1Click();
     fs::create_symlink("/dev/full", dir_ / "play.tmp");
 
-    QTest::mouseClick(form_->SpeedButton2, Qt::LeftButton);
+    QTest::mouseClick(form_->Layout().SpeedButton2, Qt::LeftButton);
     ASSERT_EQ(errors.size(), 1);
     EXPECT_EQ(errors[0], QStringLiteral("Cannot write file \"%1\". No space left on device.")
                              .arg(QString::fromStdString((dir_ / "play.tmp").string())));
-    EXPECT_TRUE(form_->Button7->isEnabled());
-    EXPECT_TRUE(form_->SpeedButton1->isEnabled());
-    EXPECT_TRUE(form_->SpeedButton2->isEnabled()) << "the recording can be tried again";
+    EXPECT_TRUE(form_->Layout().Button7->isEnabled());
+    EXPECT_TRUE(form_->Layout().SpeedButton1->isEnabled());
+    EXPECT_TRUE(form_->Layout().SpeedButton2->isEnabled()) << "the recording can be tried again";
 }
 
 TEST_F(MainWindowSoundTest, TheSoundSystemRunsOnlyWhileSoundIsMade) {
@@ -311,9 +313,9 @@ TEST_F(MainWindowSoundTest, ExerciseWindowsPronounceThroughTheSeamAndHearTheEnd)
     EXPECT_FALSE(seams.Pronouncer.Playing());
     seams.Pronouncer.StopPlaying(); // nothing plays: no error
 
-    form_->TabControl1->Tabs()->setCurrentIndex(26 + 10);
+    form_->Layout().TabControl1->Tabs()->setCurrentIndex(26 + 10);
     QApplication::processEvents();
-    form_->Combo->SetItemIndex(0);
+    form_->Layout().Combo->SetItemIndex(0);
     EXPECT_FALSE(seams.Pronouncer.PronounceSelectedWord()) << "Bulgarian words have no sound";
 }
 

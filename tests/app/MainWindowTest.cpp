@@ -1,5 +1,6 @@
 // The main window driven through its real widgets, on a small dictionary
 // built into a temporary start-up directory.
+#include "app/Environment.h"
 #include "app/Unit1.h"
 #include "dictool/Builder.h"
 #include "dictool/Transcriber.h"
@@ -70,22 +71,19 @@ protected:
     }
 
     void SetUp() override {
-        oldDir_ = fs::current_path();
         dir_ = fs::temp_directory_path() /
                ("mainwindow-" + std::to_string(::getpid()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         fs::copy(*data_, dir_, fs::copy_options::recursive);
-        fs::current_path(dir_);
         errors_.clear();
-        TForm1::ShowError = [this](QWidget*, const QString& text) { errors_.push_back(text); };
+        env_.Dialogs.Error = [this](QWidget*, const QString& text) { errors_.push_back(text); };
         QGuiApplication::clipboard()->clear();
     }
 
     void TearDown() override {
         form_.reset();
-        fs::current_path(oldDir_);
         fs::remove_all(dir_);
     }
 
@@ -93,12 +91,14 @@ protected:
         if (settings != nullptr) {
             std::ofstream(dir_ / "Dictionary.cfg", std::ios::binary) << settings;
         }
-        form_ = std::make_unique<TForm1>();
+        paths_ = std::make_unique<platform::TPaths>(platform::TPaths::Below(dir_));
+        form_ = std::make_unique<app::TForm1>(*paths_, env_);
+        form_->FormCreate();
         ProcessEvents();
         return *form_;
     }
 
-    QLineEdit* Edit() { return form_->Combo->Edit(); }
+    QLineEdit* Edit() { return form_->Layout().Combo->Edit(); }
 
     // QTest types only ASCII by itself; other letters go as key events with
     // their Unicode key code, as the platform delivers them.
@@ -119,11 +119,12 @@ protected:
         ProcessEvents();
     }
 
-    QString Article() const { return form_->RichEdit1->toPlainText(); }
-    std::string BoxText() const { return form_->Combo->Text(); }
+    QString Article() const { return form_->Layout().RichEdit1->toPlainText(); }
+    std::string BoxText() const { return form_->Layout().Combo->Text(); }
 
     static fs::path* data_;
-    fs::path oldDir_;
+    std::unique_ptr<platform::TPaths> paths_;
+    ui::TEnvironment env_ = app::DesktopEnvironment();
     fs::path dir_;
     std::unique_ptr<TForm1> form_;
     std::vector<QString> errors_;
@@ -135,24 +136,24 @@ TEST_F(MainWindowTest, StartsWithHintsTabAAndTheFrameInPlace) {
     TForm1& form = Start();
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Marendov Tamir English Free Dictionary"));
     EXPECT_EQ(form.centralWidget()->size(), QSize(612, 320));
-    EXPECT_EQ(form.TabControl1->Count(), 58);
-    EXPECT_EQ(form.TabControl1->Tabs()->tabText(26), QStringLiteral("А"));
-    EXPECT_EQ(form.TabControl1->Tabs()->tabText(57), QStringLiteral("Я"));
-    EXPECT_EQ(form.TabIndex(), 0);
-    EXPECT_EQ(form.Combo->Count(), 0) << "no English word starts with A here";
+    EXPECT_EQ(form.Layout().TabControl1->Count(), 58);
+    EXPECT_EQ(form.Layout().TabControl1->Tabs()->tabText(26), QStringLiteral("А"));
+    EXPECT_EQ(form.Layout().TabControl1->Tabs()->tabText(57), QStringLiteral("Я"));
+    EXPECT_EQ(form.Layout().TabControl1->TabIndex(), 0);
+    EXPECT_EQ(form.Layout().Combo->Count(), 0) << "no English word starts with A here";
     EXPECT_TRUE(Article().contains(QStringLiteral("Въведи дума и натисни :")));
-    EXPECT_FALSE(form.Button2->isEnabled());
-    EXPECT_TRUE(form.Button4->isHidden());
-    EXPECT_FALSE(form.SpeedButton2->isEnabled());
-    EXPECT_TRUE(form.SpeedButton3->isHidden());
-    EXPECT_TRUE(form.Panel4->isHidden());
-    EXPECT_EQ(form.Button7->geometry(), QRect(4, 2, 76, 36));
-    EXPECT_EQ(form.SpeedButton1->geometry(), QRect(83, 2, 76, 36));
-    EXPECT_EQ(form.SpeedButton2->geometry(), QRect(162, 2, 76, 36));
-    EXPECT_EQ(form.ListBox1->size(), QSize(132, 225));
-    EXPECT_EQ(form.Image1->size(), QSize(90, 58));
-    EXPECT_EQ(form.TabControl1->width(), 521);
-    EXPECT_EQ(form.Combo->width(), 505);
+    EXPECT_FALSE(form.Layout().Button2->isEnabled());
+    EXPECT_TRUE(form.Layout().Button4->isHidden());
+    EXPECT_FALSE(form.Layout().SpeedButton2->isEnabled());
+    EXPECT_TRUE(form.Layout().SpeedButton3->isHidden());
+    EXPECT_TRUE(form.Layout().Panel4->isHidden());
+    EXPECT_EQ(form.Layout().Button7->geometry(), QRect(4, 2, 76, 36));
+    EXPECT_EQ(form.Layout().SpeedButton1->geometry(), QRect(83, 2, 76, 36));
+    EXPECT_EQ(form.Layout().SpeedButton2->geometry(), QRect(162, 2, 76, 36));
+    EXPECT_EQ(form.Layout().ListBox1->size(), QSize(132, 225));
+    EXPECT_EQ(form.Layout().Image1->size(), QSize(90, 58));
+    EXPECT_EQ(form.Layout().TabControl1->width(), 521);
+    EXPECT_EQ(form.Layout().Combo->width(), 505);
     EXPECT_EQ(QApplication::focusWidget(), Edit());
     EXPECT_TRUE(errors_.empty());
 }
@@ -192,17 +193,19 @@ TEST_F(MainWindowTest, EveryTextOfTheCaptionTableNamesAComponentShowingIt) {
 TEST_F(MainWindowTest, TypicalLookUpKeepsTheTypedText) {
     Start();
     Type(QStringLiteral("h"));
-    EXPECT_EQ(form_->TabIndex(), 'H' - 'A') << "the first character picks the letter";
-    EXPECT_TRUE(form_->Combo->DroppedDown());
+    EXPECT_EQ(form_->Layout().TabControl1->TabIndex(), 'H' - 'A')
+        << "the first character picks the letter";
+    EXPECT_TRUE(form_->Layout().Combo->DroppedDown());
     Type(QStringLiteral("ou"));
-    EXPECT_EQ(form_->Combo->ItemIndex(), 2) << "hour is the first head-word beginning with hou";
+    EXPECT_EQ(form_->Layout().Combo->ItemIndex(), 2)
+        << "hour is the first head-word beginning with hou";
     EXPECT_EQ(BoxText(), "hou");
     Press(Qt::Key_Return);
     EXPECT_TRUE(Article().startsWith(QStringLiteral("hour [aʊə]"))) << Article().toStdString();
     EXPECT_EQ(BoxText(), "hou");
-    EXPECT_FALSE(form_->Combo->DroppedDown());
+    EXPECT_FALSE(form_->Layout().Combo->DroppedDown());
     EXPECT_EQ(form_->Lookup().LastLookup().Text, "hour");
-    EXPECT_TRUE(form_->Button7->isEnabled());
+    EXPECT_TRUE(form_->Layout().Button7->isEnabled());
 }
 
 TEST_F(MainWindowTest, CtrlWalksThroughTheLetterAndStopsAtItsEnd) {
@@ -214,7 +217,7 @@ TEST_F(MainWindowTest, CtrlWalksThroughTheLetterAndStopsAtItsEnd) {
     EXPECT_EQ(BoxText(), "household");
     EXPECT_TRUE(Article().startsWith(QStringLiteral("household [")));
     Press(Qt::Key_Control);
-    EXPECT_EQ(form_->Combo->ItemIndex(), -1) << "past the last head-word";
+    EXPECT_EQ(form_->Layout().Combo->ItemIndex(), -1) << "past the last head-word";
     EXPECT_EQ(BoxText(), "");
     EXPECT_TRUE(Article().startsWith(QStringLiteral("household ["))) << "the article stays";
 }
@@ -228,7 +231,7 @@ TEST_F(MainWindowTest, CtrlCMovesOnTwice) {
     EXPECT_EQ(BoxText(), "ho");
     QTest::keyClick(Edit(), Qt::Key_C, Qt::ControlModifier);
     ProcessEvents();
-    EXPECT_EQ(form_->TabIndex(), 'H' - 'A');
+    EXPECT_EQ(form_->Layout().TabControl1->TabIndex(), 'H' - 'A');
     EXPECT_EQ(BoxText(), "hour");
     EXPECT_TRUE(Article().startsWith(QStringLiteral("hour [")));
 }
@@ -241,14 +244,14 @@ TEST_F(MainWindowTest, SpaceRestoresTheChosenHeadWord) {
     EXPECT_TRUE(Article().startsWith(QStringLiteral("house [")));
     Press(Qt::Key_Space);
     EXPECT_EQ(BoxText(), "house");
-    EXPECT_EQ(form_->Combo->ItemIndex(), 3);
+    EXPECT_EQ(form_->Layout().Combo->ItemIndex(), 3);
 }
 
 TEST_F(MainWindowTest, SpaceAfterADoubleClickedWordBringsBackThatWord) {
     Start();
     Type(QStringLiteral("hou"));
     Press(Qt::Key_Down); // house
-    lookup::TRichEditDblClick* pane = form_->RichEdit1;
+    lookup::TRichEditDblClick* pane = form_->Layout().RichEdit1;
     const int at = pane->toPlainText().indexOf(QStringLiteral("дом"));
     ASSERT_GE(at, 0);
     QTextCursor cursor(pane->document());
@@ -257,13 +260,13 @@ TEST_F(MainWindowTest, SpaceAfterADoubleClickedWordBringsBackThatWord) {
     QTest::mouseDClick(pane->viewport(), Qt::LeftButton, Qt::NoModifier, point);
     QTest::mouseRelease(pane->viewport(), Qt::LeftButton, Qt::NoModifier, point);
     ProcessEvents();
-    ASSERT_EQ(form_->TabIndex(), 26 + 4);
+    ASSERT_EQ(form_->Layout().TabControl1->TabIndex(), 26 + 4);
 
     // The chosen word is wholly selected: the space replaces it.
     Press(Qt::Key_Space);
-    EXPECT_EQ(form_->TabIndex(), 26 + 4);
+    EXPECT_EQ(form_->Layout().TabControl1->TabIndex(), 26 + 4);
     EXPECT_EQ(BoxText(), platform::Utf8ToCp1251("дом"));
-    EXPECT_EQ(form_->Combo->Count(), 2) << "the list of Д";
+    EXPECT_EQ(form_->Layout().Combo->Count(), 2) << "the list of Д";
     Press(Qt::Key_Control);
     EXPECT_TRUE(Article().startsWith(QStringLiteral("домакинство ["))) << Article().toStdString();
 }
@@ -271,20 +274,20 @@ TEST_F(MainWindowTest, SpaceAfterADoubleClickedWordBringsBackThatWord) {
 TEST_F(MainWindowTest, CyrillicFirstLetterSelectsItsTab) {
     Start();
     Type(QStringLiteral("К"));
-    EXPECT_EQ(form_->TabIndex(), 26 + 10);
+    EXPECT_EQ(form_->Layout().TabControl1->TabIndex(), 26 + 10);
     Type(QStringLiteral("ъщ"));
     Press(Qt::Key_Return);
     EXPECT_TRUE(Article().startsWith(QStringLiteral("къща ["))) << Article().toStdString();
-    EXPECT_FALSE(form_->Button7->isEnabled()) << "no pronunciation for Bulgarian words";
+    EXPECT_FALSE(form_->Layout().Button7->isEnabled()) << "no pronunciation for Bulgarian words";
 
-    form_->Combo->SetText({});
+    form_->Layout().Combo->SetText({});
     Type(QStringLiteral("д"));
-    EXPECT_EQ(form_->TabIndex(), 26 + 4) << "lower case too";
+    EXPECT_EQ(form_->Layout().TabControl1->TabIndex(), 26 + 4) << "lower case too";
 }
 
 TEST_F(MainWindowTest, ClickingATabShowsItsFirstArticle) {
     Start();
-    QTabBar* tabs = form_->TabControl1->Tabs();
+    QTabBar* tabs = form_->Layout().TabControl1->Tabs();
     tabs->setCurrentIndex('P' - 'A');
     ProcessEvents();
     EXPECT_EQ(BoxText(), "Polish");
@@ -296,7 +299,7 @@ TEST_F(MainWindowTest, DoubleClickLooksUpTheClickedWord) {
     Start();
     Type(QStringLiteral("hous"));
     Press(Qt::Key_Return);
-    lookup::TRichEditDblClick* pane = form_->RichEdit1;
+    lookup::TRichEditDblClick* pane = form_->Layout().RichEdit1;
     const auto clickWord = [&](const QString& word) {
         const int at = pane->toPlainText().indexOf(word);
         ASSERT_GE(at, 0) << word.toStdString();
@@ -309,17 +312,18 @@ TEST_F(MainWindowTest, DoubleClickLooksUpTheClickedWord) {
         ProcessEvents();
     };
     clickWord(QStringLiteral("дом"));
-    EXPECT_EQ(form_->TabIndex(), 26 + 4) << "a Bulgarian word in an English article";
+    EXPECT_EQ(form_->Layout().TabControl1->TabIndex(), 26 + 4)
+        << "a Bulgarian word in an English article";
     EXPECT_TRUE(Article().startsWith(QStringLiteral("дом ["))) << Article().toStdString();
-    EXPECT_FALSE(form_->Button7->isEnabled()) << "Bulgarian words are not pronounced";
+    EXPECT_FALSE(form_->Layout().Button7->isEnabled()) << "Bulgarian words are not pronounced";
     clickWord(QStringLiteral("house"));
-    EXPECT_EQ(form_->TabIndex(), 'H' - 'A');
+    EXPECT_EQ(form_->Layout().TabControl1->TabIndex(), 'H' - 'A');
     EXPECT_EQ(BoxText(), "house");
-    EXPECT_TRUE(form_->Button7->isEnabled());
+    EXPECT_TRUE(form_->Layout().Button7->isEnabled());
 
-    form_->ControlC1->trigger(); // translation off: only the focus moves
+    form_->Layout().ControlC1->trigger(); // translation off: only the focus moves
     clickWord(QStringLiteral("дом"));
-    EXPECT_EQ(form_->TabIndex(), 'H' - 'A');
+    EXPECT_EQ(form_->Layout().TabControl1->TabIndex(), 'H' - 'A');
     EXPECT_EQ(QApplication::focusWidget(), Edit());
 }
 
@@ -341,46 +345,46 @@ TEST_F(MainWindowTest, ClipboardChangesAreLookedUp) {
     ProcessEvents();
     EXPECT_EQ(BoxText(), "hotel") << "spaces look nothing up";
 
-    form_->ControlC1->trigger();
-    EXPECT_FALSE(form_->PopUp1->isChecked()) << "Control-C off takes PopUp with it";
+    form_->Layout().ControlC1->trigger();
+    EXPECT_FALSE(form_->Layout().PopUp1->isChecked()) << "Control-C off takes PopUp with it";
     QGuiApplication::clipboard()->setText(QStringLiteral("walk"));
     ProcessEvents();
     EXPECT_EQ(BoxText(), "hotel");
-    form_->ControlC1->trigger();
-    EXPECT_TRUE(form_->PopUp1->isChecked());
+    form_->Layout().ControlC1->trigger();
+    EXPECT_TRUE(form_->Layout().PopUp1->isChecked());
 }
 
 TEST_F(MainWindowTest, SettingsFileCreatedReadAndRewritten) {
     TForm1& form = Start();
     EXPECT_EQ(ReadFile(dir_ / "Dictionary.cfg"), "1112") << "created without a line end";
-    EXPECT_TRUE(form.N14->isChecked()) << "the first run keeps the built-in Bulgarian";
-    form.PopUp1->trigger();
+    EXPECT_TRUE(form.Layout().N14->isChecked()) << "the first run keeps the built-in Bulgarian";
+    form.Layout().PopUp1->trigger();
     EXPECT_EQ(ReadFile(dir_ / "Dictionary.cfg"), "1212\r\n");
     form_.reset();
 
     TForm1& second = Start();
-    EXPECT_TRUE(second.N15->isChecked()) << "every later run: English";
-    EXPECT_FALSE(second.PopUp1->isChecked());
+    EXPECT_TRUE(second.Layout().N15->isChecked()) << "every later run: English";
+    EXPECT_FALSE(second.Layout().PopUp1->isChecked());
     EXPECT_TRUE(Article().contains(QStringLiteral("Insert a word and press :")));
     fs::remove(dir_ / "Dictionary.cfg");
-    second.ControlC1->trigger();
+    second.Layout().ControlC1->trigger();
     EXPECT_FALSE(fs::exists(dir_ / "Dictionary.cfg")) << "not recreated while running";
     EXPECT_FALSE(fs::exists(dir_ / "Dictionary.cfg.tmp"));
 }
 
 TEST_F(MainWindowTest, StoredSettingsAreApplied) {
     TForm1& zeros = Start("0000");
-    EXPECT_FALSE(zeros.ControlC1->isChecked());
-    EXPECT_FALSE(zeros.PopUp1->isChecked());
-    EXPECT_TRUE(zeros.N12->isChecked());
-    EXPECT_TRUE(zeros.N15->isChecked());
+    EXPECT_FALSE(zeros.Layout().ControlC1->isChecked());
+    EXPECT_FALSE(zeros.Layout().PopUp1->isChecked());
+    EXPECT_TRUE(zeros.Layout().N12->isChecked());
+    EXPECT_TRUE(zeros.Layout().N15->isChecked());
     form_.reset();
 
     TForm1& one = Start("1\r\nignored");
-    EXPECT_TRUE(one.ControlC1->isChecked());
-    EXPECT_FALSE(one.PopUp1->isChecked());
-    EXPECT_TRUE(one.N12->isChecked());
-    EXPECT_TRUE(one.N15->isChecked());
+    EXPECT_TRUE(one.Layout().ControlC1->isChecked());
+    EXPECT_FALSE(one.Layout().PopUp1->isChecked());
+    EXPECT_TRUE(one.Layout().N12->isChecked());
+    EXPECT_TRUE(one.Layout().N15->isChecked());
 }
 
 TEST_F(MainWindowTest, MissingIndexFilesAreReportedOnce) {
@@ -388,9 +392,9 @@ TEST_F(MainWindowTest, MissingIndexFilesAreReportedOnce) {
     Start();
     ASSERT_EQ(errors_.size(), 1u);
     EXPECT_TRUE(errors_[0].contains(QStringLiteral("base_q.dak")));
-    form_->TabControl1->Tabs()->setCurrentIndex('Q' - 'A');
+    form_->Layout().TabControl1->Tabs()->setCurrentIndex('Q' - 'A');
     ProcessEvents();
-    EXPECT_EQ(form_->Combo->Count(), 0);
+    EXPECT_EQ(form_->Layout().Combo->Count(), 0);
 }
 
 TEST_F(MainWindowTest, AltF4EndsTheProgram) {

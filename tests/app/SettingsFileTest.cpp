@@ -76,7 +76,7 @@ TEST_F(SettingsFileTest, OnlyTheLinesOwnCharactersCount) {
     }
     Write("12\r\n");
     settings.Load(dir_);
-    settings.Set(TSettings::Language, true);
+    settings.Set(TSettings::Position::Language, true);
     ASSERT_TRUE(settings.Save());
     EXPECT_EQ(ReadFile(Cfg()), "1221\r\n") << "no line end written back as a setting";
     Write("\r\n1111");
@@ -91,7 +91,7 @@ TEST_F(SettingsFileTest, AFolderGivesTheDefaultsAndIsReportedAndLeftAlone) {
     EXPECT_EQ(settings.Value(), "1112");
     EXPECT_NE(settings.LastError().find(Cfg().string()), std::string::npos);
     EXPECT_NE(settings.LastError().find("folder"), std::string::npos) << settings.LastError();
-    settings.Set(TSettings::PopUp, false);
+    settings.Set(TSettings::Position::PopUp, false);
     EXPECT_TRUE(settings.Save()) << "the change holds in memory only";
     EXPECT_TRUE(fs::is_directory(Cfg()));
 }
@@ -101,7 +101,7 @@ TEST_F(SettingsFileTest, ANamedPipeDoesNotStopTheStart) {
     EXPECT_EQ(InChild([&] {
                   TSettings settings;
                   const bool applied = settings.Load(dir_);
-                  settings.Set(TSettings::View, false);
+                  settings.Set(TSettings::Position::View, false);
                   return !applied && settings.Value() == "1122" && settings.Save() &&
                          settings.LastError().find("named pipe") != std::string::npos;
               }),
@@ -145,7 +145,7 @@ TEST_F(SettingsFileTest, ARewriteFollowsLinksSparesOtherFilesAndRespectsReadOnly
     std::ofstream(dir_ / "Dictionary.cfg.tmp", std::ios::binary) << "not ours";
     TSettings settings;
     ASSERT_TRUE(settings.Load(dir_));
-    settings.Set(TSettings::ControlC, false);
+    settings.Set(TSettings::Position::ControlC, false);
     ASSERT_TRUE(settings.Save()) << settings.LastError();
     EXPECT_TRUE(fs::is_symlink(Cfg()));
     EXPECT_EQ(ReadFile(dir_ / "profile" / "settings"), "2112\r\n");
@@ -153,7 +153,7 @@ TEST_F(SettingsFileTest, ARewriteFollowsLinksSparesOtherFilesAndRespectsReadOnly
 
     fs::permissions(dir_ / "profile" / "settings",
                     fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    settings.Set(TSettings::ControlC, true);
+    settings.Set(TSettings::Position::ControlC, true);
     EXPECT_FALSE(settings.Save());
     EXPECT_NE(settings.LastError().find(Cfg().string()), std::string::npos);
     EXPECT_NE(settings.LastError().find("Permission denied"), std::string::npos);

@@ -1,5 +1,6 @@
 // The main window started with a settings file it cannot use: one message
 // once the window shows, the defaults, and the file left as it is.
+#include "app/Environment.h"
 #include "app/Unit1.h"
 #include "dictool/Builder.h"
 #include "dictool/Transcriber.h"
@@ -19,7 +20,6 @@ using app::TForm1;
 class SettingsStartupTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        oldDir_ = fs::current_path();
         dir_ = fs::temp_directory_path() /
                ("settingsstartup-" + std::to_string(::getpid()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -29,26 +29,27 @@ protected:
         dictool::BuildDictionary(
             dictool::ParseTsv("house\thaʊs\tкъща\tn\nwalk\twɔːk\tразходка\tn\n", "words"), dir_,
             transcriber);
-        fs::current_path(dir_);
-        TForm1::ShowError = [this](QWidget* parent, const QString& text) {
+        env_.Dialogs.Error = [this](QWidget* parent, const QString& text) {
             errors_.push_back(text);
             shownWhileVisible_.push_back(parent != nullptr && parent->isVisible());
         };
     }
     void TearDown() override {
         form_.reset();
-        fs::current_path(oldDir_);
         fs::remove_all(dir_);
     }
     TForm1& Start() {
-        form_ = std::make_unique<TForm1>();
+        paths_ = std::make_unique<platform::TPaths>(platform::TPaths::Below(dir_));
+        form_ = std::make_unique<app::TForm1>(*paths_, env_);
+        form_->FormCreate();
         for (int i = 0; i < 3; ++i) {
             QApplication::processEvents();
         }
         return *form_;
     }
 
-    fs::path oldDir_;
+    std::unique_ptr<platform::TPaths> paths_;
+    ui::TEnvironment env_ = app::DesktopEnvironment();
     fs::path dir_;
     std::unique_ptr<TForm1> form_;
     std::vector<QString> errors_;
@@ -61,13 +62,13 @@ TEST_F(SettingsStartupTest, AFolderAsSettingsFileIsReportedOnceAndTheDefaultsHol
     ASSERT_EQ(errors_.size(), 1u);
     EXPECT_TRUE(errors_[0].contains(QStringLiteral("Dictionary.cfg"))) << errors_[0].toStdString();
     EXPECT_TRUE(shownWhileVisible_[0]) << "reported in the window, once it shows";
-    EXPECT_TRUE(form.ControlC1->isChecked());
-    EXPECT_TRUE(form.PopUp1->isChecked());
-    EXPECT_TRUE(form.N11->isChecked()) << "standard view";
-    EXPECT_TRUE(form.N14->isChecked()) << "the built-in Bulgarian interface";
+    EXPECT_TRUE(form.Layout().ControlC1->isChecked());
+    EXPECT_TRUE(form.Layout().PopUp1->isChecked());
+    EXPECT_TRUE(form.Layout().N11->isChecked()) << "standard view";
+    EXPECT_TRUE(form.Layout().N14->isChecked()) << "the built-in Bulgarian interface";
 
-    form.PopUp1->trigger();
-    EXPECT_FALSE(form.PopUp1->isChecked());
+    form.Layout().PopUp1->trigger();
+    EXPECT_FALSE(form.Layout().PopUp1->isChecked());
     EXPECT_EQ(errors_.size(), 1u) << "reported once, not at every change";
     EXPECT_TRUE(fs::is_directory(dir_ / "Dictionary.cfg"));
 }

@@ -41,8 +41,8 @@ TEST_F(SettingsTest, MissingFileIsCreatedAsExactly1112) {
     EXPECT_FALSE(settings.Load(dir_)) << "nothing stored to apply";
     EXPECT_EQ(File(), "1112");
     EXPECT_EQ(settings.Value(), "1112");
-    EXPECT_TRUE(settings.IsFirst(TSettings::ControlC));
-    EXPECT_FALSE(settings.IsFirst(TSettings::Language));
+    EXPECT_TRUE(settings.IsFirst(TSettings::Position::ControlC));
+    EXPECT_FALSE(settings.IsFirst(TSettings::Position::Language));
 }
 
 TEST_F(SettingsTest, OnlyTheFirstFourCharactersOfTheFirstLineCount) {
@@ -53,30 +53,31 @@ TEST_F(SettingsTest, OnlyTheFirstFourCharactersOfTheFirstLineCount) {
 
     Write("1\r\n1111");
     settings.Load(dir_);
-    EXPECT_TRUE(settings.IsFirst(TSettings::ControlC));
-    EXPECT_FALSE(settings.IsFirst(TSettings::PopUp)) << "short lines: second choice";
-    EXPECT_FALSE(settings.IsFirst(TSettings::View));
+    EXPECT_TRUE(settings.IsFirst(TSettings::Position::ControlC));
+    EXPECT_FALSE(settings.IsFirst(TSettings::Position::PopUp)) << "short lines: second choice";
+    EXPECT_FALSE(settings.IsFirst(TSettings::Position::View));
 
     Write("");
     settings.Load(dir_);
-    EXPECT_FALSE(settings.IsFirst(TSettings::ControlC));
+    EXPECT_FALSE(settings.IsFirst(TSettings::Position::ControlC));
 
     Write("x1y1");
     settings.Load(dir_);
-    EXPECT_FALSE(settings.IsFirst(TSettings::ControlC)) << "anything but 1 is the second choice";
-    EXPECT_TRUE(settings.IsFirst(TSettings::PopUp));
+    EXPECT_FALSE(settings.IsFirst(TSettings::Position::ControlC))
+        << "anything but 1 is the second choice";
+    EXPECT_TRUE(settings.IsFirst(TSettings::Position::PopUp));
 }
 
 TEST_F(SettingsTest, RewritesWholeWithLineEndOnlyWhileTheFileExists) {
     TSettings settings;
     Write("0000 and the rest");
     settings.Load(dir_);
-    settings.Set(TSettings::View, true);
+    settings.Set(TSettings::Position::View, true);
     EXPECT_TRUE(settings.Save());
     EXPECT_EQ(File(), "0010\r\n");
 
     fs::remove(dir_ / "Dictionary.cfg");
-    settings.Set(TSettings::ControlC, true);
+    settings.Set(TSettings::Position::ControlC, true);
     EXPECT_TRUE(settings.Save());
     EXPECT_FALSE(fs::exists(dir_ / "Dictionary.cfg")) << "not recreated";
     EXPECT_EQ(settings.Value(), "1010") << "the change holds in memory";
@@ -86,7 +87,7 @@ TEST_F(SettingsTest, FailedRewriteKeepsTheOldFile) {
     TSettings settings;
     Write("1112");
     settings.Load(dir_);
-    settings.Set(TSettings::PopUp, false);
+    settings.Set(TSettings::Position::PopUp, false);
     // A full disk while writing (the file size limit stands in for it).
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);

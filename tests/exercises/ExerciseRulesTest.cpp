@@ -1,12 +1,16 @@
-// Stepping, answers, the Start/Stop state and the wave reader: no display.
+// Stepping, answers, the Start/Stop state, the wave reader and the play-end
+// listeners: no display.
 #include "exercises/ExerciseRules.h"
+#include "exercises/MainWindowSeams.h"
 #include "exercises/WaveFile.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -141,6 +145,50 @@ TEST(WaveFile, RejectsWhatCannotBePlayedSafely) {
     const auto empty = ParseWave(Riff(Format(1, 22050, 8) + "data" + Le32(0)));
     ASSERT_TRUE(empty);
     EXPECT_EQ(empty->DurationMs(), 0u) << "an empty data chunk has no frames to play";
+}
+
+struct RecordingListener : TPlayEndListener {
+    RecordingListener(std::vector<int>& told, int name) : Told(told), Name(name) {}
+    void PlayEnded() override {
+        Told.push_back(Name);
+        if (OnEnd) {
+            OnEnd();
+        }
+    }
+    std::vector<int>& Told;
+    int Name;
+    std::function<void()> OnEnd;
+};
+
+// A window that closes while the end is announced leaves at once; one that
+// joined twice is told once; one that left is not told any more.
+TEST(PlayEndListeners, AreToldOnceInTheirOrderAndNotAfterLeaving) {
+    std::vector<int> told;
+    TPlayEndListeners listeners;
+    RecordingListener first(told, 1);
+    RecordingListener second(told, 2);
+    RecordingListener third(told, 3);
+    listeners.Join(first);
+    listeners.Join(second);
+    listeners.Join(first);
+    listeners.Join(third);
+    listeners.Notify();
+    EXPECT_EQ(told, (std::vector<int>{1, 2, 3}));
+
+    told.clear();
+    first.OnEnd = [&] { listeners.Leave(second); };
+    listeners.Notify();
+    EXPECT_EQ(told, (std::vector<int>{1, 3})) << "one that left while told is skipped";
+
+    told.clear();
+    first.OnEnd = nullptr;
+    {
+        RecordingListener passing(told, 4);
+        const TPlayEndMembership membership(listeners, passing);
+        listeners.Notify();
+    }
+    listeners.Notify();
+    EXPECT_EQ(told, (std::vector<int>{1, 3, 4, 1, 3})) << "a membership ends with its window";
 }
 
 } // namespace

@@ -48,7 +48,7 @@ TEST_F(ExerciseWindowsTest, WindowsFillTheDesktopBorderlessWithTheirPanelsCentre
 
     // Halves of an odd gain are rounded toward zero, also when the desktop
     // is smaller than the layout.
-    TExerciseWindow::DesktopRect = [] { return QRect(0, 0, 799, 601); };
+    env_.DesktopRect = [] { return QRect(0, 0, 799, 601); };
     TForm3 small(Seams());
     EXPECT_EQ(small.Panel1->pos(), QPoint(80, 80));
 }
@@ -109,13 +109,13 @@ TEST_F(ExerciseWindowsTest, StartPicturesBlinkEveryHalfSecondOnlyWhileStopped) {
     EXPECT_EQ(window.StartButton().Phase(), 1) << "Stop shows the first Start picture";
 }
 
-TEST_F(ExerciseWindowsTest, ButtonPicturesComeFromTheWorkingDirectoryOrAreDrawn) {
+TEST_F(ExerciseWindowsTest, ButtonPicturesComeFromTheDataFolderOrAreDrawn) {
     QImage red(28, 28, QImage::Format_RGB32);
     red.fill(Qt::red);
-    ASSERT_TRUE(red.save(QStringLiteral("Start1.bmp")));
-    EXPECT_EQ(StartPicture(1).toImage().pixel(14, 14), QColor(Qt::red).rgb());
-    EXPECT_EQ(StartPicture(2).toImage(), StartFallbackPicture(2).toImage());
-    EXPECT_EQ(StopPicture().toImage(), StopFallbackPicture().toImage());
+    ASSERT_TRUE(red.save(QString::fromStdString((dictionary_.Dir() / "Start1.bmp").string())));
+    EXPECT_EQ(StartPicture(paths_, 1).toImage().pixel(14, 14), QColor(Qt::red).rgb());
+    EXPECT_EQ(StartPicture(paths_, 2).toImage(), StartFallbackPicture(2).toImage());
+    EXPECT_EQ(StopPicture(paths_).toImage(), StopFallbackPicture().toImage());
     EXPECT_NE(StartFallbackPicture(1).toImage(), StartFallbackPicture(2).toImage())
         << "the two phases differ, so the button blinks";
 }
@@ -232,9 +232,10 @@ TEST_F(ExerciseWindowsTest, AnEmptyStudyListIsSaidInTheWindowAndNothingReadsIt) 
 }
 
 TEST_F(ExerciseWindowsTest, HelpOpensTheMethodsPageInTheWindowsLanguageAlsoWithF1) {
-    const auto runModal = interface::TForm8::RunModal;
     std::vector<std::filesystem::path> pages;
-    interface::TForm8::RunModal = [&](interface::TForm8& help) { pages.push_back(help.HelpPage); };
+    env_.RunHelp = [&](QDialog& help) {
+        pages.push_back(dynamic_cast<interface::TForm8&>(help).HelpPage);
+    };
     TForm3 method1(Seams());
     method1.show();
     Click(method1.SpeedButton1);
@@ -244,7 +245,6 @@ TEST_F(ExerciseWindowsTest, HelpOpensTheMethodsPageInTheWindowsLanguageAlsoWithF
     QTest::keyClick(method3.Edit1, Qt::Key_F1);
     TForm5 method2(Seams());
     method2.Action1->trigger();
-    interface::TForm8::RunModal = runModal;
 
     const std::filesystem::path help = dictionary_.Dir() / "hlp";
     ASSERT_EQ(pages.size(), 3u);

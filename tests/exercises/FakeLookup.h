@@ -13,7 +13,6 @@ public:
     explicit FakeLookup(const std::filesystem::path& dir) { index_.Load(dir); }
 
     const dictionary::DictionaryIndex& Index() const override { return index_; }
-    const std::filesystem::path& StartDir() const override { return index_.StartDir(); }
     int TabIndex() const override { return tab_; }
     int SetTabIndex(int tab) override {
         if (dictionary::IsValidTab(tab)) {
@@ -36,6 +35,8 @@ public:
     std::string SearchBoxText() const override { return text_; }
     void SetSearchBoxText(const std::string& text) override { text_ = text; }
     void SearchBoxChanged() override { ++Changes; }
+    void FocusSearchBox() override { ++Focused; }
+    void ClearArticle() override { ++Clears; }
     std::string ReadArticle(int tab, int position) const override {
         ArticleReads.push_back(
             index_.ArticlePath(tab, index_.Letter(tab).Record(static_cast<std::size_t>(position))));
@@ -45,6 +46,8 @@ public:
 
     int Fills = 0;
     int Changes = 0;
+    int Focused = 0;
+    int Clears = 0;
     mutable std::vector<std::filesystem::path> ArticleReads;
 
 private:

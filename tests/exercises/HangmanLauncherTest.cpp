@@ -1,6 +1,7 @@
 // The Hangman launcher in the running main window: the word handed to the
 // first game, the study list's selection, and the score the main window
 // keeps from one opening to the next.
+#include "app/Environment.h"
 #include "app/Unit1.h"
 #include "exercises/HANG1.h"
 #include "lookup/SearchCombo.h"
@@ -21,7 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using app::TForm1;
-using exercises::TExerciseWindow;
 using exercises::THangForm1;
 
 constexpr int kTabH = 'H' - 'A';
@@ -35,26 +35,21 @@ protected:
         dictionary_.FillEmptyLetters();
         fs::create_directories(dictionary_.Dir() / "wave");
         std::ofstream(dictionary_.Dir() / "wave" / "EnglishFree") << "house\r\nhour\r\n";
-        oldDir_ = fs::current_path();
-        fs::current_path(dictionary_.Dir());
-        TForm1::ShowError = [this](QWidget*, const QString& text) { errors_.push_back(text); };
-        runWindow_ = exercises::RunExerciseWindow;
-        form_ = std::make_unique<TForm1>();
+        env_.Dialogs.Error = [this](QWidget*, const QString& text) { errors_.push_back(text); };
+        paths_ = std::make_unique<platform::TPaths>(platform::TPaths::Below(dictionary_.Dir()));
+        form_ = std::make_unique<app::TForm1>(*paths_, env_);
+        form_->FormCreate();
         form_->show();
         QApplication::processEvents();
     }
 
-    void TearDown() override {
-        exercises::RunExerciseWindow = runWindow_;
-        form_.reset();
-        fs::current_path(oldDir_);
-    }
+    void TearDown() override { form_.reset(); }
 
     TestDictionary dictionary_;
-    fs::path oldDir_;
+    std::unique_ptr<platform::TPaths> paths_;
+    ui::TEnvironment env_ = app::DesktopEnvironment();
     std::unique_ptr<TForm1> form_;
     std::vector<QString> errors_;
-    std::function<void(TExerciseWindow&)> runWindow_;
 };
 
 TEST_F(HangmanLauncherTest, TheFirstGameIsTheFirstEntryWhicheverIsSelected) {
@@ -63,17 +58,17 @@ TEST_F(HangmanLauncherTest, TheFirstGameIsTheFirstEntryWhicheverIsSelected) {
     std::string word;
     int selected = -2;
     bool mainHidden = false;
-    exercises::RunExerciseWindow = [&](TExerciseWindow& window) {
+    env_.RunExercise = [&](QDialog& window) {
         word = dynamic_cast<THangForm1&>(window).Game().SecretWord();
         selected = form_->StudyList().ItemIndex();
         mainHidden = form_->isHidden();
     };
-    QTest::mouseClick(form_->Button10, Qt::LeftButton);
+    QTest::mouseClick(form_->Layout().Button10, Qt::LeftButton);
     EXPECT_EQ(word, "ab") << "even when shorter than three letters";
     EXPECT_EQ(selected, 2) << "the selection stays";
     EXPECT_TRUE(mainHidden);
     EXPECT_TRUE(form_->isVisible());
-    EXPECT_EQ(form_->focusWidget(), form_->Combo->Edit());
+    EXPECT_EQ(form_->focusWidget(), form_->Layout().Combo->Edit());
 
     form_->StudyList().SetItemIndex(-1);
     form_->Button10Click();
@@ -85,7 +80,7 @@ TEST_F(HangmanLauncherTest, TheFirstGameIsTheFirstEntryWhicheverIsSelected) {
 TEST_F(HangmanLauncherTest, AnEmptyListIsNotFilledAndTheWindowPicksAnEnglishWord) {
     bool english = false;
     exercises::THangmanState state = exercises::THangmanState::NoGame;
-    exercises::RunExerciseWindow = [&](TExerciseWindow& window) {
+    env_.RunExercise = [&](QDialog& window) {
         auto& hangman = dynamic_cast<THangForm1&>(window);
         hangman.show();
         english = hangman.RadioButton2->isChecked() && !hangman.RadioButton1->isEnabled();
@@ -101,12 +96,10 @@ TEST_F(HangmanLauncherTest, AnEmptyListIsNotFilledAndTheWindowPicksAnEnglishWord
 
 TEST_F(HangmanLauncherTest, TheScoreSurvivesASecondOpening) {
     form_->StudyList().SetItems({"hour"});
-    exercises::RunExerciseWindow = [](TExerciseWindow& window) {
-        dynamic_cast<THangForm1&>(window).Button2Click();
-    };
+    env_.RunExercise = [](QDialog& window) { dynamic_cast<THangForm1&>(window).Button2Click(); };
     form_->Button10Click();
     QString atOpening;
-    exercises::RunExerciseWindow = [&](TExerciseWindow& window) {
+    env_.RunExercise = [&](QDialog& window) {
         atOpening = dynamic_cast<THangForm1&>(window).Label3->text();
     };
     form_->Button10Click();

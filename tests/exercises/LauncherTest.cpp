@@ -2,6 +2,7 @@
 // window and its article pane before and after an exercise, and a real
 // pronunciation through the decoding library on SDL's dummy driver.
 #include "exercises/Launcher.h"
+#include "app/Environment.h"
 #include "app/Unit1.h"
 #include "exercises/Unit3.h"
 #include "exercises/Unit4.h"
@@ -28,7 +29,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using app::TForm1;
-using exercises::TExerciseWindow;
 
 constexpr int kTabH = 'H' - 'A';
 
@@ -61,26 +61,21 @@ protected:
         dictionary_.FillEmptyLetters();
         fs::create_directories(dictionary_.Dir() / "wave");
         std::ofstream(dictionary_.Dir() / "wave" / "EnglishFree") << "house\r\nhour\r\nzebra\r\n";
-        oldDir_ = fs::current_path();
-        fs::current_path(dictionary_.Dir());
-        TForm1::ShowError = [this](QWidget*, const QString& text) { errors_.push_back(text); };
-        runWindow_ = exercises::RunExerciseWindow;
-        form_ = std::make_unique<TForm1>();
+        env_.Dialogs.Error = [this](QWidget*, const QString& text) { errors_.push_back(text); };
+        paths_ = std::make_unique<platform::TPaths>(platform::TPaths::Below(dictionary_.Dir()));
+        form_ = std::make_unique<app::TForm1>(*paths_, env_);
+        form_->FormCreate();
         form_->Sound().MPEG1.SetPathToDLL(MPEGDLL_DIR);
         QApplication::processEvents();
     }
 
-    void TearDown() override {
-        exercises::RunExerciseWindow = runWindow_;
-        form_.reset();
-        fs::current_path(oldDir_);
-    }
+    void TearDown() override { form_.reset(); }
 
     TestDictionary dictionary_;
-    fs::path oldDir_;
+    std::unique_ptr<platform::TPaths> paths_;
+    ui::TEnvironment env_ = app::DesktopEnvironment();
     std::unique_ptr<TForm1> form_;
     std::vector<QString> errors_;
-    std::function<void(TExerciseWindow&)> runWindow_;
 };
 
 TEST_F(LauncherTest, AnEmptyListIsFilledFromTheDefaultListBeforeTheWindowOpens) {
@@ -89,14 +84,14 @@ TEST_F(LauncherTest, AnEmptyListIsFilledFromTheDefaultListBeforeTheWindowOpens) 
     bool mainHidden = false;
     QWidget* owner = nullptr;
     QString opened;
-    exercises::RunExerciseWindow = [&](TExerciseWindow& window) {
+    env_.RunExercise = [&](QDialog& window) {
         count = form_->StudyList().Count();
-        label = form_->Label1->text();
+        label = form_->Layout().Label1->text();
         mainHidden = form_->isHidden();
         owner = window.parentWidget();
         opened = window.objectName();
     };
-    QTest::mouseClick(form_->Button5, Qt::LeftButton);
+    QTest::mouseClick(form_->Layout().Button5, Qt::LeftButton);
     EXPECT_EQ(opened, QStringLiteral("TForm3"));
     EXPECT_EQ(count, 3);
     EXPECT_TRUE(label.startsWith(QStringLiteral("3"))) << label.toStdString();
@@ -109,7 +104,7 @@ TEST_F(LauncherTest, AnEmptyListIsFilledFromTheDefaultListBeforeTheWindowOpens) 
 TEST_F(LauncherTest, AListWithEntriesIsUsedAsItIs) {
     form_->StudyList().SetItems({"hour"});
     std::vector<std::string> seen;
-    exercises::RunExerciseWindow = [&](TExerciseWindow& window) {
+    env_.RunExercise = [&](QDialog& window) {
         seen = form_->StudyList().Items();
         EXPECT_NE(dynamic_cast<exercises::TForm5*>(&window), nullptr);
     };
@@ -120,7 +115,7 @@ TEST_F(LauncherTest, AListWithEntriesIsUsedAsItIs) {
 TEST_F(LauncherTest, AnUnreadableDefaultListIsReportedAndTheWindowSaysTheListIsEmpty) {
     fs::remove(dictionary_.Dir() / "wave" / "EnglishFree");
     bool notice = false;
-    exercises::RunExerciseWindow = [&](TExerciseWindow& window) {
+    env_.RunExercise = [&](QDialog& window) {
         auto& method3 = dynamic_cast<exercises::TForm4&>(window);
         notice = method3.EmptyListNotice != nullptr && !method3.Button9->isEnabled();
         method3.Button9Click();
@@ -133,29 +128,30 @@ TEST_F(LauncherTest, AnUnreadableDefaultListIsReportedAndTheWindowSaysTheListIsE
 }
 
 TEST_F(LauncherTest, TheArticlePaneFollowsTheSearchBoxTheExerciseLeftBehind) {
-    exercises::RunExerciseWindow = [](TExerciseWindow& window) {
+    env_.RunExercise = [](QDialog& window) {
         dynamic_cast<exercises::TForm3&>(window).Button5Click();
     };
-    form_->ListBox1->setFocus();
+    form_->Layout().ListBox1->setFocus();
     form_->Button5Click();
-    EXPECT_EQ(form_->Combo->Text(), "house");
-    EXPECT_EQ(form_->RichEdit1->toPlainText(), QStringLiteral("house article"));
-    EXPECT_EQ(form_->focusWidget(), form_->Combo->Edit()) << "the search box has the focus";
+    EXPECT_EQ(form_->Layout().Combo->Text(), "house");
+    EXPECT_EQ(form_->Layout().RichEdit1->toPlainText(), QStringLiteral("house article"));
+    EXPECT_EQ(form_->focusWidget(), form_->Layout().Combo->Edit())
+        << "the search box has the focus";
 
     // "zebra" is not in the dictionary: the search box's text is left empty.
-    exercises::RunExerciseWindow = [](TExerciseWindow& window) {
+    env_.RunExercise = [](QDialog& window) {
         dynamic_cast<exercises::TForm3&>(window).Button4Click();
     };
     form_->Button5Click();
-    EXPECT_EQ(form_->Combo->Text(), "");
-    EXPECT_TRUE(form_->RichEdit1->toPlainText().isEmpty()) << "the pane is emptied";
+    EXPECT_EQ(form_->Layout().Combo->Text(), "");
+    EXPECT_TRUE(form_->Layout().RichEdit1->toPlainText().isEmpty()) << "the pane is emptied";
 }
 
 TEST_F(LauncherTest, NavigationIsLockedWhileAWordPlaysAndFreedAtItsEnd) {
     WriteTone(dictionary_.Dir() / "wave" / "h" / "2.mp3", 0.5); // "house", the second base word
     bool lockedWhilePlaying = false;
     bool freedAtTheEnd = false;
-    exercises::RunExerciseWindow = [&](TExerciseWindow& window) {
+    env_.RunExercise = [&](QDialog& window) {
         auto& method1 = dynamic_cast<exercises::TForm3&>(window);
         method1.show();
         QTest::mouseClick(method1.Button5, Qt::LeftButton);
@@ -177,8 +173,9 @@ TEST_F(LauncherTest, ALauncherStopsThePlayBackOfTheRecordedVoiceFirst) {
     form_->SpeedButton2Click();
     ASSERT_TRUE(form_->Sound().Audio1.Player.Active());
     bool stopped = false;
-    exercises::RunExerciseWindow = [&](TExerciseWindow&) {
-        stopped = !form_->Sound().Audio1.Player.Active() && form_->SpeedButton2->isEnabled();
+    env_.RunExercise = [&](QDialog&) {
+        stopped =
+            !form_->Sound().Audio1.Player.Active() && form_->Layout().SpeedButton2->isEnabled();
     };
     form_->Button11Click();
     EXPECT_TRUE(stopped) << "stopped, and the play-back button offers the recording again";

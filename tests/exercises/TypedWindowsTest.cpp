@@ -201,11 +201,11 @@ TEST_F(HangmanWindowTest, AnEmptyListOpensOnARandomEnglishWordWithTheListOptions
     EXPECT_EQ(lookup_->TabIndex(), kTabH) << "the main window shows the word's letter";
     EXPECT_TRUE(study_.Entries.empty());
 
-    const auto runModal = interface::TForm8::RunModal;
     std::vector<std::filesystem::path> pages;
-    interface::TForm8::RunModal = [&](interface::TForm8& help) { pages.push_back(help.HelpPage); };
+    env_.RunHelp = [&](QDialog& help) {
+        pages.push_back(dynamic_cast<interface::TForm8&>(help).HelpPage);
+    };
     window.Action1->trigger();
-    interface::TForm8::RunModal = runModal;
     EXPECT_EQ(pages, std::vector<std::filesystem::path>{dictionary_.Dir() / "hlp" / "metod6e.htm"});
 }
 

@@ -4,6 +4,7 @@
 #include "exercises/MainWindowSeams.h"
 #include "tests/dictionary/TestDictionary.h"
 #include "tests/exercises/FakeLookup.h"
+#include "ui/Environment.h"
 
 #include <gtest/gtest.h>
 
@@ -82,8 +83,8 @@ public:
     std::vector<exercises::TPlayEndListener*> Listeners;
 };
 
-// A dictionary of a few words below a start-up directory that is also the
-// working directory, and the main window's seams over it.
+// A dictionary of a few words in a folder that also holds the data files,
+// and the main window's seams over it.
 class WindowFixture : public ::testing::Test {
 protected:
     static constexpr int kTabH = 'H' - 'A';
@@ -96,15 +97,11 @@ protected:
         // "ад" in code page 1251.
         dictionary_.WriteLetter(kTabCyrillicA, {{"\xE0\xE4", "{\\rtf1 hell article}"}});
         dictionary_.FillEmptyLetters();
-        oldDir_ = std::filesystem::current_path();
-        std::filesystem::current_path(dictionary_.Dir());
         lookup_ = std::make_unique<FakeLookup>(dictionary_.Dir());
         pronouncer_ = std::make_unique<FakePronouncer>(*lookup_);
         study_.Entries = {"house", "hour", "\xC0\xE4"};
-        desktopRect_ = exercises::TExerciseWindow::DesktopRect;
-        playVerdictSound_ = exercises::TExerciseWindow::PlayVerdictSound;
-        exercises::TExerciseWindow::DesktopRect = [] { return QRect(0, 0, 1280, 1024); };
-        exercises::TExerciseWindow::PlayVerdictSound = [this](const std::filesystem::path& file) {
+        env_.DesktopRect = [] { return QRect(0, 0, 1280, 1024); };
+        env_.PlayVerdictSound = [this](const std::filesystem::path& file) {
             verdicts_.push_back(file.filename().string());
             if (OnVerdict) {
                 OnVerdict();
@@ -112,26 +109,17 @@ protected:
         };
     }
 
-    void TearDown() override {
-        exercises::TExerciseWindow::DesktopRect = desktopRect_;
-        exercises::TExerciseWindow::PlayVerdictSound = playVerdictSound_;
-        std::filesystem::current_path(oldDir_);
-    }
-
     exercises::TMainWindowSeams Seams(bool english = false) {
-        return {study_, *lookup_, *pronouncer_, playEnd_, english};
+        return {study_, *lookup_, *pronouncer_, playEnd_, paths_, env_, english};
     }
 
     TestDictionary dictionary_;
-    std::filesystem::path oldDir_;
+    platform::TPaths paths_ = platform::TPaths::Below(dictionary_.Dir());
+    ui::TEnvironment env_;
     FakeStudy study_;
     std::unique_ptr<FakeLookup> lookup_;
     std::unique_ptr<FakePronouncer> pronouncer_;
     FakePlayEnd playEnd_;
     std::vector<std::string> verdicts_;
     std::function<void()> OnVerdict;
-
-private:
-    std::function<QRect()> desktopRect_;
-    std::function<void(const std::filesystem::path&)> playVerdictSound_;
 };

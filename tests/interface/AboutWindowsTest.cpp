@@ -84,14 +84,15 @@ TEST(AboutWindows, AreBorderlessAndCentredOnTheirOwner) {
     QSize sizes[2];
     QPoint centres[2];
     int opened = 0;
-    TAboutForm::RunModal = [&](QDialog& window) {
+    ui::TEnvironment environment;
+    environment.RunAbout = [&](QDialog& window) {
         sizes[opened] = window.size();
         centres[opened] = window.geometry().center();
         EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
         ++opened;
     };
-    interface::ShowAboutUs(&owner, false);
-    interface::ShowAboutProgram(&owner, true);
+    interface::ShowAboutUs(&owner, false, environment);
+    interface::ShowAboutProgram(&owner, true, environment);
     ASSERT_EQ(opened, 2);
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(sizes[i], QSize(406, 194));

@@ -34,7 +34,9 @@ TEST_F(HelpWindowTest, ShowsThePageCentredOnItsOwnerAndFollowsLinks) {
     QString shown;
     QSize size;
     QPoint centre;
-    TForm8::RunModal = [&](TForm8& window) {
+    ui::TEnvironment environment;
+    environment.RunHelp = [&](QDialog& dialog) {
+        auto& window = dynamic_cast<TForm8&>(dialog);
         window.show();
         shown = window.WebBrowser1->toPlainText();
         size = window.size();
@@ -43,7 +45,7 @@ TEST_F(HelpWindowTest, ShowsThePageCentredOnItsOwnerAndFollowsLinks) {
         shown += window.WebBrowser1->toPlainText();
         window.close();
     };
-    interface::ShowHelpPage(&owner, dir_ / "hlp" / "metod1e.htm", true);
+    interface::ShowHelpPage(&owner, dir_ / "hlp" / "metod1e.htm", true, environment);
     EXPECT_TRUE(shown.startsWith(QStringLiteral("Method 1")));
     EXPECT_TRUE(shown.contains(QStringLiteral("Second page"))) << "links stay in the window";
     EXPECT_EQ(size, QSize(620, 365));

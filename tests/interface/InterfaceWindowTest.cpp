@@ -1,6 +1,7 @@
 // The main window's language switch, views, page mode, pronunciation key,
 // help and web links, driven through its real widgets on a small dictionary
 // with the pages, key and samples the build makes.
+#include "app/Environment.h"
 #include "app/Unit1.h"
 #include "dictool/Builder.h"
 #include "dictool/Transcriber.h"
@@ -87,20 +88,17 @@ protected:
     }
 
     void SetUp() override {
-        oldDir_ = fs::current_path();
         dir_ = fs::temp_directory_path() /
                ("interface-" + std::to_string(::getpid()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::copy(*data_, dir_, fs::copy_options::recursive);
-        fs::current_path(dir_);
-        TForm1::ShowError = [this](QWidget*, const QString& text) { errors_.push_back(text); };
-        TForm1::SystemBeep = [this] { ++beeps_; };
+        env_.Dialogs.Error = [this](QWidget*, const QString& text) { errors_.push_back(text); };
+        env_.Beep = [this] { ++beeps_; };
     }
 
     void TearDown() override {
         form_.reset();
-        fs::current_path(oldDir_);
         fs::remove_all(dir_);
     }
 
@@ -108,7 +106,9 @@ protected:
         if (settings != nullptr) {
             WriteFile(dir_ / "Dictionary.cfg", settings);
         }
-        form_ = std::make_unique<TForm1>();
+        paths_ = std::make_unique<platform::TPaths>(platform::TPaths::Below(dir_));
+        form_ = std::make_unique<app::TForm1>(*paths_, env_);
+        form_->FormCreate();
         form_->Sound().MPEG1.SetPathToDLL(MPEGDLL_DIR);
         ProcessEvents();
         return *form_;
@@ -117,9 +117,9 @@ protected:
     std::string Settings() const { return ReadFile(dir_ / "Dictionary.cfg"); }
 
     void Choose(const char* word) {
-        form_->TabControl1->Tabs()->setCurrentIndex('H' - 'A');
+        form_->Layout().TabControl1->Tabs()->setCurrentIndex('H' - 'A');
         ProcessEvents();
-        form_->Combo->SetItemIndex(form_->Combo->FindPrefix(word));
+        form_->Layout().Combo->SetItemIndex(form_->Layout().Combo->FindPrefix(word));
         form_->ComboBox1Change();
     }
 
@@ -161,12 +161,15 @@ protected:
         return form_->findChild<QToolButton*>(QStringLiteral("trans%1").arg(n));
     }
 
-    bool KeyUsable() const { return form_->Panel4->isEnabled() && form_->Panel3->isEnabled(); }
+    bool KeyUsable() const {
+        return form_->Layout().Panel4->isEnabled() && form_->Layout().Panel3->isEnabled();
+    }
 
-    QString Article() const { return form_->RichEdit1->toPlainText(); }
+    QString Article() const { return form_->Layout().RichEdit1->toPlainText(); }
 
     static fs::path* data_;
-    fs::path oldDir_;
+    std::unique_ptr<platform::TPaths> paths_;
+    ui::TEnvironment env_ = app::DesktopEnvironment();
     fs::path dir_;
     std::unique_ptr<TForm1> form_;
     std::vector<QString> errors_;
@@ -179,30 +182,32 @@ fs::path* InterfaceWindowTest::data_ = nullptr;
 
 TEST_F(InterfaceWindowTest, LanguageSwitchRewritesEveryTextAndStoresOnce) {
     TForm1& form = Start("1111");
-    EXPECT_EQ(form.N19->text(), QStringLiteral("&Нов")) << "built in";
-    Trigger(form.N15);
-    EXPECT_TRUE(form.N15->isChecked());
-    EXPECT_FALSE(form.N14->isChecked());
+    EXPECT_EQ(form.Layout().N19->text(), QStringLiteral("&Нов")) << "built in";
+    Trigger(form.Layout().N15);
+    EXPECT_TRUE(form.Layout().N15->isChecked());
+    EXPECT_FALSE(form.Layout().N14->isChecked());
     ExpectAllTexts(ui::TLanguage::English);
-    EXPECT_EQ(form.N21->text(), QStringLiteral("Close"));
-    EXPECT_EQ(form.Delete1->text(), QStringLiteral("&Delete"));
+    EXPECT_EQ(form.Layout().N21->text(), QStringLiteral("Close"));
+    EXPECT_EQ(form.Layout().Delete1->text(), QStringLiteral("&Delete"));
     EXPECT_EQ(Settings(), "1112\r\n");
     // Texts that stay as built.
-    EXPECT_EQ(form.Image1->toolTip(), QStringLiteral("Посетете нашата страница в Internet"));
+    EXPECT_EQ(form.Layout().Image1->toolTip(),
+              QStringLiteral("Посетете нашата страница в Internet"));
     EXPECT_EQ(Key(1)->toolTip(), QStringLiteral("Прослушване на транскрипция"));
-    EXPECT_EQ(form.Button5->toolTip(), QStringLiteral("Метод 1"));
+    EXPECT_EQ(form.Layout().Button5->toolTip(), QStringLiteral("Метод 1"));
 
     WriteFile(dir_ / "Dictionary.cfg", "XXXX");
-    Trigger(form.N15);
+    Trigger(form.Layout().N15);
     EXPECT_EQ(Settings(), "XXXX") << "choosing the current language writes nothing";
-    EXPECT_TRUE(form.N15->isChecked());
-    EXPECT_FALSE(form.N14->isChecked());
+    EXPECT_TRUE(form.Layout().N15->isChecked());
+    EXPECT_FALSE(form.Layout().N14->isChecked());
 
-    Trigger(form.N14);
+    Trigger(form.Layout().N14);
     ExpectAllTexts(ui::TLanguage::Bulgarian);
-    EXPECT_EQ(form.N19->text(), QStringLiteral("Нов")) << "no accelerator after the switch";
-    EXPECT_EQ(form.RzGroupBox2->title(), QStringLiteral("Гласни")) << "no padding";
-    EXPECT_EQ(form.F11->text(), QStringLiteral("Помощ         F1"));
+    EXPECT_EQ(form.Layout().N19->text(), QStringLiteral("Нов"))
+        << "no accelerator after the switch";
+    EXPECT_EQ(form.Layout().RzGroupBox2->title(), QStringLiteral("Гласни")) << "no padding";
+    EXPECT_EQ(form.Layout().F11->text(), QStringLiteral("Помощ         F1"));
     EXPECT_EQ(Settings(), "1111\r\n");
     EXPECT_TRUE(errors_.empty());
 }
@@ -214,22 +219,22 @@ TEST_F(InterfaceWindowTest, CountLabelUsesTheSingularForOneEntryOnly) {
     const char* bulgarian[] = {"0 Думи", "1 Дума", "2 Думи"};
     for (int count = 0; count <= 2; ++count) {
         form.StudyList().SetItems({words.begin(), words.begin() + count});
-        Trigger(form.N15);
-        EXPECT_EQ(form.Label1->text(), QString::fromUtf8(english[count]));
-        Trigger(form.N14);
-        EXPECT_EQ(form.Label1->text(), QString::fromUtf8(bulgarian[count]));
+        Trigger(form.Layout().N15);
+        EXPECT_EQ(form.Layout().Label1->text(), QString::fromUtf8(english[count]));
+        Trigger(form.Layout().N14);
+        EXPECT_EQ(form.Layout().Label1->text(), QString::fromUtf8(bulgarian[count]));
     }
 }
 
 TEST_F(InterfaceWindowTest, StoredCompactEnglishOpensSoWithoutRewriting) {
     TForm1& form = Start("1122");
-    EXPECT_TRUE(form.N12->isChecked());
-    EXPECT_FALSE(form.N11->isChecked());
+    EXPECT_TRUE(form.Layout().N12->isChecked());
+    EXPECT_FALSE(form.Layout().N11->isChecked());
     EXPECT_EQ(form.width(), 402);
-    EXPECT_TRUE(form.rightPanel1->isHidden());
-    EXPECT_EQ(form.TabControl1->width(), 311);
-    EXPECT_EQ(form.Combo->width(), 295);
-    EXPECT_TRUE(form.N15->isChecked());
+    EXPECT_TRUE(form.Layout().rightPanel1->isHidden());
+    EXPECT_EQ(form.Layout().TabControl1->width(), 311);
+    EXPECT_EQ(form.Layout().Combo->width(), 295);
+    EXPECT_TRUE(form.Layout().N15->isChecked());
     ExpectAllTexts(ui::TLanguage::English);
     EXPECT_EQ(Settings(), "1122") << "start-up applies without writing";
     EXPECT_EQ(form.View().Remembered().Window, 612) << "the standard widths are remembered";
@@ -239,42 +244,42 @@ TEST_F(InterfaceWindowTest, StoredCompactEnglishOpensSoWithoutRewriting) {
 
 TEST_F(InterfaceWindowTest, CompactThenStandardRestoresTheStartExactly) {
     TForm1& form = Start("1111");
-    const QRect tabs = form.TabControl1->geometry();
-    const QRect combo = form.Combo->geometry();
-    const QRect article = form.Panel2->geometry();
+    const QRect tabs = form.Layout().TabControl1->geometry();
+    const QRect combo = form.Layout().Combo->geometry();
+    const QRect article = form.Layout().Panel2->geometry();
     const QSize window = form.size();
-    Trigger(form.N12);
+    Trigger(form.Layout().N12);
     EXPECT_EQ(form.width(), 402);
     EXPECT_EQ(form.centralWidget()->width(), 402);
     EXPECT_EQ(form.height(), window.height());
-    EXPECT_EQ(form.TabControl1->geometry(), QRect(tabs.x(), tabs.y(), 311, tabs.height()))
+    EXPECT_EQ(form.Layout().TabControl1->geometry(), QRect(tabs.x(), tabs.y(), 311, tabs.height()))
         << "right-aligned next to the logo";
-    EXPECT_EQ(form.Combo->width(), 295);
-    EXPECT_EQ(form.Panel2->geometry(), article) << "the article area is unchanged";
-    EXPECT_TRUE(form.rightPanel1->isHidden());
+    EXPECT_EQ(form.Layout().Combo->width(), 295);
+    EXPECT_EQ(form.Layout().Panel2->geometry(), article) << "the article area is unchanged";
+    EXPECT_TRUE(form.Layout().rightPanel1->isHidden());
     EXPECT_EQ(Settings(), "1121\r\n");
 
     WriteFile(dir_ / "Dictionary.cfg", "XXXX");
-    Trigger(form.N12);
+    Trigger(form.Layout().N12);
     EXPECT_EQ(Settings(), "XXXX") << "the current view does nothing";
 
-    Trigger(form.N11);
+    Trigger(form.Layout().N11);
     EXPECT_EQ(form.size(), window);
-    EXPECT_EQ(form.TabControl1->geometry(), tabs);
-    EXPECT_EQ(form.Combo->geometry(), combo);
-    EXPECT_FALSE(form.rightPanel1->isHidden());
-    EXPECT_TRUE(form.N11->isChecked());
-    EXPECT_FALSE(form.N12->isChecked());
+    EXPECT_EQ(form.Layout().TabControl1->geometry(), tabs);
+    EXPECT_EQ(form.Layout().Combo->geometry(), combo);
+    EXPECT_FALSE(form.Layout().rightPanel1->isHidden());
+    EXPECT_TRUE(form.Layout().N11->isChecked());
+    EXPECT_FALSE(form.Layout().N12->isChecked());
     EXPECT_EQ(Settings(), "1111\r\n");
 }
 
 TEST_F(InterfaceWindowTest, AddingToTheListInCompactBringsTheStandardView) {
     TForm1& form = Start();
     Choose("house");
-    Trigger(form.N12);
-    Click(form.Button1);
-    EXPECT_TRUE(form.N11->isChecked());
-    EXPECT_FALSE(form.rightPanel1->isHidden());
+    Trigger(form.Layout().N12);
+    Click(form.Layout().Button1);
+    EXPECT_TRUE(form.Layout().N11->isChecked());
+    EXPECT_FALSE(form.Layout().rightPanel1->isHidden());
     EXPECT_EQ(form.width(), 612);
     EXPECT_EQ(form.StudyList().Count(), 1);
 }
@@ -287,83 +292,86 @@ TEST_F(InterfaceWindowTest, PageModeLocksTheWindowAndContinueRestoresIt) {
     Choose("house");
     const QString article = Article();
     ASSERT_TRUE(article.startsWith(QStringLiteral("house")));
-    Trigger(form.N5);
+    Trigger(form.Layout().N5);
     for (QWidget* locked : std::initializer_list<QWidget*>{
-             form.Combo, form.TabControl1, form.ListBox1, form.Button10, form.Button13,
-             form.Button2, form.Button4, form.Button5, form.Button9, form.Button11, form.Button16,
-             form.Button12}) {
+             form.Layout().Combo, form.Layout().TabControl1, form.Layout().ListBox1,
+             form.Layout().Button10, form.Layout().Button13, form.Layout().Button2,
+             form.Layout().Button4, form.Layout().Button5, form.Layout().Button9,
+             form.Layout().Button11, form.Layout().Button16, form.Layout().Button12}) {
         EXPECT_FALSE(locked->isEnabled()) << locked->objectName().toStdString();
     }
-    for (QWidget* hidden :
-         {form.Button7, form.Button1, form.Button3, form.SpeedButton1, form.SpeedButton2}) {
+    for (QWidget* hidden : {form.Layout().Button7, form.Layout().Button1, form.Layout().Button3,
+                            form.Layout().SpeedButton1, form.Layout().SpeedButton2}) {
         EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
     }
-    EXPECT_FALSE(form.SpeedButton3->isHidden());
-    for (QMenu* menu : {form.N18, form.N1, form.N9, form.N2}) {
+    EXPECT_FALSE(form.Layout().SpeedButton3->isHidden());
+    for (QMenu* menu : {form.Layout().N18, form.Layout().N1, form.Layout().N9, form.Layout().N2}) {
         EXPECT_FALSE(menu->menuAction()->isEnabled()) << menu->objectName().toStdString();
     }
-    EXPECT_TRUE(form.N8->menuAction()->isEnabled()) << "Buy Now stays";
+    EXPECT_TRUE(form.Layout().N8->menuAction()->isEnabled()) << "Buy Now stays";
     EXPECT_TRUE(Article().startsWith(QStringLiteral("Съкращения"))) << Article().toStdString();
     EXPECT_EQ(beeps_, 1) << "loading a page into the locked pane beeps";
 
-    Click(form.SpeedButton3);
+    Click(form.Layout().SpeedButton3);
     for (QWidget* unlocked : std::initializer_list<QWidget*>{
-             form.Combo, form.TabControl1, form.ListBox1, form.Button10, form.Button13,
-             form.Button2, form.Button4, form.Button5, form.Button9, form.Button11, form.Button16,
-             form.Button12}) {
+             form.Layout().Combo, form.Layout().TabControl1, form.Layout().ListBox1,
+             form.Layout().Button10, form.Layout().Button13, form.Layout().Button2,
+             form.Layout().Button4, form.Layout().Button5, form.Layout().Button9,
+             form.Layout().Button11, form.Layout().Button16, form.Layout().Button12}) {
         EXPECT_TRUE(unlocked->isEnabled()) << unlocked->objectName().toStdString();
     }
-    for (QWidget* shown : {form.Button7, form.Button1, form.Button3, form.SpeedButton1,
-                           form.SpeedButton2, form.Button4}) {
+    for (QWidget* shown :
+         {form.Layout().Button7, form.Layout().Button1, form.Layout().Button3,
+          form.Layout().SpeedButton1, form.Layout().SpeedButton2, form.Layout().Button4}) {
         EXPECT_FALSE(shown->isHidden()) << shown->objectName().toStdString();
     }
-    EXPECT_TRUE(form.SpeedButton3->isHidden());
-    EXPECT_TRUE(form.Panel4->isHidden());
-    EXPECT_EQ(form.ListBox1->cursor().shape(), Qt::PointingHandCursor);
-    for (QMenu* menu : {form.N18, form.N1, form.N9, form.N2}) {
+    EXPECT_TRUE(form.Layout().SpeedButton3->isHidden());
+    EXPECT_TRUE(form.Layout().Panel4->isHidden());
+    EXPECT_EQ(form.Layout().ListBox1->cursor().shape(), Qt::PointingHandCursor);
+    for (QMenu* menu : {form.Layout().N18, form.Layout().N1, form.Layout().N9, form.Layout().N2}) {
         EXPECT_TRUE(menu->menuAction()->isEnabled());
     }
     EXPECT_EQ(Article(), article) << "the word's article again";
-    EXPECT_EQ(QApplication::focusWidget(), form.Combo->Edit());
+    EXPECT_EQ(QApplication::focusWidget(), form.Layout().Combo->Edit());
     EXPECT_EQ(beeps_, 1);
 }
 
 TEST_F(InterfaceWindowTest, ContinueWithoutAWordLeavesAnEmptyPaneAndAnEmptyList) {
     TForm1& form = Start();
-    Trigger(form.N6);
+    Trigger(form.Layout().N6);
     EXPECT_TRUE(Article().startsWith(QStringLiteral("Abbreviations"))) << Article().toStdString();
-    Click(form.SpeedButton3);
+    Click(form.Layout().SpeedButton3);
     EXPECT_TRUE(Article().isEmpty());
-    EXPECT_FALSE(form.Button2->isEnabled());
-    EXPECT_TRUE(form.Button4->isHidden());
+    EXPECT_FALSE(form.Layout().Button2->isEnabled());
+    EXPECT_TRUE(form.Layout().Button4->isHidden());
 }
 
 TEST_F(InterfaceWindowTest, AMissingPageIsNamedAndContinueStillWorks) {
     TForm1& form = Start();
     const QString hints = Article();
     fs::remove(dir_ / "rtf" / "eng.rtf");
-    Trigger(form.N6);
+    Trigger(form.Layout().N6);
     ASSERT_EQ(errors_.size(), 1u);
     EXPECT_TRUE(errors_[0].contains(QString::fromStdString((dir_ / "rtf" / "eng.rtf").string())))
         << errors_[0].toStdString();
     EXPECT_TRUE(form.Pages().PageMode());
     EXPECT_EQ(Article(), hints) << "the pane keeps its text";
-    Click(form.SpeedButton3);
+    Click(form.Layout().SpeedButton3);
     EXPECT_FALSE(form.Pages().PageMode());
 }
 
 TEST_F(InterfaceWindowTest, BuyNowShowsTheOrderPageInPageModeAndOverTheKey) {
     TForm1& form = Start("1112");
-    Trigger(form.N5);
-    Trigger(form.G0);
+    Trigger(form.Layout().N5);
+    Trigger(form.Layout().G0);
     EXPECT_TRUE(Article().startsWith(QStringLiteral("Getting the dictionary")))
         << Article().toStdString();
-    Click(form.SpeedButton3);
-    Trigger(form.N16);
-    EXPECT_FALSE(form.Panel4->isHidden());
-    Trigger(form.G0);
-    EXPECT_TRUE(form.Panel4->isHidden()) << "the page is not hidden under the key";
-    Click(form.SpeedButton3);
+    Click(form.Layout().SpeedButton3);
+    Trigger(form.Layout().N16);
+    EXPECT_FALSE(form.Layout().Panel4->isHidden());
+    Trigger(form.Layout().G0);
+    EXPECT_TRUE(form.Layout().Panel4->isHidden()) << "the page is not hidden under the key";
+    Click(form.Layout().SpeedButton3);
     EXPECT_FALSE(form.Pages().PageMode());
 }
 
@@ -371,28 +379,29 @@ TEST_F(InterfaceWindowTest, BuyNowShowsTheOrderPageInPageModeAndOverTheKey) {
 // stop button and Continue would unlock the window under the recording.
 TEST_F(InterfaceWindowTest, TheOrderPageWaitsForARecordingToStop) {
     TForm1& form = Start();
-    Click(form.SpeedButton1);
+    Click(form.Layout().SpeedButton1);
     ASSERT_TRUE(form.Sound().Recording());
-    Trigger(form.G0);
+    Trigger(form.Layout().G0);
     EXPECT_FALSE(form.Pages().PageMode());
-    EXPECT_FALSE(form.SpeedButton1->isHidden());
+    EXPECT_FALSE(form.Layout().SpeedButton1->isHidden());
     EXPECT_EQ(beeps_, 1);
-    Click(form.SpeedButton1);
-    Trigger(form.G0);
+    Click(form.Layout().SpeedButton1);
+    Trigger(form.Layout().G0);
     EXPECT_TRUE(form.Pages().PageMode());
 }
 
 TEST_F(InterfaceWindowTest, ClicksOnTheLockedWindowBeepOnlyInPageMode) {
     TForm1& form = Start();
-    for (QWidget* part : {static_cast<QWidget*>(form.Label1), static_cast<QWidget*>(form.Image2)}) {
+    for (QWidget* part : {static_cast<QWidget*>(form.Layout().Label1),
+                          static_cast<QWidget*>(form.Layout().Image2)}) {
         Click(part);
     }
     EXPECT_EQ(beeps_, 0);
-    Trigger(form.N5);
+    Trigger(form.Layout().N5);
     const int afterPage = beeps_;
-    Click(form.Label1);
+    Click(form.Layout().Label1);
     EXPECT_EQ(beeps_, afterPage + 1);
-    Click(form.Image2);
+    Click(form.Layout().Image2);
     EXPECT_EQ(beeps_, afterPage + 2);
 }
 
@@ -400,8 +409,8 @@ TEST_F(InterfaceWindowTest, ClicksOnTheLockedWindowBeepOnlyInPageMode) {
 
 TEST_F(InterfaceWindowTest, KeySamplesPlayAndShowTheirOwnLine) {
     TForm1& form = Start();
-    Trigger(form.N16);
-    EXPECT_FALSE(form.Panel4->isHidden());
+    Trigger(form.Layout().N16);
+    EXPECT_FALSE(form.Layout().Panel4->isHidden());
     EXPECT_TRUE(form.Sound().MPEG1.IsLibraryLoaded()) << "loaded when the key is shown";
     for (const int n : {7, 48}) {
         Click(Key(n));
@@ -409,36 +418,37 @@ TEST_F(InterfaceWindowTest, KeySamplesPlayAndShowTheirOwnLine) {
         EXPECT_TRUE(form.Sound().Pronouncing()) << n;
         EXPECT_EQ(form.Sound().MPEG1.StreamName(),
                   (dir_ / "trans" / (std::to_string(n) + ".mp3")).string());
-        const QTextCursor cursor = form.RzRichEdit1->textCursor();
+        const QTextCursor cursor = form.Layout().RzRichEdit1->textCursor();
         EXPECT_EQ(cursor.blockNumber(), n - 1);
         EXPECT_TRUE(cursor.block().text().contains(
             QString::fromStdString(std::string(interface::KeySymbol(n)))));
-        EXPECT_LE(std::abs(form.RzRichEdit1->cursorRect().top()), 2) << "the first visible line";
+        EXPECT_LE(std::abs(form.Layout().RzRichEdit1->cursorRect().top()), 2)
+            << "the first visible line";
         ASSERT_TRUE(WaitUntil([&] { return KeyUsable(); })) << "the end of the sample";
     }
 }
 
 TEST_F(InterfaceWindowTest, NothingCanBePressedWhileASamplePlays) {
     TForm1& form = Start();
-    Trigger(form.N16);
+    Trigger(form.Layout().N16);
     Click(Key(7));
     ASSERT_TRUE(form.Sound().Pronouncing());
     Click(Key(48));
-    Click(form.SpeedButton3);
-    EXPECT_EQ(form.RzRichEdit1->textCursor().blockNumber(), 6) << "no other key";
+    Click(form.Layout().SpeedButton3);
+    EXPECT_EQ(form.Layout().RzRichEdit1->textCursor().blockNumber(), 6) << "no other key";
     EXPECT_TRUE(form.Pages().PageMode()) << "no Continue";
     ASSERT_TRUE(WaitUntil([&] { return KeyUsable(); }));
-    Click(form.SpeedButton3);
+    Click(form.Layout().SpeedButton3);
     EXPECT_FALSE(form.Pages().PageMode());
 }
 
 TEST_F(InterfaceWindowTest, AMissingSampleOrKeyTextLeavesTheKeyUsable) {
     TForm1& form = Start();
-    Trigger(form.N16);
+    Trigger(form.Layout().N16);
     Click(Key(8));
     EXPECT_TRUE(KeyUsable()) << "no sample 8";
     EXPECT_FALSE(form.Sound().Pronouncing());
-    EXPECT_EQ(form.RzRichEdit1->textCursor().blockNumber(), 7);
+    EXPECT_EQ(form.Layout().RzRichEdit1->textCursor().blockNumber(), 7);
     EXPECT_TRUE(errors_.empty());
 
     fs::remove(dir_ / "rtf" / "trans.rtf");
@@ -453,13 +463,13 @@ TEST_F(InterfaceWindowTest, AMissingSampleOrKeyTextLeavesTheKeyUsable) {
 
 TEST_F(InterfaceWindowTest, F1OpensTheHelpPageOfTheInterfaceLanguage) {
     std::vector<fs::path> pages;
-    interface::TForm8::RunModal = [&](interface::TForm8& window) {
-        pages.push_back(window.HelpPage);
+    env_.RunHelp = [&](QDialog& window) {
+        pages.push_back(dynamic_cast<interface::TForm8&>(window).HelpPage);
     };
     TForm1& form = Start("1112");
-    QTest::keyClick(form.Combo->Edit(), Qt::Key_F1);
-    Trigger(form.N14);
-    Trigger(form.F11);
+    QTest::keyClick(form.Layout().Combo->Edit(), Qt::Key_F1);
+    Trigger(form.Layout().N14);
+    Trigger(form.Layout().F11);
     ASSERT_EQ(pages.size(), 2u);
     EXPECT_EQ(pages[0], dir_ / "hlp" / "helpe.htm");
     EXPECT_EQ(pages[1], dir_ / "hlp" / "help.htm");
@@ -468,15 +478,15 @@ TEST_F(InterfaceWindowTest, F1OpensTheHelpPageOfTheInterfaceLanguage) {
 TEST_F(InterfaceWindowTest, WebLinksOpenTheirAddressesOrNameThem) {
     std::vector<QUrl> opened;
     bool browser = true;
-    interface::OpenUrl = [&](const QUrl& url) {
+    env_.OpenUrl = [&](const QUrl& url) {
         opened.push_back(url);
         return browser;
     };
     TForm1& form = Start("1112");
-    Click(form.Image1);
-    Trigger(form.MultilingualOnlineDictionary1);
-    Trigger(form.G1);
-    Trigger(form.G2);
+    Click(form.Layout().Image1);
+    Trigger(form.Layout().MultilingualOnlineDictionary1);
+    Trigger(form.Layout().G1);
+    Trigger(form.Layout().G2);
     ASSERT_EQ(opened.size(), 4u);
     EXPECT_EQ(opened[0], QUrl(QStringLiteral("https://freedict.org/")));
     EXPECT_EQ(opened[1], QUrl(QStringLiteral("https://en.wiktionary.org/")));
@@ -484,7 +494,7 @@ TEST_F(InterfaceWindowTest, WebLinksOpenTheirAddressesOrNameThem) {
     EXPECT_EQ(opened[3], QUrl(QStringLiteral("https://wikdict.com/")));
     EXPECT_TRUE(errors_.empty());
     browser = false;
-    Trigger(form.MultilingualOnlineDictionary1);
+    Trigger(form.Layout().MultilingualOnlineDictionary1);
     ASSERT_EQ(errors_.size(), 1u);
     EXPECT_TRUE(errors_[0].contains(QStringLiteral("https://en.wiktionary.org/")));
 }

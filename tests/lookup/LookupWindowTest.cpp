@@ -2,9 +2,12 @@
 #include "dictionary/Letters.h"
 #include "platform/Cp1251.h"
 #include "tests/dictionary/TestDictionary.h"
+#include "ui/Environment.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -81,7 +84,7 @@ struct FakePane : TArticlePane {
     std::string SelectedText() const override { return Selection; }
 };
 
-struct FakeHost : TLookupHost {
+struct FakeHost : TLookupHost, TPronounceButton {
     bool PronounceEnabled = false;
     bool Translate = true;
     bool BringForwardOption = true;
@@ -90,6 +93,9 @@ struct FakeHost : TLookupHost {
     int Quits = 0;
     int BroughtForward = 0;
     std::vector<std::pair<std::string, int>> NewWords;
+    // What the new-word dialog saves, if anything.
+    std::optional<TWordPlace> Saves;
+    std::vector<std::function<void()>> Deferred;
 
     bool PronounceButtonEnabled() const override { return PronounceEnabled; }
     void SetPronounceButtonEnabled(bool enabled) override { PronounceEnabled = enabled; }
@@ -98,15 +104,19 @@ struct FakeHost : TLookupHost {
         PronounceEnabled = dictionary::IsEnglishTab(tab);
     }
     void Pronounce() override { ++Pronounced; }
-    void OpenNewWordDialog(const std::string& word, int tab) override {
+    void OpenNewWordDialog(const std::string& word, int tab,
+                           const std::function<void(const TWordPlace&)>& saved) override {
         NewWords.emplace_back(word, tab);
+        if (Saves) {
+            saved(*Saves);
+        }
     }
+    void Defer(std::function<void()> step) override { Deferred.push_back(std::move(step)); }
     void PostQuit() override { ++Quits; }
     bool TranslateCopiedText() const override { return Translate; }
     bool BringForwardOnCopy() const override { return BringForwardOption; }
     bool ContinueVisible() const override { return PageShown; }
     void BringForward() override { ++BroughtForward; }
-    void Beep() override {}
 };
 
 class LookupWindowTest : public ::testing::Test {
@@ -137,7 +147,8 @@ protected:
     FakeBox box_;
     FakePane pane_;
     FakeHost host_;
-    TLookupWindow window_{index_, tabs_, box_, pane_, host_};
+    ui::TEnvironment environment_;
+    TLookupWindow window_{index_, tabs_, box_, pane_, host_, host_, environment_};
 };
 
 TEST_F(LookupWindowTest, TheFirstTypedCharacterPicksTheLetterAndCtrlStepsThroughIt) {
@@ -175,6 +186,41 @@ TEST_F(LookupWindowTest, EnterShowsTheHighlightedWordOrOffersToAddAnUnknownOne) 
     Key(VK_RETURN);
     ASSERT_EQ(host_.NewWords.size(), 1u);
     EXPECT_EQ(host_.NewWords[0], std::make_pair(std::string("wxyz"), kTabW));
+}
+
+// The dialog saved "hotel" (as if the word had been edited there) into H while
+// the W list was shown: the box takes H's list at once and shows the word,
+// and chooses it again once the Enter handling that looked the typed text up
+// is over.
+TEST_F(LookupWindowTest, AWordSavedFromEnterIsShownAtOnceAndChosenAgainAfterTheKey) {
+    Type('w');
+    box_.SetItemIndex(-1);
+    box_.Typed = "wxyz";
+    host_.Saves = TWordPlace{kTabH, 1};
+    Key(VK_RETURN);
+    EXPECT_EQ(tabs_.Tab, kTabH);
+    EXPECT_EQ(pane_.Article, "{hotel}") << "shown the moment it was saved";
+    ASSERT_EQ(host_.Deferred.size(), 1u);
+
+    // What the rest of the key's handling may leave: another selection.
+    box_.SetItemIndex(0);
+    pane_.Article.clear();
+    host_.Deferred[0]();
+    EXPECT_EQ(box_.Index, 1);
+    EXPECT_EQ(box_.Text(), "hotel");
+    EXPECT_EQ(pane_.Article, "{hotel}");
+
+    // Already shown: nothing is loaded again.
+    pane_.Article.clear();
+    host_.Deferred[0]();
+    EXPECT_TRUE(pane_.Article.empty());
+
+    // Nothing saved: nothing deferred.
+    host_.Saves.reset();
+    box_.SetItemIndex(-1);
+    box_.Typed = "hzz";
+    Key(VK_RETURN);
+    EXPECT_EQ(host_.Deferred.size(), 1u);
 }
 
 TEST_F(LookupWindowTest, SpaceBringsBackTheLastLookUpAndPronouncesIt) {

@@ -6,7 +6,6 @@
 #include <fstream>
 #include <iterator>
 #include <thread>
-#include <unistd.h>
 
 namespace audiotest {
 namespace {
@@ -24,20 +23,21 @@ const std::string& WorkDir() {
     static const std::string dir = [] {
         char pattern[] = "/tmp/audio_test_XXXXXX";
         const char* made = mkdtemp(pattern);
-        return std::string(made != nullptr ? made : "/tmp");
+        // Empty when no folder could be made: nothing is then removed.
+        return std::string(made != nullptr ? made : "");
     }();
     return dir;
 }
 
-bool EnterWorkDir() {
+bool PrepareWorkDir() {
     // SDL reads the driver settings when it starts and opens a device.
     setenv("SDL_AUDIODRIVER", "disk", 1);
-    return chdir(WorkDir().c_str()) == 0;
+    return !WorkDir().empty();
 }
 
 void RemoveWorkDir() {
-    if (chdir("/") == 0) {
-        std::error_code ec;
+    std::error_code ec;
+    if (!WorkDir().empty()) {
         std::filesystem::remove_all(WorkDir(), ec);
     }
 }

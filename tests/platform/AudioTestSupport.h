@@ -9,13 +9,13 @@
 // SDL's disk driver.
 namespace audiotest {
 
-// A folder of its own for each test run: play.tmp and the disk driver's
-// files are made there.
+// A folder of its own for each test run: the player's file and the disk
+// driver's files are made there.
 const std::string& WorkDir();
 
-// Points SDL's disk driver at the work folder's files and makes it the
-// current folder; RemoveWorkDir leaves and removes it.
-bool EnterWorkDir();
+// Puts SDL on its disk driver, whose files the tests place in the work
+// folder; false when the folder could not be made. RemoveWorkDir removes it.
+bool PrepareWorkDir();
 void RemoveWorkDir();
 
 std::vector<std::uint8_t> Ramp16(std::size_t samples, std::int16_t first, std::int16_t step);

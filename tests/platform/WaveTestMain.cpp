@@ -4,7 +4,7 @@
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    if (!audiotest::EnterWorkDir()) {
+    if (!audiotest::PrepareWorkDir()) {
         return 1;
     }
     const int result = RUN_ALL_TESTS();

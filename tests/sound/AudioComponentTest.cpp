@@ -1,4 +1,5 @@
 #include "platform/MemoryStream.h"
+#include "platform/Paths.h"
 #include "sound/Audio.h"
 #include "tests/platform/AudioTestSupport.h"
 
@@ -28,6 +29,12 @@ std::vector<std::uint8_t> Prefix(const std::vector<std::uint8_t>& bytes, std::si
     return {bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(count)};
 }
 
+// The player's file, in the work folder.
+const std::filesystem::path& PlayFile() {
+    static const platform::TPaths paths = platform::TPaths::Below(WorkDir());
+    return paths.PlayFile();
+}
+
 void Fill(TMemoryStream& stream, const std::vector<std::uint8_t>& bytes) {
     stream.Clear();
     stream.Write(bytes.data(), static_cast<std::int32_t>(bytes.size()));
@@ -41,7 +48,7 @@ protected:
         outputFile = WorkDir() + "/" + name + ".out";
         setenv("SDL_DISKAUDIOFILEIN", inputFile.c_str(), 1);
         setenv("SDL_DISKAUDIOFILE", outputFile.c_str(), 1);
-        sound::DeletePlayFile();
+        sound::DeletePlayFile(PlayFile());
         audio.Player.SetBitsPerSample(TBPS::_16);
         audio.Player.SetSampleRate(22050);
         audio.Recorder.SetNoSamples(2048);
@@ -77,7 +84,7 @@ protected:
 
     std::string inputFile;
     std::string outputFile;
-    TAudio audio;
+    TAudio audio{PlayFile()};
     TMemoryStream left;
     TMemoryStream right;
     std::atomic<std::size_t> recorded{0};
@@ -89,7 +96,7 @@ protected:
 } // namespace
 
 TEST(AudioSettings, DefaultsAndStoredValues) {
-    TAudio audio;
+    TAudio audio(PlayFile());
     EXPECT_EQ(audio.Version(), "4.1 (32bit)");
     audio.SetVersion("9.9");
     EXPECT_EQ(audio.Version(), "4.1 (32bit)");
@@ -112,7 +119,7 @@ TEST(AudioSettings, DefaultsAndStoredValues) {
 }
 
 TEST(AudioSettings, FormatChangesFollowSeparateCtrls) {
-    TAudio audio;
+    TAudio audio(PlayFile());
     audio.Player.SetBitsPerSample(TBPS::_16);
     audio.Player.SetChannels(TChannels::Stereo);
     audio.Player.SetSampleRate(22050);
@@ -142,7 +149,7 @@ TEST(AudioSettings, FormatChangesFollowSeparateCtrls) {
 }
 
 TEST(AudioSettings, SplitChannelsOnlyWithStereo) {
-    TAudio audio;
+    TAudio audio(PlayFile());
     audio.Recorder.SetSplitChannels(true);
     EXPECT_FALSE(audio.Recorder.SplitChannels());
     audio.Recorder.SetChannels(TChannels::Stereo);
@@ -243,9 +250,9 @@ TEST_F(AudioComponent, PlaysTheBytesAndCloses) {
     EXPECT_EQ(buffersPlayed, 1);
     EXPECT_FALSE(audio.Player.Active());
     EXPECT_FALSE(audio.Player.DeviceOpen());
-    EXPECT_TRUE(std::filesystem::exists(sound::PlayFileName));
-    EXPECT_TRUE(sound::DeletePlayFile());
-    EXPECT_FALSE(std::filesystem::exists(sound::PlayFileName));
+    EXPECT_TRUE(std::filesystem::exists(PlayFile()));
+    EXPECT_TRUE(sound::DeletePlayFile(PlayFile()));
+    EXPECT_FALSE(std::filesystem::exists(PlayFile()));
 
     audio.Player.Stop();
     EXPECT_EQ(audio.ErrorMessage, "Player already closed");
@@ -306,14 +313,14 @@ TEST_F(AudioComponent, StopEndsPlayingAndClosesTheDevice) {
     EXPECT_FALSE(audio.Player.DeviceOpen());
     EXPECT_EQ(played, 1);
     // The stream is closed but its file stays for the host to delete.
-    EXPECT_TRUE(sound::DeletePlayFile());
+    EXPECT_TRUE(sound::DeletePlayFile(PlayFile()));
 }
 
 TEST_F(AudioComponent, EmptySoundOpensTheDeviceButPlaysNothing) {
     ASSERT_TRUE(audio.Player.Play(&left, nullptr, 0));
     EXPECT_TRUE(audio.Player.DeviceOpen());
     EXPECT_TRUE(audio.Player.Active());
-    EXPECT_FALSE(std::filesystem::exists(sound::PlayFileName));
+    EXPECT_FALSE(std::filesystem::exists(PlayFile()));
     EXPECT_TRUE(audio.Player.Stop());
     EXPECT_FALSE(audio.Player.DeviceOpen());
     EXPECT_FALSE(audio.Player.Active());
@@ -322,20 +329,20 @@ TEST_F(AudioComponent, EmptySoundOpensTheDeviceButPlaysNothing) {
 TEST_F(AudioComponent, ASoundThatCannotGoToThePlayersFileIsReportedAndClosesTheDevice) {
     const auto sound = Ramp16(3000, 1, 11);
     Fill(left, sound);
-    const std::string file = (std::filesystem::current_path() / sound::PlayFileName).string();
+    const std::string file = PlayFile().string();
 
-    std::filesystem::create_symlink("/dev/full", sound::PlayFileName);
+    std::filesystem::create_symlink("/dev/full", PlayFile());
     EXPECT_FALSE(audio.Player.Play(&left, nullptr, 0));
     EXPECT_EQ(audio.ErrorMessage, "Cannot write file \"" + file + "\". No space left on device.");
     EXPECT_FALSE(audio.Player.DeviceOpen());
     EXPECT_FALSE(audio.Player.Active());
-    EXPECT_TRUE(sound::DeletePlayFile());
+    EXPECT_TRUE(sound::DeletePlayFile(PlayFile()));
 
-    std::filesystem::create_directory(sound::PlayFileName);
+    std::filesystem::create_directory(PlayFile());
     EXPECT_FALSE(audio.Player.Play(&left, nullptr, 0));
     EXPECT_EQ(audio.ErrorMessage, "Cannot create file \"" + file + "\". Is a directory.");
     EXPECT_FALSE(audio.Player.DeviceOpen());
-    EXPECT_TRUE(sound::DeletePlayFile());
+    EXPECT_TRUE(sound::DeletePlayFile(PlayFile()));
     EXPECT_EQ(played, 0) << "nothing was played";
 
     ASSERT_TRUE(audio.Player.Play(&left, nullptr, 0)) << audio.ErrorMessage;

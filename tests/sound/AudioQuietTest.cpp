@@ -60,7 +60,8 @@ TEST(AudioQuiet, NoCardMeansNoDevicesAndNoNoise) {
     EXPECT_EQ(platform::waveOutGetNumDevs(), 0u);
     EXPECT_EQ(platform::waveInGetNumDevs(), 0u);
     {
-        sound::TAudio audio;
+        // Nothing is played here: no file to play through.
+        sound::TAudio audio({});
         EXPECT_FALSE(audio.Mixer.Opened());
         EXPECT_TRUE(audio.Mixer.Details().empty());
         EXPECT_FALSE(audio.Recorder.Start());
@@ -96,7 +97,7 @@ TEST(AudioQuiet, TheSoundSystemRunsOnlyWhileSomethingUsesIt) {
     platform::SetAudioLinger(100);
     ASSERT_TRUE(Eventually([] { return !ThreadRuns("SDLHotplugALSA"); }));
     {
-        sound::TAudio audio;
+        sound::TAudio audio({});
         // A new thread takes its name a moment after it starts.
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         EXPECT_FALSE(ThreadRuns("SDLHotplugALSA")) << "creating the component starts nothing";

@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         QThread::msleep(2);
     });
-    if (!audiotest::EnterWorkDir()) {
+    if (!audiotest::PrepareWorkDir()) {
         return 1;
     }
     const int result = RUN_ALL_TESTS();

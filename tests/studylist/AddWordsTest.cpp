@@ -63,17 +63,17 @@ TEST_F(AddWordsTest, PickedAndPastedWordsAreAddedUnknownOnesShown) {
         dialog.AddButton->click();
     };
     form_->StudyList().AddWords({"hot"});
-    form_->Button13->click();
+    form_->Layout().Button13->click();
     EXPECT_EQ(form_->StudyList().Items(),
               (std::vector<std::string>{"hot", "house", "walk", "run", "\xE4\xEE\xEC"}));
-    EXPECT_EQ(form_->Label1->text(), QStringLiteral("5 Words"));
+    EXPECT_EQ(form_->Layout().Label1->text(), QStringLiteral("5 Words"));
 
     onDialog_ = [&](QDialog& base) {
         auto& dialog = dynamic_cast<TAddWords&>(base);
         dialog.HeadWordList->item(0)->setSelected(true);
         dialog.CancelButton->click();
     };
-    form_->Button13->click();
+    form_->Layout().Button13->click();
     EXPECT_EQ(form_->StudyList().Count(), 5) << "cancelled";
 }
 

@@ -35,7 +35,7 @@ class NewWordTest : public WindowTest {
 protected:
     // Enter on a word the index does not know; the dialog is handled by fill.
     void EnterUnknown(const QString& typed, const std::function<void(TNewWord&)>& fill) {
-        form_->Combo->SetText({});
+        form_->Layout().Combo->SetText({});
         Type(typed);
         opened_ = 0;
         onDialog_ = [&](QDialog& dialog) {
@@ -76,23 +76,23 @@ TEST_F(NewWordTest, SavedWordsAreFoundAtOnceWithTheirFormatting) {
     });
     ASSERT_EQ(opened_, 1);
     EXPECT_TRUE(errors_.empty());
-    EXPECT_EQ(form_->TabIndex(), kH);
-    EXPECT_EQ(form_->Combo->Text(), "hxz");
+    EXPECT_EQ(form_->Layout().TabControl1->TabIndex(), kH);
+    EXPECT_EQ(form_->Layout().Combo->Text(), "hxz");
     EXPECT_EQ(Article(), QStringLiteral("хикс удебелено"));
-    const QTextBlock block = form_->RichEdit1->document()->begin();
+    const QTextBlock block = form_->Layout().RichEdit1->document()->begin();
     EXPECT_FALSE(block.begin().fragment().charFormat().font().bold());
     EXPECT_TRUE((++block.begin()).fragment().charFormat().font().bold());
 
     // The search box finds it by typing, the clipboard by shortening.
-    form_->Combo->SetText({});
+    form_->Layout().Combo->SetText({});
     Type(QStringLiteral("hx"));
     Press(Qt::Key_Return);
     EXPECT_EQ(opened_, 1) << "no dialog: the word is known now";
     EXPECT_EQ(form_->Lookup().LastLookup().Text, "hxz");
-    form_->RichEdit1->clear();
+    form_->Layout().RichEdit1->clear();
     QGuiApplication::clipboard()->setText(QStringLiteral("hxzs, more"));
     ProcessEvents();
-    EXPECT_EQ(form_->Combo->Text(), "hxz");
+    EXPECT_EQ(form_->Layout().Combo->Text(), "hxz");
     EXPECT_EQ(Article(), QStringLiteral("хикс удебелено"));
 
     // A second word, of another letter.
@@ -100,7 +100,7 @@ TEST_F(NewWordTest, SavedWordsAreFoundAtOnceWithTheirFormatting) {
         Write(dialog.RichEdit1, QStringLiteral("пи-зед"));
         dialog.Button1Click();
     });
-    EXPECT_EQ(form_->TabIndex(), kP);
+    EXPECT_EQ(form_->Layout().TabControl1->TabIndex(), kP);
     EXPECT_EQ(Article(), QStringLiteral("пи-зед"));
 
     const auto index = Reload();
@@ -126,16 +126,16 @@ TEST_F(NewWordTest, EditedFirstLetterFilesTheWordUnderItsOwnLetter) {
         ASSERT_TRUE(dialog.Saved());
         EXPECT_EQ(dialog.Saved()->Tab, 57);
     });
-    EXPECT_EQ(form_->TabIndex(), 57);
+    EXPECT_EQ(form_->Layout().TabControl1->TabIndex(), 57);
     EXPECT_EQ(Article(), QStringLiteral("apple"));
-    EXPECT_FALSE(form_->Button7->isEnabled()) << "a Bulgarian word is not pronounced";
+    EXPECT_FALSE(form_->Layout().Button7->isEnabled()) << "a Bulgarian word is not pronounced";
     EXPECT_TRUE(fs::exists(Dir() / "bg" / "user_32.ref"));
     EXPECT_FALSE(fs::exists(Dir() / "eg" / "user_h.ref"));
     EXPECT_EQ(Reload().Letter(57).HeadWords,
               std::vector<std::string_view>{"\xFF\xE1\xFA\xEB\xEA\xE0"})
         << "saved without the spaces around it";
 
-    form_->Combo->SetText({});
+    form_->Layout().Combo->SetText({});
     Type(QStringLiteral("ябъ"));
     Press(Qt::Key_Return);
     EXPECT_EQ(opened_, 1);
@@ -184,7 +184,7 @@ TEST_F(NewWordTest, UnsavableWordsKeepTheDialogOpenAndWriteNothing) {
     ASSERT_EQ(words.size(), 6u);
     EXPECT_EQ(words[3], "house");
     EXPECT_EQ(words[4], "house");
-    EXPECT_EQ(form_->Combo->ItemIndex(), 4) << "the new entry is shown";
+    EXPECT_EQ(form_->Layout().Combo->ItemIndex(), 4) << "the new entry is shown";
     EXPECT_EQ(Article(), QStringLiteral("x"));
 }
 
@@ -206,7 +206,7 @@ TEST_F(NewWordTest, CancelAndTheCloseBoxSaveNothing) {
     EXPECT_EQ(opened_, 1);
     EXPECT_EQ(ReadFile(Dir() / "eg" / "base_h.dak"), index);
     EXPECT_FALSE(fs::exists(Dir() / "eg" / "user_h.ref"));
-    EXPECT_EQ(form_->Combo->Count(), 5);
+    EXPECT_EQ(form_->Layout().Combo->Count(), 5);
 }
 
 TEST_F(NewWordTest, ReadOnlyFolderGivesTheFileError) {
@@ -224,13 +224,13 @@ TEST_F(NewWordTest, ReadOnlyFolderGivesTheFileError) {
         << errors_[0].toStdString();
     EXPECT_FALSE(fs::exists(Dir() / "eg" / "user_h.ref") &&
                  fs::file_size(Dir() / "eg" / "user_h.ref") > 0);
-    EXPECT_EQ(form_->Combo->Count(), 5);
+    EXPECT_EQ(form_->Layout().Combo->Count(), 5);
 }
 
 // The formatting boxes, on a dialog of its own.
 class FormattingTest : public ::testing::Test {
 protected:
-    FormattingTest() : dictionary_(index_), dialog_(dictionary_, dialogs_, {}, false) {
+    FormattingTest() : dictionary_(index_, {}), dialog_(dictionary_, dialogs_, {}, false) {
         dialog_.show();
         dialog_.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog_));

@@ -21,7 +21,7 @@ const std::string kHouse = "\xEA\xFA\xF9\xE0"; // къща
 
 class StudyListTest : public WindowTest {
 protected:
-    QListWidget* List() { return form_->ListBox1; }
+    QListWidget* List() { return form_->Layout().ListBox1; }
 
     std::vector<std::string> Entries() { return form_->StudyList().Items(); }
 
@@ -46,7 +46,7 @@ protected:
     void Open(const std::string& bytes) {
         WriteFile(Dir() / "list.txt", bytes);
         fileName_ = QString::fromStdString((Dir() / "list.txt").string());
-        form_->Button3->click();
+        form_->Layout().Button3->click();
         ProcessEvents();
     }
 
@@ -66,35 +66,35 @@ protected:
     // Save enabled, clear shown and the hand cursor exactly while entries exist.
     void ExpectControlsFollow(int count) {
         EXPECT_EQ(List()->count(), count);
-        EXPECT_EQ(form_->Button2->isEnabled(), count > 0);
-        EXPECT_EQ(form_->Button4->isHidden(), count == 0);
+        EXPECT_EQ(form_->Layout().Button2->isEnabled(), count > 0);
+        EXPECT_EQ(form_->Layout().Button4->isHidden(), count == 0);
         EXPECT_EQ(List()->cursor().shape(), count > 0 ? Qt::PointingHandCursor : Qt::ArrowCursor);
     }
 };
 
 TEST_F(StudyListTest, AddsTheChosenHeadWord) {
     Start();
-    EXPECT_EQ(form_->Label1->text(), QString());
+    EXPECT_EQ(form_->Layout().Label1->text(), QString());
     ExpectControlsFollow(0);
     Type(QStringLiteral("hou"));
     Press(Qt::Key_Return); // chooses hour, keeps "hou" in the box
-    form_->Button1->click();
+    form_->Layout().Button1->click();
     EXPECT_EQ(Entries(), std::vector<std::string>{"hour"});
-    EXPECT_EQ(form_->Label1->text(), QStringLiteral("1 Думи"));
+    EXPECT_EQ(form_->Layout().Label1->text(), QStringLiteral("1 Думи"));
     ExpectControlsFollow(1);
 
     Press(Qt::Key_Control); // house
     QTest::mousePress(form_.get(), Qt::RightButton, Qt::NoModifier,
-                      form_->rightPanel1->mapTo(form_.get(), QPoint(133, 100)));
+                      form_->Layout().rightPanel1->mapTo(form_.get(), QPoint(133, 100)));
     EXPECT_EQ(Entries(), (std::vector<std::string>{"hour", "house"}))
         << "a right press on the window adds too";
-    form_->Button1->click();
+    form_->Layout().Button1->click();
     EXPECT_EQ(List()->count(), 2) << "a word already listed is not added twice";
 
-    form_->Combo->SetItemIndex(-1);
-    form_->Button1->click();
+    form_->Layout().Combo->SetItemIndex(-1);
+    form_->Layout().Button1->click();
     EXPECT_EQ(List()->count(), 2) << "nothing chosen, nothing added";
-    EXPECT_EQ(form_->Label1->text(), QStringLiteral("2 Думи"));
+    EXPECT_EQ(form_->Layout().Label1->text(), QStringLiteral("2 Думи"));
 }
 
 TEST_F(StudyListTest, ARightPressAddsOnlyWhereNoControlCoversTheWindow) {
@@ -106,16 +106,17 @@ TEST_F(StudyListTest, ARightPressAddsOnlyWhereNoControlCoversTheWindow) {
         QTest::mouseRelease(widget, Qt::RightButton, Qt::NoModifier, at);
         ProcessEvents();
     };
-    rightPress(form_->Image3, QPoint(30, 150));
-    rightPress(form_->Image4, QPoint(20, 20));
-    rightPress(form_->Image2, QPoint(390, 20));
-    rightPress(form_->Label1, QPoint(10, 8));
-    rightPress(form_->TabControl1->Tabs(), form_->TabControl1->Tabs()->tabRect('W' - 'A').center());
-    rightPress(form_->RichEdit1->viewport(), QPoint(60, 60));
+    rightPress(form_->Layout().Image3, QPoint(30, 150));
+    rightPress(form_->Layout().Image4, QPoint(20, 20));
+    rightPress(form_->Layout().Image2, QPoint(390, 20));
+    rightPress(form_->Layout().Label1, QPoint(10, 8));
+    rightPress(form_->Layout().TabControl1->Tabs(),
+               form_->Layout().TabControl1->Tabs()->tabRect('W' - 'A').center());
+    rightPress(form_->Layout().RichEdit1->viewport(), QPoint(60, 60));
     EXPECT_TRUE(Entries().empty()) << "pictures, tabs and the article pane are controls";
 
     // The window's own surface shows between the list and the button column.
-    rightPress(form_->rightPanel1, QPoint(133, 100));
+    rightPress(form_->Layout().rightPanel1, QPoint(133, 100));
     EXPECT_EQ(Entries(), std::vector<std::string>{"hour"});
 }
 
@@ -126,30 +127,30 @@ TEST_F(StudyListTest, PickingShowsTheWordOnItsLetter) {
     EXPECT_FALSE(form_->StudyList().PopupArmed());
 
     Click(0);
-    EXPECT_EQ(form_->TabIndex(), 26 + 10);
+    EXPECT_EQ(form_->Layout().TabControl1->TabIndex(), 26 + 10);
     EXPECT_TRUE(Article().startsWith(QStringLiteral("къща ["))) << Article().toStdString();
-    EXPECT_FALSE(form_->Button7->isEnabled());
+    EXPECT_FALSE(form_->Layout().Button7->isEnabled());
     EXPECT_TRUE(form_->StudyList().PopupArmed());
 
     Click(1);
-    EXPECT_EQ(form_->TabIndex(), kH);
-    EXPECT_EQ(form_->Combo->Text(), "house");
+    EXPECT_EQ(form_->Layout().TabControl1->TabIndex(), kH);
+    EXPECT_EQ(form_->Layout().Combo->Text(), "house");
     EXPECT_TRUE(Article().startsWith(QStringLiteral("house [")));
-    EXPECT_TRUE(form_->Button7->isEnabled());
+    EXPECT_TRUE(form_->Layout().Button7->isEnabled());
 
     ListKey(Qt::Key_Up); // the keyboard picks too
-    EXPECT_EQ(form_->TabIndex(), 26 + 10);
+    EXPECT_EQ(form_->Layout().TabControl1->TabIndex(), 26 + 10);
 
     ListKey(Qt::Key_Down);
     ListKey(Qt::Key_Down);
-    EXPECT_EQ(form_->TabIndex(), 'Z' - 'A');
-    EXPECT_EQ(form_->Combo->ItemIndex(), -1) << "no head-word begins with zebra";
+    EXPECT_EQ(form_->Layout().TabControl1->TabIndex(), 'Z' - 'A');
+    EXPECT_EQ(form_->Layout().Combo->ItemIndex(), -1) << "no head-word begins with zebra";
     EXPECT_TRUE(Article().startsWith(QStringLiteral("house ["))) << "the article stays";
 
     // Exercises move the selection without picking.
-    form_->Select(1);
-    EXPECT_EQ(form_->Selected(), 1);
-    EXPECT_EQ(form_->TabIndex(), 'Z' - 'A');
+    form_->StudyList().SetItemIndex(1);
+    EXPECT_EQ(form_->StudyList().ItemIndex(), 1);
+    EXPECT_EQ(form_->Layout().TabControl1->TabIndex(), 'Z' - 'A');
 }
 
 class DeleteTest : public StudyListTest, public ::testing::WithParamInterface<char> {};
@@ -174,21 +175,21 @@ TEST_P(DeleteTest, ConfirmedInTheInterfaceLanguage) {
     ASSERT_EQ(questions_.size(), 1u);
     EXPECT_EQ(questions_[0], question);
     EXPECT_EQ(List()->count(), 2) << "No changes nothing";
-    EXPECT_EQ(form_->Label1->text(), QStringLiteral("2") + unit);
+    EXPECT_EQ(form_->Layout().Label1->text(), QStringLiteral("2") + unit);
 
     answer_ = true;
     ListKey(Qt::Key_Delete);
     EXPECT_EQ(Entries(), std::vector<std::string>{"hour"});
-    EXPECT_EQ(form_->Label1->text(), QStringLiteral("1") + unit) << "plural even for one";
+    EXPECT_EQ(form_->Layout().Label1->text(), QStringLiteral("1") + unit) << "plural even for one";
     ExpectControlsFollow(1);
 
     Click(0);
     RightClick(0);
     EXPECT_EQ(popups_, 1);
-    form_->Delete1->trigger();
+    form_->Layout().Delete1->trigger();
     EXPECT_EQ(questions_.back(), question);
     EXPECT_EQ(List()->count(), 0);
-    EXPECT_EQ(form_->Label1->text(), QStringLiteral("0") + unit);
+    EXPECT_EQ(form_->Layout().Label1->text(), QStringLiteral("0") + unit);
     ExpectControlsFollow(0);
     EXPECT_FALSE(form_->StudyList().PopupArmed()) << "deleting from the menu disarms it";
 }
@@ -200,53 +201,53 @@ TEST_F(StudyListTest, SaveOpenClearAndNew) {
     Open("house\rhour\n\r\nwalk");
     EXPECT_EQ(titles_.back(), QStringLiteral("Напълни коша"));
     EXPECT_EQ(Entries(), (std::vector<std::string>{"house", "hour", "", "walk"}));
-    EXPECT_EQ(form_->Label1->text(), QStringLiteral("4 Думи"));
+    EXPECT_EQ(form_->Layout().Label1->text(), QStringLiteral("4 Думи"));
 
     const fs::path saved = Dir() / "saved";
     fileName_ = QString::fromStdString(saved.string());
-    form_->Button2->click();
+    form_->Layout().Button2->click();
     EXPECT_EQ(titles_.back(), QStringLiteral("Запиши коша"));
     EXPECT_EQ(ReadFile(saved), "house\r\nhour\r\n\r\nwalk\r\n");
-    EXPECT_EQ(QApplication::focusWidget(), form_->Combo->Edit());
+    EXPECT_EQ(QApplication::focusWidget(), form_->Layout().Combo->Edit());
 
     // A save that cannot replace the file keeps the old one: here the file
     // is read-only.
     fs::permissions(saved, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    form_->Button4->click();
+    form_->Layout().Button4->click();
     form_->StudyList().AddWords({kHouse});
-    form_->N21->trigger();
+    form_->Layout().N21->trigger();
     ASSERT_EQ(errors_.size(), 1u);
     EXPECT_TRUE(errors_[0].contains(fileName_)) << errors_[0].toStdString();
     EXPECT_EQ(ReadFile(saved), "house\r\nhour\r\n\r\nwalk\r\n");
     EXPECT_EQ(Entries(), std::vector<std::string>{kHouse});
 
-    form_->Button4->click();
-    EXPECT_EQ(form_->Label1->text(), QString()) << "clearing empties the label";
+    form_->Layout().Button4->click();
+    EXPECT_EQ(form_->Layout().Label1->text(), QString()) << "clearing empties the label";
     ExpectControlsFollow(0);
     fileName_.clear();
-    form_->N21->trigger(); // cancelled: nothing written
+    form_->Layout().N21->trigger(); // cancelled: nothing written
     EXPECT_EQ(ReadFile(saved), "house\r\nhour\r\n\r\nwalk\r\n");
 
     // An unreadable file leaves the list as it was.
     form_->StudyList().AddWords({"walk"});
     fileName_ = QString::fromStdString((Dir() / "missing").string());
-    form_->N20->trigger();
+    form_->Layout().N20->trigger();
     ASSERT_EQ(errors_.size(), 2u);
     EXPECT_TRUE(errors_[1].contains(fileName_));
     EXPECT_EQ(Entries(), std::vector<std::string>{"walk"});
 
     // An unchanged list is emptied after a confirmation.
     fileName_ = QString::fromStdString((Dir() / "walk.txt").string());
-    form_->N21->trigger();
+    form_->Layout().N21->trigger();
     answer_ = false;
-    form_->N19->trigger();
+    form_->Layout().N19->trigger();
     EXPECT_EQ(questions_.size(), 1u);
     EXPECT_EQ(List()->count(), 1);
     answer_ = true;
-    form_->N19->trigger();
+    form_->Layout().N19->trigger();
     EXPECT_EQ(List()->count(), 0);
-    EXPECT_EQ(form_->Label1->text(), QStringLiteral("0 Думи"));
-    form_->N19->trigger();
+    EXPECT_EQ(form_->Layout().Label1->text(), QStringLiteral("0 Думи"));
+    form_->Layout().N19->trigger();
     EXPECT_EQ(questions_.size(), 2u) << "an empty list is emptied without asking";
 }
 
@@ -259,18 +260,18 @@ TEST_F(StudyListTest, AnEditedListIsOfferedForSavingBeforeItIsLost) {
 
     // Cancel keeps everything as it was, on every way out of the list.
     saveAnswer_ = ui::TAnswer::Cancel;
-    form_->N20->trigger();
+    form_->Layout().N20->trigger();
     ASSERT_EQ(saveQuestions_.size(), 1u);
     EXPECT_EQ(saveQuestions_[0], QStringLiteral("The words list has changed. Save it?"));
     EXPECT_TRUE(saveQuestionsInEnglish_);
     EXPECT_EQ(titles_.size(), fileBoxes) << "no file dialog";
-    form_->N19->trigger();
+    form_->Layout().N19->trigger();
     EXPECT_TRUE(questions_.empty()) << "the save question stands for the confirmation";
     EXPECT_FALSE(form_->close());
     EXPECT_TRUE(form_->isVisible());
-    EXPECT_FALSE(Quits([&] { form_->N22->trigger(); }));
+    EXPECT_FALSE(Quits([&] { form_->Layout().N22->trigger(); }));
     EXPECT_FALSE(Quits([&] {
-        QTest::sendKeyEvent(QTest::Press, form_->Combo->Edit(), Qt::Key_F4, QString(),
+        QTest::sendKeyEvent(QTest::Press, form_->Layout().Combo->Edit(), Qt::Key_F4, QString(),
                             Qt::AltModifier);
     }));
     EXPECT_EQ(saveQuestions_.size(), 5u) << "Open, New, closing, Exit, Alt+F4";
@@ -282,7 +283,7 @@ TEST_F(StudyListTest, AnEditedListIsOfferedForSavingBeforeItIsLost) {
     EXPECT_FALSE(form_->close());
     const fs::path kept = Dir() / "kept.txt";
     fileName_ = QString::fromStdString(kept.string());
-    form_->N19->trigger();
+    form_->Layout().N19->trigger();
     EXPECT_EQ(ReadFile(kept), "house\r\nhour\r\nwalk\r\n");
     EXPECT_EQ(List()->count(), 0) << "then the new list";
     EXPECT_EQ(saveQuestions_.size(), 7u);
@@ -294,36 +295,36 @@ TEST_F(StudyListTest, AnEditedListIsOfferedForSavingBeforeItIsLost) {
     Open("hot\r\n");
     EXPECT_EQ(Entries(), std::vector<std::string>{"hot"});
     EXPECT_EQ(saveQuestions_.size(), 8u);
-    form_->Button4->click();
+    form_->Layout().Button4->click();
     fs::create_directories(Dir() / "wave");
     WriteFile(Dir() / "wave" / "EnglishFree", "house\r\n");
-    ASSERT_TRUE(form_->FillStudyListFromDefault());
+    ASSERT_TRUE(form_->StudyList().FillFromDefaultList());
     EXPECT_TRUE(form_->close());
     EXPECT_EQ(saveQuestions_.size(), 8u);
 
     form_->show();
     form_->StudyList().AddWords({"run"});
-    EXPECT_TRUE(Quits([&] { form_->N22->trigger(); }));
+    EXPECT_TRUE(Quits([&] { form_->Layout().N22->trigger(); }));
     EXPECT_EQ(saveQuestions_.size(), 9u);
 }
 
 TEST_F(StudyListTest, FillsFromTheDefaultList) {
     Start('2');
-    EXPECT_FALSE(form_->FillStudyListFromDefault());
+    EXPECT_FALSE(form_->StudyList().FillFromDefaultList());
     ASSERT_EQ(errors_.size(), 1u);
     EXPECT_TRUE(errors_[0].contains(QStringLiteral("EnglishFree"))) << errors_[0].toStdString();
     EXPECT_EQ(List()->count(), 0);
 
     fs::create_directories(Dir() / "wave");
     WriteFile(Dir() / "wave" / "EnglishFree", "house\r\nwalk\r\nrun\r\n");
-    EXPECT_TRUE(form_->FillStudyListFromDefault());
+    EXPECT_TRUE(form_->StudyList().FillFromDefaultList());
     EXPECT_EQ(Entries(), (std::vector<std::string>{"house", "walk", "run"}));
-    EXPECT_EQ(form_->Label1->text(), QStringLiteral("3 Words"));
+    EXPECT_EQ(form_->Layout().Label1->text(), QStringLiteral("3 Words"));
     ExpectControlsFollow(3);
 
-    form_->Button4->click();
+    form_->Layout().Button4->click();
     form_->StudyList().AddWords({"hour"});
-    EXPECT_TRUE(form_->FillStudyListFromDefault());
+    EXPECT_TRUE(form_->StudyList().FillFromDefaultList());
     EXPECT_EQ(Entries(), std::vector<std::string>{"hour"}) << "a list with entries is kept";
 }
 

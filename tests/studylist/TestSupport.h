@@ -2,6 +2,7 @@
 
 // A small dictionary built into a temporary folder, and the main window
 // started on it with every modal box answered by the test.
+#include "app/Environment.h"
 #include "app/Unit1.h"
 #include "dictool/Builder.h"
 #include "dictool/Transcriber.h"
@@ -80,22 +81,21 @@ class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         folder_ = std::make_unique<DictionaryFolder>("studylist");
-        oldDir_ = fs::current_path();
-        fs::current_path(folder_->Path());
-        app::TForm1::ShowError = [this](QWidget*, const QString& text) { errors_.push_back(text); };
+        paths_ = std::make_unique<platform::TPaths>(platform::TPaths::Below(folder_->Path()));
+        env_.Dialogs.Error = [this](QWidget*, const QString& text) { errors_.push_back(text); };
     }
 
     void TearDown() override {
         form_.reset();
-        fs::current_path(oldDir_);
         folder_.reset();
     }
 
     // language: '1' Bulgarian, '2' English interface.
     app::TForm1& Start(char language = '1') {
         WriteFile(Dir() / "Dictionary.cfg", std::string("111") + language);
-        form_ = std::make_unique<app::TForm1>();
-        ui::TDialogs& dialogs = form_->StudyDialogs;
+        form_ = std::make_unique<app::TForm1>(*paths_, env_);
+        form_->FormCreate();
+        ui::TDialogs& dialogs = env_.Dialogs;
         dialogs.Confirm = [this](QWidget*, const QString& text) {
             questions_.push_back(text);
             return answer_;
@@ -124,7 +124,7 @@ protected:
     const fs::path& Dir() const { return folder_->Path(); }
 
     void Type(const QString& text) {
-        QLineEdit* edit = form_->Combo->Edit();
+        QLineEdit* edit = form_->Layout().Combo->Edit();
         for (const QChar ch : text) {
             if (ch.unicode() < 128) {
                 QTest::keyClicks(edit, QString(ch));
@@ -137,14 +137,15 @@ protected:
     }
 
     void Press(Qt::Key key) {
-        QTest::keyClick(form_->Combo->Edit(), key);
+        QTest::keyClick(form_->Layout().Combo->Edit(), key);
         ProcessEvents();
     }
 
-    QString Article() const { return form_->RichEdit1->toPlainText(); }
+    QString Article() const { return form_->Layout().RichEdit1->toPlainText(); }
 
     std::unique_ptr<DictionaryFolder> folder_;
-    fs::path oldDir_;
+    std::unique_ptr<platform::TPaths> paths_;
+    ui::TEnvironment env_ = app::DesktopEnvironment();
     std::unique_ptr<app::TForm1> form_;
     std::vector<QString> errors_;
     std::vector<QString> questions_;

@@ -28,7 +28,7 @@ std::string ArticleOf(const std::string& word) {
 bool SaveAfterLoading(const fs::path& dir, const std::string& word, TFileError& error) {
     dictionary::DictionaryIndex index;
     index.Load(dir);
-    TUserDictionary dictionary(index);
+    TUserDictionary dictionary(index, dir);
     TSavedWord saved;
     return dictionary.Save(word, ArticleOf(word), saved, error);
 }

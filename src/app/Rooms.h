@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/Options.h"
+#include "dictionary/LetterIndex.h"
+#include "exercises/HangmanGame.h"
+#include "exercises/MainWindowSeams.h"
+#include "interface/LanguageSwitch.h"
+#include "interface/ReferencePages.h"
+#include "interface/ViewModes.h"
+#include "lookup/LookupWindow.h"
+#include "sound/MainWindowSound.h"
+#include "studylist/StudyList.h"
+#include "studylist/UserDictionary.h"
+
+#include <memory>
+
+namespace lookup {
+class TClipboardWatcher;
+} // namespace lookup
+
+namespace app {
+
+// The rooms of the main window for the whole run, made by the composition in
+// this order and destroyed in the reverse one.
+struct TRooms {
+    dictionary::DictionaryIndex Index;
+    std::unique_ptr<TOptions> Options;
+    std::unique_ptr<lookup::TLookupWindow> Lookup;
+    std::unique_ptr<sound::TMainWindowSound> Sound;
+    lookup::TClipboardWatcher* Clipboard = nullptr; // a child of the window
+    std::unique_ptr<studylist::TUserDictionary> UserDictionary;
+    std::unique_ptr<studylist::TStudyList> StudyList;
+    std::unique_ptr<interface::TLanguageSwitch> Language;
+    std::unique_ptr<interface::TViewModes> View;
+    std::unique_ptr<interface::TReferencePages> Pages;
+    exercises::TPlayEndListeners PlayEnd;
+};
+
+} // namespace app
