@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
@@ -189,6 +191,37 @@ TEST_F(BuilderTest, VerifyFindsWhatIsWrong) {
     fs::remove(dir_ / "bg" / "base_5.dak");
     EXPECT_TRUE(problemsMention("index file missing"));
     EXPECT_FALSE(fs::exists(dir_ / "eg" / "user_h.ref")) << "verify creates nothing";
+}
+
+TEST_F(BuilderTest, VerifyReadsArticleFilesBeyondTwoGigabytes) {
+    Build("house\thaʊs\tкъща\n"
+          "hour\taʊə\tчас\n");
+    // The article of "hour" moved to just below 2 GB, so that it ends beyond
+    // it: the program reads it there. The file is sparse, so this costs
+    // nothing on the disk.
+    ASSERT_TRUE(index_.Load(dir_).Complete());
+    const auto& h = index_.Letter('H' - 'A');
+    ASSERT_EQ(h.HeadWords.at(0), "hour");
+    const dictionary::IndexRecord hour = h.Record(0);
+    const fs::path articles = dir_ / "eg" / "base_h.ref";
+    const std::string article = FileBytes(articles).substr(
+        static_cast<std::size_t>(hour.ArticleOffset), static_cast<std::size_t>(hour.ArticleSize));
+    const std::int32_t farOffset = INT32_MAX - hour.ArticleSize / 2;
+    {
+        std::fstream out(articles, std::ios::binary | std::ios::in | std::ios::out);
+        out.seekp(farOffset);
+        out.write(article.data(), static_cast<std::streamsize>(article.size()));
+    }
+    ASSERT_GT(fs::file_size(articles), std::uintmax_t{1} << 31);
+    std::string indexBytes = FileBytes(dir_ / "eg" / "base_h.dak");
+    std::memcpy(indexBytes.data() + offsetof(dictionary::IndexRecord, ArticleOffset), &farOffset,
+                sizeof farOffset);
+    WriteBytes(dir_ / "eg" / "base_h.dak", indexBytes);
+
+    ASSERT_TRUE(index_.Load(dir_).Complete());
+    EXPECT_EQ(index_.Letter('H' - 'A').Record(0).ArticleOffset, farOffset);
+    EXPECT_NE(rtf::RtfToPlainText(ArticleOf("hour")).find("час"), std::string::npos);
+    EXPECT_EQ(VerifyDictionary(dir_).Problems, std::vector<std::string>{});
 }
 
 TEST(FreeDictData, KnownWordsInBothDirections) {

@@ -47,7 +47,19 @@ std::int64_t DeliveredLength(const std::filesystem::path& path, int& failure) {
         failure = errno != 0 ? errno : EIO;
         return -1;
     }
-    return stream.Seek(0, 2);
+    if (const std::int32_t end = stream.Seek(0, 2); end >= 0) {
+        return end;
+    }
+    // The stream's positions stop at 2 GB, but offsets below that reach
+    // articles beyond it. Only a plain file can be that long (an LZ file
+    // expands to far less), so it delivers its own length.
+    std::error_code ec;
+    const std::uintmax_t length = std::filesystem::file_size(path, ec);
+    if (ec) {
+        failure = ec.value();
+        return -1;
+    }
+    return static_cast<std::int64_t>(length);
 }
 
 } // namespace
