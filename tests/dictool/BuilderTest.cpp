@@ -224,6 +224,30 @@ TEST_F(BuilderTest, VerifyReadsArticleFilesBeyondTwoGigabytes) {
     EXPECT_EQ(VerifyDictionary(dir_).Problems, std::vector<std::string>{});
 }
 
+TEST_F(BuilderTest, ALetterTooLargeForTheProgramIsRefusedBeforeAnythingIsWritten) {
+    // One record more than a 64 MiB index file holds: the program would
+    // refuse the whole letter.
+    const std::size_t limit = dictionary::kMaxIndexFileBytes / sizeof(dictionary::IndexRecord);
+    std::vector<SourceEntry> entries(limit + 1);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        entries[i].HeadWord = 'w';
+        entries[i].HeadWord += std::to_string(i);
+        entries[i].Transcriptions = {"w"};
+    }
+    Transcriber transcriber;
+    try {
+        BuildDictionary(entries, dir_, transcriber);
+        ADD_FAILURE() << "built";
+    } catch (const std::runtime_error& e) {
+        const std::string message = e.what();
+        EXPECT_NE(message.find("letter W"), std::string::npos) << message;
+        EXPECT_NE(message.find(std::to_string(limit + 1) + " index records"), std::string::npos)
+            << message;
+        EXPECT_NE(message.find("64 MiB"), std::string::npos) << message;
+    }
+    EXPECT_FALSE(fs::exists(dir_)) << "nothing written";
+}
+
 TEST(FreeDictData, KnownWordsInBothDirections) {
     dictionary::DictionaryIndex index;
     ASSERT_TRUE(index.Load(DICT_TEST_FREEDICT_DIR).Complete());

@@ -72,12 +72,15 @@ std::string Quoted(const std::vector<std::string>& words) {
     return text;
 }
 
+using LetterCounts = std::array<std::size_t, dictionary::kLetterCount>;
+
 // Looks for the user's words in the folder's index files before anything is
-// written. Throws when they are to be refused, or when an index cannot be read
-// and so might hold some.
-void CheckUserWords(const std::filesystem::path& outDir, UserWords userWords) {
+// written, and counts them per letter. Throws when they are to be refused, or
+// when an index cannot be read and so might hold some.
+LetterCounts CheckUserWords(const std::filesystem::path& outDir, UserWords userWords) {
+    LetterCounts perLetter{};
     if (userWords == UserWords::Drop) {
-        return;
+        return perLetter;
     }
     std::size_t count = 0;
     std::vector<std::string> examples;
@@ -95,6 +98,7 @@ void CheckUserWords(const std::filesystem::path& outDir, UserWords userWords) {
         }
         for (const auto& record : UserRecords(bytes)) {
             ++count;
+            ++perLetter[static_cast<std::size_t>(tab)];
             if (examples.size() < 5) {
                 examples.push_back(platform::Cp1251ToUtf8(record.HeadWord()));
             }
@@ -107,6 +111,31 @@ void CheckUserWords(const std::filesystem::path& outDir, UserWords userWords) {
                                  (count > examples.size() ? ", ..." : "") + ")",
                              count);
     }
+    return perLetter;
+}
+
+std::string LetterName(int tab) {
+    return platform::Cp1251ToUtf8(std::string(1, dictionary::TabCaption(tab)));
+}
+
+// The program refuses an index file above its limit, and the article
+// offsets are 32-bit: a letter beyond either is refused before anything is
+// written, rather than built into a folder the program cannot read.
+void CheckLetterFits(int tab, std::size_t records, std::size_t articleBytes = 0) {
+    constexpr std::uintmax_t kMaxRecords =
+        dictionary::kMaxIndexFileBytes / sizeof(dictionary::IndexRecord);
+    if (records > kMaxRecords) {
+        throw std::runtime_error(
+            "letter " + LetterName(tab) + " would get " + std::to_string(records) +
+            " index records (" + std::to_string(records * sizeof(dictionary::IndexRecord)) +
+            " bytes), more than the " + std::to_string(kMaxRecords) +
+            " records of the largest index file the program reads (" +
+            std::to_string(dictionary::kMaxIndexFileBytes >> 20) + " MiB); nothing was built");
+    }
+    if (articleBytes > static_cast<std::size_t>(INT32_MAX)) {
+        throw std::runtime_error("the articles of letter " + LetterName(tab) +
+                                 " would exceed 2 GB; nothing was built");
+    }
 }
 
 void WriteLetter(const std::filesystem::path& outDir, int tab, LetterArticles& articles,
@@ -118,9 +147,6 @@ void WriteLetter(const std::filesystem::path& outDir, int tab, LetterArticles& a
     std::string base;
     records.reserve(articles.size());
     for (auto& [headWord, article] : articles) {
-        if (base.size() + article.size() > static_cast<std::size_t>(INT32_MAX)) {
-            throw std::runtime_error("the articles of one letter exceed 2 GB");
-        }
         dictionary::IndexRecord& record = records.emplace_back();
         dictionary::MakeRecord(record, headWord, static_cast<std::int32_t>(base.size()),
                                static_cast<std::int32_t>(article.size()), 1);
@@ -148,6 +174,8 @@ void WriteLetter(const std::filesystem::path& outDir, int tab, LetterArticles& a
                              user.size());
     }
     if (userWords == UserWords::Keep) {
+        // Words saved since the first count may have filled the letter.
+        CheckLetterFits(tab, records.size() + user.size());
         // Each after every head-word that sorts before it or equal to it, as
         // saving a word files it.
         for (const auto& record : user) {
@@ -172,7 +200,7 @@ void WriteLetter(const std::filesystem::path& outDir, int tab, LetterArticles& a
 BuildReport BuildDictionary(const std::vector<SourceEntry>& entries,
                             const std::filesystem::path& outDir, Transcriber& transcriber,
                             UserWords userWords) {
-    CheckUserWords(outDir, userWords);
+    const LetterCounts userCounts = CheckUserWords(outDir, userWords);
     BuildReport report;
     report.SourceEntries = entries.size();
 
@@ -241,6 +269,16 @@ BuildReport BuildDictionary(const std::vector<SourceEntry>& entries,
         it->second.Parts.push_back(std::move(part));
     }
 
+    LetterCounts records = userCounts;
+    for (const auto* order : {&englishOrder, &bulgarianOrder}) {
+        for (const std::string& headWord : *order) {
+            ++records[static_cast<std::size_t>(dictionary::TabOfWord(headWord))];
+        }
+    }
+    for (int tab = 0; tab < dictionary::kLetterCount; ++tab) {
+        CheckLetterFits(tab, records[static_cast<std::size_t>(tab)]);
+    }
+
     std::array<LetterArticles, dictionary::kLetterCount> letters;
     for (const std::string& headWord : englishOrder) {
         const auto& data = english.at(headWord);
@@ -261,6 +299,13 @@ BuildReport BuildDictionary(const std::vector<SourceEntry>& entries,
     }
     report.EnglishHeadWords = englishOrder.size();
     report.BulgarianHeadWords = bulgarianOrder.size();
+    for (int tab = 0; tab < dictionary::kLetterCount; ++tab) {
+        std::size_t bytes = 0;
+        for (const auto& article : letters[static_cast<std::size_t>(tab)]) {
+            bytes += article.second.size();
+        }
+        CheckLetterFits(tab, 0, bytes);
+    }
 
     for (const char* folder : {"eg", "bg"}) {
         std::error_code ec;
