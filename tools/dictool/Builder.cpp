@@ -9,6 +9,7 @@
 #include "platform/Cp1251.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
+#include "platform/TemporaryFiles.h"
 
 #include <algorithm>
 #include <array>
@@ -314,6 +315,8 @@ BuildReport BuildDictionary(const std::vector<SourceEntry>& entries,
             throw std::runtime_error("cannot make the folder " + (outDir / folder).string() + ": " +
                                      ec.message());
         }
+        // What killed builds and saves left behind goes before new files come.
+        platform::RemoveStaleTemporaryFiles(outDir / folder);
     }
     for (int tab = 0; tab < dictionary::kLetterCount; ++tab) {
         WriteLetter(outDir, tab, letters[static_cast<std::size_t>(tab)], userWords, report);

@@ -53,7 +53,9 @@ void PrintHelp(std::ostream& out) {
            "  lookup [--dir DIR] WORD  print the article that the program shows for WORD\n"
            "                           (UTF-8), found by shortening the word on its letter\n"
            "  dump DIR LETTER          list the index of one letter (A..Z or А..Я)\n"
-           "  verify DIR               check a dictionary folder and say what is wrong\n"
+           "  verify DIR               check a dictionary folder and say what is wrong;\n"
+           "                           notes (which do not fail it) tell of files and\n"
+           "                           bytes that interrupted saves left behind\n"
            "  wordlist SOURCE --dir DIR -o OUT\n"
            "                           write a study list: SOURCE holds one word per line\n"
            "                           (UTF-8); OUT gets them in code page 1251 with CR LF.\n"
@@ -328,6 +330,9 @@ int Verify(const std::vector<std::string>& args) {
     const dictool::VerifyReport report = dictool::VerifyDictionary(args[0]);
     for (const std::string& problem : report.Problems) {
         std::cout << problem << "\n";
+    }
+    for (const std::string& note : report.Notes) {
+        std::cout << "note: " << note << "\n";
     }
     if (!report.Problems.empty()) {
         std::cout << args[0] << ": problems found (" << report.Records << " records read).\n";
