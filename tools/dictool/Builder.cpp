@@ -5,6 +5,7 @@
 #include "dictionary/Letters.h"
 #include "dictool/ArticleWriter.h"
 #include "dictool/HeadWords.h"
+#include "dictool/LetterFiles.h"
 #include "dictool/Transcriber.h"
 #include "platform/Cp1251.h"
 #include "platform/FileIo.h"
@@ -39,15 +40,6 @@ using LetterArticles = std::vector<std::pair<std::string, std::string>>;
 template <typename T> void AddUnique(std::vector<T>& items, const T& item) {
     if (std::find(items.begin(), items.end(), item) == items.end()) {
         items.push_back(item);
-    }
-}
-
-void WriteFile(const std::filesystem::path& path, std::string_view content, bool durable) {
-    const platform::TAtomicWriteResult result =
-        platform::WriteFileAtomically(path, content, {{}, durable});
-    if (!result.Ok()) {
-        throw std::runtime_error("cannot write " + path.string() + ": " +
-                                 platform::FileErrorText(result.Errno));
     }
 }
 
@@ -189,11 +181,8 @@ void WriteLetter(const std::filesystem::path& outDir, int tab, LetterArticles& a
     } else {
         report.DroppedUserWords += user.size();
     }
-    const std::string_view index(reinterpret_cast<const char*>(records.data()),
-                                 records.size() * sizeof(dictionary::IndexRecord));
-    WriteFile(platform::ResolvePath(outDir, dictionary::ArticleFragment(tab, true)), base, false);
-    // Only an index with the user's words holds what cannot be made again.
-    WriteFile(indexPath, index, !user.empty() && userWords == UserWords::Keep);
+    ReplaceLetterFiles(platform::ResolvePath(outDir, dictionary::ArticleFragment(tab, true)),
+                       indexPath, current, base, records);
 }
 
 } // namespace
