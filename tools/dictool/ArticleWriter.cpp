@@ -17,6 +17,7 @@ constexpr std::string_view kHeader =
     "\\uc1\\pard\\plain\\ql\\sa40\\f0\\fs24 ";
 
 constexpr rtf::TRgb kPartOfSpeechColor{96, 96, 96};
+constexpr rtf::TRgb kGlossColor{0, 102, 51};
 
 constexpr std::string_view kHeadWord = "\\b\\fs30\\cf1";
 constexpr std::string_view kTranscription = "\\cf2";
@@ -164,6 +165,10 @@ std::vector<std::string> PartOfSpeechLabels() {
 
 bool IsPartOfSpeechRun(const rtf::TCharFormat& format) {
     return format.Italic && format.Color == kPartOfSpeechColor;
+}
+
+bool IsGlossRun(const rtf::TCharFormat& format) {
+    return !format.Italic && format.Color == kGlossColor;
 }
 
 std::string EnglishArticle(std::string_view headWord, const std::vector<EnglishPart>& parts) {
