@@ -108,12 +108,12 @@ TEST_F(BuilderTest, ArticlesAreScrambledRtfWithTheHeadLineFirst) {
     ASSERT_TRUE(english.starts_with("{\\rtf1\\ansi\\ansicpg1251"));
     EXPECT_TRUE(english.ends_with("}"));
     const std::size_t head = english.find("house} ");
-    const std::size_t transcription = english.find("[ha\\u650?s]");
+    const std::size_t transcription = english.find("[haus]");
     const std::size_t firstBreak = english.find("\\par\n");
     EXPECT_LT(head, transcription);
     EXPECT_LT(transcription, firstBreak) << "head-word, transcription, then a line break";
     EXPECT_NE(english.find("\\'ea\\'fa\\u769?\\'f9\\'e0"), std::string::npos) << "къ́ща, stressed";
-    EXPECT_NE(english.find("[ha\\u650?z]"), std::string::npos) << "the verb's own transcription";
+    EXPECT_NE(english.find("[hauz]"), std::string::npos) << "the verb's own transcription";
 
     const std::string bulgarian = ArticleOf(Cp("къща"));
     EXPECT_NE(bulgarian.find("house"), std::string::npos);
@@ -144,7 +144,7 @@ TEST_F(BuilderTest, PlainTextStartsWithHeadWordAndBracketsInBothDirections) {
     Build("house\thaʊs\tкъ́ща, дом\tn\thuman abode\n"
           "walk\t\tразходка\tn\n");
     ASSERT_TRUE(index_.Load(dir_).Complete());
-    EXPECT_TRUE(rtf::RtfToPlainText(ArticleOf("house")).starts_with("house [haʊs]\nсъщ.\n"));
+    EXPECT_TRUE(rtf::RtfToPlainText(ArticleOf("house")).starts_with("house [haus]\nсъщ.\n"));
     const std::string walk = rtf::RtfToPlainText(ArticleOf("walk"));
     EXPECT_TRUE(walk.starts_with("walk [")) << walk;
     EXPECT_GT(walk.find("]\n"), 7u) << "a generated transcription: " << walk;

@@ -67,4 +67,8 @@ bool IsPartOfSpeechRun(const rtf::TCharFormat& format);
 // Whether a text run of an article is an English gloss, in its own colour.
 bool IsGlossRun(const rtf::TCharFormat& format);
 
+// Whether a text run of an article is a bracketed transcription (English
+// articles) or stressed form (Bulgarian ones), in its own colour.
+bool IsTranscriptionRun(const rtf::TCharFormat& format);
+
 } // namespace dictool

@@ -5,6 +5,7 @@
 #include "dictionary/Letters.h"
 #include "dictool/ArticleWriter.h"
 #include "dictool/HeadWords.h"
+#include "dictool/KeyNotation.h"
 #include "dictool/LetterFiles.h"
 #include "dictool/Transcriber.h"
 #include "platform/Cp1251.h"
@@ -217,11 +218,13 @@ BuildReport BuildDictionary(const std::vector<SourceEntry>& entries,
         }
         EnglishPart part;
         part.PartOfSpeech = entry.PartOfSpeech;
-        part.Transcriptions = entry.Transcriptions;
+        // Written in the pronunciation key's notation, so that the key
+        // explains every symbol the article shows.
+        part.Transcriptions = KeyTranscriptions(entry.Transcriptions, entry.HeadWord);
         if (part.Transcriptions.empty()) {
             const std::string generated = transcriber.Transcribe(entry.HeadWord);
             if (!generated.empty()) {
-                part.Transcriptions.push_back(generated);
+                part.Transcriptions = KeyTranscriptions({generated}, entry.HeadWord);
                 ++report.GeneratedTranscriptions;
             }
         }
