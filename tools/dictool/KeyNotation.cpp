@@ -772,11 +772,14 @@ std::vector<std::string> KeyTranscriptions(const std::vector<std::string>& ipa,
     if (british != nullptr) {
         shown.push_back(british->Key.Text);
     } else if (american != nullptr) {
-        shown.push_back(Converter(variants[american->Order], true, headWord).Convert().Text);
+        std::string derived = Converter(variants[american->Order], true, headWord).Convert().Text;
+        if (!derived.empty()) {
+            shown.push_back(std::move(derived));
+        }
     }
     // An American variant only as a broad transcription of its own.
     if (american != nullptr && (american->Key.Cost <= kMaxSecondCost || british == nullptr) &&
-        american->Key.Text != shown.front()) {
+        (shown.empty() || american->Key.Text != shown.front())) {
         shown.push_back(american->Key.Text);
     }
     return shown;
