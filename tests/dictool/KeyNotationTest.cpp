@@ -16,22 +16,21 @@ std::string Key(const char* ipa) {
     return ToKeyNotation(ipa).Text;
 }
 
-// Whether text is made of the key's symbols, stress marks and blanks only.
+// Whether text can be read as a row of the key's symbols, stress marks and
+// blanks, in any of the ways its shared letters allow (ei+əː, eiə+ː).
 bool InKeyNotation(const std::string& text) {
     std::vector<std::string> symbols = dictool::KeySymbols();
     symbols.insert(symbols.end(), {"ˈ", "ˌ", " "});
-    std::sort(symbols.begin(), symbols.end(),
-              [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
-    for (std::size_t at = 0; at < text.size();) {
-        const auto symbol = std::find_if(symbols.begin(), symbols.end(), [&](const auto& s) {
-            return text.compare(at, s.size(), s) == 0;
-        });
-        if (symbol == symbols.end()) {
-            return false;
+    std::vector<bool> reached(text.size() + 1, false);
+    reached[0] = true;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        for (const std::string& symbol : symbols) {
+            if (reached[at] && text.compare(at, symbol.size(), symbol) == 0) {
+                reached[at + symbol.size()] = true;
+            }
         }
-        at += symbol->size();
     }
-    return true;
+    return reached[text.size()];
 }
 
 TEST(KeyNotation, BritishIpaBecomesTheKeysSymbols) {
@@ -85,6 +84,7 @@ TEST(KeyNotation, NarrowAndForeignDetailIsDroppedAtACost) {
         EXPECT_GT(key.Cost, 0) << ipa;
     }
     EXPECT_EQ(Key("ˈlɪtʰɫ̩"), "ˈlitl");
+    EXPECT_TRUE(InKeyNotation(Key("teiɜː"))) << "ei then əː, not eiə then a lone length mark";
     EXPECT_EQ(Key("lɒx"), "lɔh");
     EXPECT_EQ(Key("ʍɛn"), "hwen");
 }

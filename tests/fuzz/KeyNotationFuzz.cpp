@@ -11,24 +11,28 @@
 
 namespace {
 
+// Whether text can be read as a row of the key's symbols, stress marks and
+// blanks. The symbols share letters (ei, eiə, əː), so every way of reading
+// it counts, not only the one that takes the longest symbol first.
 bool InKeyNotation(std::string_view text) {
     static const std::vector<std::string> symbols = [] {
         std::vector<std::string> all = dictool::KeySymbols();
         all.insert(all.end(), {"ˈ", "ˌ", " "});
-        std::sort(all.begin(), all.end(),
-                  [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
         return all;
     }();
-    for (std::size_t at = 0; at < text.size();) {
-        const auto symbol = std::find_if(symbols.begin(), symbols.end(), [&](const auto& s) {
-            return text.substr(at, s.size()) == s;
-        });
-        if (symbol == symbols.end()) {
-            return false;
+    std::vector<bool> reached(text.size() + 1, false);
+    reached[0] = true;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (!reached[at]) {
+            continue;
         }
-        at += symbol->size();
+        for (const std::string& symbol : symbols) {
+            if (text.substr(at, symbol.size()) == symbol) {
+                reached[at + symbol.size()] = true;
+            }
+        }
     }
-    return true;
+    return reached[text.size()];
 }
 
 } // namespace
