@@ -1,8 +1,8 @@
 #include "platform/FileIo.h"
 
-#include <atomic>
+#include "platform/TemporaryFiles.h"
+
 #include <cerrno>
-#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <new>
@@ -155,35 +155,6 @@ int ReadAll(const std::filesystem::path& path, Bytes& bytes, std::uintmax_t maxB
     return failure;
 }
 
-// A name no other file of the folder has: hidden, with the target's name, the
-// process and a counter, so that concurrent saves never share one.
-int CreateTemporary(const std::filesystem::path& target, mode_t mode,
-                    std::filesystem::path& temporary) {
-    static std::atomic<unsigned> counter{0};
-    const auto folder = target.parent_path();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const auto tick = static_cast<unsigned long long>(
-            std::chrono::steady_clock::now().time_since_epoch().count());
-        std::string name(1, '.');
-        name += target.filename().string();
-        for (const unsigned long long part :
-             {static_cast<unsigned long long>(::getpid()),
-              static_cast<unsigned long long>(counter++), tick % 1000000}) {
-            name += '.';
-            name += std::to_string(part);
-        }
-        name += ".tmp";
-        temporary = folder / name;
-        const int fd =
-            ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
-        if (fd >= 0 || errno != EEXIST) {
-            return fd;
-        }
-    }
-    errno = EEXIST;
-    return -1;
-}
-
 } // namespace
 
 std::string FileErrorText(int failure) {
@@ -249,7 +220,7 @@ TAtomicWriteResult WriteFileAtomically(const std::filesystem::path& target, std:
     std::filesystem::path temporary = options.Temporary;
     int fd = -1;
     if (temporary.empty()) {
-        fd = CreateTemporary(file, mode, temporary);
+        fd = CreateTemporaryFile(file, mode, temporary);
     } else {
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
     }

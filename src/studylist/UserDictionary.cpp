@@ -3,6 +3,7 @@
 #include "dictionary/CryptStream.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
+#include "platform/TemporaryFiles.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -65,6 +66,8 @@ bool TUserDictionary::Save(std::string_view headWord, std::string_view article, 
         error = {indexPath, "open", failure};
         return false;
     }
+    // What killed saves into this folder left behind goes now.
+    platform::RemoveStaleTemporaryFiles(indexPath.parent_path());
     for (const auto& path : {indexPath, articlePath}) {
         if (const int failure = platform::CheckReplaceable(path); failure != 0) {
             error = {path, "write", failure};

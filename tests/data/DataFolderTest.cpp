@@ -110,6 +110,9 @@ TEST(ReferencePages, KeysExplainEveryAbbreviationOfTheDictionary) {
     ASSERT_FALSE(index.Load(kRunDir).NoDictionary());
     const auto used = dictool::UsedAbbreviations(index);
     ASSERT_GE(used.size(), 10u);
+    for (const char* gloss : {"e.g.", "intr.", "tr.", "fig.", "spp."}) {
+        EXPECT_TRUE(used.contains(gloss)) << gloss << " is used by the glosses";
+    }
     for (const char* key : {"bg", "eng"}) {
         const auto explained =
             dictool::KeyAbbreviations(FileBytes(kRunDir / "rtf" / (std::string(key) + ".rtf")));

@@ -31,6 +31,22 @@ TEST(Abbreviations, ArticlesYieldTheirPartOfSpeechLabelsOnly) {
         ArticleAbbreviations("{\\rtf1{\\colortbl;\\red1\\green2\\blue3;}\\i\\cf1 adj}").empty());
 }
 
+TEST(Abbreviations, GlossesYieldTheAbbreviationsTheyUseAsWordsOfTheirOwn) {
+    EnglishPart verb{"v",
+                     {"ˈdɪp"},
+                     {{{"спадам"}, {"(intr.) to decline in value, e.g. shares; (tr.) to lower"}},
+                      {{"потапям"}, {"fig. to dip into sth.", "of the US, UK"}}}};
+    EXPECT_EQ(ArticleAbbreviations(EnglishArticle("dip", {verb})),
+              (std::vector<std::string>{"гл.", "intr.", "e.g.", "tr.", "fig.", "sth", "US", "UK"}));
+    // Inside longer words, or with another ending, they are no abbreviation.
+    EnglishPart none{"", {"x"}, {{{"а"}, {"intransitive, strange, USA, sthing, tr.x, etc"}}}};
+    EXPECT_TRUE(ArticleAbbreviations(EnglishArticle("x", {none})).empty());
+    const std::string bulgarian =
+        BulgarianArticle("вид", {"вид"}, {{"spp.", "", {"Arisaema spp."}}});
+    EXPECT_EQ(ArticleAbbreviations(bulgarian), (std::vector<std::string>{"spp."}))
+        << "the English word in bold is no gloss";
+}
+
 TEST(Abbreviations, KeyEntriesAreParagraphsWithADash) {
     const std::string key = EscapeRtfPage("{\\rtf1\\ansicpg1251 {\\b Съкращения}\\par\n"
                                           "{\\i същ.} \\emdash  съществително име\\par\n"

@@ -137,6 +137,60 @@ TEST_F(DictoolCliTest, RebuildingOverUserWordsNeedsToBeToldToKeepOrDropThem) {
     EXPECT_NE(BuildData({"--keep-user-words", "--drop-user-words"}).Exit, 0);
 }
 
+// A process id that no process has any more.
+pid_t EndedProcess() {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return child;
+}
+
+TEST_F(DictoolCliTest, LeftoversOfInterruptedSavesAreReportedAndTheNextSaveRemovesThem) {
+    ASSERT_EQ(BuildData().Exit, 0);
+    const fs::path eg = dir_ / "data" / "eg";
+    // Named as a killed save names its copy of the index: the target, the
+    // writer's process id, a serial and a time stamp.
+    const std::string stale = ".base_h.dak." + std::to_string(EndedProcess()) + ".0.417.tmp";
+    const std::string running = ".base_h.dak." + std::to_string(::getpid()) + ".0.418.tmp";
+    std::ofstream(eg / stale, std::ios::binary) << std::string(1000, 'x');
+    std::ofstream(eg / running, std::ios::binary) << std::string(10, 'x');
+    // An article appended by a save that was killed before the index listed it.
+    std::ofstream(eg / "user_h.ref", std::ios::binary | std::ios::app) << std::string(77, 'y');
+
+    Outcome verified = Dictool({"verify", Data()});
+    EXPECT_EQ(verified.Exit, 0) << "the folder reads correctly: " << verified.Output;
+    EXPECT_NE(verified.Output.find(stale + ": 1000 bytes left by an interrupted save"),
+              std::string::npos)
+        << verified.Output;
+    EXPECT_NE(verified.Output.find(running + ": 10 bytes of a save of base_h.dak that is still"),
+              std::string::npos)
+        << verified.Output;
+    EXPECT_NE(verified.Output.find("user_h.ref: 77 bytes that no record points to, 77 of them at "
+                                   "its end"),
+              std::string::npos)
+        << verified.Output;
+
+    {
+        dictionary::DictionaryIndex index;
+        index.Load(Data());
+        studylist::TUserDictionary user(index);
+        studylist::TSavedWord saved;
+        studylist::TFileError error;
+        ASSERT_TRUE(user.Save("hotdog", kUserArticle, saved, error)) << error.Message();
+    }
+    EXPECT_FALSE(fs::exists(eg / stale)) << "its writer has ended";
+    EXPECT_TRUE(fs::exists(eg / running)) << "its writer still runs";
+    verified = Dictool({"verify", Data()});
+    EXPECT_EQ(verified.Output.find(stale), std::string::npos) << verified.Output;
+    EXPECT_NE(verified.Output.find("user_h.ref: 77 bytes that no record points to, 0 of them at "
+                                   "its end"),
+              std::string::npos)
+        << "the saved article follows them: " << verified.Output;
+}
+
 TEST_F(DictoolCliTest, WordlistFromAFolderFails) {
     ASSERT_EQ(BuildData().Exit, 0);
     const std::string out = (dir_ / "list").string();

@@ -6,11 +6,42 @@
 #include "platform/Cp1251.h"
 #include "rtf/RtfReader.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <stdexcept>
 
 namespace dictool {
 namespace {
+
+bool IsWordCharacter(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '.' ||
+           static_cast<unsigned char>(c) >= 0x80;
+}
+
+// Appends the gloss abbreviations of a gloss's text, each where it stands as
+// a word of its own: "tr." in "(tr.) to lessen", not in "tr.ansit".
+void FindGlossAbbreviations(std::string_view text, std::vector<std::string>& out) {
+    std::vector<std::pair<std::size_t, std::string>> found;
+    for (const std::string& abbreviation : GlossAbbreviations()) {
+        for (std::size_t at = text.find(abbreviation); at != std::string_view::npos;
+             at = text.find(abbreviation, at + 1)) {
+            const std::size_t end = at + abbreviation.size();
+            const bool startsWord = at == 0 || !IsWordCharacter(text[at - 1]);
+            // "sth" ends a word before a full stop too; "tr." ends with its own.
+            const bool endsWord = end == text.size() || !IsWordCharacter(text[end]) ||
+                                  (abbreviation.back() != '.' && text[end] == '.' &&
+                                   (end + 1 == text.size() || !IsWordCharacter(text[end + 1])));
+            if (startsWord && endsWord) {
+                found.emplace_back(at, abbreviation);
+            }
+        }
+    }
+    std::sort(found.begin(), found.end());
+    for (auto& [at, abbreviation] : found) {
+        out.push_back(std::move(abbreviation));
+    }
+}
 
 class LabelSink : public rtf::TRtfSink {
 public:
@@ -18,6 +49,8 @@ public:
     void Text(std::string_view utf8, const rtf::TCharFormat& format) override {
         if (IsPartOfSpeechRun(format)) {
             out_.emplace_back(utf8);
+        } else if (IsGlossRun(format)) {
+            FindGlossAbbreviations(utf8, out_);
         }
     }
     void ParagraphEnd(const rtf::TParagraphFormat&, const rtf::TCharFormat&) override {}
@@ -58,6 +91,13 @@ private:
 };
 
 } // namespace
+
+const std::vector<std::string>& GlossAbbreviations() {
+    static const std::vector<std::string> abbreviations = {
+        "e.g.",  "i.e.", "etc.", "esp.",    "cf.",  "sb",   "sth",  "US",     "UK",
+        "intr.", "tr.",  "fig.", "colloq.", "gen.", "spp.", "var.", "subsp.", "ssp."};
+    return abbreviations;
+}
 
 std::vector<std::string> ArticleAbbreviations(std::string_view articleRtf) {
     std::vector<std::string> labels;

@@ -10,9 +10,13 @@
 
 namespace dictool {
 
-// The abbreviations (part-of-speech labels) that one article shows, in
-// reading order, as UTF-8.
+// The abbreviations that one article shows, in reading order, as UTF-8: its
+// part-of-speech labels and the abbreviations of GlossAbbreviations that its
+// English glosses use.
 std::vector<std::string> ArticleAbbreviations(std::string_view articleRtf);
+
+// The abbreviations the sources' English glosses use ("e.g.", "intr.", "sb").
+const std::vector<std::string>& GlossAbbreviations();
 
 // Every abbreviation the articles of a dictionary folder show, with the
 // number of articles that show it.

@@ -17,6 +17,8 @@ constexpr std::string_view kHeader =
     "\\uc1\\pard\\plain\\ql\\sa40\\f0\\fs24 ";
 
 constexpr rtf::TRgb kPartOfSpeechColor{96, 96, 96};
+constexpr rtf::TRgb kGlossColor{0, 102, 51};
+constexpr rtf::TRgb kTranscriptionColor{153, 51, 0};
 
 constexpr std::string_view kHeadWord = "\\b\\fs30\\cf1";
 constexpr std::string_view kTranscription = "\\cf2";
@@ -164,6 +166,14 @@ std::vector<std::string> PartOfSpeechLabels() {
 
 bool IsPartOfSpeechRun(const rtf::TCharFormat& format) {
     return format.Italic && format.Color == kPartOfSpeechColor;
+}
+
+bool IsGlossRun(const rtf::TCharFormat& format) {
+    return !format.Italic && format.Color == kGlossColor;
+}
+
+bool IsTranscriptionRun(const rtf::TCharFormat& format) {
+    return format.Color == kTranscriptionColor;
 }
 
 std::string EnglishArticle(std::string_view headWord, const std::vector<EnglishPart>& parts) {

@@ -64,4 +64,11 @@ std::vector<std::string> PartOfSpeechLabels();
 // set labels in italics in their own colour.
 bool IsPartOfSpeechRun(const rtf::TCharFormat& format);
 
+// Whether a text run of an article is an English gloss, in its own colour.
+bool IsGlossRun(const rtf::TCharFormat& format);
+
+// Whether a text run of an article is a bracketed transcription (English
+// articles) or stressed form (Bulgarian ones), in its own colour.
+bool IsTranscriptionRun(const rtf::TCharFormat& format);
+
 } // namespace dictool

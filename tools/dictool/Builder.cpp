@@ -5,10 +5,13 @@
 #include "dictionary/Letters.h"
 #include "dictool/ArticleWriter.h"
 #include "dictool/HeadWords.h"
+#include "dictool/KeyNotation.h"
+#include "dictool/LetterFiles.h"
 #include "dictool/Transcriber.h"
 #include "platform/Cp1251.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
+#include "platform/TemporaryFiles.h"
 
 #include <algorithm>
 #include <array>
@@ -41,15 +44,6 @@ template <typename T> void AddUnique(std::vector<T>& items, const T& item) {
     }
 }
 
-void WriteFile(const std::filesystem::path& path, std::string_view content, bool durable) {
-    const platform::TAtomicWriteResult result =
-        platform::WriteFileAtomically(path, content, {{}, durable});
-    if (!result.Ok()) {
-        throw std::runtime_error("cannot write " + path.string() + ": " +
-                                 platform::FileErrorText(result.Errno));
-    }
-}
-
 // The user's own records of an index file, in file order.
 std::vector<dictionary::IndexRecord> UserRecords(std::string_view bytes) {
     std::vector<dictionary::IndexRecord> records;
@@ -72,12 +66,15 @@ std::string Quoted(const std::vector<std::string>& words) {
     return text;
 }
 
+using LetterCounts = std::array<std::size_t, dictionary::kLetterCount>;
+
 // Looks for the user's words in the folder's index files before anything is
-// written. Throws when they are to be refused, or when an index cannot be read
-// and so might hold some.
-void CheckUserWords(const std::filesystem::path& outDir, UserWords userWords) {
+// written, and counts them per letter. Throws when they are to be refused, or
+// when an index cannot be read and so might hold some.
+LetterCounts CheckUserWords(const std::filesystem::path& outDir, UserWords userWords) {
+    LetterCounts perLetter{};
     if (userWords == UserWords::Drop) {
-        return;
+        return perLetter;
     }
     std::size_t count = 0;
     std::vector<std::string> examples;
@@ -95,6 +92,7 @@ void CheckUserWords(const std::filesystem::path& outDir, UserWords userWords) {
         }
         for (const auto& record : UserRecords(bytes)) {
             ++count;
+            ++perLetter[static_cast<std::size_t>(tab)];
             if (examples.size() < 5) {
                 examples.push_back(platform::Cp1251ToUtf8(record.HeadWord()));
             }
@@ -107,6 +105,31 @@ void CheckUserWords(const std::filesystem::path& outDir, UserWords userWords) {
                                  (count > examples.size() ? ", ..." : "") + ")",
                              count);
     }
+    return perLetter;
+}
+
+std::string LetterName(int tab) {
+    return platform::Cp1251ToUtf8(std::string(1, dictionary::TabCaption(tab)));
+}
+
+// The program refuses an index file above its limit, and the article
+// offsets are 32-bit: a letter beyond either is refused before anything is
+// written, rather than built into a folder the program cannot read.
+void CheckLetterFits(int tab, std::size_t records, std::size_t articleBytes = 0) {
+    constexpr std::uintmax_t kMaxRecords =
+        dictionary::kMaxIndexFileBytes / sizeof(dictionary::IndexRecord);
+    if (records > kMaxRecords) {
+        throw std::runtime_error(
+            "letter " + LetterName(tab) + " would get " + std::to_string(records) +
+            " index records (" + std::to_string(records * sizeof(dictionary::IndexRecord)) +
+            " bytes), more than the " + std::to_string(kMaxRecords) +
+            " records of the largest index file the program reads (" +
+            std::to_string(dictionary::kMaxIndexFileBytes >> 20) + " MiB); nothing was built");
+    }
+    if (articleBytes > static_cast<std::size_t>(INT32_MAX)) {
+        throw std::runtime_error("the articles of letter " + LetterName(tab) +
+                                 " would exceed 2 GB; nothing was built");
+    }
 }
 
 void WriteLetter(const std::filesystem::path& outDir, int tab, LetterArticles& articles,
@@ -118,9 +141,6 @@ void WriteLetter(const std::filesystem::path& outDir, int tab, LetterArticles& a
     std::string base;
     records.reserve(articles.size());
     for (auto& [headWord, article] : articles) {
-        if (base.size() + article.size() > static_cast<std::size_t>(INT32_MAX)) {
-            throw std::runtime_error("the articles of one letter exceed 2 GB");
-        }
         dictionary::IndexRecord& record = records.emplace_back();
         dictionary::MakeRecord(record, headWord, static_cast<std::int32_t>(base.size()),
                                static_cast<std::int32_t>(article.size()), 1);
@@ -148,6 +168,8 @@ void WriteLetter(const std::filesystem::path& outDir, int tab, LetterArticles& a
                              user.size());
     }
     if (userWords == UserWords::Keep) {
+        // Words saved since the first count may have filled the letter.
+        CheckLetterFits(tab, records.size() + user.size());
         // Each after every head-word that sorts before it or equal to it, as
         // saving a word files it.
         for (const auto& record : user) {
@@ -160,11 +182,8 @@ void WriteLetter(const std::filesystem::path& outDir, int tab, LetterArticles& a
     } else {
         report.DroppedUserWords += user.size();
     }
-    const std::string_view index(reinterpret_cast<const char*>(records.data()),
-                                 records.size() * sizeof(dictionary::IndexRecord));
-    WriteFile(platform::ResolvePath(outDir, dictionary::ArticleFragment(tab, true)), base, false);
-    // Only an index with the user's words holds what cannot be made again.
-    WriteFile(indexPath, index, !user.empty() && userWords == UserWords::Keep);
+    ReplaceLetterFiles(platform::ResolvePath(outDir, dictionary::ArticleFragment(tab, true)),
+                       indexPath, current, base, records);
 }
 
 } // namespace
@@ -172,7 +191,7 @@ void WriteLetter(const std::filesystem::path& outDir, int tab, LetterArticles& a
 BuildReport BuildDictionary(const std::vector<SourceEntry>& entries,
                             const std::filesystem::path& outDir, Transcriber& transcriber,
                             UserWords userWords) {
-    CheckUserWords(outDir, userWords);
+    const LetterCounts userCounts = CheckUserWords(outDir, userWords);
     BuildReport report;
     report.SourceEntries = entries.size();
 
@@ -199,11 +218,13 @@ BuildReport BuildDictionary(const std::vector<SourceEntry>& entries,
         }
         EnglishPart part;
         part.PartOfSpeech = entry.PartOfSpeech;
-        part.Transcriptions = entry.Transcriptions;
+        // Written in the pronunciation key's notation, so that the key
+        // explains every symbol the article shows.
+        part.Transcriptions = KeyTranscriptions(entry.Transcriptions, entry.HeadWord);
         if (part.Transcriptions.empty()) {
             const std::string generated = transcriber.Transcribe(entry.HeadWord);
             if (!generated.empty()) {
-                part.Transcriptions.push_back(generated);
+                part.Transcriptions = KeyTranscriptions({generated}, entry.HeadWord);
                 ++report.GeneratedTranscriptions;
             }
         }
@@ -241,6 +262,16 @@ BuildReport BuildDictionary(const std::vector<SourceEntry>& entries,
         it->second.Parts.push_back(std::move(part));
     }
 
+    LetterCounts records = userCounts;
+    for (const auto* order : {&englishOrder, &bulgarianOrder}) {
+        for (const std::string& headWord : *order) {
+            ++records[static_cast<std::size_t>(dictionary::TabOfWord(headWord))];
+        }
+    }
+    for (int tab = 0; tab < dictionary::kLetterCount; ++tab) {
+        CheckLetterFits(tab, records[static_cast<std::size_t>(tab)]);
+    }
+
     std::array<LetterArticles, dictionary::kLetterCount> letters;
     for (const std::string& headWord : englishOrder) {
         const auto& data = english.at(headWord);
@@ -261,6 +292,13 @@ BuildReport BuildDictionary(const std::vector<SourceEntry>& entries,
     }
     report.EnglishHeadWords = englishOrder.size();
     report.BulgarianHeadWords = bulgarianOrder.size();
+    for (int tab = 0; tab < dictionary::kLetterCount; ++tab) {
+        std::size_t bytes = 0;
+        for (const auto& article : letters[static_cast<std::size_t>(tab)]) {
+            bytes += article.second.size();
+        }
+        CheckLetterFits(tab, 0, bytes);
+    }
 
     for (const char* folder : {"eg", "bg"}) {
         std::error_code ec;
@@ -269,6 +307,8 @@ BuildReport BuildDictionary(const std::vector<SourceEntry>& entries,
             throw std::runtime_error("cannot make the folder " + (outDir / folder).string() + ": " +
                                      ec.message());
         }
+        // What killed builds and saves left behind goes before new files come.
+        platform::RemoveStaleTemporaryFiles(outDir / folder);
     }
     for (int tab = 0; tab < dictionary::kLetterCount; ++tab) {
         WriteLetter(outDir, tab, letters[static_cast<std::size_t>(tab)], userWords, report);

@@ -3,21 +3,29 @@
 #include <espeak-ng/speak_lib.h>
 
 namespace dictool {
+namespace {
 
-Transcriber::~Transcriber() {
-    if (available_) {
-        espeak_Terminate();
+struct Engine {
+    Engine()
+        : Available(espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr,
+                                      espeakINITIALIZE_DONT_EXIT) > 0 &&
+                    espeak_SetVoiceByName("en") == EE_OK) {}
+    ~Engine() {
+        if (Available) {
+            espeak_Terminate();
+        }
     }
-}
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    const bool Available;
+};
+
+} // namespace
 
 std::string Transcriber::Transcribe(const std::string& utf8Word) {
-    if (!started_) {
-        started_ = true;
-        available_ = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr,
-                                       espeakINITIALIZE_DONT_EXIT) > 0 &&
-                     espeak_SetVoiceByName("en") == EE_OK;
-    }
-    if (!available_) {
+    static const Engine engine;
+    if (!engine.Available) {
         return {};
     }
     std::string ipa;

@@ -5,8 +5,11 @@
 #include "dictionary/Lookup.h"
 #include "platform/Cp1251.h"
 #include "platform/FileIo.h"
+#include "platform/Paths.h"
+#include "platform/TemporaryFiles.h"
 #include "rtf/RtfReader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <map>
 
@@ -47,7 +50,73 @@ std::int64_t DeliveredLength(const std::filesystem::path& path, int& failure) {
         failure = errno != 0 ? errno : EIO;
         return -1;
     }
-    return stream.Seek(0, 2);
+    if (const std::int32_t end = stream.Seek(0, 2); end >= 0) {
+        return end;
+    }
+    // The stream's positions stop at 2 GB, but offsets below that reach
+    // articles beyond it. Only a plain file can be that long (an LZ file
+    // expands to far less), so it delivers its own length.
+    std::error_code ec;
+    const std::uintmax_t length = std::filesystem::file_size(path, ec);
+    if (ec) {
+        failure = ec.value();
+        return -1;
+    }
+    return static_cast<std::int64_t>(length);
+}
+
+// Bytes of a letter's user article file that no record of its index points
+// to: a note when there are any.
+void NoteUnreferencedUserBytes(const dictionary::DictionaryIndex& index, int tab,
+                               std::vector<std::string>& notes) {
+    const auto path =
+        platform::ResolvePath(index.StartDir(), dictionary::ArticleFragment(tab, false));
+    if (platform::CheckRegularFile(path) != 0) {
+        return;
+    }
+    std::error_code ec;
+    const auto size = static_cast<std::int64_t>(std::filesystem::file_size(path, ec));
+    if (ec) {
+        return;
+    }
+    std::vector<std::pair<std::int64_t, std::int64_t>> spans;
+    const auto& letter = index.Letter(tab);
+    for (const dictionary::TArticleRef& article : letter.Articles) {
+        if (article.IsBase == 0 && article.ArticleOffset >= 0 && article.ArticleSize > 0) {
+            spans.emplace_back(article.ArticleOffset,
+                               std::int64_t{article.ArticleOffset} + article.ArticleSize);
+        }
+    }
+    std::sort(spans.begin(), spans.end());
+    std::int64_t covered = 0;
+    std::int64_t reach = 0; // the end of the spans so far
+    for (const auto& [from, to] : spans) {
+        const std::int64_t start = std::max(from, reach);
+        const std::int64_t end = std::min(to, size);
+        if (end > start) {
+            covered += end - start;
+        }
+        reach = std::max(reach, to);
+    }
+    const std::int64_t unreferenced = size - covered;
+    if (unreferenced > 0) {
+        const std::int64_t atEnd = size - std::min(reach, size);
+        notes.push_back(path.string() + ": " + std::to_string(unreferenced) +
+                        " bytes that no record points to, " + std::to_string(atEnd) +
+                        " of them at its end (left by interrupted saves, or by words taken out "
+                        "of the index)");
+    }
+}
+
+void NoteTemporaryFiles(const std::filesystem::path& folder, std::vector<std::string>& notes) {
+    for (const platform::TTemporaryFile& file : platform::FindTemporaryFiles(folder)) {
+        notes.push_back(
+            file.Path.string() + ": " + std::to_string(file.Bytes) + " bytes " +
+            (file.Stale
+                 ? "left by an interrupted save of " + file.Target.filename().string() +
+                       "; the next save into the folder removes it"
+                 : "of a save of " + file.Target.filename().string() + " that is still running"));
+    }
 }
 
 } // namespace
@@ -65,6 +134,7 @@ VerifyReport VerifyDictionary(const std::filesystem::path& dir) {
         if (!std::filesystem::is_directory(dir / folder)) {
             problems.Add("folder missing", (dir / folder).string());
         }
+        NoteTemporaryFiles(dir / folder, report.Notes);
     }
     dictionary::DictionaryIndex index;
     const dictionary::LoadReport load = index.Load(dir);
@@ -78,6 +148,7 @@ VerifyReport VerifyDictionary(const std::filesystem::path& dir) {
         const auto& letter = index.Letter(tab);
         const std::string indexName = index.IndexPath(tab).string();
         report.Records += letter.Size();
+        NoteUnreferencedUserBytes(index, tab, report.Notes);
         // The index keeps no bytes that readers ignore: the file itself shows
         // what a damaged writer left in them.
         std::vector<char> file;

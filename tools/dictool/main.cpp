@@ -49,14 +49,19 @@ void PrintHelp(std::ostream& out) {
            "                           'freedict' for the installed FreeDict English-Bulgarian\n"
            "                           dictionary, or a tab-separated word list (UTF-8):\n"
            "                           head-word, transcription, translations[, part of\n"
-           "                           speech[, gloss]]. When DIR holds words the user\n"
-           "                           added, the build refuses unless told to keep them\n"
-           "                           in the new indexes or to drop them (their articles\n"
-           "                           stay in the user article files either way)\n"
+           "                           speech[, gloss]]. Transcriptions (IPA) are written\n"
+           "                           in the pronunciation key's notation: a British one\n"
+           "                           first, an American one after it. When DIR holds\n"
+           "                           words the user added, the build refuses unless\n"
+           "                           told to keep them in the new indexes or to drop\n"
+           "                           them (their articles stay in the user article\n"
+           "                           files either way)\n"
            "  lookup [--dir DIR] WORD  print the article that the program shows for WORD\n"
            "                           (UTF-8), found by shortening the word on its letter\n"
            "  dump DIR LETTER          list the index of one letter (A..Z or А..Я)\n"
-           "  verify DIR               check a dictionary folder and say what is wrong\n"
+           "  verify DIR               check a dictionary folder and say what is wrong;\n"
+           "                           notes (which do not fail it) tell of files and\n"
+           "                           bytes that interrupted saves left behind\n"
            "  wordlist SOURCE --dir DIR -o OUT\n"
            "                           write a study list: SOURCE holds one word per line\n"
            "                           (UTF-8); OUT gets them in code page 1251 with CR LF.\n"
@@ -349,6 +354,9 @@ int Verify(const std::vector<std::string>& args) {
     }
     for (const std::string& problem : report.Problems) {
         std::cout << problem << "\n";
+    }
+    for (const std::string& note : report.Notes) {
+        std::cout << "note: " << note << "\n";
     }
     if (!report.Problems.empty()) {
         std::cout << args[0] << ": problems found (" << report.Records << " records read).\n";
