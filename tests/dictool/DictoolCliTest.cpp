@@ -176,7 +176,7 @@ TEST_F(DictoolCliTest, LeftoversOfInterruptedSavesAreReportedAndTheNextSaveRemov
     {
         dictionary::DictionaryIndex index;
         index.Load(Data());
-        studylist::TUserDictionary user(index);
+        studylist::TUserDictionary user(index, Data());
         studylist::TSavedWord saved;
         studylist::TFileError error;
         ASSERT_TRUE(user.Save("hotdog", kUserArticle, saved, error)) << error.Message();
