@@ -1,7 +1,6 @@
 #include "app/Unit1.h"
 
 #include "app/Splash.h"
-#include "dictionary/Lookup.h"
 #include "exercises/HANG1.h"
 #include "exercises/Unit3.h"
 #include "exercises/Unit4.h"
@@ -110,8 +109,8 @@ TForm1::TForm1() {
     BuildPronunciationKey();
     setFixedSize(sizeHint());
 
-    lookup_ =
-        std::make_unique<lookup::TLookupWindow>(index_, *TabControl1, *Combo, *RichEdit1, *this);
+    lookup_ = std::make_unique<lookup::TLookupWindow>(dictionary_, *TabControl1, *Combo, *RichEdit1,
+                                                      *this);
     TabControl1->OnChange = [this] { TabControl1Change(); };
     Combo->OnChange = [this] { ComboBox1Change(); };
     Combo->OnKeyDown = [this](int& key, lookup::TShiftState shift) {
@@ -515,12 +514,7 @@ bool TForm1::EnglishInterface() const {
 }
 
 std::string TForm1::ReadArticle(int tab, int position) const {
-    if (!dictionary::IsValidTab(tab) || position < 0 ||
-        static_cast<std::size_t>(position) >= index_.Letter(tab).Size()) {
-        return {};
-    }
-    return dictionary::ReadArticle(index_, tab,
-                                   index_.Letter(tab).Record(static_cast<std::size_t>(position)));
+    return dictionary_.ReadArticle(tab, position);
 }
 
 bool TForm1::PronounceSelectedWord() {

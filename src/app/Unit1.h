@@ -176,6 +176,7 @@ public:
     // studylist::TStudyListHost, with the look-up steering the exercises
     // share.
     const dictionary::DictionaryIndex& Index() const override { return index_; }
+    const dictionary::TLookupService& Dictionary() const override { return dictionary_; }
     int TabIndex() const override;
     int SearchBoxItemIndex() const override;
     bool EnglishInterface() const override;
@@ -332,6 +333,7 @@ private:
     void NotifyPlayEnded();
 
     dictionary::DictionaryIndex index_;
+    dictionary::TLookupService dictionary_{index_};
     std::filesystem::path startDir_;
     TSettings settings_;
     std::unique_ptr<lookup::TLookupWindow> lookup_;

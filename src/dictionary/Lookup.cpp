@@ -25,35 +25,6 @@ int FindWord(const std::vector<std::string_view>& headWords, std::string_view wo
     return -1;
 }
 
-std::optional<ShorteningResult> FindByShortening(const DictionaryIndex& index,
-                                                 std::string_view text) {
-    const std::size_t start = text.find_first_not_of(' ');
-    if (start == std::string_view::npos) {
-        return std::nullopt;
-    }
-    // No head-word is longer than a record holds, so nothing past that length
-    // can be found: a long copied text is not shortened from its full length.
-    std::string_view word = text.substr(start, kMaxHeadWordLength);
-    word = word.substr(0, word.find(' '));
-    const int tab = TabOfWord(word);
-    if (!IsValidTab(tab)) {
-        return std::nullopt;
-    }
-    ShorteningResult result;
-    result.Tab = tab;
-    const auto& headWords = index.Letter(tab).HeadWords;
-    while (!word.empty()) {
-        const int position = FindWord(headWords, word);
-        if (position >= 0) {
-            result.Position = position;
-            result.Word = std::string(word);
-            break;
-        }
-        word.remove_suffix(1);
-    }
-    return result;
-}
-
 std::string ReadArticle(const DictionaryIndex& index, int tab, const IndexRecord& record,
                         std::string* problem) {
     std::string article;

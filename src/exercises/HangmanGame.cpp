@@ -221,14 +221,11 @@ int TSeamHangmanWords::HeadWordCount(int tab) const {
     if (!dictionary::IsValidTab(tab)) {
         return 0;
     }
-    return static_cast<int>(lookup_.Index().Letter(tab).HeadWords.size());
+    return static_cast<int>(lookup_.Dictionary().Index().Letter(tab).Size());
 }
 
 std::string TSeamHangmanWords::HeadWord(int tab, int position) const {
-    if (position < 0 || position >= HeadWordCount(tab)) {
-        return {};
-    }
-    return std::string(lookup_.Index().Letter(tab).HeadWords[static_cast<std::size_t>(position)]);
+    return std::string(lookup_.Dictionary().HeadWordAt(tab, position).value_or(""));
 }
 
 void TSeamHangmanWords::ShowLetter(int tab) {

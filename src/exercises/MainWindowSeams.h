@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dictionary/LetterIndex.h"
+#include "dictionary/LookupService.h"
 
 #include <filesystem>
 #include <string>
@@ -30,7 +30,8 @@ public:
 class TLookupSteering {
 public:
     virtual ~TLookupSteering() = default;
-    virtual const dictionary::DictionaryIndex& Index() const = 0;
+    // The look-up service over the main window's index.
+    virtual const dictionary::TLookupService& Dictionary() const = 0;
     // The base of the dictionary folders and of the verdict files.
     virtual const std::filesystem::path& StartDir() const = 0;
 
@@ -47,8 +48,8 @@ public:
     // The search box's change handling, which shows the selected article in
     // the main window.
     virtual void SearchBoxChanged() = 0;
-    // The RTF article of a letter's head-word at a position, read through
-    // the scrambled stream; empty when there is none.
+    // The RTF article of a letter's head-word at a position, as the main
+    // window's look-up service reads it; empty when there is none.
     virtual std::string ReadArticle(int tab, int position) const = 0;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dictionary/LetterIndex.h"
+#include "dictionary/LookupService.h"
 #include "lookup/LookupControls.h"
 #include "lookup/VirtualKeys.h"
 
@@ -40,11 +40,12 @@ struct TLastLookup {
 };
 
 // The look-up window's rules: letter tabs, search box keys, article pane and
-// clipboard translation, over the main window's controls and index.
+// clipboard translation, over the main window's controls and the look-up
+// service of its index.
 class TLookupWindow {
 public:
-    TLookupWindow(const dictionary::DictionaryIndex& index, TLetterTabs& tabs, TSearchBox& combo,
-                  TArticlePane& pane, TLookupHost& host);
+    TLookupWindow(const dictionary::TLookupService& dictionary, TLetterTabs& tabs,
+                  TSearchBox& combo, TArticlePane& pane, TLookupHost& host);
 
     // The search box's items become the tab's head-words: empty text, no
     // selection. A tab outside 0..57 selects nothing.
@@ -78,7 +79,7 @@ private:
     void RememberLastLookup();
     void BringForwardAndFocus();
 
-    const dictionary::DictionaryIndex& index_;
+    const dictionary::TLookupService& dictionary_;
     TLetterTabs& tabs_;
     TSearchBox& combo_;
     TArticlePane& pane_;

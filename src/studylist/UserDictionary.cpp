@@ -34,14 +34,14 @@ bool TUserDictionary::Contains(std::string_view headWord) const {
     if (!dictionary::IsValidTab(tab)) {
         return false;
     }
-    const auto& words = index_.Letter(tab).HeadWords;
+    const auto& words = index_.Letter(tab).HeadWords();
     return std::find(words.begin(), words.end(), headWord) != words.end();
 }
 
 std::size_t TUserDictionary::InsertPosition(int tab, std::string_view headWord) const {
     // A linear search for the first head-word that sorts after the new one:
     // it also gives a sensible place in an index that is not wholly sorted.
-    const auto& words = index_.Letter(tab).HeadWords;
+    const auto& words = index_.Letter(tab).HeadWords();
     std::size_t p = 0;
     while (p < words.size() && !dictionary::HeadWordLess(headWord, words[p])) {
         ++p;
