@@ -45,7 +45,7 @@ std::string ReadArticle(const DictionaryIndex& index, int tab, const IndexRecord
     }
     errno = 0;
     TCryptStream stream(path.string(), record.IsBase != 0, 0);
-    if (stream.Handle < 0) {
+    if (!stream.IsOpen()) {
         const int opened = errno;
         const int kind = platform::CheckRegularFile(path);
         say("Cannot open file \"" + path.string() + "\". " +
@@ -56,12 +56,12 @@ std::string ReadArticle(const DictionaryIndex& index, int tab, const IndexRecord
         say("File \"" + path.string() + "\" ends before " + where + ".");
         return article;
     }
-    stream.Remaining = record.ArticleSize;
+    stream.SetRemaining(record.ArticleSize);
     // Read in chunks so that a damaged size never allocates more than the
     // file actually holds.
     constexpr std::int32_t kChunk = 64 * 1024;
-    while (stream.Remaining > 0) {
-        const std::int32_t want = std::min(stream.Remaining, kChunk);
+    while (stream.Remaining() > 0) {
+        const std::int32_t want = std::min(stream.Remaining(), kChunk);
         const std::size_t old = article.size();
         article.resize(old + static_cast<std::size_t>(want));
         const std::int32_t got = stream.Read(article.data() + old, want);

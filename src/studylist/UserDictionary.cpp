@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <limits>
 #include <system_error>
-#include <unistd.h>
 
 namespace studylist {
 
@@ -92,7 +91,7 @@ bool TUserDictionary::Save(std::string_view headWord, std::string_view article, 
     errno = 0;
     dictionary::TCryptStream stream(articlePath.string(), false,
                                     dictionary::fmOpenReadWrite | dictionary::fmShareDenyWrite);
-    if (stream.Handle < 0) {
+    if (!stream.IsOpen()) {
         error = {articlePath, "open", errno};
         return false;
     }
@@ -110,7 +109,7 @@ bool TUserDictionary::Save(std::string_view headWord, std::string_view article, 
             // The index does not list the cut-off bytes: they are unreachable.
         }
     };
-    if (stream.Write(article.data(), size) != size || ::fsync(stream.Handle) != 0) {
+    if (stream.Write(article.data(), size) != size || !stream.Flush()) {
         error = {articlePath, "write", errno};
         undo();
         return false;

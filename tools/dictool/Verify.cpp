@@ -43,7 +43,7 @@ private:
 std::int64_t DeliveredLength(const std::filesystem::path& path, int& failure) {
     errno = 0;
     dictionary::TCryptStream stream(path.string(), false, 0);
-    if (stream.Handle < 0) {
+    if (!stream.IsOpen()) {
         failure = errno != 0 ? errno : EIO;
         return -1;
     }
