@@ -317,8 +317,10 @@ void TForm1::FormCreate() {
     auto splash = std::make_unique<TSplash>();
     splash->show();
     splash->repaint();
-    // The exercises draw from the system-wide generator.
+    // The exercises draw from the system-wide generator and Hangman from the
+    // program's random source.
     std::srand(static_cast<unsigned>(std::time(nullptr)));
+    random_.Seed(platform::ClockSeed());
     // Widths the view switch restores; the recorded streams are absent until
     // the first recording.
     view_->RememberWidths();
@@ -568,7 +570,7 @@ void TForm1::Button10Click() {
 }
 
 exercises::TMainWindowSeams TForm1::ExerciseSeams() {
-    return {*this, *this, *this, *this, EnglishInterface()};
+    return {*this, *this, *this, *this, random_, EnglishInterface()};
 }
 
 void TForm1::mousePressEvent(QMouseEvent* event) {

@@ -334,6 +334,7 @@ private:
 
     dictionary::DictionaryIndex index_;
     dictionary::TLookupService dictionary_{index_};
+    platform::TRandom random_;
     std::filesystem::path startDir_;
     TSettings settings_;
     std::unique_ptr<lookup::TLookupWindow> lookup_;

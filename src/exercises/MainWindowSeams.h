@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dictionary/LookupService.h"
+#include "platform/Random.h"
 
 #include <filesystem>
 #include <string>
@@ -105,6 +106,8 @@ struct TMainWindowSeams {
     TLookupSteering& Lookup;
     TPronouncer& Pronouncer;
     TPlayEndSubscription& PlayEnd;
+    // The program's one random source, seeded from the clock at start-up.
+    platform::TRandom& Random;
     // The interface language when the window opens; a window keeps it.
     bool English = false;
 };

@@ -119,7 +119,7 @@ protected:
     }
 
     exercises::TMainWindowSeams Seams(bool english = false) {
-        return {study_, *lookup_, *pronouncer_, playEnd_, english};
+        return {study_, *lookup_, *pronouncer_, playEnd_, random_, english};
     }
 
     TestDictionary dictionary_;
@@ -128,6 +128,7 @@ protected:
     std::unique_ptr<FakeLookup> lookup_;
     std::unique_ptr<FakePronouncer> pronouncer_;
     FakePlayEnd playEnd_;
+    platform::TRandom random_{20240611};
     std::vector<std::string> verdicts_;
     std::function<void()> OnVerdict;
 
