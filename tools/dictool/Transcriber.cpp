@@ -4,20 +4,11 @@
 
 namespace dictool {
 
-Transcriber::~Transcriber() {
-    if (available_) {
-        espeak_Terminate();
-    }
-}
-
 std::string Transcriber::Transcribe(const std::string& utf8Word) {
-    if (!started_) {
-        started_ = true;
-        available_ = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr,
-                                       espeakINITIALIZE_DONT_EXIT) > 0 &&
-                     espeak_SetVoiceByName("en") == EE_OK;
-    }
-    if (!available_) {
+    static const bool available =
+        espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT) > 0 &&
+        espeak_SetVoiceByName("en") == EE_OK;
+    if (!available) {
         return {};
     }
     std::string ipa;
