@@ -35,8 +35,6 @@
 #include <QToolButton>
 
 #include <algorithm>
-#include <cstdlib>
-#include <ctime>
 
 namespace app {
 namespace {
@@ -317,9 +315,7 @@ void TForm1::FormCreate() {
     auto splash = std::make_unique<TSplash>();
     splash->show();
     splash->repaint();
-    // The exercises draw from the system-wide generator and Hangman from the
-    // program's random source.
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    // Every draw of the exercises comes from this one source.
     random_.Seed(platform::ClockSeed());
     // Widths the view switch restores; the recorded streams are absent until
     // the first recording.
@@ -570,7 +566,7 @@ void TForm1::Button10Click() {
 }
 
 exercises::TMainWindowSeams TForm1::ExerciseSeams() {
-    return {*this, *this, *this, *this, random_, EnglishInterface()};
+    return {*this, *this, *this, *this, nextWords_, random_, EnglishInterface()};
 }
 
 void TForm1::mousePressEvent(QMouseEvent* event) {

@@ -335,6 +335,7 @@ private:
     dictionary::DictionaryIndex index_;
     dictionary::TLookupService dictionary_{index_};
     platform::TRandom random_;
+    exercises::TListOrder nextWords_{random_};
     std::filesystem::path startDir_;
     TSettings settings_;
     std::unique_ptr<lookup::TLookupWindow> lookup_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dictionary/LookupService.h"
+#include "exercises/NextWord.h"
 #include "platform/Random.h"
 
 #include <filesystem>
@@ -106,6 +107,8 @@ struct TMainWindowSeams {
     TLookupSteering& Lookup;
     TPronouncer& Pronouncer;
     TPlayEndSubscription& PlayEnd;
+    // Where the methods take their next study word from.
+    TNextWordSource& NextWords;
     // The program's one random source, seeded from the clock at start-up.
     platform::TRandom& Random;
     // The interface language when the window opens; a window keeps it.

@@ -119,7 +119,7 @@ protected:
     }
 
     exercises::TMainWindowSeams Seams(bool english = false) {
-        return {study_, *lookup_, *pronouncer_, playEnd_, random_, english};
+        return {study_, *lookup_, *pronouncer_, playEnd_, nextWords_, random_, english};
     }
 
     TestDictionary dictionary_;
@@ -129,6 +129,7 @@ protected:
     std::unique_ptr<FakePronouncer> pronouncer_;
     FakePlayEnd playEnd_;
     platform::TRandom random_{20240611};
+    exercises::TListOrder nextWords_{random_};
     std::vector<std::string> verdicts_;
     std::function<void()> OnVerdict;
 
