@@ -84,7 +84,7 @@ void LetterIndex::Assign(std::span<const char> fileContent, bool english) {
     insertedBytes_.clear();
     headWords_ = std::move(words);
     articles_ = std::move(articles);
-    sorted_ = InHeadWordOrder(headWords_);
+    order_ = TOrder::Unknown;
     CountSounds();
 }
 
@@ -105,14 +105,23 @@ void LetterIndex::Insert(std::size_t p, const IndexRecord& record) {
     insertedBytes_.push_back(std::move(bytes));
 
     const auto offset = static_cast<std::ptrdiff_t>(p);
-    sorted_ = sorted_ && (p == 0 || !HeadWordLess(saved, headWords_[p - 1])) &&
-              (p == Size() || !HeadWordLess(headWords_[p], saved));
+    if (order_ == TOrder::Sorted && ((p > 0 && HeadWordLess(saved, headWords_[p - 1])) ||
+                                     (p < Size() && HeadWordLess(headWords_[p], saved)))) {
+        order_ = TOrder::Unsorted;
+    }
     headWords_.insert(headWords_.begin() + offset, saved);
     articles_.insert(articles_.begin() + offset,
                      {record.ArticleOffset, record.ArticleSize, record.IsBase});
     // The saved file holds whole records only.
     fileSize_ = Size() * kRecordBytes;
     CountSounds();
+}
+
+bool LetterIndex::Sorted() const {
+    if (order_ == TOrder::Unknown) {
+        order_ = InHeadWordOrder(headWords_) ? TOrder::Sorted : TOrder::Unsorted;
+    }
+    return order_ == TOrder::Sorted;
 }
 
 IndexRecord LetterIndex::Record(std::size_t p) const {

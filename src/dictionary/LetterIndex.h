@@ -50,8 +50,9 @@ public:
 
     // Whether the head-words stand in HeadWordLess order, as the builder and
     // the saving of a word keep them, so that a search may halve the list.
-    // A letter written elsewhere may be in any order.
-    bool Sorted() const { return sorted_; }
+    // A letter written elsewhere may be in any order. Found out at the first
+    // question rather than at start-up, which reads every letter.
+    bool Sorted() const;
 
     // The record at position p (below Size()) rebuilt for a writer: its
     // head-word, zero bytes after it, its article's place and IsBase byte.
@@ -81,7 +82,8 @@ private:
     std::vector<std::unique_ptr<char[]>> insertedBytes_;
     std::size_t fileSize_ = 0; // of the file as read, or as rewritten by a save
     bool english_ = false;
-    bool sorted_ = true;
+    enum class TOrder : std::uint8_t { Unknown, Sorted, Unsorted };
+    mutable TOrder order_ = TOrder::Unknown;
 };
 
 enum class LoadStep {
