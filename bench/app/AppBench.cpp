@@ -99,7 +99,7 @@ void BM_LargestArticleParseAndLayout(benchmark::State& state) {
     for (int tab = 0; tab < dictionary::kLetterCount; ++tab) {
         const auto& letter = index.Letter(tab);
         for (std::size_t p = 0; p < letter.Size(); ++p) {
-            if (letter.Articles[p].ArticleSize > static_cast<std::int32_t>(largest.size())) {
+            if (letter.Article(p).ArticleSize > static_cast<std::int32_t>(largest.size())) {
                 largest = dictionary::ReadArticle(index, tab, letter.Record(p));
             }
         }

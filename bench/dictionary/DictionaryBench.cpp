@@ -1,12 +1,15 @@
 // Look-up speed on the full FreeDict data, built into a temporary folder
 // when the benchmark starts.
 #include "dictionary/Lookup.h"
+#include "dictionary/LookupService.h"
 #include "dictool/Builder.h"
 #include "dictool/FreeDictSource.h"
 #include "dictool/Transcriber.h"
+#include "platform/Cp1251.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -59,7 +62,7 @@ BENCHMARK(BM_LoadAllIndexes)->Unit(benchmark::kMillisecond);
 
 // The worst case: the last head-word of the largest letter.
 void BM_FindWordLargestLetter(benchmark::State& state) {
-    const auto& words = Index().Letter(LargestLetter()).HeadWords;
+    const auto& words = Index().Letter(LargestLetter()).HeadWords();
     const std::string last(words.back());
     for (auto _ : state) {
         benchmark::DoNotOptimize(dictionary::FindWord(words, last));
@@ -68,10 +71,48 @@ void BM_FindWordLargestLetter(benchmark::State& state) {
 }
 BENCHMARK(BM_FindWordLargestLetter)->Unit(benchmark::kMicrosecond);
 
+// The same searches by the look-up service, which halves a letter in
+// head-word order: the last head-word of the largest letter as a prefix in
+// another case, and byte for byte.
+void BM_FindPrefixLargestLetter(benchmark::State& state) {
+    const int tab = LargestLetter();
+    const dictionary::TLookupService service(Index());
+    std::string last(Index().Letter(tab).HeadWords().back());
+    for (char& c : last) {
+        c = static_cast<char>(platform::Cp1251Upper(static_cast<std::uint8_t>(c)));
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(service.FindPrefix(tab, last));
+    }
+}
+BENCHMARK(BM_FindPrefixLargestLetter)->Unit(benchmark::kMicrosecond);
+
+// The linear exact search that the word list and the user dictionary made,
+// and the service's.
+void BM_FindHeadWordLinearLargestLetter(benchmark::State& state) {
+    const auto& words = Index().Letter(LargestLetter()).HeadWords();
+    const std::string last(words.back());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(std::find(words.begin(), words.end(), last));
+    }
+}
+BENCHMARK(BM_FindHeadWordLinearLargestLetter)->Unit(benchmark::kMicrosecond);
+
+void BM_FindHeadWordLargestLetter(benchmark::State& state) {
+    const int tab = LargestLetter();
+    const dictionary::TLookupService service(Index());
+    const std::string last(Index().Letter(tab).HeadWords().back());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(service.FindHeadWord(tab, last));
+    }
+}
+BENCHMARK(BM_FindHeadWordLargestLetter)->Unit(benchmark::kMicrosecond);
+
 // A copied word that needs several shortenings.
 void BM_FindByShortening(benchmark::State& state) {
+    const dictionary::TLookupService service(Index());
     for (auto _ : state) {
-        benchmark::DoNotOptimize(dictionary::FindByShortening(Index(), "  householdersxyz, etc"));
+        benchmark::DoNotOptimize(service.FindText("  householdersxyz, etc"));
     }
 }
 BENCHMARK(BM_FindByShortening)->Unit(benchmark::kMicrosecond);
@@ -79,7 +120,7 @@ BENCHMARK(BM_FindByShortening)->Unit(benchmark::kMicrosecond);
 void BM_ReadArticle(benchmark::State& state) {
     const int tab = 'H' - 'A';
     const auto& letter = Index().Letter(tab);
-    const int position = dictionary::FindWord(letter.HeadWords, "house");
+    const int position = dictionary::FindWord(letter.HeadWords(), "house");
     const auto record = letter.Record(static_cast<std::size_t>(position));
     for (auto _ : state) {
         benchmark::DoNotOptimize(dictionary::ReadArticle(Index(), tab, record));
@@ -108,7 +149,7 @@ void BM_ReadArticleCompressed(benchmark::State& state) {
     index.Load(dir);
     const int tab = 'H' - 'A';
     const auto& letter = index.Letter(tab);
-    const int position = dictionary::FindWord(letter.HeadWords, "house");
+    const int position = dictionary::FindWord(letter.HeadWords(), "house");
     const auto record = letter.Record(static_cast<std::size_t>(position));
     for (auto _ : state) {
         benchmark::DoNotOptimize(dictionary::ReadArticle(index, tab, record));

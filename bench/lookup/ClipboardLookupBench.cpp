@@ -1,7 +1,7 @@
 // The look-up of copied text on the full FreeDict data, through the real
 // letter tabs, search box and article pane: a long copied text without
 // blanks must not freeze the window.
-#include "dictionary/Lookup.h"
+#include "dictionary/LookupService.h"
 #include "dictool/Builder.h"
 #include "dictool/FreeDictSource.h"
 #include "dictool/Transcriber.h"
@@ -59,13 +59,14 @@ struct Fixture {
 
     fs::path dir = fs::temp_directory_path() / ("clipboard-bench-" + std::to_string(::getpid()));
     dictionary::DictionaryIndex index;
+    dictionary::TLookupService service{index};
     QWidget window;
     lookup::TTabControl* tabs = new lookup::TTabControl(&window);
     lookup::TSearchCombo* combo = new lookup::TSearchCombo(tabs);
     lookup::TRichEditDblClick* pane = new lookup::TRichEditDblClick(&window);
     Host host;
     ui::TEnvironment environment;
-    lookup::TLookupWindow lookup{index, *tabs, *combo, *pane, host, host, environment};
+    lookup::TLookupWindow lookup{service, *tabs, *combo, *pane, host, host, environment};
 };
 
 Fixture& Shared() {
@@ -98,7 +99,7 @@ void BM_FindByShorteningMegabyte(benchmark::State& state) {
     Fixture& f = Shared();
     const std::string copied = CopiedMegabyte().toStdString();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(dictionary::FindByShortening(f.index, copied));
+        benchmark::DoNotOptimize(f.service.FindText(copied));
     }
 }
 BENCHMARK(BM_FindByShorteningMegabyte)->Unit(benchmark::kMicrosecond);

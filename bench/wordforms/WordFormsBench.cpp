@@ -61,7 +61,7 @@ std::vector<std::string> Forms(TAlphabet alphabet) {
         }
     }
     if (alphabet == TAlphabet::Latin) {
-        const auto& headWords = Index().Letter(18).HeadWords; // S
+        const auto& headWords = Index().Letter(18).HeadWords(); // S
         for (std::size_t p = 0; p < headWords.size(); p += 7) {
             for (const char* ending : {"s", "ed", "ing", "er"}) {
                 const std::string word = std::string(headWords[p]) + ending;
@@ -78,7 +78,7 @@ std::vector<std::string> Forms(TAlphabet alphabet) {
 std::vector<std::string> Typos(TAlphabet alphabet) {
     std::vector<std::string> typos;
     for (int tab = 0; tab < dictionary::kLetterCount; ++tab) {
-        for (const std::string_view word : Index().Letter(tab).HeadWords) {
+        for (const std::string_view word : Index().Letter(tab).HeadWords()) {
             if (word.size() >= 4 && AlphabetOf(word) == alphabet &&
                 word.find(' ') == std::string_view::npos &&
                 Resolver().HeadWords().Frequency(word) > (alphabet == TAlphabet::Latin ? 60 : 50)) {

@@ -1,17 +1,11 @@
 #include "app/Adapters.h"
 
 #include "app/Unit1.h"
-#include "dictionary/Lookup.h"
 
 namespace app {
 
 std::string TLookupAdapter::ReadArticle(int tab, int position) const {
-    if (!dictionary::IsValidTab(tab) || position < 0 ||
-        static_cast<std::size_t>(position) >= rooms_.Index.Letter(tab).Size()) {
-        return {};
-    }
-    return dictionary::ReadArticle(
-        rooms_.Index, tab, rooms_.Index.Letter(tab).Record(static_cast<std::size_t>(position)));
+    return rooms_.Dictionary.ReadArticle(tab, position);
 }
 
 void TLookupHostAdapter::OpenNewWordDialog(

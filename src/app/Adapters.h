@@ -34,7 +34,7 @@ public:
     void SearchBoxChanged() override { rooms_.Lookup->ComboBox1Change(); }
     void FocusSearchBox() override { rooms_.Lookup->FocusSearchBox(); }
     void ClearArticle() override { layout_.RichEdit1->Clear(); }
-    const dictionary::DictionaryIndex& Index() const override { return rooms_.Index; }
+    const dictionary::TLookupService& Dictionary() const override { return rooms_.Dictionary; }
     int SetTabIndex(int tab) override { return layout_.TabControl1->SetTabIndex(tab); }
     void FillSearchBox() override { rooms_.Lookup->SelectLetter(TabIndex()); }
     void SetSearchBoxItemIndex(int position) override { layout_.Combo->SetItemIndex(position); }
@@ -193,8 +193,9 @@ public:
     void StopVoicePlayback() override { rooms_.Sound->StopVoicePlayback(); }
     bool FillStudyListFromDefault() override { return rooms_.StudyList->FillFromDefaultList(); }
     exercises::TMainWindowSeams ExerciseSeams() override {
-        return {parts_.Study, parts_.Lookup,      parts_.Pronouncer,         rooms_.PlayEnd,
-                parts_.Paths, parts_.Environment, rooms_.Language->English()};
+        return {parts_.Study,     parts_.Lookup, parts_.Pronouncer,
+                rooms_.PlayEnd,   parts_.Paths,  parts_.Environment,
+                rooms_.NextWords, rooms_.Random, rooms_.Language->English()};
     }
 
 private:

@@ -6,9 +6,6 @@
 #include "ui/FlatButtons.h"
 #include "ui/Pictures.h"
 
-#include <cstdlib>
-#include <ctime>
-
 namespace app {
 
 TComposition::TComposition(TForm1& window, const TMainLayout& layout, const platform::TPaths& paths,
@@ -21,8 +18,9 @@ TComposition::TComposition(TForm1& window, const TMainLayout& layout, const plat
       launcher_(rooms_, window, {studyWords_, lookup_, pronouncer_, paths, environment}) {
     const TMainLayout& l = layout;
     rooms_.Options = std::make_unique<TOptions>(l.ControlC1, l.PopUp1, environment, &window);
-    rooms_.Lookup = std::make_unique<lookup::TLookupWindow>(
-        rooms_.Index, *l.TabControl1, *l.Combo, *l.RichEdit1, lookupHost_, pronounce_, environment);
+    rooms_.Lookup =
+        std::make_unique<lookup::TLookupWindow>(rooms_.Dictionary, *l.TabControl1, *l.Combo,
+                                                *l.RichEdit1, lookupHost_, pronounce_, environment);
     l.RichEdit1->EnglishInterface = [this] { return rooms_.Language->English(); };
     rooms_.Sound = std::make_unique<sound::TMainWindowSound>(
         soundHost_, lookup_, rooms_.Index, paths,
@@ -70,8 +68,8 @@ void TComposition::StartUp() {
     auto splash = std::make_unique<TSplash>();
     splash->show();
     splash->repaint();
-    // The exercises draw from the system-wide generator.
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    // Every draw of the exercises comes from the one random source.
+    rooms_.Random.Seed(platform::ClockSeed());
     // Widths the view switch restores; the recorded streams are absent until
     // the first recording.
     rooms_.View->RememberWidths();

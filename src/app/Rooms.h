@@ -2,12 +2,15 @@
 
 #include "app/Options.h"
 #include "dictionary/LetterIndex.h"
+#include "dictionary/LookupService.h"
 #include "exercises/HangmanGame.h"
 #include "exercises/MainWindowSeams.h"
+#include "exercises/NextWord.h"
 #include "interface/LanguageSwitch.h"
 #include "interface/ReferencePages.h"
 #include "interface/ViewModes.h"
 #include "lookup/LookupWindow.h"
+#include "platform/Random.h"
 #include "sound/MainWindowSound.h"
 #include "studylist/StudyList.h"
 #include "studylist/UserDictionary.h"
@@ -24,6 +27,10 @@ namespace app {
 // this order and destroyed in the reverse one.
 struct TRooms {
     dictionary::DictionaryIndex Index;
+    dictionary::TLookupService Dictionary{Index};
+    // Every draw of the exercises comes from this one source.
+    platform::TRandom Random;
+    exercises::TListOrder NextWords{Random};
     std::unique_ptr<TOptions> Options;
     std::unique_ptr<lookup::TLookupWindow> Lookup;
     std::unique_ptr<sound::TMainWindowSound> Sound;

@@ -26,56 +26,56 @@ int PlainFlags(std::int32_t mode) {
 } // namespace
 
 int TCryptStream::OpenOnce(const std::string& fileName) const {
-    if (Mode == 0) {
+    if (mode_ == 0) {
         return platform::LZOpenFile(fileName);
     }
-    const int fd = ::open(fileName.c_str(), PlainFlags(Mode) | O_CLOEXEC);
+    const int fd = ::open(fileName.c_str(), PlainFlags(mode_) | O_CLOEXEC);
     return fd < 0 ? -1 : fd;
 }
 
 TCryptStream::TCryptStream(const std::string& FileName, bool crypt, std::int32_t mode)
-    : Mode(mode) {
-    Handle = OpenOnce(FileName);
-    if (Handle < 0 && errno == ENOENT) {
+    : mode_(mode) {
+    handle_ = OpenOnce(FileName);
+    if (handle_ < 0 && errno == ENOENT) {
         // A missing article file is created empty on first use; where it
         // cannot be created (read-only medium) the handle stays -1 quietly.
         const int fd = ::open(FileName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd >= 0) {
             ::close(fd);
-            Handle = OpenOnce(FileName);
+            handle_ = OpenOnce(FileName);
         }
     }
-    Crypt = crypt;
+    crypt_ = crypt;
 }
 
 TCryptStream::~TCryptStream() {
-    if (Handle < 0) {
+    if (handle_ < 0) {
         return;
     }
-    if (Mode == 0) {
-        platform::LZClose(Handle);
+    if (mode_ == 0) {
+        platform::LZClose(handle_);
     } else {
-        ::close(Handle);
+        ::close(handle_);
     }
 }
 
 void TCryptStream::SetSize(std::int32_t NewSize) {
     Seek(NewSize, 0);
-    if (Mode == 0 || Handle < 0 || ::ftruncate(Handle, NewSize) != 0) {
-        throw std::system_error(Mode == 0 || Handle < 0 ? EBADF : errno, std::generic_category(),
+    if (mode_ == 0 || handle_ < 0 || ::ftruncate(handle_, NewSize) != 0) {
+        throw std::system_error(mode_ == 0 || handle_ < 0 ? EBADF : errno, std::generic_category(),
                                 "cannot change the size of the article file");
     }
 }
 
 std::int32_t TCryptStream::Read(void* Buffer, std::int32_t Count) {
     std::int32_t read = -1;
-    if (Handle >= 0 && Count > 0) {
-        if (Mode == 0) {
-            read = platform::LZRead(Handle, Buffer, Count);
+    if (handle_ >= 0 && Count > 0) {
+        if (mode_ == 0) {
+            read = platform::LZRead(handle_, Buffer, Count);
         } else {
             ssize_t n;
             do {
-                n = ::read(Handle, Buffer, static_cast<std::size_t>(Count));
+                n = ::read(handle_, Buffer, static_cast<std::size_t>(Count));
             } while (n < 0 && errno == EINTR);
             read = static_cast<std::int32_t>(n);
         }
@@ -83,21 +83,21 @@ std::int32_t TCryptStream::Read(void* Buffer, std::int32_t Count) {
     if (read < 0) {
         read = 0;
     }
-    if (Crypt) {
+    if (crypt_) {
         UnscrambleInPlace(Buffer, static_cast<std::size_t>(read));
     }
-    Remaining -= read;
+    remaining_ -= read;
     return read;
 }
 
 std::int32_t TCryptStream::Write(const void* Buffer, std::int32_t Count) {
-    if (Mode == 0 || Handle < 0 || Count <= 0 || ::lseek(Handle, 0, SEEK_END) < 0) {
+    if (mode_ == 0 || handle_ < 0 || Count <= 0 || ::lseek(handle_, 0, SEEK_END) < 0) {
         return 0;
     }
     const auto* p = static_cast<const char*>(Buffer);
     std::int32_t done = 0;
     while (done < Count) {
-        const ssize_t n = ::write(Handle, p + done, static_cast<std::size_t>(Count - done));
+        const ssize_t n = ::write(handle_, p + done, static_cast<std::size_t>(Count - done));
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -109,18 +109,22 @@ std::int32_t TCryptStream::Write(const void* Buffer, std::int32_t Count) {
     return done;
 }
 
+bool TCryptStream::Flush() {
+    return mode_ != 0 && handle_ >= 0 && ::fsync(handle_) == 0;
+}
+
 std::int32_t TCryptStream::Seek(std::int32_t Offset, std::uint16_t Origin) {
-    if (Handle < 0) {
+    if (handle_ < 0) {
         return platform::LZERROR_BADINHANDLE;
     }
-    if (Mode == 0) {
-        return platform::LZSeek(Handle, Offset, Origin);
+    if (mode_ == 0) {
+        return platform::LZSeek(handle_, Offset, Origin);
     }
     static constexpr int kWhence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
     if (Origin > 2) {
         return platform::LZERROR_BADVALUE;
     }
-    const off_t position = ::lseek(Handle, Offset, kWhence[Origin]);
+    const off_t position = ::lseek(handle_, Offset, kWhence[Origin]);
     if (position < 0 || position > std::numeric_limits<std::int32_t>::max()) {
         return platform::LZERROR_BADVALUE;
     }

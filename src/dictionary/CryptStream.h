@@ -33,13 +33,24 @@ public:
     std::int32_t Write(const void* Buffer, std::int32_t Count) override;
     std::int32_t Seek(std::int32_t Offset, std::uint16_t Origin) override;
 
-    std::int32_t Handle = -1;
-    std::int32_t Mode = 0;
-    bool Crypt = false;
-    std::int32_t Remaining = 0;
+    // Whether the file was opened; a stream that was not reads nothing and
+    // writes nothing.
+    bool IsOpen() const { return handle_ >= 0; }
+    // The current article's bytes not yet read: 0 after creation, set before
+    // the article is read, counted down by every Read.
+    std::int32_t Remaining() const { return remaining_; }
+    void SetRemaining(std::int32_t count) { remaining_ = count; }
+    // Puts what was written onto the disk; false when that fails or the
+    // stream is no plain file that was opened.
+    bool Flush();
 
 private:
     int OpenOnce(const std::string& fileName) const;
+
+    std::int32_t handle_ = -1;
+    std::int32_t mode_ = 0;
+    bool crypt_ = false;
+    std::int32_t remaining_ = 0;
 };
 
 } // namespace dictionary

@@ -36,8 +36,14 @@ TArticleRef ArticleAt(const char* bytes) {
 constexpr std::size_t kShortWord = 16;
 static_assert(kShortWord <= kMaxHeadWordLength);
 
-// Room for a few saved words before the head-word block moves again.
-constexpr std::size_t kInsertRoom = 256;
+bool InHeadWordOrder(const std::vector<std::string_view>& words) {
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        if (HeadWordLess(words[i], words[i - 1])) {
+            return false;
+        }
+    }
+    return true;
+}
 
 } // namespace
 
@@ -75,8 +81,10 @@ void LetterIndex::Assign(std::span<const char> fileContent, bool english) {
         articles.push_back(ArticleAt(record));
     }
     headWordBytes_ = std::move(bytes);
-    HeadWords = std::move(words);
-    Articles = std::move(articles);
+    insertedBytes_.clear();
+    headWords_ = std::move(words);
+    articles_ = std::move(articles);
+    order_ = TOrder::Unknown;
     CountSounds();
 }
 
@@ -85,37 +93,41 @@ void LetterIndex::Insert(std::size_t p, const IndexRecord& record) {
     const std::string_view word = record.HeadWord();
     // Everything that can fail to allocate comes first, so that a failure
     // leaves the letter as it was.
-    HeadWords.reserve(Size() + 1);
-    Articles.reserve(Size() + 1);
+    headWords_.reserve(Size() + 1);
+    articles_.reserve(Size() + 1);
+    insertedBytes_.reserve(insertedBytes_.size() + 1);
     if (english_) {
-        SoundNumbers.reserve(Size() + 1);
+        soundNumbers_.reserve(Size() + 1);
     }
-    if (headWordBytes_.size() + word.size() > headWordBytes_.capacity()) {
-        // The views point into the block: copy it into a larger one and move
-        // them along.
-        std::vector<char> larger;
-        larger.reserve(headWordBytes_.size() + word.size() + kInsertRoom);
-        larger.assign(headWordBytes_.begin(), headWordBytes_.end());
-        for (std::string_view& view : HeadWords) {
-            view = {larger.data() + (view.data() - headWordBytes_.data()), view.size()};
-        }
-        headWordBytes_ = std::move(larger);
-    }
-    const std::size_t at = headWordBytes_.size();
-    headWordBytes_.insert(headWordBytes_.end(), word.begin(), word.end());
+    auto bytes = std::make_unique<char[]>(word.size());
+    std::copy(word.begin(), word.end(), bytes.get());
+    const std::string_view saved(bytes.get(), word.size());
+    insertedBytes_.push_back(std::move(bytes));
+
     const auto offset = static_cast<std::ptrdiff_t>(p);
-    HeadWords.insert(HeadWords.begin() + offset, {headWordBytes_.data() + at, word.size()});
-    Articles.insert(Articles.begin() + offset,
-                    {record.ArticleOffset, record.ArticleSize, record.IsBase});
+    if (order_ == TOrder::Sorted && ((p > 0 && HeadWordLess(saved, headWords_[p - 1])) ||
+                                     (p < Size() && HeadWordLess(headWords_[p], saved)))) {
+        order_ = TOrder::Unsorted;
+    }
+    headWords_.insert(headWords_.begin() + offset, saved);
+    articles_.insert(articles_.begin() + offset,
+                     {record.ArticleOffset, record.ArticleSize, record.IsBase});
     // The saved file holds whole records only.
     fileSize_ = Size() * kRecordBytes;
     CountSounds();
 }
 
+bool LetterIndex::Sorted() const {
+    if (order_ == TOrder::Unknown) {
+        order_ = InHeadWordOrder(headWords_) ? TOrder::Sorted : TOrder::Unsorted;
+    }
+    return order_ == TOrder::Sorted;
+}
+
 IndexRecord LetterIndex::Record(std::size_t p) const {
     IndexRecord record;
-    const TArticleRef& article = Articles[p];
-    MakeRecord(record, HeadWords[p], article.ArticleOffset, article.ArticleSize, article.IsBase);
+    const TArticleRef& article = articles_[p];
+    MakeRecord(record, headWords_[p], article.ArticleOffset, article.ArticleSize, article.IsBase);
     return record;
 }
 
@@ -125,7 +137,7 @@ bool LetterIndex::MatchesFile(std::span<const char> fileContent) const {
     }
     for (std::size_t i = 0; i < Size(); ++i) {
         const char* record = fileContent.data() + i * kRecordBytes;
-        if (HeadWordAt(record) != HeadWords[i] || ArticleAt(record) != Articles[i]) {
+        if (HeadWordAt(record) != headWords_[i] || ArticleAt(record) != articles_[i]) {
             return false;
         }
     }
@@ -133,19 +145,19 @@ bool LetterIndex::MatchesFile(std::span<const char> fileContent) const {
 }
 
 void LetterIndex::CountSounds() {
-    SoundNumbers.clear();
+    soundNumbers_.clear();
     if (!english_) {
         return;
     }
-    SoundNumbers.reserve(Size());
+    soundNumbers_.reserve(Size());
     std::uint32_t baseCount = 0;
-    for (const TArticleRef& article : Articles) {
-        SoundNumbers.push_back(article.IsBase != 0 ? ++baseCount : 0);
+    for (const TArticleRef& article : articles_) {
+        soundNumbers_.push_back(article.IsBase != 0 ? ++baseCount : 0);
     }
 }
 
 std::string LetterIndex::SoundNumber(std::size_t p) const {
-    return p < SoundNumbers.size() ? std::to_string(SoundNumbers[p]) : std::string();
+    return p < soundNumbers_.size() ? std::to_string(soundNumbers_[p]) : std::string();
 }
 
 std::string LoadReport::Message() const {

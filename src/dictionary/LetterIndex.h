@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -17,8 +18,10 @@ namespace dictionary {
 // One letter's index as read at start-up, in file order: the head-words, where
 // each record's article lies and, for English letters, the sound numbers. The
 // file's bytes are not kept: the head-words live in one compact block of their
-// own (the views in HeadWords point into it), the rest of each record in
-// Articles, so a letter costs about a third of its file.
+// own, the rest of each record beside them, so a letter costs about a third of
+// its file. A head-word's bytes never move while the index lives: the block is
+// never grown, and a saved word gets bytes of its own, so no view handed out
+// is invalidated by Insert.
 class LetterIndex {
 public:
     LetterIndex() = default;
@@ -32,10 +35,24 @@ public:
     void Assign(std::span<const char> fileContent, bool english);
 
     // Inserts a record at position p (0..size), as the saving of a new word
-    // does. Views into HeadWords taken before are invalidated.
+    // does. Positions from p on move one up; every head-word view stays valid.
     void Insert(std::size_t p, const IndexRecord& record);
 
-    std::size_t Size() const { return Articles.size(); }
+    std::size_t Size() const { return articles_.size(); }
+
+    // The head-word at position p (below Size()).
+    std::string_view HeadWord(std::size_t p) const { return headWords_[p]; }
+    // Every head-word in file order, for lists that copy them. The views stay
+    // valid for the index's life; the vector itself grows with Insert.
+    const std::vector<std::string_view>& HeadWords() const { return headWords_; }
+    // Where the article of position p (below Size()) lies.
+    const TArticleRef& Article(std::size_t p) const { return articles_[p]; }
+
+    // Whether the head-words stand in HeadWordLess order, as the builder and
+    // the saving of a word keep them, so that a search may halve the list.
+    // A letter written elsewhere may be in any order. Found out at the first
+    // question rather than at start-up, which reads every letter.
+    bool Sorted() const;
 
     // The record at position p (below Size()) rebuilt for a writer: its
     // head-word, zero bytes after it, its article's place and IsBase byte.
@@ -50,17 +67,23 @@ public:
     // "0" for a user record, else the 1-based count of base records of the
     // letter up to and including this one. Empty for Bulgarian letters.
     std::string SoundNumber(std::size_t p) const;
-
-    std::vector<std::string_view> HeadWords;
-    std::vector<TArticleRef> Articles;
-    std::vector<std::uint32_t> SoundNumbers;
+    // The same as numbers, one per record; empty for Bulgarian letters.
+    const std::vector<std::uint32_t>& SoundNumbers() const { return soundNumbers_; }
 
 private:
     void CountSounds();
 
+    std::vector<std::string_view> headWords_;
+    std::vector<TArticleRef> articles_;
+    std::vector<std::uint32_t> soundNumbers_;
+    // The head-words read from the file, back to back.
     std::vector<char> headWordBytes_;
+    // The head-words inserted since, each in bytes of its own.
+    std::vector<std::unique_ptr<char[]>> insertedBytes_;
     std::size_t fileSize_ = 0; // of the file as read, or as rewritten by a save
     bool english_ = false;
+    enum class TOrder : std::uint8_t { Unknown, Sorted, Unsorted };
+    mutable TOrder order_ = TOrder::Unknown;
 };
 
 enum class LoadStep {

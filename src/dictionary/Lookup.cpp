@@ -25,35 +25,6 @@ int FindWord(const std::vector<std::string_view>& headWords, std::string_view wo
     return -1;
 }
 
-std::optional<ShorteningResult> FindByShortening(const DictionaryIndex& index,
-                                                 std::string_view text) {
-    const std::size_t start = text.find_first_not_of(' ');
-    if (start == std::string_view::npos) {
-        return std::nullopt;
-    }
-    // No head-word is longer than a record holds, so nothing past that length
-    // can be found: a long copied text is not shortened from its full length.
-    std::string_view word = text.substr(start, kMaxHeadWordLength);
-    word = word.substr(0, word.find(' '));
-    const int tab = TabOfWord(word);
-    if (!IsValidTab(tab)) {
-        return std::nullopt;
-    }
-    ShorteningResult result;
-    result.Tab = tab;
-    const auto& headWords = index.Letter(tab).HeadWords;
-    while (!word.empty()) {
-        const int position = FindWord(headWords, word);
-        if (position >= 0) {
-            result.Position = position;
-            result.Word = std::string(word);
-            break;
-        }
-        word.remove_suffix(1);
-    }
-    return result;
-}
-
 std::string ReadArticle(const DictionaryIndex& index, int tab, const IndexRecord& record,
                         std::string* problem) {
     std::string article;
@@ -74,7 +45,7 @@ std::string ReadArticle(const DictionaryIndex& index, int tab, const IndexRecord
     }
     errno = 0;
     TCryptStream stream(path.string(), record.IsBase != 0, 0);
-    if (stream.Handle < 0) {
+    if (!stream.IsOpen()) {
         const int opened = errno;
         const int kind = platform::CheckRegularFile(path);
         say("Cannot open file \"" + path.string() + "\". " +
@@ -85,12 +56,12 @@ std::string ReadArticle(const DictionaryIndex& index, int tab, const IndexRecord
         say("File \"" + path.string() + "\" ends before " + where + ".");
         return article;
     }
-    stream.Remaining = record.ArticleSize;
+    stream.SetRemaining(record.ArticleSize);
     // Read in chunks so that a damaged size never allocates more than the
     // file actually holds.
     constexpr std::int32_t kChunk = 64 * 1024;
-    while (stream.Remaining > 0) {
-        const std::int32_t want = std::min(stream.Remaining, kChunk);
+    while (stream.Remaining() > 0) {
+        const std::int32_t want = std::min(stream.Remaining(), kChunk);
         const std::size_t old = article.size();
         article.resize(old + static_cast<std::size_t>(want));
         const std::int32_t got = stream.Read(article.data() + old, want);

@@ -2,33 +2,18 @@
 
 #include "dictionary/LetterIndex.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace dictionary {
 
-// Position of the first head-word, from position 0, that begins with word
-// without regard to letter case; -1 when none does. A head-word equal to the
-// word counts as beginning with it.
+// The matching rule of every look-up, over any list: the position of the
+// first item, from position 0, that begins with word without regard to
+// letter case; -1 when none does. An item equal to the word counts as
+// beginning with it. TLookupService gives the same positions faster for the
+// letters of the index.
 int FindWord(const std::vector<std::string_view>& headWords, std::string_view word);
-
-// Where a find by shortening settles: the letter it selected and the position
-// of the head-word found there (-1: none, the letter's list with no selection).
-struct ShorteningResult {
-    int Tab = kNoTab;
-    int Position = -1;
-    std::string Word; // the beginning of the text that was found (empty if none)
-};
-
-// The look-up of double-clicked and copied text: leading spaces removed, the
-// text cut at its first space (and at the longest head-word's length), then
-// shortened from its end until some head-word of its letter begins with it.
-// Nothing when the text is empty, spaces only, or starts with a character
-// that maps to no letter.
-std::optional<ShorteningResult> FindByShortening(const DictionaryIndex& index,
-                                                 std::string_view text);
 
 // Reads one article as the article pane would: open the record's article file
 // through TCryptStream (unscrambling base articles), seek to its offset and

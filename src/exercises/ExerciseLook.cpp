@@ -7,11 +7,14 @@
 
 #include <algorithm>
 
+#include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
 #include <QProgressBar>
 #include <QSlider>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 
@@ -257,6 +260,46 @@ QToolButton* PictureButton(QWidget* parent, const QString& name, const QRect& ge
     QToolButton* button = ui::FlatButton(parent, geometry, {}, picture);
     button->setObjectName(name);
     return button;
+}
+
+QLineEdit* WordEdit(QWidget* parent, const QRect& geometry, int pixelSize,
+                    const QString& styleSheet, TWordEdit kind) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QStringLiteral("Edit1"));
+    box->setGeometry(geometry);
+    if (kind == TWordEdit::Shows) {
+        box->setReadOnly(true);
+        box->setFocusPolicy(Qt::NoFocus);
+    }
+    box->setFont(WordFont(pixelSize));
+    if (kind == TWordEdit::Answer) {
+        box->setAlignment(Qt::AlignCenter);
+    }
+    box->setStyleSheet(styleSheet);
+    return box;
+}
+
+QTextEdit* ArticleEdit(QWidget* parent, const QRect& geometry) {
+    auto* box = new QTextEdit(parent);
+    box->setObjectName(QStringLiteral("RichEdit1"));
+    box->setGeometry(geometry);
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setFont(ArticleFont());
+    box->document()->setDefaultFont(ArticleFont());
+    return box;
+}
+
+QCheckBox* OptionBox(QWidget* parent, const QString& name, const QRect& geometry, bool takesFocus) {
+    auto* box = new QCheckBox(parent);
+    box->setObjectName(name);
+    box->setGeometry(geometry);
+    box->setCursor(Qt::PointingHandCursor);
+    if (!takesFocus) {
+        box->setFocusPolicy(Qt::NoFocus);
+    }
+    return box;
 }
 
 QLabel* TextLabel(QWidget* parent, const QString& name, const QRect& geometry, const char* role) {

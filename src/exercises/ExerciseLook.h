@@ -3,16 +3,23 @@
 #include "exercises/ExerciseRules.h"
 #include "platform/Paths.h"
 
+#include <QAbstractButton>
 #include <QFont>
 #include <QPixmap>
 #include <QRect>
 #include <QString>
+#include <QTimer>
 
+#include <initializer_list>
+#include <utility>
+
+class QCheckBox;
 class QLabel;
+class QLineEdit;
 class QObject;
 class QProgressBar;
 class QSlider;
-class QTimer;
+class QTextEdit;
 class QToolButton;
 class QWidget;
 
@@ -67,6 +74,29 @@ QProgressBar* ProgressBar(QWidget* parent, const QRect& geometry);
 void ShowProgress(QProgressBar* bar, int progress, int max);
 // A timer with its object name, owned by owner.
 QTimer* NamedTimer(QObject* owner, const QString& name);
+// The word box "Edit1" in a large bold serif of pixelSize: read-only and
+// never focused where it only shows the word, centred where it takes the
+// typed answer. styleSheet: its colour.
+enum class TWordEdit { Shows, Answer };
+QLineEdit* WordEdit(QWidget* parent, const QRect& geometry, int pixelSize,
+                    const QString& styleSheet, TWordEdit kind);
+// The article box "RichEdit1": read-only, never focused, a vertical scroll
+// bar always, in the article font.
+QTextEdit* ArticleEdit(QWidget* parent, const QRect& geometry);
+// A check box for one of the window's options; takesFocus: whether the
+// keyboard can reach it, or it leaves the focus in the answer box.
+QCheckBox* OptionBox(QWidget* parent, const QString& name, const QRect& geometry, bool takesFocus);
+
+// Connects a signal of each sender (a button's click, a timer's timeout) to
+// a handler of the window, by the handler's name.
+template <typename TWindow, typename TSender, typename... TArgs>
+void OnSignal(TWindow* window, void (TSender::*signal)(TArgs...),
+              std::initializer_list<std::pair<TSender*, void (TWindow::*)()>> handlers) {
+    for (const auto& [sender, handler] : handlers) {
+        QObject::connect(sender, signal, window, [window, handler] { (window->*handler)(); });
+    }
+}
+
 // A label with a text of its own.
 QLabel* TextLabel(QWidget* parent, const QString& name, const QRect& geometry,
                   const char* role = "caption");

@@ -2,40 +2,7 @@
 
 #include "dictionary/Letters.h"
 
-#include <cstdlib>
-
 namespace exercises {
-
-int NextPosition(int current, int count) {
-    if (count <= 0) {
-        return -1;
-    }
-    if (current < -1 || current >= count - 1) {
-        return 0;
-    }
-    return current + 1;
-}
-
-int PreviousPosition(int current, int count) {
-    if (count <= 0) {
-        return -1;
-    }
-    if (current <= 0 || current > count) {
-        return count - 1;
-    }
-    return current - 1;
-}
-
-int RandomPosition(int count) {
-    if (count <= 0) {
-        return -1;
-    }
-    // Scaled rather than taken modulo count, so that every position is
-    // equally likely.
-    const double unit = static_cast<double>(std::rand()) / (static_cast<double>(RAND_MAX) + 1.0);
-    const int position = static_cast<int>(unit * count);
-    return position < count ? position : count - 1;
-}
 
 std::string LatinLower(std::string_view text) {
     std::string result(text);
@@ -99,6 +66,39 @@ void TStartStop::Stop() {
     Face = TStartFace::Start;
     Hint = TStartHint::Start;
     Blink.SwitchOn();
+}
+
+void TMethodRules::OpenStopped() {
+    startStop_ = TStartStop();
+    startStop_.Blink.SwitchOn();
+    startStop_.Enabled = !EmptyList();
+    progress_ = 0;
+    progressMax_ = steps_.Count();
+}
+
+bool TMethodRules::ToggleStartStop() {
+    if (EmptyList()) {
+        return false;
+    }
+    if (startStop_.Running) {
+        startStop_.Stop();
+        return false;
+    }
+    startStop_.Start();
+    return true;
+}
+
+void TMethodRules::Step(TStep step, TStudyOrder order) {
+    if (EmptyList()) {
+        return;
+    }
+    const int count = steps_.Count();
+    ShowWordAt(step == TStep::Forward ? policy_.Forward(current_, count, order)
+                                      : policy_.Back(current_, count, order));
+}
+
+bool TMethodRules::AnswerIsRight(TAnswerCase letterCase) const {
+    return AnswerMatches(steps_.WordBoxText(), currentWord_, letterCase);
 }
 
 bool TStudyWordHit::Speakable() const {

@@ -1,22 +1,15 @@
 #pragma once
 
+#include "exercises/NextWord.h"
+
 #include <string>
 #include <string_view>
 
-// The rules every exercise shares that need no widget: stepping through the
-// study list, judging a typed answer, the Start/Stop button's state and the
-// timers' state as the windows mirror them. Texts are code page 1251.
+// The rules every exercise shares that need no widget: judging a typed
+// answer, the Start/Stop button's state, the timers' state as the windows
+// mirror them, and what the five methods' rules have in common. Texts are
+// code page 1251.
 namespace exercises {
-
-// Stepping through a study list of count entries. Every step of an empty list
-// gives -1, so that no caller ever reads a position of an empty list.
-// Next: one on, the first after the last (and after -1, no word yet).
-int NextPosition(int current, int count);
-// Previous: one back, the last from the first or from no word yet.
-int PreviousPosition(int current, int count);
-// A uniformly drawn position from the system-wide generator (std::rand, which
-// the main window seeds at start-up); repeats are allowed.
-int RandomPosition(int count);
 
 // Latin A..Z only; every other byte, Cyrillic letters included, stays.
 std::string LatinLower(std::string_view text);
@@ -110,6 +103,9 @@ public:
     virtual bool PronounceSelectedWord() = 0;
     // A pronunciation is playing.
     virtual bool PlayerBusy() = 0;
+    // The player has loaded its decoding library, which it does at the first
+    // pronunciation of the run.
+    virtual bool PlayerLoaded() = 0;
     // Stops a playback; nothing when none runs.
     virtual void StopPlayer() = 0;
 
@@ -122,6 +118,74 @@ public:
     virtual std::string WordBoxText() const = 0;
     virtual void SetWordBoxText(const std::string& text) = 0;
     virtual void FocusWordBox() = 0;
+};
+
+// What the five methods' rules share: the shared steps, the step policy over
+// the next-word source, the current study position and word, the Start/Stop
+// button and the progress bar. Each method's rules add intents (NextWord,
+// Check, StartOrStop ...) and the state its window shows; the window mirrors
+// that state after every intent.
+class TMethodRules {
+public:
+    virtual ~TMethodRules() = default;
+    TMethodRules(const TMethodRules&) = delete;
+    TMethodRules& operator=(const TMethodRules&) = delete;
+
+    // The study position shown last; -1 before the first word where the
+    // method starts without one.
+    int CurrentIndex() const { return current_; }
+    // The word the user has to recall or type.
+    const std::string& CurrentWord() const { return currentWord_; }
+    // "Random word", in the methods that offer it: the order of their next
+    // word.
+    void SetRandomOrder(bool on) { order_ = on ? TStudyOrder::Random : TStudyOrder::List; }
+    bool RandomOrder() const { return order_ == TStudyOrder::Random; }
+    const TStartStop& StartStop() const { return startStop_; }
+    int Progress() const { return progress_; }
+    int ProgressMax() const { return progressMax_; }
+    // No study word: nothing to show, and nothing that would show one works.
+    bool EmptyList() const { return steps_.Count() <= 0; }
+    // Whether a tick of the blink timer changes the Start picture now: while
+    // the exercise is stopped.
+    virtual bool BlinkAllowed() const { return !startStop_.Running; }
+
+    // The next word: drawn when "Random word" is checked, else the next in
+    // list order.
+    virtual void NextWord() { Step(TStep::Forward, order_); }
+    void NextInListOrder() { Step(TStep::Forward); }
+    // The previous word in list order.
+    virtual void PreviousWord() { Step(TStep::Back); }
+    // A pronunciation has ended: what it locked is unlocked.
+    virtual void PlayEnded() = 0;
+
+protected:
+    enum class TStep { Forward, Back };
+
+    TMethodRules(TExerciseSteps& steps, TNextWordSource& words) : steps_(steps), policy_(words) {}
+
+    // The state of a window just opened: stopped with the Start picture
+    // blinking, the bar empty out of the study-list count, Start/Stop
+    // disabled for an empty list.
+    void OpenStopped();
+    // The Start/Stop toggle; true when the exercise has just started. An
+    // empty list stays stopped.
+    bool ToggleStartStop();
+    // One word on or back from the current position, in the order given, and
+    // that word shown; nothing for an empty list.
+    void Step(TStep step, TStudyOrder order = TStudyOrder::List);
+    // Shows the study word at position, which becomes the current one.
+    virtual void ShowWordAt(int position) = 0;
+    // The answer box against the current word, as the method compares them.
+    bool AnswerIsRight(TAnswerCase letterCase) const;
+
+    TExerciseSteps& steps_;
+    TStepPolicy policy_;
+    int current_ = -1;
+    std::string currentWord_;
+    TStudyOrder order_ = TStudyOrder::List;
+    TStartStop startStop_;
+    int progress_ = 0;
+    int progressMax_ = 0;
 };
 
 } // namespace exercises

@@ -80,7 +80,7 @@ QString TriedLettersText(const std::string& tried) {
 
 THangForm1::THangForm1(const TMainWindowSeams& seams, THangmanScore& score, QWidget* owner)
     : TExerciseWindow(seams, kMethod, QStringLiteral("Бесеница"), kDesignSize, owner), game_(score),
-      words_(seams.Study, seams.Lookup), random_(ClockSeededRandom()) {
+      words_(seams.Study, seams.Lookup) {
     setObjectName(QStringLiteral("THangForm1"));
     Panel1 = ContentPanel(this, QStringLiteral("Panel1"), kPanel);
     Panel1->setStyleSheet(QStringLiteral(
@@ -264,7 +264,7 @@ void THangForm1::ShowGameOver() {
 
 void THangForm1::Button1Click() {
     Panel4->hide();
-    if (StartNextGame(game_, Source(), words_, random_)) {
+    if (StartNextGame(game_, Source(), words_, Seams().Random)) {
         ShowGame();
     } else {
         NoWordNotice->setText(ExercisePhrase(TExercisePhrase::NoHangmanWord, English()));

@@ -97,7 +97,6 @@ private:
 
     THangmanGame game_;
     TSeamHangmanWords words_;
-    THangmanRandom random_;
     TGallowsKick kick_;
     std::unique_ptr<TScoreBoard> score_;
     QImage picture_;

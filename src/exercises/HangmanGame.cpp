@@ -3,10 +3,6 @@
 #include "dictionary/Letters.h"
 #include "platform/Cp1251.h"
 
-#include <chrono>
-#include <memory>
-#include <random>
-
 namespace exercises {
 
 namespace {
@@ -34,7 +30,7 @@ bool LongEnough(const std::string& word) {
     return word.size() >= kMinWordLength;
 }
 
-std::optional<std::string> StudyRandomWord(THangmanWords& words, const THangmanRandom& random) {
+std::optional<std::string> StudyRandomWord(THangmanWords& words, platform::TRandom& random) {
     // Drawing among the suitable entries is the same choice as drawing until
     // a suitable one comes up, and it ends even when there is none.
     std::vector<int> suitable;
@@ -47,7 +43,7 @@ std::optional<std::string> StudyRandomWord(THangmanWords& words, const THangmanR
         return std::nullopt;
     }
     return words.StudyEntry(
-        suitable[static_cast<std::size_t>(random(static_cast<int>(suitable.size())))]);
+        suitable[static_cast<std::size_t>(random.Below(static_cast<int>(suitable.size())))]);
 }
 
 std::optional<std::string> StudyNextWord(THangmanWords& words) {
@@ -67,15 +63,15 @@ std::optional<std::string> StudyNextWord(THangmanWords& words) {
     return std::nullopt;
 }
 
-std::optional<std::string> RandomHeadWord(THangmanWords& words, const THangmanRandom& random,
+std::optional<std::string> RandomHeadWord(THangmanWords& words, platform::TRandom& random,
                                           int firstTab, int tabs) {
     for (int draw = 0; draw < kMaxWordDraws; ++draw) {
-        const int tab = firstTab + random(tabs);
+        const int tab = firstTab + random.Below(tabs);
         const int count = words.HeadWordCount(tab);
         if (count <= 0) {
             continue;
         }
-        std::string word = words.HeadWord(tab, random(count));
+        std::string word = words.HeadWord(tab, random.Below(count));
         if (LongEnough(word)) {
             words.ShowLetter(tab);
             return word;
@@ -221,14 +217,11 @@ int TSeamHangmanWords::HeadWordCount(int tab) const {
     if (!dictionary::IsValidTab(tab)) {
         return 0;
     }
-    return static_cast<int>(lookup_.Index().Letter(tab).HeadWords.size());
+    return static_cast<int>(lookup_.Dictionary().Index().Letter(tab).Size());
 }
 
 std::string TSeamHangmanWords::HeadWord(int tab, int position) const {
-    if (position < 0 || position >= HeadWordCount(tab)) {
-        return {};
-    }
-    return std::string(lookup_.Index().Letter(tab).HeadWords[static_cast<std::size_t>(position)]);
+    return std::string(lookup_.Dictionary().HeadWordAt(tab, position).value_or(""));
 }
 
 void TSeamHangmanWords::ShowLetter(int tab) {
@@ -236,20 +229,8 @@ void TSeamHangmanWords::ShowLetter(int tab) {
     lookup_.FillSearchBox();
 }
 
-THangmanRandom ClockSeededRandom() {
-    const auto seed = static_cast<std::mt19937::result_type>(
-        std::chrono::system_clock::now().time_since_epoch().count());
-    auto engine = std::make_shared<std::mt19937>(seed);
-    return [engine](int bound) {
-        if (bound <= 1) {
-            return 0;
-        }
-        return std::uniform_int_distribution<int>(0, bound - 1)(*engine);
-    };
-}
-
 std::optional<std::string> ChooseHangmanWord(THangmanSource source, THangmanWords& words,
-                                             const THangmanRandom& random) {
+                                             platform::TRandom& random) {
     switch (source) {
     case THangmanSource::StudyRandom:
         return StudyRandomWord(words, random);
@@ -264,7 +245,7 @@ std::optional<std::string> ChooseHangmanWord(THangmanSource source, THangmanWord
 }
 
 bool StartNextGame(THangmanGame& game, THangmanSource source, THangmanWords& words,
-                   const THangmanRandom& random) {
+                   platform::TRandom& random) {
     const auto word = ChooseHangmanWord(source, words, random);
     if (!word) {
         return false;
@@ -274,7 +255,7 @@ bool StartNextGame(THangmanGame& game, THangmanSource source, THangmanWords& wor
 }
 
 THangmanOpening StartOpeningGame(THangmanGame& game, THangmanWords& words,
-                                 const THangmanRandom& random) {
+                                 platform::TRandom& random) {
     if (words.StudyCount() > 0) {
         if (words.StudySelected() < 0) {
             words.SelectStudy(0);

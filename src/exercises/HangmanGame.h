@@ -1,9 +1,9 @@
 #pragma once
 
 #include "exercises/MainWindowSeams.h"
+#include "platform/Random.h"
 
 #include <array>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -136,12 +136,6 @@ private:
     TLookupSteering& lookup_;
 };
 
-// A uniformly drawn number 0..bound - 1, for bound > 0.
-using THangmanRandom = std::function<int(int bound)>;
-
-// A generator seeded from the clock.
-THangmanRandom ClockSeededRandom();
-
 // Next word takes only words of at least this many characters.
 inline constexpr std::size_t kMinWordLength = 3;
 // Random head-words are drawn at most this often before the choice gives up.
@@ -151,13 +145,14 @@ inline constexpr int kMaxWordDraws = 1000;
 // was found: the study list holds no such entry, or the dictionary yielded
 // none in kMaxWordDraws draws. The sequential option moves the study-list
 // selection; the random dictionary options show the chosen word's letter.
+// The random options draw from random.
 std::optional<std::string> ChooseHangmanWord(THangmanSource source, THangmanWords& words,
-                                             const THangmanRandom& random);
+                                             platform::TRandom& random);
 
 // Next word: chooses a word and starts a game with it. False when no word
 // was found; the game is then left as it was.
 bool StartNextGame(THangmanGame& game, THangmanSource source, THangmanWords& words,
-                   const THangmanRandom& random);
+                   platform::TRandom& random);
 
 // How a Hangman window opens.
 struct THangmanOpening {
@@ -172,6 +167,6 @@ struct THangmanOpening {
 // was, otherwise the selection stays). Without, a random English word; when
 // none is found the game stays at NoGame.
 THangmanOpening StartOpeningGame(THangmanGame& game, THangmanWords& words,
-                                 const THangmanRandom& random);
+                                 platform::TRandom& random);
 
 } // namespace exercises

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "dictionary/LetterIndex.h"
+#include "dictionary/LookupService.h"
+#include "exercises/NextWord.h"
 #include "lookup/LookupView.h"
 #include "platform/Paths.h"
+#include "platform/Random.h"
 
 #include <string>
 #include <vector>
@@ -36,7 +38,8 @@ public:
 // steering.
 class TLookupSteering : public lookup::TLookupView {
 public:
-    virtual const dictionary::DictionaryIndex& Index() const = 0;
+    // The look-up service over the main window's index.
+    virtual const dictionary::TLookupService& Dictionary() const = 0;
 
     // Returns the tab actually selected (an invalid tab selects nothing new).
     virtual int SetTabIndex(int tab) = 0;
@@ -45,8 +48,8 @@ public:
     // Selecting a position puts its head-word into the search box text.
     virtual void SetSearchBoxItemIndex(int position) = 0;
     virtual void SetSearchBoxText(const std::string& text) = 0;
-    // The RTF article of a letter's head-word at a position, read through
-    // the scrambled stream; empty when there is none.
+    // The RTF article of a letter's head-word at a position, as the main
+    // window's look-up service reads it; empty when there is none.
     virtual std::string ReadArticle(int tab, int position) const = 0;
 };
 
@@ -121,6 +124,10 @@ struct TMainWindowSeams {
     const platform::TPaths& Paths;
     // The desktop: its size, the verdict sounds, the help window's modal run.
     const ui::TEnvironment& Environment;
+    // Where the methods take their next study word from.
+    TNextWordSource& NextWords;
+    // The program's one random source, seeded from the clock at start-up.
+    platform::TRandom& Random;
     // The interface language when the window opens; a window keeps it.
     bool English = false;
 };

@@ -1,142 +1,103 @@
 #include "exercises/Method2Rules.h"
 
-#include <string>
-
 namespace exercises {
 
-TMethod2Rules::TMethod2Rules(TExerciseSteps& steps) : steps_(steps) {}
+void TMethod2Rules::Open() {
+    OpenShow();
+    showingTranslation_ = false;
+    translationEnabled_ = false;
+    articleVisible_ = false;
+}
 
-void TMethod2Rules::FormCreate() {
-    CurrentIndex = -1;
-    ShowingTranslation = false;
-    StartStop = TStartStop();
-    Timer1 = TTimerState();
-    Timer1.Interval = kSpeedAtOpening * kMsPerSpeedStep;
-    Button7Enabled = false;
-    SpeedButton1Enabled = false;
-    ArticleVisible = false;
-    Progress = 0;
-    ProgressMax = steps_.Count();
-    StartStop.Blink.SwitchOn();
-    steps_.StopPlayer();
-    if (EmptyList()) {
-        StartStop.Enabled = false;
-        Button3Enabled = false;
-        Button4Enabled = false;
-        Button6Enabled = false;
+void TMethod2Rules::RunShow(bool on) {
+    startStop_.Running = on;
+    if (on) {
+        showTimer_.SwitchOn();
+    } else {
+        showTimer_.SwitchOff();
     }
 }
 
-void TMethod2Rules::TrackBar1Change(int position) {
-    Timer1.SetInterval(position * kMsPerSpeedStep);
-}
-
-void TMethod2Rules::Button3Click() {
-    if (ShowingTranslation || EmptyList()) {
+void TMethod2Rules::StartOrStop() {
+    if (showingTranslation_ || EmptyList()) {
         return;
     }
-    // Start and Stop alike show the next word first.
-    Timer1Timer();
-    Button7Enabled = true;
-    if (!Timer1.On) {
-        Timer1.SwitchOn();
-        StartStop.Face = TStartFace::Stop;
-        StartStop.Hint = TStartHint::Stop;
-        StartStop.Blink.SwitchOff();
+    AdvanceShow();
+    pronounceEnabled_ = true;
+    if (!showTimer_.On) {
+        RunShow(true);
+        startStop_.Face = TStartFace::Stop;
+        startStop_.Hint = TStartHint::Stop;
+        startStop_.Blink.SwitchOff();
     } else {
         // The hint stays "Stop" here.
-        Timer1.SwitchOff();
-        StartStop.Face = TStartFace::Start;
-        StartStop.Blink.SwitchOn();
+        RunShow(false);
+        startStop_.Face = TStartFace::Start;
+        startStop_.Blink.SwitchOn();
     }
 }
 
-void TMethod2Rules::Timer1Timer() {
-    if (Button6Enabled) {
-        Button6Click();
+void TMethod2Rules::NextWord() {
+    if (!showingTranslation_) {
+        TShowRules::NextWord();
     }
 }
 
-void TMethod2Rules::Button6Click() {
-    if (ShowingTranslation || EmptyList()) {
-        return;
+void TMethod2Rules::PreviousWord() {
+    if (!showingTranslation_) {
+        TShowRules::PreviousWord();
     }
-    CurrentIndex = NextPosition(CurrentIndex, steps_.Count());
-    ShowCurrentWord(TCaller::Next);
 }
 
-void TMethod2Rules::Button4Click() {
-    if (ShowingTranslation || EmptyList()) {
-        return;
-    }
-    CurrentIndex = PreviousPosition(CurrentIndex, steps_.Count());
-    ShowCurrentWord(TCaller::Previous);
-}
-
-void TMethod2Rules::Button7Click() {
-    if (CurrentIndex == -1 || CurrentIndex >= steps_.Count()) {
-        return;
-    }
-    ShowCurrentWord(TCaller::Pronounce);
-}
-
-void TMethod2Rules::SpeedButton1Click() {
-    if (!ShowingTranslation) {
-        if (CurrentIndex < 0 || CurrentIndex >= steps_.Count()) {
+void TMethod2Rules::TranslationOrContinue() {
+    if (!showingTranslation_) {
+        if (current_ < 0 || current_ >= steps_.Count()) {
             return;
         }
-        StartStop.Blink.SwitchOn();
-        ShowingTranslation = true;
-        Timer1.SwitchOff();
-        const TStudyWordHit hit = steps_.FindStudyWord(steps_.Entry(CurrentIndex), false);
+        startStop_.Blink.SwitchOn();
+        showingTranslation_ = true;
+        RunShow(false);
+        const TStudyWordHit hit = steps_.FindStudyWord(steps_.Entry(current_), false);
         if (hit.Found()) {
-            ArticleVisible = true;
+            articleVisible_ = true;
             steps_.LoadArticle(hit);
-            Button3Enabled = false;
-            Button4Enabled = false;
-            Button6Enabled = false;
+            startStop_.Enabled = false;
+            previousEnabled_ = false;
+            nextEnabled_ = false;
         }
         return;
     }
-    StartStop.Blink.SwitchOff();
-    ShowingTranslation = false;
-    Timer1Timer();
+    startStop_.Blink.SwitchOff();
+    showingTranslation_ = false;
+    AdvanceShow();
     // Continue always runs the show, whether it ran before or not.
-    Timer1.SwitchOn();
-    ArticleVisible = false;
-    Button3Enabled = true;
-    Button4Enabled = true;
-    Button6Enabled = true;
+    RunShow(true);
+    articleVisible_ = false;
+    startStop_.Enabled = true;
+    previousEnabled_ = true;
+    nextEnabled_ = true;
 }
 
 void TMethod2Rules::PlayEnded() {
     if (EmptyList()) {
         return;
     }
-    if (!ShowingTranslation) {
-        Button4Enabled = true;
-        Button6Enabled = true;
+    if (!showingTranslation_) {
+        previousEnabled_ = true;
+        nextEnabled_ = true;
     }
-    Button7Enabled = true;
+    pronounceEnabled_ = true;
 }
 
 void TMethod2Rules::ShowCurrentWord(TCaller caller) {
-    SpeedButton1Enabled = true;
-    Progress = CurrentIndex;
-    steps_.SelectStudyEntry(CurrentIndex);
-    const std::string word = steps_.Entry(CurrentIndex);
+    translationEnabled_ = true;
+    progress_ = current_;
+    steps_.SelectStudyEntry(current_);
+    currentWord_ = steps_.Entry(current_);
     // The word as the list holds it, whatever head-word it finds.
-    steps_.SetWordBoxText(word);
-    const TStudyWordHit hit = steps_.FindStudyWord(word, false);
-    if (!hit.Speakable()) {
-        return;
-    }
-    if (caller != TCaller::Pronounce && !Speech) {
-        Button7Enabled = true;
-    } else if (steps_.PronounceSelectedWord()) {
-        Button4Enabled = false;
-        Button6Enabled = false;
-        Button7Enabled = false;
+    steps_.SetWordBoxText(currentWord_);
+    if (steps_.FindStudyWord(currentWord_, false).Speakable()) {
+        Speak(caller);
     }
 }
 

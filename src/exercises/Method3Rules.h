@@ -2,55 +2,53 @@
 
 #include "exercises/ExerciseRules.h"
 
-#include <string>
-
 namespace exercises {
 
 // Method 3, spelling from short-term memory: a study word is shown and
 // spoken, disappears when the memorising time is over, and the user types it
-// back and has it checked. Handlers bear the window's names; the window
-// mirrors the state after each one.
-class TMethod3Rules {
+// back and has it checked.
+class TMethod3Rules : public TMethodRules {
 public:
     static constexpr int kSpeedAtOpening = 4;
     static constexpr int kMsPerSpeedStep = 200;
     // The memorising time until the slider is first moved.
     static constexpr int kFirstMemorisingMs = 2000;
 
-    explicit TMethod3Rules(TExerciseSteps& steps);
+    TMethod3Rules(TExerciseSteps& steps, TNextWordSource& words);
 
-    void FormCreate();
-    void TrackBar1Change(int position);
-    void Button9Click(); // Start/Stop
-    void Button8Click(); // Next word, in list order
-    // The large Next word button, also run after a right answer: a random
-    // word when "Random word" is checked, else the next in list order.
-    void Button6Click();
-    void Button7Click(); // Previous word, in list order
-    void Timer1Timer();  // memorising time over
-    void Button3Click(); // Repeat
-    void Button5Click(); // Show
-    void Button4Click(); // Check, also Enter in the answer box
-    void PlayEnded();
+    void Open();
+    // The slider: one step is a fifth of a second of memorising time.
+    void SetMemorisingTime(int position);
+    // Start shows the next word unless one is still being spoken; Stop lets
+    // a word on display disappear as it would.
+    void StartOrStop();
+    // The memorising time is over: the word disappears for the answer.
+    void MemorisingOver();
+    // The word again, with the whole memorising time.
+    void Repeat();
+    // The word, once it has disappeared.
+    void Show();
+    // The typed answer judged; a right one moves on.
+    void Check();
+    void PlayEnded() override;
 
-    bool EmptyList() const { return steps_.Count() <= 0; }
-
-    int CurrentIndex = -1;
-    std::string CurrentWord;
-    bool Revealed = false;
-    bool RandomOrder = false; // CheckBox1
-    TStartStop StartStop;
-    TTimerState Timer1; // memorising, one-shot
-    bool Button6Enabled = false;
-    bool Button7Enabled = true;
-    bool Button8Enabled = true;
-    int Progress = 0;
-    int ProgressMax = 0;
+    // Shown with Show or answered right: nothing sets it back while the
+    // window is open.
+    bool Revealed() const { return revealed_; }
+    const TTimerState& MemorisingTimer() const { return memorisingTimer_; }
+    // The large Next word button.
+    bool NextWordEnabled() const { return nextWordEnabled_; }
+    bool PreviousEnabled() const { return previousEnabled_; }
+    bool NextInListEnabled() const { return nextInListEnabled_; }
 
 private:
-    void ShowWordAt(int position);
+    void ShowWordAt(int position) override;
 
-    TExerciseSteps& steps_;
+    bool revealed_ = false;
+    TTimerState memorisingTimer_;
+    bool nextWordEnabled_ = false;
+    bool previousEnabled_ = true;
+    bool nextInListEnabled_ = true;
 };
 
 } // namespace exercises

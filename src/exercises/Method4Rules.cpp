@@ -2,114 +2,77 @@
 
 namespace exercises {
 
-TMethod4Rules::TMethod4Rules(TExerciseSteps& steps, TArticleHead& head)
-    : steps_(steps), head_(head) {}
+TMethod4Rules::TMethod4Rules(TExerciseSteps& steps, TNextWordSource& words, TArticleHead& head)
+    : TMethodRules(steps, words), head_(head) {}
 
-void TMethod4Rules::FormCreate() {
-    CurrentIndex = 0;
-    CurrentWord.clear();
-    Answered = false;
-    ScoreYou = 0;
-    ScoreMe = 0;
-    Progress = 0;
-    ProgressMax = steps_.Count();
-    StartStop = TStartStop();
-    StartStop.Blink.SwitchOn();
-    if (EmptyList()) {
-        StartStop.Enabled = false;
-        Button4Enabled = false;
-        Button6Enabled = false;
-        Button7Enabled = false;
-    }
+void TMethod4Rules::Open() {
+    OpenStopped();
+    current_ = 0;
+    currentWord_.clear();
+    answered_ = false;
+    scoreYou_ = 0;
+    scoreMe_ = 0;
+    nextWordEnabled_ = !EmptyList();
+    previousEnabled_ = !EmptyList();
+    nextInListEnabled_ = !EmptyList();
 }
 
-void TMethod4Rules::Button5Click() {
-    if (EmptyList()) {
-        return;
-    }
-    if (StartStop.Running) {
-        StartStop.Stop();
-        return;
-    }
-    StartStop.Start();
+void TMethod4Rules::StartOrStop() {
     // The word at the current position is asked again, from its article.
-    ShowWordAt(CurrentIndex);
+    if (ToggleStartStop()) {
+        ShowWordAt(current_);
+    }
 }
 
-void TMethod4Rules::Button4Click() {
-    if (EmptyList()) {
+void TMethod4Rules::Check() {
+    if (!startStop_.Running || answered_) {
         return;
     }
-    const int count = steps_.Count();
-    ShowWordAt(RandomOrder ? RandomPosition(count) : NextPosition(CurrentIndex, count));
-}
-
-void TMethod4Rules::Button7Click() {
-    if (EmptyList()) {
-        return;
+    // A wrong answer leaves the word for another try. The score changes
+    // before the verdict is heard.
+    const bool right = AnswerIsRight(TAnswerCase::Lower);
+    answered_ = right;
+    if (exam_) {
+        ++(right ? scoreYou_ : scoreMe_);
     }
-    ShowWordAt(NextPosition(CurrentIndex, steps_.Count()));
-}
-
-void TMethod4Rules::Button6Click() {
-    if (EmptyList()) {
-        return;
-    }
-    ShowWordAt(PreviousPosition(CurrentIndex, steps_.Count()));
-}
-
-void TMethod4Rules::Button3Click() {
-    if (!StartStop.Running || Answered) {
-        return;
-    }
-    if (AnswerMatches(steps_.WordBoxText(), CurrentWord, TAnswerCase::Lower)) {
-        Answered = true;
-        if (Exam) {
-            ++ScoreYou;
-        }
-        steps_.PlayVerdict(true);
-        Button4Click();
-    } else {
-        // The word stays for another try.
-        if (Exam) {
-            ++ScoreMe;
-        }
-        steps_.PlayVerdict(false);
+    steps_.PlayVerdict(right);
+    if (right) {
+        NextWord();
     }
     steps_.FocusWordBox();
 }
 
-void TMethod4Rules::Button8Click() {
-    if (!StartStop.Running) {
+void TMethod4Rules::Show() {
+    if (!startStop_.Running) {
         return;
     }
     // A shown word still counts as right when it is checked afterwards.
-    Answered = false;
-    if (Exam) {
-        ++ScoreMe;
+    answered_ = false;
+    if (exam_) {
+        ++scoreMe_;
     }
     steps_.FocusWordBox();
-    steps_.SetWordBoxText(CurrentWord);
+    steps_.SetWordBoxText(currentWord_);
 }
 
 void TMethod4Rules::PlayEnded() {
     if (EmptyList()) {
         return;
     }
-    Button6Enabled = true;
-    Button7Enabled = true;
+    previousEnabled_ = true;
+    nextInListEnabled_ = true;
 }
 
 std::string TMethod4Rules::ScoreText() const {
-    return std::to_string(ScoreYou) + " - " + std::to_string(ScoreMe);
+    return std::to_string(scoreYou_) + " - " + std::to_string(scoreMe_);
 }
 
 void TMethod4Rules::ShowWordAt(int position) {
-    Answered = false;
-    CurrentIndex = position;
-    CurrentWord = steps_.Entry(position);
-    Progress = position;
-    const TStudyWordHit hit = steps_.FindStudyWord(CurrentWord, false);
+    answered_ = false;
+    current_ = position;
+    currentWord_ = steps_.Entry(position);
+    progress_ = position;
+    const TStudyWordHit hit = steps_.FindStudyWord(currentWord_, false);
     // A word the dictionary lacks leaves the last article and answer in
     // place; it can still be checked.
     if (!hit.Found()) {

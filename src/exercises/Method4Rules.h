@@ -18,46 +18,44 @@ public:
 
 // Method 4: a study word asked for by its meaning. The article is shown
 // without its head part and the user types the word; in exam mode a score is
-// kept between the user and the program. Handlers bear the window's names;
-// the window mirrors the state after each one.
-class TMethod4Rules {
+// kept between the user and the program.
+class TMethod4Rules : public TMethodRules {
 public:
-    TMethod4Rules(TExerciseSteps& steps, TArticleHead& head);
+    TMethod4Rules(TExerciseSteps& steps, TNextWordSource& words, TArticleHead& head);
 
-    void FormCreate();
-    void Button5Click(); // Start/Stop
-    // Next: a random word when "Random word" is checked, else the next one.
-    void Button4Click();
-    void Button7Click(); // Next word, always in list order
-    void Button6Click(); // Previous word, always in list order
-    void Button3Click(); // Check, also Enter in the answer box
-    void Button8Click(); // Show
-    void PlayEnded();
+    void Open();
+    // Exam mode: checks and shows count in the score.
+    void SetExam(bool on) { exam_ = on; }
+    // Start asks the word at the current position again.
+    void StartOrStop();
+    // The typed answer judged: a right one moves on, a wrong one stays.
+    void Check();
+    // The word in the answer box; a point for the program in exam mode.
+    void Show();
+    void PlayEnded() override;
 
-    // No study word: nothing to ask, and nothing that would ask one works.
-    bool EmptyList() const { return steps_.Count() <= 0; }
+    // The current word was answered right.
+    bool Answered() const { return answered_; }
+    bool Exam() const { return exam_; }
+    int ScoreYou() const { return scoreYou_; }
+    int ScoreMe() const { return scoreMe_; }
     // "You - Me".
     std::string ScoreText() const;
-
-    int CurrentIndex = 0;
-    std::string CurrentWord;
-    bool Answered = false;
-    bool RandomOrder = false; // CheckBox1
-    bool Exam = false;        // CheckBox2
-    int ScoreYou = 0;
-    int ScoreMe = 0;
-    TStartStop StartStop;
-    bool Button4Enabled = true;
-    bool Button6Enabled = true;
-    bool Button7Enabled = true;
-    int Progress = 0;
-    int ProgressMax = 0;
+    bool NextWordEnabled() const { return nextWordEnabled_; }
+    bool PreviousEnabled() const { return previousEnabled_; }
+    bool NextInListEnabled() const { return nextInListEnabled_; }
 
 private:
-    void ShowWordAt(int position);
+    void ShowWordAt(int position) override;
 
-    TExerciseSteps& steps_;
     TArticleHead& head_;
+    bool answered_ = false;
+    bool exam_ = false;
+    int scoreYou_ = 0;
+    int scoreMe_ = 0;
+    bool nextWordEnabled_ = true;
+    bool previousEnabled_ = true;
+    bool nextInListEnabled_ = true;
 };
 
 } // namespace exercises

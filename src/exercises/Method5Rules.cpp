@@ -1,100 +1,79 @@
 #include "exercises/Method5Rules.h"
 
-#include <utility>
-
 namespace exercises {
 
-TMethod5Rules::TMethod5Rules(TExerciseSteps& steps, std::function<bool()> playerLoaded)
-    : steps_(steps), playerLoaded_(std::move(playerLoaded)) {}
+TMethod5Rules::TMethod5Rules(TExerciseSteps& steps, TNextWordSource& words)
+    : TMethodRules(steps, words) {}
 
-void TMethod5Rules::FormCreate() {
-    CurrentWord.clear();
-    StartStop = TStartStop();
-    StartStop.Blink.SwitchOn();
-    Progress = 0;
-    Button4Enabled = false;
+void TMethod5Rules::Open() {
+    OpenStopped();
+    currentWord_.clear();
+    largeNextEnabled_ = false;
     steps_.StopPlayer();
+    pronounceEnabled_ = !EmptyList();
+    previousEnabled_ = !EmptyList();
+    nextEnabled_ = !EmptyList();
     if (EmptyList()) {
-        Position = -1;
-        ProgressMax = 0;
-        StartStop.Enabled = false;
-        Button3Enabled = false;
-        Button7Enabled = false;
-        Button8Enabled = false;
+        current_ = -1;
+        progressMax_ = 0;
         return;
     }
-    Position = 0;
-    steps_.SelectStudyEntry(Position);
-    // The bar is full exactly at the last word.
-    ProgressMax = steps_.Count() - 1;
+    current_ = 0;
+    steps_.SelectStudyEntry(current_);
+    // The bar is full exactly at the last word, so a one-word list shows it
+    // full from the start.
+    progressMax_ = steps_.Count() == 1 ? 1 : steps_.Count() - 1;
+    progress_ = steps_.Count() == 1 ? 1 : 0;
 }
 
-void TMethod5Rules::Button9Click() {
-    if (EmptyList()) {
+void TMethod5Rules::StartOrStop() {
+    if (!ToggleStartStop()) {
         return;
     }
-    if (StartStop.Running) {
-        StartStop.Stop();
-        return;
-    }
-    StartStop.Start();
     // Until the player has loaded its library nothing has been spoken in this
     // run; afterwards the user asks for the word with Pronounce or Next word.
-    if (!playerLoaded_()) {
-        Button3Click();
+    if (!steps_.PlayerLoaded()) {
+        Pronounce();
     }
     steps_.FocusWordBox();
 }
 
-void TMethod5Rules::Button8Click() {
-    if (EmptyList()) {
-        return;
-    }
-    const int count = steps_.Count();
-    MoveTo(RandomOrder ? RandomPosition(count) : NextPosition(Position, count));
+void TMethod5Rules::PreviousWord() {
+    Step(TStep::Back, order_);
 }
 
-void TMethod5Rules::Button7Click() {
+void TMethod5Rules::Pronounce() {
     if (EmptyList()) {
         return;
     }
-    const int count = steps_.Count();
-    MoveTo(RandomOrder ? RandomPosition(count) : PreviousPosition(Position, count));
-}
-
-void TMethod5Rules::Button3Click() {
-    if (EmptyList()) {
-        return;
-    }
-    const TStudyWordHit hit = steps_.FindStudyWord(steps_.Entry(Position), false);
+    const TStudyWordHit hit = steps_.FindStudyWord(steps_.Entry(current_), false);
     // The answer is checked against the dictionary's spelling.
-    CurrentWord = hit.HeadWord;
+    currentWord_ = hit.HeadWord;
     // Only English base words have pronunciations.
     if (hit.Speakable() && steps_.PronounceSelectedWord()) {
-        Button3Enabled = false;
-        Button4Enabled = false;
-        Button7Enabled = false;
-        Button8Enabled = false;
+        pronounceEnabled_ = false;
+        largeNextEnabled_ = false;
+        previousEnabled_ = false;
+        nextEnabled_ = false;
     }
 }
 
-void TMethod5Rules::Button2Click() {
-    if (!StartStop.Running) {
+void TMethod5Rules::Check() {
+    if (!startStop_.Running) {
         return;
     }
-    if (!AnswerMatches(steps_.WordBoxText(), CurrentWord, TAnswerCase::Upper)) {
-        // The typed text stays for correcting.
-        steps_.PlayVerdict(false);
-        return;
+    // A wrong answer stays in the box for correcting.
+    const bool right = AnswerIsRight(TAnswerCase::Upper);
+    steps_.PlayVerdict(right);
+    if (right) {
+        NextWord();
+        steps_.FocusWordBox();
     }
-    steps_.PlayVerdict(true);
-    Button8Click();
-    steps_.FocusWordBox();
 }
 
-void TMethod5Rules::Button1Click() {
-    if (StartStop.Running) {
-        steps_.SetWordBoxText(CurrentWord);
+void TMethod5Rules::Show() {
+    if (startStop_.Running) {
+        steps_.SetWordBoxText(currentWord_);
     }
 }
 
@@ -102,20 +81,20 @@ void TMethod5Rules::PlayEnded() {
     if (EmptyList()) {
         return;
     }
-    Button3Enabled = true;
-    Button4Enabled = true;
-    Button7Enabled = true;
-    Button8Enabled = true;
+    pronounceEnabled_ = true;
+    largeNextEnabled_ = true;
+    previousEnabled_ = true;
+    nextEnabled_ = true;
     steps_.ClearVerdictPicture();
 }
 
-void TMethod5Rules::MoveTo(int position) {
-    Position = position;
-    steps_.SelectStudyEntry(Position);
+void TMethod5Rules::ShowWordAt(int position) {
+    current_ = position;
+    steps_.SelectStudyEntry(current_);
     steps_.SetWordBoxText({});
-    CurrentWord = steps_.Entry(Position);
-    Progress = Position;
-    Button3Click();
+    currentWord_ = steps_.Entry(current_);
+    progress_ = steps_.Count() == 1 ? 1 : current_;
+    Pronounce();
     steps_.FocusWordBox();
 }
 

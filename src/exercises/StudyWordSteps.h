@@ -9,12 +9,8 @@
 // tabs and search box, and reading its article, as every exercise does it.
 namespace exercises {
 
-// The letter tab of a word by its first character: (c AND 31) - 1, plus 27
-// above 128, so Latin letters of either case give 0..25 and Cyrillic ones
-// 26..57; -1 for an empty word or a character of no letter.
-int LetterTabOfWord(const std::string& word);
-
-// Sets the word's letter tab (an invalid one leaves the tab as it is) and
+// Sets the word's letter tab (dictionary::TabOfWord; an invalid one leaves the
+// tab as it is) and
 // reads back the tab selected, fills the search box with that letter's
 // head-words and selects the first one that begins with the word without
 // regard to case. putHeadWordInBox: the box's text is then set to the

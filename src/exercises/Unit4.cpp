@@ -1,6 +1,5 @@
 #include "exercises/Unit4.h"
 
-#include "exercises/ExerciseTexts.h"
 #include "ui/Pictures.h"
 
 #include <QCheckBox>
@@ -11,18 +10,15 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include <algorithm>
-
 namespace exercises {
 namespace {
 
-constexpr QSize kDesignSize(800, 600);
 constexpr QRect kPanel(100, 117, 600, 366);
 
 } // namespace
 
 TForm4::TForm4(const TMainWindowSeams& seams, QWidget* owner)
-    : TExerciseWindow(seams, kMethod, QStringLiteral("Тест 3"), kDesignSize, owner), rules_(*this) {
+    : TMethodWindow(seams, kMethod, QStringLiteral("Тест 3"), owner) {
     setObjectName(QStringLiteral("TForm4"));
     Panel1 = ContentPanel(this, QStringLiteral("Panel1"), kPanel);
     SpeedButton1 =
@@ -30,12 +26,8 @@ TForm4::TForm4(const TMainWindowSeams& seams, QWidget* owner)
     Button1 =
         PictureButton(Panel1, QStringLiteral("Button1"), QRect(554, 8, 38, 38), ExitPicture());
 
-    Edit1 = new QLineEdit(Panel1);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(24, 68, 392, 56);
-    Edit1->setFont(WordFont(28));
-    Edit1->setAlignment(Qt::AlignCenter);
-    Edit1->setStyleSheet(QStringLiteral("color: #16284a;"));
+    Edit1 = WordEdit(Panel1, QRect(24, 68, 392, 56), 28, QStringLiteral("color: #16284a;"),
+                     TWordEdit::Answer);
     Image1 = TextLabel(Panel1, QStringLiteral("Image1"), QRect(468, 60, 72, 72), "verdict");
     Image1->setAlignment(Qt::AlignCenter);
 
@@ -48,11 +40,7 @@ TForm4::TForm4(const TMainWindowSeams& seams, QWidget* owner)
     Label1 = TextLabel(Panel1, QStringLiteral("Label1"), QRect(24, 184, 300, 20));
     TrackBar1 = SpeedSlider(Panel1, Qt::Horizontal, QRect(24, 208, 300, 26),
                             TMethod3Rules::kSpeedAtOpening);
-    CheckBox1 = new QCheckBox(Panel1);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->setGeometry(24, 244, 240, 24);
-    CheckBox1->setCursor(Qt::PointingHandCursor);
-    CheckBox1->setFocusPolicy(Qt::NoFocus);
+    CheckBox1 = OptionBox(Panel1, QStringLiteral("CheckBox1"), QRect(24, 244, 240, 24), false);
 
     Rule(Panel1, QRect(16, 280, kPanel.width() - 32, 1));
     Button9 = PictureButton(Panel1, QStringLiteral("Button9"), QRect(24, 288, 44, 40), {});
@@ -63,109 +51,34 @@ TForm4::TForm4(const TMainWindowSeams& seams, QWidget* owner)
     Timer1 = NamedTimer(this, QStringLiteral("Timer1"));
     Timer3 = NamedTimer(this, QStringLiteral("Timer3"));
     timer1_ = std::make_unique<TTimerMirror>(Timer1);
-    timer3_ = std::make_unique<TTimerMirror>(Timer3);
-    start_ = std::make_unique<TStartButton>(
-        Button9, ExerciseText(Method3Texts(), "Button9", ui::TTextKind::Hint, English()), English(),
-        Seams().Paths);
 
     connect(TrackBar1, &QSlider::valueChanged, this, [this] { TrackBar1Change(); });
-    connect(CheckBox1, &QCheckBox::toggled, this, [this](bool on) { rules_.RandomOrder = on; });
+    connect(CheckBox1, &QCheckBox::toggled, this, [this](bool on) { rules_.SetRandomOrder(on); });
     connect(Edit1, &QLineEdit::returnPressed, this, [this] { Edit1KeyPress('\r'); });
-    connect(Button9, &QToolButton::clicked, this, [this] { Button9Click(); });
-    connect(Button8, &QToolButton::clicked, this, [this] { Button8Click(); });
-    connect(Button6, &QToolButton::clicked, this, [this] { Button6Click(); });
-    connect(Button7, &QToolButton::clicked, this, [this] { Button7Click(); });
-    connect(Button3, &QToolButton::clicked, this, [this] { Button3Click(); });
-    connect(Button4, &QToolButton::clicked, this, [this] { Button4Click(); });
-    connect(Button5, &QToolButton::clicked, this, [this] { Button5Click(); });
-    connect(Button1, &QToolButton::clicked, this, [this] { Button1Click(); });
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
-    connect(Timer3, &QTimer::timeout, this, [this] { Timer3Timer(); });
-    FormCreate();
+    OnSignal(this, &QAbstractButton::clicked,
+             {{Button9, &TForm4::Button9Click},
+              {Button8, &TForm4::Button8Click},
+              {Button6, &TForm4::Button6Click},
+              {Button7, &TForm4::Button7Click},
+              {Button3, &TForm4::Button3Click},
+              {Button4, &TForm4::Button4Click},
+              {Button5, &TForm4::Button5Click},
+              {Button1, &TForm4::Button1Click},
+              {SpeedButton1, &TForm4::SpeedButton1Click}});
+    OnSignal(this, &QTimer::timeout,
+             {{Timer1, &TForm4::Timer1Timer}, {Timer3, &TForm4::Timer3Timer}});
+    FormCreate(Method3Texts(), {Button9, Timer3, QRect(24, 62, 392, 112), {Edit1}});
 }
 
-void TForm4::FormCreate() {
-    FitToDesktop({Panel1});
-    rules_.FormCreate();
-    ApplyTexts(*this, Method3Texts(), English());
-    if (rules_.EmptyList()) {
-        Edit1->setEnabled(false);
-        EmptyListNotice = ShowEmptyListNotice(Panel1, QRect(24, 62, 392, 112));
-    }
-    Sync();
-}
-
-void TForm4::Sync() {
-    start_->Show(rules_.StartStop);
-    timer1_->Apply(rules_.Timer1);
-    timer3_->Apply(rules_.StartStop.Blink);
-    Button6->setEnabled(rules_.Button6Enabled);
-    Button7->setEnabled(rules_.Button7Enabled);
-    Button8->setEnabled(rules_.Button8Enabled);
-    ShowProgress(PrgBar1, rules_.Progress, rules_.ProgressMax);
+void TForm4::ShowState() {
+    timer1_->Apply(rules_.MemorisingTimer());
+    Button6->setEnabled(rules_.NextWordEnabled());
+    Button7->setEnabled(rules_.PreviousEnabled());
+    Button8->setEnabled(rules_.NextInListEnabled());
 }
 
 void TForm4::TrackBar1Change() {
-    rules_.TrackBar1Change(TrackBar1->value());
-    Sync();
-}
-
-void TForm4::Button9Click() {
-    rules_.Button9Click();
-    Sync();
-}
-
-void TForm4::Button8Click() {
-    rules_.Button8Click();
-    Sync();
-}
-
-void TForm4::Button6Click() {
-    rules_.Button6Click();
-    Sync();
-}
-
-void TForm4::Button7Click() {
-    rules_.Button7Click();
-    Sync();
-}
-
-void TForm4::Timer1Timer() {
-    rules_.Timer1Timer();
-    Sync();
-}
-
-void TForm4::Button3Click() {
-    rules_.Button3Click();
-    Sync();
-}
-
-void TForm4::Button5Click() {
-    rules_.Button5Click();
-    Sync();
-}
-
-void TForm4::Button4Click() {
-    rules_.Button4Click();
-    Sync();
-}
-
-void TForm4::Edit1KeyPress(char key) {
-    if (key == '\r') {
-        Button4Click();
-    }
-}
-
-void TForm4::Timer3Timer() {
-    if (!rules_.StartStop.Running) {
-        start_->Blink();
-    }
-}
-
-void TForm4::PlayEnded() {
-    rules_.PlayEnded();
-    Sync();
+    Run(&TMethod3Rules::SetMemorisingTime, TrackBar1->value());
 }
 
 } // namespace exercises

@@ -1,49 +1,34 @@
 #pragma once
 
-#include "exercises/ExerciseLook.h"
-#include "exercises/ExerciseWindow.h"
 #include "exercises/Method3Rules.h"
+#include "exercises/MethodWindow.h"
 
 #include <memory>
-
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QProgressBar;
-class QSlider;
-class QTimer;
-class QToolButton;
 
 namespace exercises {
 
 // Method 3: a study word is shown and spoken, disappears after the
 // memorising time, and the user types it back and has it checked.
-class TForm4 : public TExerciseWindow {
+class TForm4 : public TMethodWindow<TMethod3Rules> {
 public:
     static constexpr int kMethod = 3;
 
     explicit TForm4(const TMainWindowSeams& seams, QWidget* owner = nullptr);
 
     void TrackBar1Change();
-    void Button9Click();
-    void Button8Click();
-    void Button6Click();
-    void Button7Click();
-    void Timer1Timer();
-    void Button3Click();
-    void Button5Click();
-    void Button4Click();
-    void Edit1KeyPress(char key);
-    void Timer3Timer();
+    void Button9Click() { Run(&TMethod3Rules::StartOrStop); }
+    void Button8Click() { Run(&TMethod3Rules::NextInListOrder); }
+    void Button6Click() { Run(&TMethod3Rules::NextWord); }
+    void Button7Click() { Run(&TMethod3Rules::PreviousWord); }
+    void Timer1Timer() { Run(&TMethod3Rules::MemorisingOver); }
+    void Button3Click() { Run(&TMethod3Rules::Repeat); }
+    void Button5Click() { Run(&TMethod3Rules::Show); }
+    void Button4Click() { Run(&TMethod3Rules::Check); }
+    void Edit1KeyPress(char key) { CheckOnEnter(key); }
+    void Timer3Timer() { BlinkTick(); }
     void Button1Click() { ExitClick(); }
     void SpeedButton1Click() { OpenMethodHelp(); }
-    void PlayEnded() override;
 
-    const TMethod3Rules& Rules() const { return rules_; }
-    const TStartButton& StartButton() const { return *start_; }
-
-    QWidget* Panel1 = nullptr;
-    QLineEdit* Edit1 = nullptr;
     QLabel* Image1 = nullptr;
     QLabel* Label1 = nullptr;
     QSlider* TrackBar1 = nullptr;
@@ -57,24 +42,16 @@ public:
     QToolButton* Button5 = nullptr;
     QToolButton* Button1 = nullptr;
     QToolButton* SpeedButton1 = nullptr;
-    QProgressBar* PrgBar1 = nullptr;
     QTimer* Timer1 = nullptr;
     QTimer* Timer3 = nullptr;
-    QLabel* EmptyListNotice = nullptr;
 
 protected:
     QLabel* VerdictBox() const override { return Image1; }
-    QLineEdit* WordBox() const override { return Edit1; }
     void HelpClick() override { SpeedButton1Click(); }
+    void ShowState() override;
 
 private:
-    void FormCreate();
-    void Sync();
-
-    TMethod3Rules rules_;
-    std::unique_ptr<TStartButton> start_;
     std::unique_ptr<TTimerMirror> timer1_;
-    std::unique_ptr<TTimerMirror> timer3_;
 };
 
 } // namespace exercises

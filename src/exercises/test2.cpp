@@ -1,6 +1,5 @@
 #include "exercises/test2.h"
 
-#include "exercises/ExerciseTexts.h"
 #include "ui/Pictures.h"
 
 #include <QCheckBox>
@@ -13,14 +12,12 @@
 namespace exercises {
 namespace {
 
-constexpr QSize kDesignSize(800, 600);
 constexpr QRect kPanel(100, 115, 600, 370);
 
 } // namespace
 
 TForm2::TForm2(const TMainWindowSeams& seams, QWidget* owner)
-    : TExerciseWindow(seams, kMethod, QStringLiteral("Тест 5"), kDesignSize, owner),
-      rules_(*this, [this] { return Seams().Pronouncer.PlayerLoaded(); }) {
+    : TMethodWindow(seams, kMethod, QStringLiteral("Тест 5"), owner) {
     setObjectName(QStringLiteral("TForm2"));
     Panel1 = ContentPanel(this, QStringLiteral("Panel1"), kPanel);
     Button6 =
@@ -32,18 +29,10 @@ TForm2::TForm2(const TMainWindowSeams& seams, QWidget* owner)
                           ui::Picture(ui::PictureId::IconPronounce));
     Button4 = LargeButton(Panel1, QStringLiteral("Button4"), QRect(196, 66, 160, 80),
                           ui::Picture(ui::PictureId::IconContinue));
-    CheckBox1 = new QCheckBox(Panel1);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->setGeometry(380, 96, 196, 24);
-    CheckBox1->setCursor(Qt::PointingHandCursor);
-    CheckBox1->setFocusPolicy(Qt::NoFocus);
+    CheckBox1 = OptionBox(Panel1, QStringLiteral("CheckBox1"), QRect(380, 96, 196, 24), false);
 
-    Edit1 = new QLineEdit(Panel1);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(24, 166, 420, 56);
-    Edit1->setFont(WordFont(28));
-    Edit1->setAlignment(Qt::AlignCenter);
-    Edit1->setStyleSheet(QStringLiteral("color: #16284a;"));
+    Edit1 = WordEdit(Panel1, QRect(24, 166, 420, 56), 28, QStringLiteral("color: #16284a;"),
+                     TWordEdit::Answer);
     Image1 = TextLabel(Panel1, QStringLiteral("Image1"), QRect(480, 158, 72, 72), "verdict");
     Image1->setAlignment(Qt::AlignCenter);
     Button2 = TextButton(Panel1, QStringLiteral("Button2"), QRect(24, 234, 140, 34));
@@ -54,115 +43,35 @@ TForm2::TForm2(const TMainWindowSeams& seams, QWidget* owner)
     Button7 = TextButton(Panel1, QStringLiteral("Button7"), QRect(80, 294, 160, 36));
     Button8 = TextButton(Panel1, QStringLiteral("Button8"), QRect(248, 294, 160, 36));
     PrgBar1 = ProgressBar(Panel1, QRect(24, 346, kPanel.width() - 48, 8));
-
     Timer1 = NamedTimer(this, QStringLiteral("Timer1"));
-    timer1_ = std::make_unique<TTimerMirror>(Timer1);
-    start_ = std::make_unique<TStartButton>(
-        Button9, ExerciseText(Method5Texts(), "Button9", ui::TTextKind::Hint, English()), English(),
-        Seams().Paths);
 
     connect(CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
     connect(Edit1, &QLineEdit::returnPressed, this, [this] { Edit1KeyPress('\r'); });
-    connect(Button9, &QToolButton::clicked, this, [this] { Button9Click(); });
-    connect(Button8, &QToolButton::clicked, this, [this] { Button8Click(); });
-    connect(Button4, &QToolButton::clicked, this, [this] { Button4Click(); });
-    connect(Button7, &QToolButton::clicked, this, [this] { Button7Click(); });
-    connect(Button3, &QToolButton::clicked, this, [this] { Button3Click(); });
-    connect(Button2, &QToolButton::clicked, this, [this] { Button2Click(); });
-    connect(Button1, &QToolButton::clicked, this, [this] { Button1Click(); });
-    connect(Button5, &QToolButton::clicked, this, [this] { Button5Click(); });
-    connect(Button6, &QToolButton::clicked, this, [this] { Button6Click(); });
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
-    FormCreate();
+    OnSignal(this, &QAbstractButton::clicked,
+             {{Button9, &TForm2::Button9Click},
+              {Button8, &TForm2::Button8Click},
+              {Button4, &TForm2::Button4Click},
+              {Button7, &TForm2::Button7Click},
+              {Button3, &TForm2::Button3Click},
+              {Button2, &TForm2::Button2Click},
+              {Button1, &TForm2::Button1Click},
+              {Button5, &TForm2::Button5Click},
+              {Button6, &TForm2::Button6Click}});
+    OnSignal(this, &QTimer::timeout, {{Timer1, &TForm2::Timer1Timer}});
+    FormCreate(Method5Texts(),
+               {Button9, Timer1, QRect(24, 62, 552, 210), {Edit1, Button1, Button2, CheckBox1}});
 }
 
-void TForm2::FormCreate() {
-    FitToDesktop({Panel1});
-    rules_.FormCreate();
-    ApplyTexts(*this, Method5Texts(), English());
-    if (rules_.EmptyList()) {
-        for (QWidget* control :
-             std::initializer_list<QWidget*>{Edit1, Button1, Button2, CheckBox1}) {
-            control->setEnabled(false);
-        }
-        EmptyListNotice = ShowEmptyListNotice(Panel1, QRect(24, 62, 552, 210));
-    }
-    Sync();
-}
-
-void TForm2::Sync() {
-    start_->Show(rules_.StartStop);
-    timer1_->Apply(rules_.StartStop.Blink);
-    Button3->setEnabled(rules_.Button3Enabled);
-    Button4->setEnabled(rules_.Button4Enabled);
-    Button7->setEnabled(rules_.Button7Enabled);
-    Button8->setEnabled(rules_.Button8Enabled);
-    if (rules_.ProgressMax > 0) {
-        PrgBar1->setRange(0, rules_.ProgressMax);
-        PrgBar1->setValue(rules_.Progress);
-    } else {
-        // A one-word list is always at its last word; an empty range would
-        // make the bar run a busy animation.
-        PrgBar1->setRange(0, 1);
-        PrgBar1->setValue(rules_.EmptyList() ? 0 : 1);
-    }
-}
-
-void TForm2::Button9Click() {
-    rules_.Button9Click();
-    Sync();
-}
-
-void TForm2::Button8Click() {
-    rules_.Button8Click();
-    Sync();
-}
-
-void TForm2::Button4Click() {
-    rules_.Button4Click();
-    Sync();
-}
-
-void TForm2::Button7Click() {
-    rules_.Button7Click();
-    Sync();
-}
-
-void TForm2::Button3Click() {
-    rules_.Button3Click();
-    Sync();
-}
-
-void TForm2::Button2Click() {
-    rules_.Button2Click();
-    Sync();
-}
-
-void TForm2::Button1Click() {
-    rules_.Button1Click();
-    Sync();
-}
-
-void TForm2::Edit1KeyPress(char key) {
-    if (key == '\r') {
-        Button2Click();
-    }
+void TForm2::ShowState() {
+    Button3->setEnabled(rules_.PronounceEnabled());
+    Button4->setEnabled(rules_.LargeNextEnabled());
+    Button7->setEnabled(rules_.PreviousEnabled());
+    Button8->setEnabled(rules_.NextEnabled());
 }
 
 void TForm2::CheckBox1Click() {
-    rules_.RandomOrder = CheckBox1->isChecked();
+    rules_.SetRandomOrder(CheckBox1->isChecked());
     Edit1->setFocus();
-}
-
-void TForm2::Timer1Timer() {
-    if (!rules_.StartStop.Running) {
-        start_->Blink();
-    }
-}
-
-void TForm2::PlayEnded() {
-    rules_.PlayEnded();
-    Sync();
 }
 
 } // namespace exercises

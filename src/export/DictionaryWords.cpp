@@ -39,17 +39,17 @@ std::optional<TExportWord> TDictionaryWords::Find(std::string_view entry) const 
     const dictionary::LetterIndex& letter = index_.Letter(tab);
     // The first head-word the entry begins, then on through those that begin
     // the same way without regard to case, to the one that equals it.
-    const int first = dictionary::FindWord(letter.HeadWords, entry);
+    const int first = dictionary::FindWord(letter.HeadWords(), entry);
     if (first < 0) {
         return std::nullopt;
     }
     for (auto p = static_cast<std::size_t>(first);
-         p < letter.Size() && platform::StartsWithNoCase(letter.HeadWords[p], entry); ++p) {
-        if (letter.HeadWords[p] != entry) {
+         p < letter.Size() && platform::StartsWithNoCase(letter.HeadWord(p), entry); ++p) {
+        if (letter.HeadWord(p) != entry) {
             continue;
         }
         TExportWord word;
-        word.HeadWord = std::string(letter.HeadWords[p]);
+        word.HeadWord = std::string(letter.HeadWord(p));
         word.ArticleRtf = dictionary::ReadArticle(index_, tab, letter.Record(p));
         word.Transcription =
             SplitArticle(word.ArticleRtf, platform::Cp1251ToUtf8(word.HeadWord)).Transcription;

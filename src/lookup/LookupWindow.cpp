@@ -1,44 +1,36 @@
 #include "lookup/LookupWindow.h"
 
-#include "dictionary/Lookup.h"
 #include "ui/Captions.h"
 #include "ui/CodePageText.h"
 #include "ui/Environment.h"
 
 namespace lookup {
 
-TLookupWindow::TLookupWindow(const dictionary::DictionaryIndex& index, TLetterTabs& tabs,
+TLookupWindow::TLookupWindow(const dictionary::TLookupService& dictionary, TLetterTabs& tabs,
                              TSearchBox& combo, TArticlePane& pane, TLookupHost& host,
                              TPronounceButton& pronounce, const ui::TEnvironment& environment)
-    : index_(index), tabs_(tabs), combo_(combo), pane_(pane), host_(host), pronounce_(pronounce),
-      environment_(environment) {}
+    : dictionary_(dictionary), tabs_(tabs), combo_(combo), pane_(pane), host_(host),
+      pronounce_(pronounce), environment_(environment) {}
 
 void TLookupWindow::SelectLetter(int tab) {
     if (!dictionary::IsValidTab(tab)) {
         return;
     }
-    combo_.SetItems(index_.Letter(tab).HeadWords);
+    combo_.SetItems(dictionary_.Index().Letter(tab).HeadWords());
 }
 
 void TLookupWindow::ShowSelectedArticle() {
     const int position = combo_.ItemIndex();
     const int tab = tabs_.TabIndex();
-    if (position < 0 || !dictionary::IsValidTab(tab)) {
+    const auto headWord = dictionary_.HeadWordAt(tab, position);
+    if (!headWord || combo_.Text() != *headWord) {
         return;
     }
-    const auto& letter = index_.Letter(tab);
-    if (static_cast<std::size_t>(position) >= letter.Size()) {
-        return;
-    }
-    const auto p = static_cast<std::size_t>(position);
-    if (combo_.Text() != letter.HeadWords[p]) {
-        return;
-    }
-    pane_.LoadArticle(dictionary::ReadArticle(index_, tab, letter.Record(p)));
+    pane_.LoadArticle(dictionary_.ReadArticle(tab, position));
 }
 
 void TLookupWindow::FindByShortening(std::string_view text) {
-    const auto found = dictionary::FindByShortening(index_, text);
+    const auto found = dictionary_.FindText(text);
     if (!found) {
         return;
     }
@@ -62,10 +54,7 @@ void TLookupWindow::ShowWord(const std::string& word) {
     }
     const int current = tabs_.TabIndex();
     SelectLetter(current);
-    const int found = word.empty() || !dictionary::IsValidTab(current)
-                          ? -1
-                          : dictionary::FindWord(index_.Letter(current).HeadWords, word);
-    combo_.SetItemIndex(found);
+    combo_.SetItemIndex(word.empty() ? -1 : dictionary_.FindPrefix(current, word));
     ComboBox1Change();
 }
 

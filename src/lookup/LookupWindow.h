@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dictionary/LetterIndex.h"
+#include "dictionary/LookupService.h"
 #include "lookup/LookupControls.h"
 #include "lookup/LookupView.h"
 #include "lookup/VirtualKeys.h"
@@ -50,13 +50,14 @@ struct TLastLookup {
 };
 
 // The look-up window's rules: letter tabs, search box keys, article pane and
-// clipboard translation, over the main window's controls and index.
+// clipboard translation, over the main window's controls and the look-up
+// service of its index.
 class TLookupWindow {
 public:
     // The environment gives the beep of a locked article pane.
-    TLookupWindow(const dictionary::DictionaryIndex& index, TLetterTabs& tabs, TSearchBox& combo,
-                  TArticlePane& pane, TLookupHost& host, TPronounceButton& pronounce,
-                  const ui::TEnvironment& environment);
+    TLookupWindow(const dictionary::TLookupService& dictionary, TLetterTabs& tabs,
+                  TSearchBox& combo, TArticlePane& pane, TLookupHost& host,
+                  TPronounceButton& pronounce, const ui::TEnvironment& environment);
 
     // The search box's items become the tab's head-words: empty text, no
     // selection. A tab outside 0..57 selects nothing.
@@ -97,7 +98,7 @@ private:
     // Selects and shows a saved head-word unless it is shown already.
     void ShowSavedWord(const TWordPlace& place);
 
-    const dictionary::DictionaryIndex& index_;
+    const dictionary::TLookupService& dictionary_;
     TLetterTabs& tabs_;
     TSearchBox& combo_;
     TArticlePane& pane_;

@@ -30,7 +30,7 @@ std::optional<std::string> KnownHeadWord(const dictionary::DictionaryIndex& inde
     if (!dictionary::IsValidTab(tab)) {
         return std::nullopt;
     }
-    const auto& words = index.Letter(tab).HeadWords;
+    const auto& words = index.Letter(tab).HeadWords();
     if (std::find(words.begin(), words.end(), *bytes) != words.end()) {
         return bytes;
     }
@@ -158,7 +158,7 @@ void TAddWords::FillList() {
                          .arg(ui::FromCodePage(std::string(1, dictionary::TabCaption(tab)))));
     filling_ = true;
     HeadWordList->clear();
-    const auto& words = index_.Letter(tab).HeadWords;
+    const auto& words = index_.Letter(tab).HeadWords();
     for (std::size_t p = 0; filter && p < words.size(); ++p) {
         if (!platform::StartsWithNoCase(words[p], *filter)) {
             continue;
@@ -233,7 +233,7 @@ std::vector<std::string> TAddWords::ChosenWords() const {
         }
     };
     for (const auto& [tab, position] : chosen_) {
-        add(std::string(index_.Letter(tab).HeadWords[position]));
+        add(std::string(index_.Letter(tab).HeadWord(position)));
     }
     for (const std::string& word : pastedKnown_) {
         add(word);

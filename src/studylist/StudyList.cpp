@@ -209,8 +209,7 @@ void TStudyList::Button1Click() {
         environment_.Beep();
         return;
     }
-    AddWords(
-        {std::string(host_.Index().Letter(tab).HeadWords[static_cast<std::size_t>(position)])});
+    AddWords({std::string(host_.Index().Letter(tab).HeadWord(static_cast<std::size_t>(position)))});
 }
 
 void TStudyList::Button13Click() {

@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <limits>
 #include <system_error>
-#include <unistd.h>
 
 namespace studylist {
 
@@ -35,14 +34,14 @@ bool TUserDictionary::Contains(std::string_view headWord) const {
     if (!dictionary::IsValidTab(tab)) {
         return false;
     }
-    const auto& words = index_.Letter(tab).HeadWords;
+    const auto& words = index_.Letter(tab).HeadWords();
     return std::find(words.begin(), words.end(), headWord) != words.end();
 }
 
 std::size_t TUserDictionary::InsertPosition(int tab, std::string_view headWord) const {
     // A linear search for the first head-word that sorts after the new one:
     // it also gives a sensible place in an index that is not wholly sorted.
-    const auto& words = index_.Letter(tab).HeadWords;
+    const auto& words = index_.Letter(tab).HeadWords();
     std::size_t p = 0;
     while (p < words.size() && !dictionary::HeadWordLess(headWord, words[p])) {
         ++p;
@@ -96,7 +95,7 @@ bool TUserDictionary::Save(std::string_view headWord, std::string_view article, 
     errno = 0;
     dictionary::TCryptStream stream(articlePath.string(), false,
                                     dictionary::fmOpenReadWrite | dictionary::fmShareDenyWrite);
-    if (stream.Handle < 0) {
+    if (!stream.IsOpen()) {
         error = {articlePath, "open", errno};
         return false;
     }
@@ -114,7 +113,7 @@ bool TUserDictionary::Save(std::string_view headWord, std::string_view article, 
             // The index does not list the cut-off bytes: they are unreachable.
         }
     };
-    if (stream.Write(article.data(), size) != size || ::fsync(stream.Handle) != 0) {
+    if (stream.Write(article.data(), size) != size || !stream.Flush()) {
         error = {articlePath, "write", errno};
         undo();
         return false;

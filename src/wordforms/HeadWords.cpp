@@ -90,7 +90,7 @@ THeadWords::THeadWords(const std::vector<std::string>& headWords) {
 THeadWords THeadWords::FromIndex(const dictionary::DictionaryIndex& index) {
     std::vector<std::string> words;
     for (int tab = 0; tab < dictionary::kLetterCount; ++tab) {
-        for (const std::string_view word : index.Letter(tab).HeadWords) {
+        for (const std::string_view word : index.Letter(tab).HeadWords()) {
             words.emplace_back(word);
         }
     }

@@ -1,7 +1,7 @@
 #include "wordforms/OutsideLookup.h"
 
 #include "dictionary/LetterIndex.h"
-#include "dictionary/Lookup.h"
+#include "dictionary/LookupService.h"
 #include "platform/Cp1251.h"
 
 namespace wordforms {
@@ -11,7 +11,7 @@ int ExactPosition(const dictionary::DictionaryIndex& index, std::string_view wor
     if (!dictionary::IsValidTab(tab)) {
         return -1;
     }
-    const auto& headWords = index.Letter(tab).HeadWords;
+    const auto& headWords = index.Letter(tab).HeadWords();
     int anyCase = -1;
     for (std::size_t p = 0; p < headWords.size(); ++p) {
         if (headWords[p] == word) {
@@ -47,7 +47,7 @@ std::optional<TOutsideLookup> LookUpOutsideText(const dictionary::DictionaryInde
         }
         result.Suggestions = forms->Suggest(text);
     }
-    const auto shortened = dictionary::FindByShortening(index, text);
+    const auto shortened = dictionary::TLookupService(index).FindText(text);
     if (shortened) {
         result.Tab = shortened->Tab;
         result.Position = shortened->Position;

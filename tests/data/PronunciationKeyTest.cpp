@@ -143,7 +143,7 @@ TEST(Transcriptions, EverySymbolAnArticleShowsIsExplainedByTheKey) {
                     }
                     auto& [count, example] = unexplained[run.substr(at, next - at)];
                     if (count++ == 0) {
-                        example = std::string(letter.HeadWords[p]) + " [" + run + "]";
+                        example = std::string(letter.HeadWord(p)) + " [" + run + "]";
                     }
                     reached[next] = true;
                 }

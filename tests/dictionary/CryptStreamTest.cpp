@@ -29,10 +29,10 @@ TEST_F(CryptStreamTest, MissingFileIsCreatedEmptyAndReadsNothing) {
     const fs::path path = Path("eg/user_q.ref");
     {
         TCryptStream stream(path.string(), false, 0);
-        EXPECT_GE(stream.Handle, 0);
+        EXPECT_TRUE(stream.IsOpen());
         char buffer[8];
         EXPECT_EQ(stream.Read(buffer, 8), 0);
-        EXPECT_EQ(stream.Remaining, 0);
+        EXPECT_EQ(stream.Remaining(), 0);
     }
     EXPECT_TRUE(fs::exists(path));
     EXPECT_EQ(fs::file_size(path), 0u);
@@ -41,7 +41,7 @@ TEST_F(CryptStreamTest, MissingFileIsCreatedEmptyAndReadsNothing) {
 TEST_F(CryptStreamTest, UncreatableFileFailsQuietly) {
     const fs::path path = Path("no-such-folder/base_a.ref");
     TCryptStream stream(path.string(), true, 0);
-    EXPECT_EQ(stream.Handle, -1);
+    EXPECT_FALSE(stream.IsOpen());
     char buffer[4] = {1, 2, 3, 4};
     EXPECT_EQ(stream.Read(buffer, 4), 0);
     EXPECT_EQ(buffer[0], 1) << "nothing read, nothing unscrambled";
@@ -64,7 +64,7 @@ TEST_F(CryptStreamTest, ReadOnlyFolderFailsQuietly) {
         }
         TCryptStream stream((folder / "base_a.ref").string(), true, 0);
         char buffer[4];
-        ::_exit(stream.Handle == -1 && stream.Read(buffer, 4) == 0 ? 0 : 1);
+        ::_exit(!stream.IsOpen() && stream.Read(buffer, 4) == 0 ? 0 : 1);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -95,11 +95,11 @@ TEST_F(CryptStreamTest, UnscramblesAtAnyOffsetAndOnlyWhatWasRead) {
     ASSERT_EQ(stream.Seek(-3, 2), 997);
     char buffer[10];
     std::memset(buffer, 'Z', sizeof buffer);
-    stream.Remaining = 10;
+    stream.SetRemaining(10);
     EXPECT_EQ(stream.Read(buffer, 10), 3);
     EXPECT_EQ(std::string(buffer, 3), plain.substr(997));
     EXPECT_EQ(std::string(buffer + 3, 7), std::string(7, 'Z'));
-    EXPECT_EQ(stream.Remaining, 7);
+    EXPECT_EQ(stream.Remaining(), 7);
 
     // Without Crypt the stored bytes come back unchanged.
     TCryptStream raw(Path("eg/base_a.ref").string(), false, 0);
@@ -113,16 +113,18 @@ TEST_F(CryptStreamTest, WritesAlwaysAppendAndAreNeverScrambled) {
     std::ofstream(path, std::ios::binary) << "0123456789";
     {
         TCryptStream stream(path.string(), true, dictionary::fmOpenReadWrite);
-        ASSERT_GE(stream.Handle, 0);
+        ASSERT_TRUE(stream.IsOpen());
         EXPECT_EQ(stream.Seek(2, 0), 2);
         EXPECT_EQ(stream.Write("abc", 3), 3);
         EXPECT_EQ(stream.Seek(0, 0), 0);
         EXPECT_EQ(stream.Write("de", 2), 2);
+        EXPECT_TRUE(stream.Flush());
     }
     EXPECT_EQ(FileContent(path), "0123456789abcde");
 
     TCryptStream reader(path.string(), false, 0);
     EXPECT_EQ(reader.Write("x", 1), 0) << "LZ-reader streams cannot write";
+    EXPECT_FALSE(reader.Flush()) << "nor put anything onto the disk";
 }
 
 TEST_F(CryptStreamTest, SetSizeTruncatesAndReportsFailure) {

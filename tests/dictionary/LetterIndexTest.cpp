@@ -36,7 +36,7 @@ TEST(LetterIndex, SoundNumbersCountBaseRecordsPerLetter) {
 
     LetterIndex bulgarian;
     bulgarian.Assign(Records({{"\xe0", 1}}), false);
-    EXPECT_TRUE(bulgarian.SoundNumbers.empty());
+    EXPECT_TRUE(bulgarian.SoundNumbers().empty());
     EXPECT_EQ(bulgarian.SoundNumber(0), "");
 }
 
@@ -50,17 +50,74 @@ TEST(LetterIndex, OddSizesKeepWholeRecordsOnly) {
     LetterIndex letter;
     letter.Assign(buffer, true);
     ASSERT_EQ(letter.Size(), 2u);
-    EXPECT_EQ(letter.HeadWords[1], "two");
+    EXPECT_EQ(letter.HeadWord(1), "two");
     EXPECT_EQ(letter.Record(1).HeadWord(), "two");
 
     letter.Insert(1, *reinterpret_cast<const IndexRecord*>(Records({{"new", 0}}).data()));
     ASSERT_EQ(letter.Size(), 3u);
-    EXPECT_EQ(letter.HeadWords[0], "one");
-    EXPECT_EQ(letter.HeadWords[1], "new");
-    EXPECT_EQ(letter.HeadWords[2], "two");
+    EXPECT_EQ(letter.HeadWord(0), "one");
+    EXPECT_EQ(letter.HeadWord(1), "new");
+    EXPECT_EQ(letter.HeadWord(2), "two");
     EXPECT_EQ(letter.SoundNumber(2), "2");
     std::vector<char> saved = Records({{"one", 1}, {"new", 0}, {"two", 1}});
     EXPECT_TRUE(letter.MatchesFile(saved)) << "the saved file holds whole records only";
+}
+
+// The combo box and the exercises keep views of head-words across saves: no
+// insert, however many, may move the bytes of a head-word seen before.
+TEST(LetterIndex, InsertedHeadWordsLeaveEveryEarlierViewValid) {
+    LetterIndex letter;
+    letter.Assign(Records({{"apple", 1}, {"kiwi", 1}, {"pear", 1}}), true);
+    std::vector<std::pair<std::string_view, std::string>> seen;
+    for (const std::string_view word : letter.HeadWords()) {
+        seen.emplace_back(word, std::string(word));
+    }
+    for (int i = 0; i < 300; ++i) {
+        std::string word = "w";
+        word += std::to_string(i);
+        IndexRecord record;
+        MakeRecord(record, word, i, 1, 0);
+        const auto p = static_cast<std::size_t>(i % 3 == 0 ? 0 : (i % 3 == 1 ? letter.Size() : 2));
+        letter.Insert(p, record);
+        seen.emplace_back(letter.HeadWord(p), word);
+        for (const auto& [view, bytes] : seen) {
+            ASSERT_EQ(view, bytes) << "after inserting " << word;
+        }
+    }
+    ASSERT_EQ(letter.Size(), 303u);
+    std::size_t same = 0;
+    for (const auto& [view, bytes] : seen) {
+        for (const std::string_view now : letter.HeadWords()) {
+            same += now.data() == view.data() && now == bytes ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(same, seen.size()) << "every head-word still views the bytes it viewed";
+}
+
+TEST(LetterIndex, KnowsWhetherItsHeadWordsStandInHeadWordOrder) {
+    const auto insert = [](LetterIndex& letter, std::size_t p, const std::string& word) {
+        IndexRecord record;
+        MakeRecord(record, word, 0, 0, 0);
+        letter.Insert(p, record);
+    };
+    LetterIndex letter;
+    letter.Assign(Records({{"Polish", 1}, {"polish", 1}, {"pot", 1}}), true);
+    EXPECT_TRUE(letter.Sorted());
+    insert(letter, 2, "Pot");
+    insert(letter, 0, "Pa");
+    insert(letter, 5, "pz");
+    EXPECT_TRUE(letter.Sorted()) << "saves put new words where they belong";
+    insert(letter, 1, "a");
+    EXPECT_FALSE(letter.Sorted()) << "a word before its place";
+
+    LetterIndex other;
+    other.Assign(Records({{"polish", 1}, {"Polish", 1}}), true);
+    EXPECT_FALSE(other.Sorted()) << "the capitalised word belongs first";
+    other.Assign(Records({}), true);
+    EXPECT_TRUE(other.Sorted());
+    insert(other, 0, "b");
+    insert(other, 1, "a");
+    EXPECT_FALSE(other.Sorted()) << "a word after its place";
 }
 
 // Writers rebuild records from memory: byte for byte the records the file
@@ -83,8 +140,8 @@ TEST(LetterIndex, RebuiltRecordsAreTheFilesRecords) {
         const IndexRecord record = letter.Record(p);
         EXPECT_EQ(std::memcmp(&record, file.data() + p * sizeof record, sizeof record), 0) << p;
     }
-    EXPECT_EQ(letter.Articles[1].IsBase, 0x80);
-    EXPECT_EQ(letter.HeadWords[2], longest);
+    EXPECT_EQ(letter.Article(1).IsBase, 0x80);
+    EXPECT_EQ(letter.HeadWord(2), longest);
 
     IndexRecord damaged;
     std::memcpy(&damaged, file.data(), sizeof damaged);
@@ -133,7 +190,7 @@ TEST(DictionaryIndex, LoadsEnglishFirstAndReportsProgress) {
     EXPECT_TRUE(report.Complete());
     EXPECT_EQ(report.Message(), "");
     EXPECT_EQ(index.Letter(7).Size(), 2u);
-    EXPECT_EQ(index.Letter(36).HeadWords[0], "\xea\xfa\xf9\xe0");
+    EXPECT_EQ(index.Letter(36).HeadWord(0), "\xea\xfa\xf9\xe0");
 
     ASSERT_EQ(steps.size(), 26u + 2 * 32u);
     EXPECT_EQ(steps[0], std::make_pair(0, LoadStep::AfterRead));

@@ -1,4 +1,5 @@
 #include "dictionary/Lookup.h"
+#include "dictionary/LookupService.h"
 #include "tests/dictionary/TestDictionary.h"
 
 #include <gtest/gtest.h>
@@ -30,25 +31,26 @@ protected:
     }
 
     std::string Found(std::string_view text) {
-        const auto result = FindByShortening(index_, text);
+        const auto result = service_.FindText(text);
         if (!result || result->Position < 0) {
             return "<none>";
         }
-        return std::string(index_.Letter(result->Tab).HeadWords[result->Position]);
+        return std::string(*service_.HeadWordAt(result->Tab, result->Position));
     }
 
     TestDictionary dict_;
     DictionaryIndex index_;
+    TLookupService service_{index_};
 };
 
 TEST_F(LookupTest, FindWordTakesTheFirstHeadWordWithThePrefix) {
-    const auto& words = index_.Letter(kTabW).HeadWords;
+    const auto& words = index_.Letter(kTabW).HeadWords();
     EXPECT_EQ(FindWord(words, "walk"), 0);
     EXPECT_EQ(FindWord(words, "walki"), 1);
     EXPECT_EQ(FindWord(words, "WALL"), 2);
     EXPECT_EQ(FindWord(words, "walks"), -1);
-    EXPECT_EQ(FindWord(index_.Letter(kTabP).HeadWords, "polish"), 0) << "case is ignored";
-    EXPECT_EQ(FindWord(index_.Letter(kTabK).HeadWords, "\xca\xfa"), 0) << "Cyrillic case too";
+    EXPECT_EQ(FindWord(index_.Letter(kTabP).HeadWords(), "polish"), 0) << "case is ignored";
+    EXPECT_EQ(FindWord(index_.Letter(kTabK).HeadWords(), "\xca\xfa"), 0) << "Cyrillic case too";
     EXPECT_EQ(FindWord({}, "x"), -1);
 }
 
@@ -61,7 +63,7 @@ TEST_F(LookupTest, FindByShorteningCutsAndShortens) {
     EXPECT_EQ(Found("runner"), "Running") << "runn is the longest beginning found";
     EXPECT_EQ(Found("\xca\xfa\xf9\xe8"), "\xea\xfa\xf9\xe0") << "Cyrillic, shortened";
 
-    const auto result = FindByShortening(index_, "  Running, fast");
+    const auto result = service_.FindText("  Running, fast");
     ASSERT_TRUE(result);
     EXPECT_EQ(result->Tab, kTabR);
     EXPECT_EQ(result->Word, "Running");
@@ -87,12 +89,12 @@ TEST_F(LookupTest, ALongTextIsReadNoFurtherThanTheLongestHeadWord) {
 }
 
 TEST_F(LookupTest, FindByShorteningThatFindsNothing) {
-    EXPECT_FALSE(FindByShortening(index_, ""));
-    EXPECT_FALSE(FindByShortening(index_, "   "));
-    EXPECT_FALSE(FindByShortening(index_, "@home")) << "0x40 maps to no letter";
-    EXPECT_FALSE(FindByShortening(index_, "`quote"));
+    EXPECT_FALSE(service_.FindText(""));
+    EXPECT_FALSE(service_.FindText("   "));
+    EXPECT_FALSE(service_.FindText("@home")) << "0x40 maps to no letter";
+    EXPECT_FALSE(service_.FindText("`quote"));
 
-    const auto none = FindByShortening(index_, "xylophone");
+    const auto none = service_.FindText("xylophone");
     ASSERT_TRUE(none);
     EXPECT_EQ(none->Tab, 'X' - 'A') << "the letter is still selected";
     EXPECT_EQ(none->Position, -1);

@@ -87,7 +87,7 @@ Snapshot Read(const fs::path& dir) {
         const auto& letter = index.Letter(tab);
         for (std::size_t p = 0; p < letter.Size(); ++p) {
             snapshot[static_cast<std::size_t>(tab)].emplace_back(
-                std::string(letter.HeadWords[p]),
+                std::string(letter.HeadWord(p)),
                 dictionary::ReadArticle(index, tab, letter.Record(p)));
         }
     }

@@ -1,5 +1,6 @@
 #include "dictool/Builder.h"
 #include "dictionary/Lookup.h"
+#include "dictionary/LookupService.h"
 #include "dictool/FreeDictSource.h"
 #include "dictool/Transcriber.h"
 #include "dictool/TsvSource.h"
@@ -55,13 +56,13 @@ protected:
     }
 
     std::string ArticleOf(const std::string& headWord) {
-        const auto found = dictionary::FindByShortening(index_, headWord);
+        const dictionary::TLookupService service(index_);
+        const auto found = service.FindText(headWord);
         EXPECT_TRUE(found && found->Position >= 0) << headWord;
         if (!found || found->Position < 0) {
             return {};
         }
-        const auto& letter = index_.Letter(found->Tab);
-        return dictionary::ReadArticle(index_, found->Tab, letter.Record(found->Position));
+        return service.ReadArticle(found->Tab, found->Position);
     }
 
     fs::path dir_;
@@ -82,20 +83,20 @@ TEST_F(BuilderTest, BuildsAllLettersInReadingOrder) {
 
     const auto& p = index_.Letter('P' - 'A');
     ASSERT_EQ(p.Size(), 2u);
-    EXPECT_EQ(p.HeadWords[0], "Polish") << "capitalised first";
-    EXPECT_EQ(p.HeadWords[1], "polish");
+    EXPECT_EQ(p.HeadWord(0), "Polish") << "capitalised first";
+    EXPECT_EQ(p.HeadWord(1), "polish");
     const auto& a = index_.Letter(0);
     ASSERT_EQ(a.Size(), 2u);
-    EXPECT_EQ(a.HeadWords[0], "a few");
+    EXPECT_EQ(a.HeadWord(0), "a few");
     EXPECT_EQ(a.SoundNumber(1), "2");
-    EXPECT_EQ(index_.Letter('B' - 'A').HeadWords.at(0), "Berenice");
+    EXPECT_EQ(index_.Letter('B' - 'A').HeadWords().at(0), "Berenice");
     EXPECT_EQ(index_.Letter('H' - 'A').Size(), 1u) << "one article per head-word";
 
     // Bulgarian head-words come from the translations, stress removed.
     const auto& k = index_.Letter(26 + 10);
     ASSERT_EQ(k.Size(), 1u);
-    EXPECT_EQ(k.HeadWords[0], Cp("къща"));
-    EXPECT_EQ(index_.Letter(26).HeadWords.at(0), Cp("Ахен"));
+    EXPECT_EQ(k.HeadWord(0), Cp("къща"));
+    EXPECT_EQ(index_.Letter(26).HeadWords().at(0), Cp("Ахен"));
     EXPECT_EQ(report.BulgarianHeadWords, 8u);
     EXPECT_EQ(index_.Letter(26 + 27).Size(), 0u) << "Ы starts no word";
 }
@@ -201,7 +202,7 @@ TEST_F(BuilderTest, VerifyReadsArticleFilesBeyondTwoGigabytes) {
     // nothing on the disk.
     ASSERT_TRUE(index_.Load(dir_).Complete());
     const auto& h = index_.Letter('H' - 'A');
-    ASSERT_EQ(h.HeadWords.at(0), "hour");
+    ASSERT_EQ(h.HeadWord(0), "hour");
     const dictionary::IndexRecord hour = h.Record(0);
     const fs::path articles = dir_ / "eg" / "base_h.ref";
     const std::string article = FileBytes(articles).substr(
@@ -260,12 +261,12 @@ TEST(FreeDictData, KnownWordsInBothDirections) {
     EXPECT_GT(bulgarian, english * 3 / 4);
     EXPECT_LT(bulgarian, english * 3 / 2);
 
+    const dictionary::TLookupService service(index);
     auto article = [&](const std::string& word) {
-        const auto found = dictionary::FindByShortening(index, word);
+        const auto found = service.FindText(word);
         EXPECT_TRUE(found && found->Position >= 0) << word;
-        const auto& letter = index.Letter(found->Tab);
-        EXPECT_EQ(letter.HeadWords[found->Position], word);
-        return dictionary::ReadArticle(index, found->Tab, letter.Record(found->Position));
+        EXPECT_EQ(service.HeadWordAt(found->Tab, found->Position), word);
+        return service.ReadArticle(found->Tab, found->Position);
     };
     EXPECT_NE(rtf::RtfToPlainText(article("house")).find("къща"), std::string::npos);
     EXPECT_NE(rtf::RtfToPlainText(article(Cp("къща"))).find("house"), std::string::npos);

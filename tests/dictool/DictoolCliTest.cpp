@@ -74,7 +74,7 @@ protected:
     std::vector<std::string> HWords() const {
         dictionary::DictionaryIndex index;
         index.Load(Data());
-        const auto& words = index.Letter('H' - 'A').HeadWords;
+        const auto& words = index.Letter('H' - 'A').HeadWords();
         return {words.begin(), words.end()};
     }
 

@@ -3,6 +3,7 @@
 #include "exercises/ExerciseRules.h"
 #include "exercises/MainWindowSeams.h"
 #include "exercises/WaveFile.h"
+#include "tests/exercises/FakeSteps.h"
 
 #include <gtest/gtest.h>
 
@@ -17,41 +18,60 @@ namespace {
 using namespace exercises;
 
 TEST(Stepping, NextAndPreviousWrapBothWaysAndStartFromNoWord) {
-    EXPECT_EQ(NextPosition(-1, 3), 0) << "the first word after none";
-    EXPECT_EQ(NextPosition(0, 3), 1);
-    EXPECT_EQ(NextPosition(2, 3), 0) << "after the last, the first";
-    EXPECT_EQ(PreviousPosition(-1, 3), 2) << "before any word, the last";
-    EXPECT_EQ(PreviousPosition(0, 3), 2);
-    EXPECT_EQ(PreviousPosition(2, 3), 1);
-    EXPECT_EQ(NextPosition(0, 1), 0);
-    EXPECT_EQ(PreviousPosition(0, 1), 0);
+    platform::TRandom random(1);
+    TListOrder order(random);
+    EXPECT_EQ(order.Next(-1, 3), 0) << "the first word after none";
+    EXPECT_EQ(order.Next(0, 3), 1);
+    EXPECT_EQ(order.Next(2, 3), 0) << "after the last, the first";
+    EXPECT_EQ(order.Previous(-1, 3), 2) << "before any word, the last";
+    EXPECT_EQ(order.Previous(0, 3), 2);
+    EXPECT_EQ(order.Previous(2, 3), 1);
+    EXPECT_EQ(order.Next(0, 1), 0);
+    EXPECT_EQ(order.Previous(0, 1), 0);
 }
 
 TEST(Stepping, AnEmptyListGivesNoPositionEver) {
+    platform::TRandom random(1);
+    TListOrder order(random);
     for (const int current : {-2, -1, 0, 1, 5}) {
-        EXPECT_EQ(NextPosition(current, 0), -1);
-        EXPECT_EQ(PreviousPosition(current, 0), -1);
+        EXPECT_EQ(order.Next(current, 0), -1);
+        EXPECT_EQ(order.Previous(current, 0), -1);
     }
-    EXPECT_EQ(RandomPosition(0), -1);
-    EXPECT_EQ(RandomPosition(-3), -1);
+    EXPECT_EQ(order.Random(0), -1);
+    EXPECT_EQ(order.Random(-3), -1);
 }
 
 TEST(Stepping, PositionsLeftOverFromALongerListStayInside) {
-    EXPECT_EQ(NextPosition(7, 3), 0);
-    EXPECT_EQ(PreviousPosition(7, 3), 2);
+    platform::TRandom random(1);
+    TListOrder order(random);
+    EXPECT_EQ(order.Next(7, 3), 0);
+    EXPECT_EQ(order.Previous(7, 3), 2);
 }
 
 TEST(Stepping, RandomDrawsCoverTheListAndStayInside) {
-    std::srand(1234);
+    platform::TRandom random(1234);
+    TListOrder order(random);
     std::set<int> seen;
     for (int i = 0; i < 400; ++i) {
-        const int position = RandomPosition(5);
+        const int position = order.Random(5);
         ASSERT_GE(position, 0);
         ASSERT_LT(position, 5);
         seen.insert(position);
     }
     EXPECT_EQ(seen.size(), 5u);
-    EXPECT_EQ(RandomPosition(1), 0);
+    EXPECT_EQ(order.Random(1), 0);
+}
+
+TEST(Stepping, ThePolicyAsksItsSourceInListOrderOrForADraw) {
+    ScriptedSource source;
+    const TStepPolicy policy(source);
+    source.Position = 4;
+    EXPECT_EQ(policy.Forward(1, 6), 4);
+    EXPECT_EQ(policy.Back(1, 6, TStudyOrder::List), 4);
+    EXPECT_EQ(policy.Forward(1, 6, TStudyOrder::Random), 4);
+    EXPECT_EQ(policy.Back(2, 6, TStudyOrder::Random), 4);
+    EXPECT_EQ(source.Asked,
+              (std::vector<std::string>{"next 1/6", "previous 1/6", "random -1/6", "random -1/6"}));
 }
 
 TEST(Answers, CaseOfLatinLettersOnlyAndNoTrimming) {

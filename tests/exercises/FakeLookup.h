@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dictionary/Lookup.h"
+#include "dictionary/LookupService.h"
 #include "exercises/MainWindowSeams.h"
 
 #include <string>
@@ -12,7 +12,7 @@ class FakeLookup : public exercises::TLookupSteering {
 public:
     explicit FakeLookup(const std::filesystem::path& dir) { index_.Load(dir); }
 
-    const dictionary::DictionaryIndex& Index() const override { return index_; }
+    const dictionary::TLookupService& Dictionary() const override { return dictionary_; }
     int TabIndex() const override { return tab_; }
     int SetTabIndex(int tab) override {
         if (dictionary::IsValidTab(tab)) {
@@ -21,7 +21,7 @@ public:
         return tab_;
     }
     void FillSearchBox() override {
-        items_ = index_.Letter(tab_).HeadWords;
+        items_ = index_.Letter(tab_).HeadWords();
         itemIndex_ = -1;
         text_.clear();
         ++Fills;
@@ -40,8 +40,7 @@ public:
     std::string ReadArticle(int tab, int position) const override {
         ArticleReads.push_back(
             index_.ArticlePath(tab, index_.Letter(tab).Record(static_cast<std::size_t>(position))));
-        return dictionary::ReadArticle(
-            index_, tab, index_.Letter(tab).Record(static_cast<std::size_t>(position)));
+        return dictionary_.ReadArticle(tab, position);
     }
 
     int Fills = 0;
@@ -52,6 +51,7 @@ public:
 
 private:
     dictionary::DictionaryIndex index_;
+    dictionary::TLookupService dictionary_{index_};
     int tab_ = 0;
     std::vector<std::string_view> items_;
     int itemIndex_ = -1;

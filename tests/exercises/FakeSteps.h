@@ -2,6 +2,7 @@
 
 #include "dictionary/Letters.h"
 #include "exercises/ExerciseRules.h"
+#include "platform/Random.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,8 @@ public:
     // Whether a pronunciation starts (a sound file exists).
     bool SoundExists = true;
     bool Busy = false;
+    // The player has loaded its library.
+    bool Loaded = false;
 
     int Selected = -1;
     std::string Box;
@@ -68,6 +71,7 @@ public:
     }
 
     bool PlayerBusy() override { return Busy; }
+    bool PlayerLoaded() override { return Loaded; }
     void StopPlayer() override { Log.push_back("stop"); }
 
     void PlayVerdict(bool right) override { Log.push_back(right ? "right" : "wrong"); }
@@ -89,4 +93,27 @@ public:
 
 private:
     std::string lastFound_;
+};
+
+// The study list's own order, drawing from a fixed seed.
+struct FakeOrder {
+    platform::TRandom Random{7};
+    exercises::TListOrder Order{Random};
+};
+
+// A source that answers with what it was told and says what it was asked.
+class ScriptedSource : public exercises::TNextWordSource {
+public:
+    int Next(int current, int count) override { return Answer("next", current, count); }
+    int Previous(int current, int count) override { return Answer("previous", current, count); }
+    int Random(int count) override { return Answer("random", -1, count); }
+
+    int Position = 0;
+    std::vector<std::string> Asked;
+
+private:
+    int Answer(const std::string& what, int current, int count) {
+        Asked.push_back(what + " " + std::to_string(current) + "/" + std::to_string(count));
+        return Position;
+    }
 };

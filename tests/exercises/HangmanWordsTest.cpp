@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <random>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Where Hangman's words come from, over a stand-in for the main window and a
@@ -37,12 +37,11 @@ struct FakeWords : THangmanWords {
 
 // Hands out the scripted values in turn (reduced to the bound) and counts
 // the draws.
-struct ScriptedRandom {
+struct ScriptedRandom : platform::TRandom {
+    explicit ScriptedRandom(std::vector<int> values) : Values(std::move(values)) {}
+    int Below(int bound) override { return Values[Calls++ % Values.size()] % bound; }
     std::vector<int> Values;
     int Calls = 0;
-    THangmanRandom Source() {
-        return [this](int bound) { return Values[Calls++ % Values.size()] % bound; };
-    }
 };
 
 struct HangmanWordsTest : testing::Test {
@@ -53,8 +52,8 @@ struct HangmanWordsTest : testing::Test {
 
 TEST_F(HangmanWordsTest, OpeningTakesTheFirstEntryOrARandomEnglishWord) {
     words.Letters[7] = {"house", "hat"};
-    ScriptedRandom random{{7, 0}};
-    auto opening = StartOpeningGame(game, words, random.Source());
+    ScriptedRandom random({7, 0});
+    auto opening = StartOpeningGame(game, words, random);
     EXPECT_EQ(opening.Source, THangmanSource::EnglishRandom);
     EXPECT_FALSE(opening.StudyOptions);
     EXPECT_EQ(game.State(), THangmanState::Playing);
@@ -62,32 +61,29 @@ TEST_F(HangmanWordsTest, OpeningTakesTheFirstEntryOrARandomEnglishWord) {
     EXPECT_EQ(words.Shown, std::vector<int>{7}) << "the main window shows the word's letter";
 
     words.Study = {"ox", "garden", "house"};
-    opening = StartOpeningGame(game, words, random.Source());
+    opening = StartOpeningGame(game, words, random);
     EXPECT_EQ(opening.Source, THangmanSource::StudyRandom);
     EXPECT_TRUE(opening.StudyOptions);
     EXPECT_EQ(game.SecretWord(), "ox") << "the first entry, however short";
     EXPECT_EQ(words.Selected, 0) << "the first entry becomes selected when none was";
     words.Selected = 2;
-    StartOpeningGame(game, words, random.Source());
+    StartOpeningGame(game, words, random);
     EXPECT_EQ(words.Selected, 2);
 
     words.Study = {"ox", "garden", "be", "house"};
     words.Selected = 1;
-    EXPECT_EQ(ChooseHangmanWord(THangmanSource::StudyNext, words, random.Source()), "house");
-    EXPECT_EQ(ChooseHangmanWord(THangmanSource::StudyNext, words, random.Source()), "garden");
+    EXPECT_EQ(ChooseHangmanWord(THangmanSource::StudyNext, words, random), "house");
+    EXPECT_EQ(ChooseHangmanWord(THangmanSource::StudyNext, words, random), "garden");
     EXPECT_EQ(words.Selected, 1) << "past the last entry the list starts again";
-    ScriptedRandom second{{1}};
-    EXPECT_EQ(ChooseHangmanWord(THangmanSource::StudyRandom, words, second.Source()), "house");
+    ScriptedRandom second({1});
+    EXPECT_EQ(ChooseHangmanWord(THangmanSource::StudyRandom, words, second), "house");
 }
 
 TEST_F(HangmanWordsTest, EnglishWordsComeFromAToYAndBulgarianFromAToYa) {
     for (int tab = 0; tab < dictionary::kLetterCount; ++tab) {
         words.Letters[tab] = {std::string(1, dictionary::TabCaption(tab)) + "ook"};
     }
-    std::mt19937 engine(20240611);
-    const THangmanRandom random = [&engine](int bound) {
-        return std::uniform_int_distribution<int>(0, bound - 1)(engine);
-    };
+    platform::TRandom random(20240611);
     std::set<unsigned char> english;
     std::set<unsigned char> bulgarian;
     for (int i = 0; i < 2000; ++i) {
@@ -108,27 +104,26 @@ TEST_F(HangmanWordsTest, TheDrawGivesUpWhenNoWordIsLongEnough) {
         words.Letters[tab] = {"ab", "c"};
     }
     words.Letters.erase(3); // an empty letter is drawn again, not read
-    ScriptedRandom random{{3, 1, 0, 4}};
+    ScriptedRandom random({3, 1, 0, 4});
 
-    EXPECT_FALSE(ChooseHangmanWord(THangmanSource::EnglishRandom, words, random.Source()));
+    EXPECT_FALSE(ChooseHangmanWord(THangmanSource::EnglishRandom, words, random));
     EXPECT_GE(random.Calls, kMaxWordDraws);
     EXPECT_LE(random.Calls, 2 * kMaxWordDraws);
-    EXPECT_FALSE(ChooseHangmanWord(THangmanSource::BulgarianRandom, words, random.Source()));
+    EXPECT_FALSE(ChooseHangmanWord(THangmanSource::BulgarianRandom, words, random));
     EXPECT_TRUE(words.Shown.empty()) << "no letter is shown for a word not found";
-    EXPECT_FALSE(ChooseHangmanWord(THangmanSource::StudyNext, words, random.Source()));
+    EXPECT_FALSE(ChooseHangmanWord(THangmanSource::StudyNext, words, random));
     EXPECT_EQ(words.Selected, 1) << "one round of the list, back where it started";
-    EXPECT_FALSE(ChooseHangmanWord(THangmanSource::StudyRandom, words, random.Source()));
+    EXPECT_FALSE(ChooseHangmanWord(THangmanSource::StudyRandom, words, random));
 
     game.Init("garden");
     game.Guess('a');
-    EXPECT_FALSE(StartNextGame(game, THangmanSource::EnglishRandom, words, random.Source()));
+    EXPECT_FALSE(StartNextGame(game, THangmanSource::EnglishRandom, words, random));
     EXPECT_EQ(game.Pattern(), "G A _ _ _ N") << "the game in progress is kept";
 
     words.Study.clear();
-    EXPECT_FALSE(ChooseHangmanWord(THangmanSource::StudyNext, words, random.Source()));
+    EXPECT_FALSE(ChooseHangmanWord(THangmanSource::StudyNext, words, random));
     THangmanGame fresh(score);
-    EXPECT_EQ(StartOpeningGame(fresh, words, random.Source()).Source,
-              THangmanSource::EnglishRandom);
+    EXPECT_EQ(StartOpeningGame(fresh, words, random).Source, THangmanSource::EnglishRandom);
     EXPECT_EQ(fresh.State(), THangmanState::NoGame);
 }
 

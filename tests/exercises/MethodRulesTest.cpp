@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <set>
 
 namespace {
@@ -30,186 +29,213 @@ FakeSteps MakeSteps() {
 
 class Method1Test : public ::testing::Test {
 protected:
-    void SetUp() override { rules_.FormCreate(); }
+    void SetUp() override { rules_.Open(); }
     FakeSteps steps_ = MakeSteps();
-    TMethod1Rules rules_{steps_};
+    FakeOrder order_;
+    TMethod1Rules rules_{steps_, order_.Order};
 };
 
 TEST_F(Method1Test, StartShowsTheFirstWordOneIntervalLaterAndWaitsForThePronunciation) {
-    EXPECT_EQ(rules_.Timer1.Interval, 2000);
+    EXPECT_EQ(rules_.ShowTimer().Interval, 2000);
     EXPECT_TRUE(steps_.LastIs("stop")) << "the player is stopped at opening";
-    rules_.Button3Click();
-    EXPECT_TRUE(rules_.Timer1.On);
-    EXPECT_EQ(rules_.StartStop.Face, TStartFace::Stop);
-    EXPECT_FALSE(rules_.StartStop.Blink.On);
-    EXPECT_TRUE(rules_.Button7Enabled);
+    rules_.StartOrStop();
+    EXPECT_TRUE(rules_.ShowTimer().On);
+    EXPECT_EQ(rules_.StartStop().Face, TStartFace::Stop);
+    EXPECT_FALSE(rules_.StartStop().Blink.On);
+    EXPECT_TRUE(rules_.PronounceEnabled());
     EXPECT_EQ(steps_.Logged("find"), 0) << "no word at Start itself";
 
-    rules_.Timer1Timer();
-    EXPECT_EQ(rules_.CurrentIndex, 0);
+    rules_.AdvanceShow();
+    EXPECT_EQ(rules_.CurrentIndex(), 0);
     EXPECT_EQ(steps_.Logged("speak house"), 1);
-    EXPECT_FALSE(rules_.Button5Enabled);
+    EXPECT_FALSE(rules_.NextEnabled());
 
-    rules_.Timer1Timer();
-    rules_.Timer1Timer();
-    EXPECT_EQ(rules_.CurrentIndex, 0) << "ticks during the playback are skipped";
+    rules_.AdvanceShow();
+    rules_.AdvanceShow();
+    EXPECT_EQ(rules_.CurrentIndex(), 0) << "ticks during the playback are skipped";
     rules_.PlayEnded();
-    EXPECT_TRUE(rules_.Button4Enabled && rules_.Button5Enabled && rules_.Button7Enabled);
-    rules_.Timer1Timer();
-    EXPECT_EQ(rules_.CurrentIndex, 1);
+    EXPECT_TRUE(rules_.PreviousEnabled() && rules_.NextEnabled() && rules_.PronounceEnabled());
+    rules_.AdvanceShow();
+    EXPECT_EQ(rules_.CurrentIndex(), 1);
 
-    rules_.Button3Click();
-    EXPECT_FALSE(rules_.Timer1.On);
-    EXPECT_EQ(rules_.StartStop.Hint, TStartHint::Start);
-    EXPECT_TRUE(rules_.StartStop.Blink.On);
+    rules_.StartOrStop();
+    EXPECT_FALSE(rules_.ShowTimer().On);
+    EXPECT_EQ(rules_.StartStop().Hint, TStartHint::Start);
+    EXPECT_TRUE(rules_.StartStop().Blink.On);
 }
 
 TEST_F(Method1Test, StepsWrapAndPronounceNeedsAShownWord) {
-    rules_.Button7Click();
+    rules_.Pronounce();
     EXPECT_EQ(steps_.Logged("find"), 0) << "Pronounce before any word does nothing";
-    rules_.Button4Click();
-    EXPECT_EQ(rules_.CurrentIndex, 4) << "Previous first: the last word";
+    rules_.PreviousWord();
+    EXPECT_EQ(rules_.CurrentIndex(), 4) << "Previous first: the last word";
     EXPECT_EQ(steps_.Box, "") << "a word not in the dictionary empties the word box";
     EXPECT_EQ(steps_.Logged("article"), 0);
-    EXPECT_EQ(rules_.Progress, 4) << "the progress bar still moves";
+    EXPECT_EQ(rules_.Progress(), 4) << "the progress bar still moves";
     steps_.SoundExists = false;
-    rules_.Button5Click();
-    EXPECT_EQ(rules_.CurrentIndex, 0) << "after the last, the first";
-    EXPECT_TRUE(rules_.Button4Enabled && rules_.Button5Enabled) << "no sound file: no lock";
+    rules_.NextWord();
+    EXPECT_EQ(rules_.CurrentIndex(), 0) << "after the last, the first";
+    EXPECT_TRUE(rules_.PreviousEnabled() && rules_.NextEnabled()) << "no sound file: no lock";
 }
 
 TEST_F(Method1Test, WithSpeechOffEnglishWordsEnablePronounceAndOthersLeaveIt) {
-    rules_.Speech = false;
-    rules_.Button5Click();
+    rules_.SetSpeech(false);
+    rules_.NextWord();
     EXPECT_EQ(steps_.Logged("speak"), 0);
-    EXPECT_TRUE(rules_.Button7Enabled);
-    rules_.Button7Click();
+    EXPECT_TRUE(rules_.PronounceEnabled());
+    rules_.Pronounce();
     EXPECT_EQ(steps_.Logged("speak house"), 1) << "Pronounce speaks whatever speech says";
     EXPECT_EQ(steps_.Logged("article house"), 2) << "and reloads the article";
-    EXPECT_FALSE(rules_.Button7Enabled);
+    EXPECT_FALSE(rules_.PronounceEnabled());
     rules_.PlayEnded();
 
-    rules_.Speech = true;
-    rules_.Button5Click();
+    rules_.SetSpeech(true);
+    rules_.NextWord();
     rules_.PlayEnded();
     steps_.Log.clear();
-    rules_.Button5Click(); // the user's "hound"
-    rules_.Button5Click(); // the Bulgarian word
+    rules_.NextWord(); // the user's "hound"
+    rules_.NextWord(); // the Bulgarian word
     EXPECT_EQ(steps_.Logged("speak"), 0) << "user and Bulgarian words are never spoken";
     EXPECT_EQ(steps_.Logged("article"), 2) << "but shown with their articles";
+}
+
+// A learning schedule can take the list's place: the rules show whatever
+// position their next-word source names.
+TEST(MethodsWithASchedule, TheNextWordIsTheOneTheSourceNames) {
+    FakeSteps steps = MakeSteps();
+    ScriptedSource source;
+    source.Position = 2;
+    TMethod1Rules method1(steps, source);
+    method1.Open();
+    method1.NextWord();
+    EXPECT_EQ(method1.CurrentIndex(), 2);
+    EXPECT_EQ(steps.Box, "hound");
+    source.Position = 3;
+    method1.PreviousWord();
+    EXPECT_EQ(method1.CurrentIndex(), 3);
+
+    TMethod3Rules method3(steps, source);
+    method3.Open();
+    method3.SetRandomOrder(true);
+    source.Asked.clear();
+    method3.NextWord();
+    method3.NextInListOrder();
+    method3.PreviousWord();
+    EXPECT_EQ(source.Asked, (std::vector<std::string>{"random -1/5", "next 3/5", "previous 3/5"}));
 }
 
 // ---- Method 2 ---------------------------------------------------------------
 
 class Method2Test : public ::testing::Test {
 protected:
-    void SetUp() override { rules_.FormCreate(); }
+    void SetUp() override { rules_.Open(); }
     FakeSteps steps_ = MakeSteps();
-    TMethod2Rules rules_{steps_};
+    FakeOrder order_;
+    TMethod2Rules rules_{steps_, order_.Order};
 };
 
 TEST_F(Method2Test, StartAdvancesAtOnceThenPerIntervalAndStopAdvancesToo) {
-    EXPECT_FALSE(rules_.SpeedButton1Enabled) << "no Translation before a word";
-    rules_.Button7Click();
+    EXPECT_FALSE(rules_.TranslationEnabled()) << "no Translation before a word";
+    rules_.Pronounce();
     EXPECT_EQ(steps_.Logged("find"), 0) << "Pronounce before any word does nothing";
 
-    rules_.Button3Click();
-    EXPECT_EQ(rules_.CurrentIndex, 0);
+    rules_.StartOrStop();
+    EXPECT_EQ(rules_.CurrentIndex(), 0);
     EXPECT_EQ(steps_.Box, "house");
     EXPECT_EQ(steps_.Logged("article"), 0) << "the translation stays hidden";
-    EXPECT_TRUE(rules_.Timer1.On);
-    EXPECT_EQ(rules_.StartStop.Face, TStartFace::Stop);
-    EXPECT_EQ(rules_.StartStop.Hint, TStartHint::Stop);
-    EXPECT_TRUE(rules_.SpeedButton1Enabled);
-    EXPECT_TRUE(rules_.Button7Enabled) << "Start enables Pronounce even while a word plays";
+    EXPECT_TRUE(rules_.ShowTimer().On);
+    EXPECT_EQ(rules_.StartStop().Face, TStartFace::Stop);
+    EXPECT_EQ(rules_.StartStop().Hint, TStartHint::Stop);
+    EXPECT_TRUE(rules_.TranslationEnabled());
+    EXPECT_TRUE(rules_.PronounceEnabled()) << "Start enables Pronounce even while a word plays";
 
-    rules_.Timer1Timer();
-    EXPECT_EQ(rules_.CurrentIndex, 0) << "Next is disabled while the word plays";
+    rules_.AdvanceShow();
+    EXPECT_EQ(rules_.CurrentIndex(), 0) << "Next is disabled while the word plays";
     rules_.PlayEnded();
-    rules_.Timer1Timer();
-    EXPECT_EQ(rules_.CurrentIndex, 1);
+    rules_.AdvanceShow();
+    EXPECT_EQ(rules_.CurrentIndex(), 1);
     rules_.PlayEnded();
 
-    rules_.Button3Click();
-    EXPECT_EQ(rules_.CurrentIndex, 2) << "Stop shows one word more";
-    EXPECT_FALSE(rules_.Timer1.On);
-    EXPECT_EQ(rules_.StartStop.Face, TStartFace::Start);
-    EXPECT_EQ(rules_.StartStop.Hint, TStartHint::Stop) << "the hint stays as it was";
-    EXPECT_TRUE(rules_.StartStop.Blink.On);
+    rules_.StartOrStop();
+    EXPECT_EQ(rules_.CurrentIndex(), 2) << "Stop shows one word more";
+    EXPECT_FALSE(rules_.ShowTimer().On);
+    EXPECT_EQ(rules_.StartStop().Face, TStartFace::Start);
+    EXPECT_EQ(rules_.StartStop().Hint, TStartHint::Stop) << "the hint stays as it was";
+    EXPECT_TRUE(rules_.StartStop().Blink.On);
     EXPECT_TRUE(rules_.BlinkAllowed());
 }
 
 TEST_F(Method2Test, TheWordBoxShowsTheListEntryAsTyped) {
     steps_.Known["hour"] = "hourglass";
-    rules_.Button6Click();
+    rules_.NextWord();
     rules_.PlayEnded();
-    rules_.Button6Click();
+    rules_.NextWord();
     EXPECT_EQ(steps_.Box, "hour");
 }
 
 TEST_F(Method2Test, TranslationWhileStoppedThenContinueRunsTheShow) {
-    rules_.Speech = false;
-    rules_.Button6Click();
-    rules_.SpeedButton1Click();
-    EXPECT_TRUE(rules_.ShowingTranslation);
-    EXPECT_TRUE(rules_.ArticleVisible);
+    rules_.SetSpeech(false);
+    rules_.NextWord();
+    rules_.TranslationOrContinue();
+    EXPECT_TRUE(rules_.ShowingTranslation());
+    EXPECT_TRUE(rules_.ArticleVisible());
     EXPECT_EQ(steps_.Logged("article house"), 1);
-    EXPECT_FALSE(rules_.Button3Enabled || rules_.Button4Enabled || rules_.Button6Enabled);
+    EXPECT_FALSE(rules_.StartStop().Enabled || rules_.PreviousEnabled() || rules_.NextEnabled());
     EXPECT_FALSE(rules_.BlinkAllowed()) << "no blinking over the translation";
 
-    rules_.Button6Click();
-    rules_.Button4Click();
-    rules_.Button3Click();
-    EXPECT_EQ(rules_.CurrentIndex, 0) << "Next, Previous and Start are ignored meanwhile";
+    rules_.NextWord();
+    rules_.PreviousWord();
+    rules_.StartOrStop();
+    EXPECT_EQ(rules_.CurrentIndex(), 0) << "Next, Previous and Start are ignored meanwhile";
 
-    rules_.SpeedButton1Click();
-    EXPECT_FALSE(rules_.ShowingTranslation);
-    EXPECT_FALSE(rules_.ArticleVisible);
-    EXPECT_EQ(rules_.CurrentIndex, 0) << "Next was disabled at Continue's tick";
-    EXPECT_TRUE(rules_.Timer1.On) << "the show runs now";
-    EXPECT_EQ(rules_.StartStop.Face, TStartFace::Start) << "under a Start picture";
-    EXPECT_FALSE(rules_.StartStop.Blink.On) << "that does not blink";
-    EXPECT_TRUE(rules_.Button3Enabled && rules_.Button4Enabled && rules_.Button6Enabled);
+    rules_.TranslationOrContinue();
+    EXPECT_FALSE(rules_.ShowingTranslation());
+    EXPECT_FALSE(rules_.ArticleVisible());
+    EXPECT_EQ(rules_.CurrentIndex(), 0) << "Next was disabled at Continue's tick";
+    EXPECT_TRUE(rules_.ShowTimer().On) << "the show runs now";
+    EXPECT_EQ(rules_.StartStop().Face, TStartFace::Start) << "under a Start picture";
+    EXPECT_FALSE(rules_.StartStop().Blink.On) << "that does not blink";
+    EXPECT_TRUE(rules_.StartStop().Enabled && rules_.PreviousEnabled() && rules_.NextEnabled());
 
-    rules_.Button3Click();
-    EXPECT_FALSE(rules_.Timer1.On) << "the next press stops the show";
-    EXPECT_TRUE(rules_.StartStop.Blink.On);
+    rules_.StartOrStop();
+    EXPECT_FALSE(rules_.ShowTimer().On) << "the next press stops the show";
+    EXPECT_TRUE(rules_.StartStop().Blink.On);
 }
 
 TEST_F(Method2Test, TranslationOfAnUnknownWordShowsNothingAndContinueMovesOn) {
-    rules_.Button4Click(); // "zzz", the last word
-    rules_.SpeedButton1Click();
-    EXPECT_TRUE(rules_.ShowingTranslation);
-    EXPECT_FALSE(rules_.ArticleVisible);
-    EXPECT_TRUE(rules_.Button6Enabled);
-    rules_.SpeedButton1Click();
-    EXPECT_EQ(rules_.CurrentIndex, 0) << "Continue's tick shows the next word";
+    rules_.PreviousWord(); // "zzz", the last word
+    rules_.TranslationOrContinue();
+    EXPECT_TRUE(rules_.ShowingTranslation());
+    EXPECT_FALSE(rules_.ArticleVisible());
+    EXPECT_TRUE(rules_.NextEnabled());
+    rules_.TranslationOrContinue();
+    EXPECT_EQ(rules_.CurrentIndex(), 0) << "Continue's tick shows the next word";
 }
 
 TEST_F(Method2Test, APlayEndDuringTheTranslationEnablesOnlyPronounce) {
-    rules_.Button6Click();
-    rules_.SpeedButton1Click();
-    rules_.Button7Click();
-    EXPECT_FALSE(rules_.Button7Enabled);
+    rules_.NextWord();
+    rules_.TranslationOrContinue();
+    rules_.Pronounce();
+    EXPECT_FALSE(rules_.PronounceEnabled());
     rules_.PlayEnded();
-    EXPECT_TRUE(rules_.Button7Enabled);
-    EXPECT_FALSE(rules_.Button4Enabled || rules_.Button6Enabled);
+    EXPECT_TRUE(rules_.PronounceEnabled());
+    EXPECT_FALSE(rules_.PreviousEnabled() || rules_.NextEnabled());
 }
 
 TEST_F(Method2Test, SliderEndsAndSpeechRules) {
-    rules_.TrackBar1Change(1);
-    EXPECT_EQ(rules_.Timer1.Interval, 500);
-    rules_.TrackBar1Change(10);
-    EXPECT_EQ(rules_.Timer1.Interval, 5000);
-    rules_.Speech = false;
-    rules_.Button4Click();
-    rules_.Button4Click(); // the Bulgarian word
-    EXPECT_FALSE(rules_.Button7Enabled) << "not touched for a Bulgarian word";
-    rules_.Button6Click(); // "zzz"
-    rules_.Button6Click(); // "house"
-    EXPECT_TRUE(rules_.Button7Enabled);
+    rules_.SetSpeed(1);
+    EXPECT_EQ(rules_.ShowTimer().Interval, 500);
+    rules_.SetSpeed(10);
+    EXPECT_EQ(rules_.ShowTimer().Interval, 5000);
+    rules_.SetSpeech(false);
+    rules_.PreviousWord();
+    rules_.PreviousWord(); // the Bulgarian word
+    EXPECT_FALSE(rules_.PronounceEnabled()) << "not touched for a Bulgarian word";
+    rules_.NextWord(); // "zzz"
+    rules_.NextWord(); // "house"
+    EXPECT_TRUE(rules_.PronounceEnabled());
     EXPECT_EQ(steps_.Logged("speak"), 0);
-    rules_.Button7Click();
+    rules_.Pronounce();
     EXPECT_EQ(steps_.Logged("speak house"), 1);
 }
 
@@ -217,141 +243,142 @@ TEST_F(Method2Test, SliderEndsAndSpeechRules) {
 
 class Method3Test : public ::testing::Test {
 protected:
-    void SetUp() override { rules_.FormCreate(); }
+    void SetUp() override { rules_.Open(); }
     void Start() {
-        rules_.Button9Click();
+        rules_.StartOrStop();
         rules_.PlayEnded();
     }
     FakeSteps steps_ = MakeSteps();
-    TMethod3Rules rules_{steps_};
+    FakeOrder order_;
+    TMethod3Rules rules_{steps_, order_.Order};
 };
 
 TEST_F(Method3Test, CheckShowAndRepeatWaitForStartButStepsDoNot) {
-    EXPECT_FALSE(rules_.Button6Enabled);
-    rules_.Button4Click();
-    rules_.Button5Click();
-    rules_.Button3Click();
+    EXPECT_FALSE(rules_.NextWordEnabled());
+    rules_.Check();
+    rules_.Show();
+    rules_.Repeat();
     EXPECT_EQ(steps_.Logged("find"), 0);
     EXPECT_EQ(steps_.Logged("right") + steps_.Logged("wrong"), 0);
-    rules_.Button8Click();
-    EXPECT_EQ(rules_.CurrentIndex, 0);
+    rules_.NextInListOrder();
+    EXPECT_EQ(rules_.CurrentIndex(), 0);
     rules_.PlayEnded();
-    rules_.Button7Click();
-    EXPECT_EQ(rules_.CurrentIndex, 4) << "Previous from the first: the last";
+    rules_.PreviousWord();
+    EXPECT_EQ(rules_.CurrentIndex(), 4) << "Previous from the first: the last";
     EXPECT_EQ(steps_.Box, "zzz") << "a word not in the dictionary is still shown";
 }
 
 TEST_F(Method3Test, StartShowsAndSpeaksAWordThatHidesWhenTheTimeIsOver) {
-    rules_.Button9Click();
-    EXPECT_TRUE(rules_.StartStop.Running);
-    EXPECT_EQ(rules_.CurrentIndex, 0);
+    rules_.StartOrStop();
+    EXPECT_TRUE(rules_.StartStop().Running);
+    EXPECT_EQ(rules_.CurrentIndex(), 0);
     EXPECT_EQ(steps_.Box, "house");
     EXPECT_EQ(steps_.Logged("speak house"), 1);
     EXPECT_EQ(steps_.Logged("article"), 0) << "no article in this exercise";
-    EXPECT_TRUE(rules_.Timer1.On);
-    EXPECT_EQ(rules_.Timer1.Interval, 2000) << "until the slider is first moved";
-    EXPECT_FALSE(rules_.Button8Enabled);
+    EXPECT_TRUE(rules_.MemorisingTimer().On);
+    EXPECT_EQ(rules_.MemorisingTimer().Interval, 2000) << "until the slider is first moved";
+    EXPECT_FALSE(rules_.NextInListEnabled());
     rules_.PlayEnded();
-    EXPECT_TRUE(rules_.Button6Enabled) << "the large Next comes with the first play end";
+    EXPECT_TRUE(rules_.NextWordEnabled()) << "the large Next comes with the first play end";
     EXPECT_EQ(steps_.PictureClears, 1);
 
-    rules_.Timer1Timer();
-    EXPECT_FALSE(rules_.Timer1.On);
+    rules_.MemorisingOver();
+    EXPECT_FALSE(rules_.MemorisingTimer().On);
     EXPECT_EQ(steps_.Box, "");
     EXPECT_EQ(steps_.Focused, 1);
 
-    rules_.TrackBar1Change(1);
-    EXPECT_EQ(rules_.Timer1.Interval, 200);
-    rules_.TrackBar1Change(10);
-    EXPECT_EQ(rules_.Timer1.Interval, 2000);
+    rules_.SetMemorisingTime(1);
+    EXPECT_EQ(rules_.MemorisingTimer().Interval, 200);
+    rules_.SetMemorisingTime(10);
+    EXPECT_EQ(rules_.MemorisingTimer().Interval, 2000);
 }
 
 TEST_F(Method3Test, BulgarianWordsAreSpokenWhenASoundFileExists) {
-    rules_.Button7Click();
+    rules_.PreviousWord();
     rules_.PlayEnded();
-    rules_.Button7Click();
+    rules_.PreviousWord();
     EXPECT_EQ(steps_.Logged("speak \xEA\xFA\xF9\xE0"), 1);
 }
 
 TEST_F(Method3Test, AnswersAreJudgedByLatinCaseWithoutTrimming) {
     Start();
-    rules_.Timer1Timer();
+    rules_.MemorisingOver();
     steps_.Box = "house ";
-    rules_.Button4Click();
+    rules_.Check();
     EXPECT_TRUE(steps_.LastIs("wrong"));
     EXPECT_EQ(steps_.Box, "house ") << "the answer stays for correcting";
-    EXPECT_EQ(rules_.CurrentIndex, 0);
+    EXPECT_EQ(rules_.CurrentIndex(), 0);
 
     steps_.Box = "HOUSE";
-    rules_.Button4Click();
+    rules_.Check();
     EXPECT_EQ(steps_.Logged("right"), 1);
-    EXPECT_EQ(rules_.CurrentIndex, 1) << "a right answer shows the next word";
+    EXPECT_EQ(rules_.CurrentIndex(), 1) << "a right answer shows the next word";
     EXPECT_EQ(steps_.Box, "hour");
-    EXPECT_TRUE(rules_.Revealed);
+    EXPECT_TRUE(rules_.Revealed());
 }
 
 TEST_F(Method3Test, ShowWaitsForTheWordToDisappearAndThenBlocksCheckAndRepeat) {
     Start();
-    rules_.Button5Click();
-    EXPECT_FALSE(rules_.Revealed) << "Show does nothing while the word is on display";
-    rules_.Timer1Timer();
-    rules_.Button5Click();
+    rules_.Show();
+    EXPECT_FALSE(rules_.Revealed()) << "Show does nothing while the word is on display";
+    rules_.MemorisingOver();
+    rules_.Show();
     EXPECT_EQ(steps_.Box, "house");
-    EXPECT_TRUE(rules_.Revealed);
+    EXPECT_TRUE(rules_.Revealed());
 
-    rules_.Button8Click(); // a new word on display
+    rules_.NextInListOrder(); // a new word on display
     rules_.PlayEnded();
     const auto finds = steps_.Logged("find");
-    rules_.Button3Click();
-    rules_.Button4Click();
+    rules_.Repeat();
+    rules_.Check();
     EXPECT_EQ(steps_.Logged("find"), finds) << "Repeat is ignored while a word is on display";
     EXPECT_EQ(steps_.Logged("right") + steps_.Logged("wrong"), 0);
 
-    rules_.Timer1Timer();
-    rules_.Button3Click();
-    EXPECT_EQ(rules_.CurrentIndex, 1) << "Repeat shows the same word again";
+    rules_.MemorisingOver();
+    rules_.Repeat();
+    EXPECT_EQ(rules_.CurrentIndex(), 1) << "Repeat shows the same word again";
     EXPECT_EQ(steps_.Box, "hour");
-    EXPECT_TRUE(rules_.Timer1.On);
+    EXPECT_TRUE(rules_.MemorisingTimer().On);
 }
 
 TEST_F(Method3Test, RepeatBeforeAnyWordDoesNothing) {
     steps_.Busy = true; // Start shows no word while a pronunciation plays
-    rules_.Button9Click();
-    EXPECT_TRUE(rules_.StartStop.Running);
-    EXPECT_EQ(rules_.CurrentIndex, -1);
-    EXPECT_EQ(rules_.Progress, 0);
-    rules_.Button3Click();
-    rules_.Button4Click();
-    rules_.Button5Click();
-    EXPECT_EQ(rules_.CurrentIndex, -1);
+    rules_.StartOrStop();
+    EXPECT_TRUE(rules_.StartStop().Running);
+    EXPECT_EQ(rules_.CurrentIndex(), -1);
+    EXPECT_EQ(rules_.Progress(), 0);
+    rules_.Repeat();
+    rules_.Check();
+    rules_.Show();
+    EXPECT_EQ(rules_.CurrentIndex(), -1);
     EXPECT_EQ(steps_.Logged("find"), 0);
 }
 
 TEST_F(Method3Test, StopLeavesTheMemorisingTimerRunning) {
     Start();
-    rules_.Button9Click();
-    EXPECT_FALSE(rules_.StartStop.Running);
-    EXPECT_TRUE(rules_.Timer1.On);
-    EXPECT_EQ(rules_.StartStop.Hint, TStartHint::Start);
+    rules_.StartOrStop();
+    EXPECT_FALSE(rules_.StartStop().Running);
+    EXPECT_TRUE(rules_.MemorisingTimer().On);
+    EXPECT_EQ(rules_.StartStop().Hint, TStartHint::Start);
 }
 
 TEST_F(Method3Test, RandomWordDrawsTheLargeNextButKeepsListOrderForTheSmallButtons) {
-    rules_.RandomOrder = true;
-    std::srand(7);
+    rules_.SetRandomOrder(true);
+    order_.Random.Seed(7);
     std::set<int> drawn;
     for (int i = 0; i < 60; ++i) {
-        rules_.Button6Click();
+        rules_.NextWord();
         rules_.PlayEnded();
-        ASSERT_GE(rules_.CurrentIndex, 0);
-        ASSERT_LT(rules_.CurrentIndex, 5);
-        drawn.insert(rules_.CurrentIndex);
+        ASSERT_GE(rules_.CurrentIndex(), 0);
+        ASSERT_LT(rules_.CurrentIndex(), 5);
+        drawn.insert(rules_.CurrentIndex());
     }
     EXPECT_EQ(drawn.size(), 5u);
-    rules_.Button8Click();
-    const int at = rules_.CurrentIndex;
+    rules_.NextInListOrder();
+    const int at = rules_.CurrentIndex();
     rules_.PlayEnded();
-    rules_.Button8Click();
-    EXPECT_EQ(rules_.CurrentIndex, NextPosition(at, 5));
+    rules_.NextInListOrder();
+    EXPECT_EQ(rules_.CurrentIndex(), (at + 1) % 5);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Finding study words through the main window's tabs and search box, over a
 // dictionary written byte for byte: no display.
 #include "exercises/StudyWordSteps.h"
+#include "dictionary/Letters.h"
 #include "tests/dictionary/TestDictionary.h"
 #include "tests/exercises/FakeLookup.h"
 
@@ -32,12 +33,12 @@ protected:
 };
 
 TEST_F(StudyWordStepsTest, LetterTabsOfLatinAndCyrillicWords) {
-    EXPECT_EQ(exercises::LetterTabOfWord("house"), 7);
-    EXPECT_EQ(exercises::LetterTabOfWord("House"), 7);
-    EXPECT_EQ(exercises::LetterTabOfWord("\xC0\xE4"), kTabCyrillicA) << "capital А";
-    EXPECT_EQ(exercises::LetterTabOfWord("\xE0\xE4"), kTabCyrillicA) << "small а";
-    EXPECT_EQ(exercises::LetterTabOfWord("\xDF"), 57) << "Я";
-    EXPECT_EQ(exercises::LetterTabOfWord(""), -1);
+    EXPECT_EQ(dictionary::TabOfWord("house"), 7);
+    EXPECT_EQ(dictionary::TabOfWord("House"), 7);
+    EXPECT_EQ(dictionary::TabOfWord("\xC0\xE4"), kTabCyrillicA) << "capital А";
+    EXPECT_EQ(dictionary::TabOfWord("\xE0\xE4"), kTabCyrillicA) << "small а";
+    EXPECT_EQ(dictionary::TabOfWord("\xDF"), 57) << "Я";
+    EXPECT_EQ(dictionary::TabOfWord(""), -1);
 }
 
 TEST_F(StudyWordStepsTest, APrefixSelectsTheFirstHeadWordBeginningWithIt) {

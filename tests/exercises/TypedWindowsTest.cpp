@@ -91,7 +91,7 @@ TEST_F(TypedWindowsTest, Method4ExamShowThenCheckIsOneEachAndWrongChecksGoToMe) 
     EXPECT_EQ(scoreDuringSound, QStringList({"1 - 2", "1 - 3"})) << "drawn before the sound";
     EXPECT_EQ(window.Edit1->text(), QStringLiteral("hours")) << "the word stays";
     Choose(window.CheckBox1);
-    EXPECT_TRUE(window.Rules().RandomOrder);
+    EXPECT_TRUE(window.Rules().RandomOrder());
 }
 
 TEST_F(TypedWindowsTest, MethodsFourAndFiveOnAnEmptyListSayItAndDisableTheirControls) {

@@ -110,7 +110,7 @@ protected:
     }
 
     exercises::TMainWindowSeams Seams(bool english = false) {
-        return {study_, *lookup_, *pronouncer_, playEnd_, paths_, env_, english};
+        return {study_, *lookup_, *pronouncer_, playEnd_, paths_, env_, nextWords_, random_, english};
     }
 
     TestDictionary dictionary_;
@@ -120,6 +120,8 @@ protected:
     std::unique_ptr<FakeLookup> lookup_;
     std::unique_ptr<FakePronouncer> pronouncer_;
     FakePlayEnd playEnd_;
+    platform::TRandom random_{20240611};
+    exercises::TListOrder nextWords_{random_};
     std::vector<std::string> verdicts_;
     std::function<void()> OnVerdict;
 };

@@ -7,6 +7,7 @@
 #include "dictionary/IndexRecord.h"
 #include "dictionary/LetterIndex.h"
 #include "dictionary/Lookup.h"
+#include "dictionary/LookupService.h"
 
 #include <algorithm>
 #include <cstring>
@@ -79,15 +80,16 @@ IndexRecord FileRecord(const std::vector<char>& file, std::size_t i) {
 
 void CheckLetter(const DictionaryIndex& index, int tab, const std::vector<char>& file) {
     const LetterIndex& letter = index.Letter(tab);
+    const dictionary::TLookupService service(index);
     const std::size_t count = file.size() / sizeof(IndexRecord);
-    fuzz::Check(letter.Size() == count && letter.HeadWords.size() == count,
+    fuzz::Check(letter.Size() == count && letter.HeadWords().size() == count,
                 "the record count is not the file size over the record size");
     const bool english = dictionary::IsEnglishTab(tab);
-    fuzz::Check(letter.SoundNumbers.size() == (english ? count : 0), "sound numbers miscounted");
+    fuzz::Check(letter.SoundNumbers().size() == (english ? count : 0), "sound numbers miscounted");
 
     std::uint32_t baseCount = 0;
     for (std::size_t i = 0; i < count; ++i) {
-        const std::string_view head = letter.HeadWords[i];
+        const std::string_view head = letter.HeadWord(i);
         const IndexRecord inFile = FileRecord(file, i);
         const IndexRecord rebuilt = letter.Record(i);
         fuzz::Check(head == inFile.HeadWord() && rebuilt.HeadWord() == head,
@@ -97,14 +99,20 @@ void CheckLetter(const DictionaryIndex& index, int tab, const std::vector<char>&
                         rebuilt.IsBase == inFile.IsBase,
                     "a rebuilt record names another article than the file's");
         if (english) {
-            const bool base = letter.Articles[i].IsBase != 0;
+            const bool base = letter.Article(i).IsBase != 0;
             baseCount += base ? 1 : 0;
             fuzz::Check(letter.SoundNumber(i) == (base ? std::to_string(baseCount) : "0"),
                         "a wrong sound number");
         }
-        const int found = dictionary::FindWord(letter.HeadWords, head);
+        const int found = dictionary::FindWord(letter.HeadWords(), head);
         fuzz::Check(found >= 0 && static_cast<std::size_t>(found) <= i,
                     "a head-word is not found at or before its own position");
+        fuzz::Check(service.FindPrefix(tab, head) == found,
+                    "the look-up service finds another head-word than the linear rule");
+        const int exact = service.FindHeadWord(tab, head);
+        fuzz::Check(exact >= 0 && static_cast<std::size_t>(exact) <= i &&
+                        letter.HeadWord(static_cast<std::size_t>(exact)) == head,
+                    "a head-word is not found exactly at or before its own position");
     }
     fuzz::Check(letter.SoundNumber(count).empty(), "a sound number past the end");
     fuzz::Check(letter.MatchesFile(file), "the file read is not recognised");
@@ -121,8 +129,8 @@ void CheckLetter(const DictionaryIndex& index, int tab, const std::vector<char>&
     }
 
     for (std::size_t i = 0; i < std::min<std::size_t>(count, 4); ++i) {
-        const std::string text = "  " + std::string(letter.HeadWords[i]) + " more";
-        if (const auto found = dictionary::FindByShortening(index, text)) {
+        const std::string text = "  " + std::string(letter.HeadWord(i)) + " more";
+        if (const auto found = service.FindText(text)) {
             fuzz::Check(dictionary::IsValidTab(found->Tab), "a shortening find on no letter");
             fuzz::Check(found->Position < static_cast<int>(index.Letter(found->Tab).Size()),
                         "a shortening find past the letter's end");
@@ -134,16 +142,18 @@ void CheckLetter(const DictionaryIndex& index, int tab, const std::vector<char>&
 
 void CheckInsert(LetterIndex& letter, const std::vector<char>& file) {
     const std::size_t before = letter.Size();
-    std::vector<std::string> heads(letter.HeadWords.begin(), letter.HeadWords.end());
+    std::vector<std::string> heads(letter.HeadWords().begin(), letter.HeadWords().end());
+    const std::vector<std::string_view> views = letter.HeadWords();
     IndexRecord record{};
     fuzz::Check(dictionary::MakeRecord(record, "inserted", 5, 7, 0), "MakeRecord refused a word");
     const std::size_t p = before / 2;
     letter.Insert(p, record);
     fuzz::Check(letter.Size() == before + 1, "an insert did not add one record");
-    fuzz::Check(letter.HeadWords[p] == "inserted", "the inserted record is not at its place");
+    fuzz::Check(letter.HeadWord(p) == "inserted", "the inserted record is not at its place");
     for (std::size_t i = 0; i < before; ++i) {
-        fuzz::Check(letter.HeadWords[i < p ? i : i + 1] == heads[i],
+        fuzz::Check(letter.HeadWord(i < p ? i : i + 1) == heads[i],
                     "an insert moved other records");
+        fuzz::Check(views[i] == heads[i], "an insert changed the bytes of a head-word seen before");
     }
     // The file a save writes: the whole records with the new one among them.
     std::vector<char> saved(

@@ -143,12 +143,13 @@ protected:
 
     TestDictionary dict_;
     dictionary::DictionaryIndex index_;
+    dictionary::TLookupService dictionary_{index_};
     FakeTabs tabs_;
     FakeBox box_;
     FakePane pane_;
     FakeHost host_;
     ui::TEnvironment environment_;
-    TLookupWindow window_{index_, tabs_, box_, pane_, host_, host_, environment_};
+    TLookupWindow window_{dictionary_, tabs_, box_, pane_, host_, host_, environment_};
 };
 
 TEST_F(LookupWindowTest, TheFirstTypedCharacterPicksTheLetterAndCtrlStepsThroughIt) {
@@ -288,7 +289,7 @@ TEST_F(LookupWindowTest, SpaceAfterACopiedOrDoubleClickedWordBringsBackThatWord)
     space();
     EXPECT_EQ(tabs_.Tab, kTabW);
     EXPECT_EQ(box_.Text(), "wall");
-    EXPECT_EQ(box_.Items, index_.Letter(kTabW).HeadWords) << "the list is the tab's own";
+    EXPECT_EQ(box_.Items, index_.Letter(kTabW).HeadWords()) << "the list is the tab's own";
     EXPECT_EQ(host_.Pronounced, 1);
 
     pane_.Selection = "hotels";
@@ -305,7 +306,7 @@ TEST_F(LookupWindowTest, SpaceAfterACopiedOrDoubleClickedWordBringsBackThatWord)
     space();
     EXPECT_EQ(tabs_.Tab, kTabH);
     EXPECT_EQ(box_.Text(), "hotel");
-    EXPECT_EQ(box_.Items, index_.Letter(kTabH).HeadWords);
+    EXPECT_EQ(box_.Items, index_.Letter(kTabH).HeadWords());
 }
 
 TEST_F(LookupWindowTest, AStudyWordSelectsItsLetterAndHeadWord) {

@@ -104,11 +104,11 @@ TEST_F(NewWordTest, SavedWordsAreFoundAtOnceWithTheirFormatting) {
     EXPECT_EQ(Article(), QStringLiteral("пи-зед"));
 
     const auto index = Reload();
-    const auto& h = index.Letter(kH).HeadWords;
+    const auto& h = index.Letter(kH).HeadWords();
     EXPECT_EQ(std::vector<std::string>(h.begin(), h.end()),
               (std::vector<std::string>{"hot", "hotel", "hour", "house", "household", "hxz"}));
-    EXPECT_EQ(index.Letter(kH).Articles.back().IsBase, 0);
-    EXPECT_EQ(index.Letter(kP).HeadWords.back(), "pz");
+    EXPECT_EQ(index.Letter(kH).Article(index.Letter(kH).Size() - 1).IsBase, 0);
+    EXPECT_EQ(index.Letter(kP).HeadWords().back(), "pz");
     EXPECT_EQ(rtf::RtfToPlainText(dictionary::ReadArticle(
                   index, kH, index.Letter(kH).Record(index.Letter(kH).Size() - 1))),
               "хикс удебелено\n");
@@ -131,7 +131,7 @@ TEST_F(NewWordTest, EditedFirstLetterFilesTheWordUnderItsOwnLetter) {
     EXPECT_FALSE(form_->Layout().Button7->isEnabled()) << "a Bulgarian word is not pronounced";
     EXPECT_TRUE(fs::exists(Dir() / "bg" / "user_32.ref"));
     EXPECT_FALSE(fs::exists(Dir() / "eg" / "user_h.ref"));
-    EXPECT_EQ(Reload().Letter(57).HeadWords,
+    EXPECT_EQ(Reload().Letter(57).HeadWords(),
               std::vector<std::string_view>{"\xFF\xE1\xFA\xEB\xEA\xE0"})
         << "saved without the spaces around it";
 
@@ -180,7 +180,7 @@ TEST_F(NewWordTest, UnsavableWordsKeepTheDialogOpenAndWriteNothing) {
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
     });
     const auto reloaded = Reload();
-    const auto& words = reloaded.Letter(kH).HeadWords;
+    const auto& words = reloaded.Letter(kH).HeadWords();
     ASSERT_EQ(words.size(), 6u);
     EXPECT_EQ(words[3], "house");
     EXPECT_EQ(words[4], "house");

@@ -2,6 +2,7 @@
 // and that failures leave the index readable and aligned.
 #include "studylist/UserDictionary.h"
 #include "dictionary/Lookup.h"
+#include "dictionary/LookupService.h"
 #include "tests/studylist/TestSupport.h"
 
 #include <algorithm>
@@ -116,26 +117,26 @@ TEST_F(UserDictionaryTest, SavedWordIsFiledInOrderAndReadsBack) {
     EXPECT_EQ(saved.Position, 1u);
     const auto& letter = index_.Letter(kH);
     ASSERT_EQ(letter.Size(), before + 1);
-    EXPECT_EQ(letter.HeadWords[1], "hotdog");
-    EXPECT_EQ(letter.Articles[1].IsBase, 0);
-    EXPECT_EQ(letter.Articles[1].ArticleOffset, 0);
-    EXPECT_EQ(letter.Articles[1].ArticleSize, static_cast<int>(std::string(kArticle).size()));
+    EXPECT_EQ(letter.HeadWord(1), "hotdog");
+    EXPECT_EQ(letter.Article(1).IsBase, 0);
+    EXPECT_EQ(letter.Article(1).ArticleOffset, 0);
+    EXPECT_EQ(letter.Article(1).ArticleSize, static_cast<int>(std::string(kArticle).size()));
     EXPECT_EQ(ReadFile(Path("eg/user_h.ref")), kArticle) << "stored plain";
     EXPECT_EQ(dictionary::ReadArticle(index_, kH, letter.Record(1)), kArticle);
 
     const auto reloaded = Reload();
     const auto& disk = reloaded.Letter(kH);
     EXPECT_EQ(fs::file_size(reloaded.IndexPath(kH)) % sizeof(dictionary::IndexRecord), 0u);
-    ASSERT_EQ(disk.HeadWords, letter.HeadWords);
-    EXPECT_EQ(dictionary::FindWord(disk.HeadWords, "hotd"), 1);
-    EXPECT_EQ(dictionary::FindByShortening(reloaded, "hotdogs,")->Position, 1);
+    ASSERT_EQ(disk.HeadWords(), letter.HeadWords());
+    EXPECT_EQ(dictionary::FindWord(disk.HeadWords(), "hotd"), 1);
+    EXPECT_EQ(dictionary::TLookupService(reloaded).FindText("hotdogs,")->Position, 1);
     EXPECT_FALSE(fs::exists(reloaded.IndexPath(kH).string() + ".tmp"));
 
     // A second article follows the first in the same file.
     ASSERT_TRUE(dictionary.Save("Hotdog", "{\\rtf1 x}", saved, error));
     EXPECT_EQ(saved.Position, 1u) << "capitalised before lower case";
-    EXPECT_EQ(letter.Articles[1].ArticleOffset, static_cast<int>(std::string(kArticle).size()));
-    EXPECT_EQ(Reload().Letter(kH).HeadWords, letter.HeadWords);
+    EXPECT_EQ(letter.Article(1).ArticleOffset, static_cast<int>(std::string(kArticle).size()));
+    EXPECT_EQ(Reload().Letter(kH).HeadWords(), letter.HeadWords());
 }
 
 TEST_F(UserDictionaryTest, UserRecordsKeepTheBaseSoundNumbers) {
@@ -143,7 +144,7 @@ TEST_F(UserDictionaryTest, UserRecordsKeepTheBaseSoundNumbers) {
     const auto& letter = index_.Letter(kH);
     std::vector<std::string> before;
     for (std::size_t p = 0; p < letter.Size(); ++p) {
-        before.push_back(std::string(letter.HeadWords[p]) + "=" + letter.SoundNumber(p));
+        before.push_back(std::string(letter.HeadWord(p)) + "=" + letter.SoundNumber(p));
     }
     TSavedWord saved;
     TFileError error;
@@ -151,10 +152,10 @@ TEST_F(UserDictionaryTest, UserRecordsKeepTheBaseSoundNumbers) {
     ASSERT_TRUE(dictionary.Save("hotz", "{\\rtf1 b}", saved, error));
     std::vector<std::string> after;
     for (std::size_t p = 0; p < letter.Size(); ++p) {
-        if (letter.Articles[p].IsBase == 0) {
-            EXPECT_EQ(letter.SoundNumber(p), "0") << letter.HeadWords[p];
+        if (letter.Article(p).IsBase == 0) {
+            EXPECT_EQ(letter.SoundNumber(p), "0") << letter.HeadWord(p);
         } else {
-            after.push_back(std::string(letter.HeadWords[p]) + "=" + letter.SoundNumber(p));
+            after.push_back(std::string(letter.HeadWord(p)) + "=" + letter.SoundNumber(p));
         }
     }
     EXPECT_EQ(after, before) << "no base record is renumbered";
@@ -167,10 +168,10 @@ TEST_F(UserDictionaryTest, ExistingWordAndBulgarianWord) {
     TSavedWord saved;
     TFileError error;
     ASSERT_TRUE(dictionary.Save("house", "{\\rtf1 second}", saved, error));
-    EXPECT_EQ(index_.Letter(kH).HeadWords[saved.Position - 1], "house")
+    EXPECT_EQ(index_.Letter(kH).HeadWord(saved.Position - 1), "house")
         << "a second entry goes after the first";
-    EXPECT_EQ(index_.Letter(kH).Articles[saved.Position - 1].IsBase, 1);
-    EXPECT_EQ(dictionary::FindWord(index_.Letter(kH).HeadWords, "house"),
+    EXPECT_EQ(index_.Letter(kH).Article(saved.Position - 1).IsBase, 1);
+    EXPECT_EQ(dictionary::FindWord(index_.Letter(kH).HeadWords(), "house"),
               static_cast<int>(saved.Position) - 1)
         << "the look-up still finds the first";
 
@@ -178,7 +179,7 @@ TEST_F(UserDictionaryTest, ExistingWordAndBulgarianWord) {
     ASSERT_TRUE(dictionary.Save("\xFF\xE1\xFA\xEB\xEA\xE0", "{\\rtf1 apple}", saved, error));
     EXPECT_EQ(saved.Tab, 57);
     EXPECT_EQ(ReadFile(Path("bg/user_32.ref")), "{\\rtf1 apple}");
-    EXPECT_EQ(Reload().Letter(57).HeadWords, index_.Letter(57).HeadWords);
+    EXPECT_EQ(Reload().Letter(57).HeadWords(), index_.Letter(57).HeadWords());
 }
 
 // The index rewrite fails after the article went out: the article file is cut

@@ -83,7 +83,7 @@ protected:
         if (!found || found->Position < 0) {
             return {};
         }
-        return std::string(index_.Letter(found->Tab).HeadWords[found->Position]);
+        return std::string(index_.Letter(found->Tab).HeadWord(static_cast<std::size_t>(found->Position)));
     }
 
     TestDictionary dictionary_;

@@ -2,7 +2,7 @@
 // them: every head-word keeps its answer, and the words a learner copies most
 // find their articles.
 #include "dictionary/LetterIndex.h"
-#include "dictionary/Lookup.h"
+#include "dictionary/LookupService.h"
 #include "tests/wordforms/WordFormsSupport.h"
 #include "wordforms/OutsideLookup.h"
 
@@ -27,7 +27,7 @@ protected:
         delete index_;
     }
     static std::string HeadWordAt(int tab, int position) {
-        return position < 0 ? std::string() : std::string(index_->Letter(tab).HeadWords[position]);
+        return position < 0 ? std::string() : std::string(index_->Letter(tab).HeadWord(static_cast<std::size_t>(position)));
     }
     static std::string Found(std::string_view utf8) {
         const auto found = LookUpOutsideText(*index_, forms_, Cp(utf8));
@@ -47,9 +47,9 @@ TEST_F(FreeDictDataTest, EveryHeadWordGivesWhatItGaveWithoutWordForms) {
     std::size_t ownCase = 0;
     std::vector<std::string> changed;
     for (int tab = 0; tab < dictionary::kLetterCount; ++tab) {
-        for (const std::string_view headWord : index_->Letter(tab).HeadWords) {
+        for (const std::string_view headWord : index_->Letter(tab).HeadWords()) {
             ++headWords;
-            const auto today = dictionary::FindByShortening(*index_, headWord);
+            const auto today = dictionary::TLookupService(*index_).FindText(headWord);
             const auto now = LookUpOutsideText(*index_, forms_, headWord);
             ASSERT_TRUE(today && now) << platform::Cp1251ToUtf8(headWord);
             const std::string before = HeadWordAt(today->Tab, today->Position);

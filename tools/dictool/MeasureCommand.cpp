@@ -1,5 +1,5 @@
 #include "dictionary/LetterIndex.h"
-#include "dictionary/Lookup.h"
+#include "dictionary/LookupService.h"
 #include "dictool/FormsCommands.h"
 #include "platform/Cp1251.h"
 #include "platform/FileIo.h"
@@ -33,7 +33,7 @@ std::string HeadWordAt(const dictionary::DictionaryIndex& index, int tab, int po
     if (!dictionary::IsValidTab(tab) || position < 0) {
         return {};
     }
-    return std::string(index.Letter(tab).HeadWords[static_cast<std::size_t>(position)]);
+    return std::string(index.Letter(tab).HeadWord(static_cast<std::size_t>(position)));
 }
 
 std::string Percent(std::size_t part, std::size_t whole) {
@@ -48,7 +48,7 @@ void Measure(const dictionary::DictionaryIndex& index, wordforms::TWordForms& fo
              const std::string& word, const std::string& expected, bool listMisses,
              SetCounts& counts) {
     ++counts.Words;
-    const auto today = dictionary::FindByShortening(index, word);
+    const auto today = dictionary::TLookupService(index).FindText(word);
     const bool before = today && HeadWordAt(index, today->Tab, today->Position) == expected;
     counts.Before += before ? 1 : 0;
     const auto now = wordforms::LookUpOutsideText(index, &forms, word);

@@ -46,7 +46,7 @@ private:
 std::int64_t DeliveredLength(const std::filesystem::path& path, int& failure) {
     errno = 0;
     dictionary::TCryptStream stream(path.string(), false, 0);
-    if (stream.Handle < 0) {
+    if (!stream.IsOpen()) {
         failure = errno != 0 ? errno : EIO;
         return -1;
     }
@@ -81,7 +81,8 @@ void NoteUnreferencedUserBytes(const dictionary::DictionaryIndex& index, int tab
     }
     std::vector<std::pair<std::int64_t, std::int64_t>> spans;
     const auto& letter = index.Letter(tab);
-    for (const dictionary::TArticleRef& article : letter.Articles) {
+    for (std::size_t p = 0; p < letter.Size(); ++p) {
+        const dictionary::TArticleRef& article = letter.Article(p);
         if (article.IsBase == 0 && article.ArticleOffset >= 0 && article.ArticleSize > 0) {
             spans.emplace_back(article.ArticleOffset,
                                std::int64_t{article.ArticleOffset} + article.ArticleSize);

@@ -1,5 +1,5 @@
 #include "dictionary/LetterIndex.h"
-#include "dictionary/Lookup.h"
+#include "dictionary/LookupService.h"
 #include "dictool/Abbreviations.h"
 #include "dictool/ArticleWriter.h"
 #include "dictool/Builder.h"
@@ -279,8 +279,8 @@ int Dump(const std::vector<std::string>& args) {
     }
     std::cout << "\n";
     for (std::size_t p = 0; p < letterIndex.Size(); ++p) {
-        const dictionary::TArticleRef& article = letterIndex.Articles[p];
-        std::cout << p << '\t' << platform::Cp1251ToUtf8(letterIndex.HeadWords[p]) << '\t'
+        const dictionary::TArticleRef& article = letterIndex.Article(p);
+        std::cout << p << '\t' << platform::Cp1251ToUtf8(letterIndex.HeadWord(p)) << '\t'
                   << article.ArticleOffset << '\t' << article.ArticleSize << '\t'
                   << static_cast<int>(article.IsBase);
         if (dictionary::IsEnglishTab(tab)) {
@@ -311,7 +311,8 @@ int Lookup(const std::vector<std::string>& args) {
     if (!LoadIndex(dir, index)) {
         return kFailure;
     }
-    const auto found = dictionary::FindByShortening(index, *word);
+    const dictionary::TLookupService service(index);
+    const auto found = service.FindText(*word);
     if (!found) {
         std::cerr << "dictool: \"" << words[0]
                   << "\" does not start with a letter of the dictionary\n";
@@ -323,10 +324,8 @@ int Lookup(const std::vector<std::string>& args) {
                   << " begins with \"" << words[0] << "\" or any beginning of it\n";
         return kFailure;
     }
-    const auto& letter = index.Letter(found->Tab);
-    const auto record = letter.Record(static_cast<std::size_t>(found->Position));
     std::string problem;
-    const std::string article = dictionary::ReadArticle(index, found->Tab, record, &problem);
+    const std::string article = service.ReadArticle(found->Tab, found->Position, &problem);
     if (!problem.empty()) {
         std::cerr << "dictool: " << problem << "\n";
         return kFailure;
@@ -390,6 +389,7 @@ int WordList(const std::vector<std::string>& args) {
     if (!LoadIndex(dir, index)) {
         return kFailure;
     }
+    const dictionary::TLookupService service(index);
     std::vector<std::string> words;
     std::vector<std::string> missing;
     std::string line;
@@ -402,9 +402,7 @@ int WordList(const std::vector<std::string>& args) {
         }
         const auto word = platform::Utf8ToCp1251(line);
         const int tab = word ? dictionary::TabOfWord(*word) : dictionary::kNoTab;
-        const bool known =
-            dictionary::IsValidTab(tab) && std::ranges::find(index.Letter(tab).HeadWords, *word) !=
-                                               index.Letter(tab).HeadWords.end();
+        const bool known = word && service.FindHeadWord(tab, *word) >= 0;
         if (!known) {
             missing.push_back(line);
             continue;

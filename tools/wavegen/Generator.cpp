@@ -261,9 +261,9 @@ std::vector<Letter> CollectLetters(const dictionary::DictionaryIndex& index,
         letter.Folder = LetterFolder(waveDir, tab);
         const dictionary::LetterIndex& words = index.Letter(tab);
         for (std::size_t p = 0; p < words.Size(); ++p) {
-            if (words.Articles[p].IsBase != 0) {
+            if (words.Article(p).IsBase != 0) {
                 letter.Entries.push_back(
-                    {words.SoundNumbers[p], platform::Cp1251ToUtf8(words.HeadWords[p])});
+                    {words.SoundNumbers()[p], platform::Cp1251ToUtf8(words.HeadWord(p))});
             }
         }
         std::error_code ec;

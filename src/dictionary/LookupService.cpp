@@ -1,0 +1,133 @@
+#include "dictionary/LookupService.h"
+
+#include "dictionary/Lookup.h"
+#include "platform/Cp1251.h"
+
+#include <algorithm>
+
+namespace dictionary {
+namespace {
+
+// Positions as the callers count them; no letter comes near INT_MAX entries.
+int PositionOf(std::vector<std::string_view>::const_iterator at,
+               const std::vector<std::string_view>& words) {
+    return static_cast<int>(at - words.begin());
+}
+
+} // namespace
+
+int TLookupService::FindHeadWord(int tab, std::string_view headWord) const {
+    if (!IsValidTab(tab)) {
+        return -1;
+    }
+    const LetterIndex& letter = index_.Letter(tab);
+    const auto& words = letter.HeadWords();
+    // Equal head-words sort next to each other, the first one first.
+    const auto at = letter.Sorted() ? std::lower_bound(words.begin(), words.end(), headWord,
+                                                       [](std::string_view a, std::string_view b) {
+                                                           return HeadWordLess(a, b);
+                                                       })
+                                    : std::find(words.begin(), words.end(), headWord);
+    return at != words.end() && *at == headWord ? PositionOf(at, words) : -1;
+}
+
+int TLookupService::FindPrefix(int tab, std::string_view text) const {
+    if (!IsValidTab(tab)) {
+        return -1;
+    }
+    const LetterIndex& letter = index_.Letter(tab);
+    const auto& words = letter.HeadWords();
+    if (!letter.Sorted()) {
+        return FindWord(words, text);
+    }
+    // Head-word order compares the folded letters first, so the head-words
+    // that begin with the text stand together, starting at the first one not
+    // below it.
+    const auto at = std::lower_bound(words.begin(), words.end(), text,
+                                     [](std::string_view head, std::string_view wanted) {
+                                         return platform::CompareNoCase(head, wanted) < 0;
+                                     });
+    return at != words.end() && platform::StartsWithNoCase(*at, text) ? PositionOf(at, words) : -1;
+}
+
+bool TLookupService::HoldsNoCase(int tab, std::string_view word, int prefixPosition) const {
+    const LetterIndex& letter = index_.Letter(tab);
+    if (prefixPosition < 0) {
+        return false;
+    }
+    // In head-word order a head-word equal to the word without regard to case
+    // is the first one that begins with it.
+    if (letter.HeadWord(static_cast<std::size_t>(prefixPosition)).size() == word.size()) {
+        return true;
+    }
+    return !letter.Sorted() &&
+           std::ranges::any_of(letter.HeadWords(), [word](std::string_view head) {
+               return platform::CompareNoCase(head, word) == 0;
+           });
+}
+
+std::optional<TTextLookup> TLookupService::FindText(std::string_view text) const {
+    const std::size_t start = text.find_first_not_of(' ');
+    if (start == std::string_view::npos) {
+        return std::nullopt;
+    }
+    // No head-word is longer than a record holds, so nothing past that length
+    // can be found: a long copied text is not shortened from its full length.
+    std::string_view word = text.substr(start, kMaxHeadWordLength);
+    word = word.substr(0, word.find(' '));
+    const int tab = TabOfWord(word);
+    if (!IsValidTab(tab)) {
+        return std::nullopt;
+    }
+    TTextLookup result;
+    result.Tab = tab;
+    int position = FindPrefix(tab, word);
+    if (resolver_ != nullptr && !HoldsNoCase(tab, word, position)) {
+        if (auto resolved = resolver_->Resolve(word)) {
+            const int resolvedTab = TabOfWord(resolved->HeadWord);
+            const int found = FindHeadWord(resolvedTab, resolved->HeadWord);
+            if (found >= 0) {
+                result.Tab = resolvedTab;
+                result.Position = found;
+                result.Word = std::string(word);
+                result.Resolved = std::move(*resolved);
+                return result;
+            }
+        }
+    }
+    while (position < 0 && word.size() > 1) {
+        word.remove_suffix(1);
+        position = FindPrefix(tab, word);
+    }
+    if (position >= 0) {
+        result.Position = position;
+        result.Word = std::string(word);
+    }
+    return result;
+}
+
+bool TLookupService::Holds(int tab, int position) const {
+    return IsValidTab(tab) && position >= 0 &&
+           static_cast<std::size_t>(position) < index_.Letter(tab).Size();
+}
+
+std::optional<std::string_view> TLookupService::HeadWordAt(int tab, int position) const {
+    if (!Holds(tab, position)) {
+        return std::nullopt;
+    }
+    return index_.Letter(tab).HeadWord(static_cast<std::size_t>(position));
+}
+
+std::string TLookupService::ReadArticle(int tab, int position, std::string* problem) const {
+    if (!Holds(tab, position)) {
+        if (problem != nullptr) {
+            *problem = "No head-word at position " + std::to_string(position) + " of letter " +
+                       std::to_string(tab) + ".";
+        }
+        return {};
+    }
+    return dictionary::ReadArticle(
+        index_, tab, index_.Letter(tab).Record(static_cast<std::size_t>(position)), problem);
+}
+
+} // namespace dictionary
