@@ -68,6 +68,14 @@ protected:
         dictool::BuildDictionary(dictool::ParseTsv(kWords, "words"), dir_, transcriber);
         WriteTone(dir_ / "wave" / "h" / "3.mp3", 0.6); // house, the third base word of H
         fs::current_path(dir_);
+        // Sound an earlier test made may still linger: every test starts
+        // with the sound system down, as the program does.
+        platform::SetAudioLinger(0);
+        ASSERT_TRUE(WaitUntil([] { return !platform::AudioRunning(); }, 3000));
+        platform::SetAudioLinger(2000);
+        // The window looks up what the clipboard holds when it starts; an
+        // earlier test may have left a word there.
+        QGuiApplication::clipboard()->clear();
         TForm1::ShowError = [](QWidget*, const QString&) {};
         form_ = std::make_unique<TForm1>();
         form_->Sound().MPEG1.SetPathToDLL(MPEGDLL_DIR);
