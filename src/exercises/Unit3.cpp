@@ -1,6 +1,7 @@
 #include "exercises/Unit3.h"
 
 #include "exercises/ExerciseTexts.h"
+#include "ui/Palette.h"
 #include "ui/Pictures.h"
 
 #include <QCheckBox>
@@ -38,7 +39,7 @@ TForm3::TForm3(const TMainWindowSeams& seams, QWidget* owner)
     Edit1->setReadOnly(true);
     Edit1->setFocusPolicy(Qt::NoFocus);
     Edit1->setFont(WordFont(28));
-    Edit1->setStyleSheet(QStringLiteral("color: #1f4fc4;"));
+    Edit1->setStyleSheet(ui::StyleSheet(u"color: @WordBlue;"));
 
     Label5 = TextLabel(Panel1, QStringLiteral("Label5"), QRect(24, 140, 200, 20));
     RichEdit1 = new QTextEdit(Panel1);

@@ -1,6 +1,7 @@
 #include "exercises/Unit4.h"
 
 #include "exercises/ExerciseTexts.h"
+#include "ui/Palette.h"
 #include "ui/Pictures.h"
 
 #include <QCheckBox>
@@ -35,7 +36,7 @@ TForm4::TForm4(const TMainWindowSeams& seams, QWidget* owner)
     Edit1->setGeometry(24, 68, 392, 56);
     Edit1->setFont(WordFont(28));
     Edit1->setAlignment(Qt::AlignCenter);
-    Edit1->setStyleSheet(QStringLiteral("color: #16284a;"));
+    Edit1->setStyleSheet(ui::StyleSheet(u"color: @Panel;"));
     Image1 = TextLabel(Panel1, QStringLiteral("Image1"), QRect(468, 60, 72, 72), "verdict");
     Image1->setAlignment(Qt::AlignCenter);
 

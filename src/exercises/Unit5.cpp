@@ -1,6 +1,7 @@
 #include "exercises/Unit5.h"
 
 #include "exercises/ExerciseTexts.h"
+#include "ui/Palette.h"
 #include "ui/Pictures.h"
 
 #include <QCheckBox>
@@ -43,7 +44,7 @@ TForm5::TForm5(const TMainWindowSeams& seams, QWidget* owner)
     Edit1->setReadOnly(true);
     Edit1->setFocusPolicy(Qt::NoFocus);
     Edit1->setFont(WordFont(24));
-    Edit1->setStyleSheet(QStringLiteral("color: #c62f25;"));
+    Edit1->setStyleSheet(ui::StyleSheet(u"color: @WordRed;"));
 
     SpeedButton1 = TextButton(Panel1, QStringLiteral("SpeedButton1"), QRect(18, 124, 130, 28));
     RichEdit1 = new QTextEdit(Panel1);

@@ -1,6 +1,7 @@
 #include "exercises/Unit6.h"
 
 #include "exercises/ExerciseTexts.h"
+#include "ui/Palette.h"
 #include "ui/Pictures.h"
 
 #include <QCheckBox>
@@ -70,7 +71,7 @@ TForm6::TForm6(const TMainWindowSeams& seams, QWidget* owner)
     Edit1->setGeometry(24, 302, 400, 54);
     Edit1->setFont(WordFont(26));
     Edit1->setAlignment(Qt::AlignCenter);
-    Edit1->setStyleSheet(QStringLiteral("color: #16284a;"));
+    Edit1->setStyleSheet(ui::StyleSheet(u"color: @Panel;"));
 
     score_ = std::make_unique<TScoreBoard>(Panel1, QRect(444, 60, 172, 104),
                                            QStringLiteral("ScoreBox"), QStringLiteral("Label1"));

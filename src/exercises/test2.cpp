@@ -1,6 +1,7 @@
 #include "exercises/test2.h"
 
 #include "exercises/ExerciseTexts.h"
+#include "ui/Palette.h"
 #include "ui/Pictures.h"
 
 #include <QCheckBox>
@@ -43,7 +44,7 @@ TForm2::TForm2(const TMainWindowSeams& seams, QWidget* owner)
     Edit1->setGeometry(24, 166, 420, 56);
     Edit1->setFont(WordFont(28));
     Edit1->setAlignment(Qt::AlignCenter);
-    Edit1->setStyleSheet(QStringLiteral("color: #16284a;"));
+    Edit1->setStyleSheet(ui::StyleSheet(u"color: @Panel;"));
     Image1 = TextLabel(Panel1, QStringLiteral("Image1"), QRect(480, 158, 72, 72), "verdict");
     Image1->setAlignment(Qt::AlignCenter);
     Button2 = TextButton(Panel1, QStringLiteral("Button2"), QRect(24, 234, 140, 34));
