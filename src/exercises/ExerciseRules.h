@@ -18,10 +18,6 @@ int PreviousPosition(int current, int count);
 // the main window seeds at start-up); repeats are allowed.
 int RandomPosition(int count);
 
-// Latin A..Z only; every other byte, Cyrillic letters included, stays.
-std::string LatinLower(std::string_view text);
-std::string LatinUpper(std::string_view text);
-
 enum class TAnswerCase { Lower, Upper };
 
 // A typed answer against the word: whole strings after turning both to the

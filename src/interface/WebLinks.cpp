@@ -1,5 +1,7 @@
 #include "interface/WebLinks.h"
 
+#include "ui/Captions.h"
+
 #include <QDesktopServices>
 
 namespace interface {
@@ -13,11 +15,7 @@ void OpenWebLink(TWebLink link, TInterfaceHost& host) {
     if (OpenUrl(QUrl(address))) {
         return;
     }
-    host.ReportError(
-        host.EnglishInterface()
-            ? QStringLiteral("No web browser could be started to open %1.").arg(address)
-            : QStringLiteral("Не може да се стартира уеб браузър, който да отвори %1.")
-                  .arg(address));
+    host.ReportError(ui::Phrase(ui::TPhrase::NoWebBrowser, host.EnglishInterface()).arg(address));
 }
 
 } // namespace interface
