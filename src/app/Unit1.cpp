@@ -18,6 +18,7 @@
 #include "studylist/NewWord.h"
 #include "studylist/UserDictionary.h"
 #include "ui/Captions.h"
+#include "ui/FileMessages.h"
 #include "ui/FlatButtons.h"
 #include "ui/Fonts.h"
 #include "ui/Palette.h"
@@ -314,6 +315,23 @@ void TForm1::BuildPronunciationKey() {
     RzRichEdit1 = key.RzRichEdit1;
 }
 
+namespace {
+
+// A settings file that could not be read is left alone for the run; one that
+// could not be created is just named.
+QString SettingsProblem(const platform::TFileResult& read, ui::TLanguage language) {
+    if (read.Ok()) {
+        return {};
+    }
+    QString text = ui::FileErrorMessage(read.Error(), language);
+    if (read.Error().Operation == platform::TFileOperation::Open) {
+        text += QLatin1Char(' ') + ui::Phrase(ui::TPhrase::SettingsLeftAlone, language);
+    }
+    return text;
+}
+
+} // namespace
+
 void TForm1::FormCreate() {
     // The splash is painted at once: no events are processed while loading.
     auto splash = std::make_unique<TSplash>();
@@ -327,8 +345,8 @@ void TForm1::FormCreate() {
     // The start-up directory is the working directory now.
     std::error_code ec;
     startDir_ = std::filesystem::current_path(ec);
-    const bool settingsExisted = settings_.Load(startDir_);
-    ApplyStoredSettings(settingsExisted);
+    const platform::TFileResult settingsRead = settings_.Load(startDir_);
+    ApplyStoredSettings(settings_.Stored());
     // The index, counting progress in dots on the splash; the Cyrillic tabs
     // are added as their letters are read.
     const dictionary::LoadReport report =
@@ -348,12 +366,12 @@ void TForm1::FormCreate() {
     show();
     repaint();
     // What start-up found wrong, in one box once the window shows.
-    std::string problems = settings_.LastError();
+    QString problems = SettingsProblem(settingsRead, ui::LanguageOf(EnglishInterface()));
     if (!report.Complete()) {
-        problems += (problems.empty() ? "" : "\n\n") + report.Message();
+        problems += (problems.isEmpty() ? "" : "\n\n") + QString::fromStdString(report.Message());
     }
-    if (!problems.empty()) {
-        ShowError(this, QString::fromStdString(problems));
+    if (!problems.isEmpty()) {
+        ShowError(this, problems);
     }
     // Text already on the clipboard is looked up at once.
     clipboard_->Register();
@@ -386,8 +404,8 @@ void TForm1::FormDestroy() {
 }
 
 void TForm1::SaveSettings() {
-    if (!settings_.Save()) {
-        ShowError(this, QString::fromStdString(settings_.LastError()));
+    if (const platform::TFileResult saved = settings_.Save(); !saved.Ok()) {
+        ShowError(this, ui::FileErrorMessage(saved.Error(), ui::LanguageOf(EnglishInterface())));
     }
 }
 

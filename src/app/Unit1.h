@@ -169,9 +169,7 @@ public:
     int CurrentTab() const override { return TabIndex(); }
     int SelectedPosition() const override { return SearchBoxItemIndex(); }
     void SetRecordingLock(bool locked) override;
-    void ShowSoundError(const std::string& text) override {
-        ShowError(this, QString::fromStdString(text));
-    }
+    void ShowSoundError(const QString& text) override { ShowError(this, text); }
 
     // studylist::TStudyListHost, with the look-up steering the exercises
     // share.

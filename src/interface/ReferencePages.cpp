@@ -3,6 +3,7 @@
 #include "interface/PronunciationKey.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
+#include "ui/FileMessages.h"
 
 #include <QAction>
 #include <QEvent>
@@ -22,12 +23,12 @@ std::filesystem::path WorkingDir() {
 // is reported with its name.
 bool ReadDataFile(std::string_view fragment, std::string& bytes, TInterfaceHost& host) {
     const std::filesystem::path path = platform::ResolvePath(WorkingDir(), fragment);
-    const int error = platform::ReadWholeFile(path, bytes);
-    if (error != 0) {
-        host.ReportError(QString::fromStdString(CannotOpenMessage(path.string(), error)));
-        return false;
+    const platform::TFileResult read = platform::ReadWholeFile(path, bytes);
+    if (!read.Ok()) {
+        host.ReportError(
+            ui::FileErrorMessage(read.Error(), ui::LanguageOf(host.EnglishInterface())));
     }
-    return true;
+    return read.Ok();
 }
 
 class TClickFilter : public QObject {

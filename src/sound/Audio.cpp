@@ -100,14 +100,14 @@ bool TAudioSettings::AllocateBuffers() {
     for (int i = 0; i < BufferCount; ++i) {
         Headers[i].reset(new (std::nothrow) platform::WAVEHDR);
         if (Headers[i] == nullptr) {
-            Owner.ErrorMessage = "Not enough memory to allocate WaveHeader";
+            Owner.Message = "Not enough memory to allocate WaveHeader";
             ReleaseBuffers();
             return false;
         }
         Buffers[i].reset(new (std::nothrow) char[Bytes]);
         SplitBuffers[i].reset(new (std::nothrow) char[Bytes / 2 + 1]);
         if (Buffers[i] == nullptr || SplitBuffers[i] == nullptr) {
-            Owner.ErrorMessage = "Not enough memory to allocate Wave Buffer";
+            Owner.Message = "Not enough memory to allocate Wave Buffer";
             ReleaseBuffers();
             return false;
         }
@@ -142,7 +142,7 @@ void TAudioSettings::SetError(const std::string& message, platform::MMRESULT cod
             result += ' ';
         result += text;
     }
-    Owner.ErrorMessage = result;
+    Owner.Message = result;
 }
 
 void TAudioSettings::Reallocate() {
@@ -264,7 +264,7 @@ bool TRecorder::Start() {
         }
     }
     if (!AddBuffer()) {
-        Owner.ErrorMessage = "Error adding next input buffer";
+        Owner.Message = "Error adding next input buffer";
         return false;
     }
     result = platform::waveInStart(Handle);
@@ -275,7 +275,7 @@ bool TRecorder::Start() {
     }
     for (int i = 1; i < BufferCount; ++i) {
         if (!AddBuffer()) {
-            Owner.ErrorMessage = "Error adding next input buffer";
+            Owner.Message = "Error adding next input buffer";
             return false;
         }
     }
@@ -307,7 +307,7 @@ void TRecorder::StopDevice() {
 
 bool TRecorder::CloseDevice() {
     if (!Open) {
-        Owner.ErrorMessage = "Recorder already closed";
+        Owner.Message = "Recorder already closed";
         return true;
     }
     bool ok = true;
@@ -413,6 +413,7 @@ TPlayer::TPlayer(TAudio& owner)
 TPlayer::~TPlayer() = default;
 
 bool TPlayer::Play(platform::TStream* left, platform::TStream* right, std::uint16_t repeat) {
+    PlayFileResult = {};
     if (!HasBuffers() && !AllocateBuffers())
         return false;
     const bool openedNow = !Open;
@@ -439,7 +440,7 @@ bool TPlayer::Play(platform::TStream* left, platform::TStream* right, std::uint1
     if (PlayFile == nullptr) {
         PlayFile = std::make_unique<platform::TFileStream>(PlayFileName);
         if (!PlayFile->Valid()) {
-            FailPlayFile("create", PlayFile->Error(), openedNow);
+            FailPlayFile(openedNow);
             return false;
         }
         RepeatCount = repeat;
@@ -448,7 +449,7 @@ bool TPlayer::Play(platform::TStream* left, platform::TStream* right, std::uint1
         PlayFile->Seek(0, 2);
     }
     if (!WriteToPlayFile(left, right)) {
-        FailPlayFile("write", PlayFile->Error(), openedNow);
+        FailPlayFile(openedNow);
         return false;
     }
     if (ReadPosition == 0)
@@ -457,19 +458,21 @@ bool TPlayer::Play(platform::TStream* left, platform::TStream* right, std::uint1
     return true;
 }
 
-void TPlayer::FailPlayFile(const char* action, int errorNumber, bool openedNow) {
+void TPlayer::FailPlayFile(bool openedNow) {
+    PlayFileResult = PlayFile->Result();
+    if (PlayFileResult.Ok()) {
+        // The system gave no reason: the file is still named.
+        std::error_code ec;
+        const std::filesystem::path file = std::filesystem::absolute(PlayFileName, ec);
+        PlayFileResult = platform::TFileError{ec ? std::filesystem::path(PlayFileName) : file,
+                                              platform::TFileOperation::Write};
+    }
     PlayFile.reset();
-    std::error_code ec;
-    const std::filesystem::path file = std::filesystem::absolute(PlayFileName, ec);
-    std::string message = std::string("Cannot ") + action + " file \"" +
-                          (ec ? std::string(PlayFileName) : file.string()) + "\".";
-    if (errorNumber != 0)
-        message += std::string(" ") + std::strerror(errorNumber) + ".";
     // Nothing went to a device opened for this sound, so nothing will come
     // back to close it.
     if (openedNow)
         CloseDevice();
-    Owner.ErrorMessage = message;
+    Owner.Message.clear();
 }
 
 bool TPlayer::WriteToPlayFile(platform::TStream* left, platform::TStream* right) {
@@ -573,7 +576,7 @@ void TPlayer::HandleDone() {
 
 void TPlayer::FinishPlaying() {
     if (!Open) {
-        Owner.ErrorMessage = "Player already closed";
+        Owner.Message = "Player already closed";
         return;
     }
     // The device posts this when it has no buffer left. If this thread was
@@ -611,11 +614,11 @@ bool TPlayer::CloseDevice() {
 
 bool TPlayer::Stop() {
     if (!Open) {
-        Owner.ErrorMessage = "Player already closed";
+        Owner.Message = "Player already closed";
         return true;
     }
     PlayFile.reset();
-    Owner.ErrorMessage.clear();
+    Owner.Message.clear();
     bool ok = true;
     if (!Finished || QueuedCount > 0) {
         const platform::MMRESULT result = platform::waveOutReset(Handle);
@@ -668,7 +671,6 @@ bool TMixerSettings::Open(std::int32_t deviceId) {
     TMixDetails device;
     device.Name = caps.szPname;
     Records.push_back(device);
-    Names.push_back(device.Name);
     for (std::uint32_t d = 0; d < caps.cDestinations; ++d) {
         platform::MIXERLINE line;
         line.dwDestination = d;
@@ -749,7 +751,6 @@ void TMixerSettings::ReadLine(const platform::MIXERLINE& line, std::uint16_t des
             (control.fdwControl & platform::MIXERCONTROL_CONTROLF_UNIFORM) != 0 ? 1 : 2;
     }
     Records.push_back(record);
-    Names.push_back(record.Name);
 }
 
 void TMixerSettings::Close() {
@@ -757,7 +758,6 @@ void TMixerSettings::Close() {
         platform::mixerClose(Handle);
     Handle = nullptr;
     Records.clear();
-    Names.clear();
 }
 
 void TMixerSettings::MixerProc(platform::HMIXER, std::uint32_t msg, std::uintptr_t instance,

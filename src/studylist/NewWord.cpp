@@ -3,6 +3,7 @@
 #include "platform/Cp1251.h"
 #include "rtf/RtfWriter.h"
 #include "ui/Captions.h"
+#include "ui/FileMessages.h"
 #include "ui/Fonts.h"
 #include "ui/Palette.h"
 
@@ -218,9 +219,8 @@ void TNewWord::Button1Click() {
         return;
     }
     TSavedWord saved;
-    TFileError error;
-    if (!dictionary_.Save(word, article, saved, error)) {
-        dialogs_.Error(this, QString::fromStdString(error.Message()));
+    if (const platform::TFileResult stored = dictionary_.Save(word, article, saved); !stored.Ok()) {
+        dialogs_.Error(this, ui::FileErrorMessage(stored.Error(), ui::LanguageOf(english_)));
         return;
     }
     saved_ = saved;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dictionary/LetterIndex.h"
+#include "platform/FileError.h"
 #include "studylist/StudyWords.h"
 #include "ui/Dialogs.h"
 
@@ -110,6 +111,8 @@ private:
     // The user moved the list box's selection.
     void SelectionFromListBox();
     bool ReadInto(const std::filesystem::path& path);
+    // The standard error box with the failure in the interface language.
+    void ShowFileError(const platform::TFileError& error);
     // Writes the list to the named file; false after the error message.
     bool WriteTo(const QString& name);
 

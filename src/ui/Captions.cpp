@@ -157,6 +157,10 @@ constexpr std::array kPhrases{
                 "The help page %1 is missing or cannot be read."},
     TPhraseText{TPhrase::NoWebBrowser, "Не може да се стартира уеб браузър, който да отвори %1.",
                 "No web browser could be started to open %1."},
+    TPhraseText{TPhrase::CannotFile, "Файлът „%1“ не може да бъде %2.", "Cannot %2 file \"%1\"."},
+    TPhraseText{TPhrase::SettingsLeftAlone,
+                "Програмата започва с настройките си по подразбиране и оставя файла непроменен.",
+                "The program starts with its default settings and leaves the file as it is."},
 };
 
 constexpr std::array<const char*, 8> kUsageHintsBulgarian{

@@ -99,6 +99,11 @@ enum class TPhrase {
     HelpPageMissing,
     // A web link no browser could open; %1 is the address.
     NoWebBrowser,
+    // A file operation that failed (ui::FileErrorMessage): %1 the file, %2
+    // the operation's word in its table there.
+    CannotFile,
+    // After a settings file that cannot be read at start.
+    SettingsLeftAlone,
 };
 
 QString Phrase(TPhrase phrase, TLanguage language);

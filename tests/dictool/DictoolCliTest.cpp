@@ -111,8 +111,7 @@ TEST_F(DictoolCliTest, RebuildingOverUserWordsNeedsToBeToldToKeepOrDropThem) {
         index.Load(Data());
         studylist::TUserDictionary user(index);
         studylist::TSavedWord saved;
-        studylist::TFileError error;
-        ASSERT_TRUE(user.Save("hotdog", kUserArticle, saved, error)) << error.Message();
+        ASSERT_TRUE(user.Save("hotdog", kUserArticle, saved).Ok());
     }
     const std::vector<std::string> withUserWord = {"hot", "hotdog", "house"};
     ASSERT_EQ(HWords(), withUserWord);

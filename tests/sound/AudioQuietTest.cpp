@@ -64,7 +64,7 @@ TEST(AudioQuiet, NoCardMeansNoDevicesAndNoNoise) {
         EXPECT_FALSE(audio.Mixer.Opened());
         EXPECT_TRUE(audio.Mixer.Details().empty());
         EXPECT_FALSE(audio.Recorder.Start());
-        EXPECT_FALSE(audio.ErrorMessage.empty());
+        EXPECT_FALSE(audio.ErrorMessage().empty());
     }
     EXPECT_EQ(capture.Text(), "");
 }
