@@ -655,8 +655,25 @@ TMixerSettings::~TMixerSettings() {
     Close();
 }
 
+bool TMixerSettings::Opened() {
+    OpenOnFirstUse();
+    return Handle != nullptr;
+}
+
+const std::vector<TMixDetails>& TMixerSettings::Details() {
+    OpenOnFirstUse();
+    return Records;
+}
+
+void TMixerSettings::OpenOnFirstUse() {
+    if (!Used) {
+        Open(Owner.MixerDeviceID());
+    }
+}
+
 bool TMixerSettings::Open(std::int32_t deviceId) {
     Close();
+    Used = true;
     if (deviceId < 0 || platform::mixerGetNumDevs() == 0)
         return false;
     const auto id = static_cast<std::uint32_t>(deviceId);
@@ -767,7 +784,7 @@ void TMixerSettings::MixerProc(platform::HMIXER, std::uint32_t msg, std::uintptr
 }
 
 void TMixerSettings::ControlChanged(std::uintptr_t param1, std::uintptr_t param2) {
-    if (!Opened() || !Owner.OnMixerChange)
+    if (Handle == nullptr || !Owner.OnMixerChange)
         return;
     Owner.OnMixerChange(&Owner, static_cast<std::uint16_t>(param1),
                         static_cast<std::uint16_t>(param2));
@@ -782,9 +799,9 @@ void TMixerSettings::ControlChanged(std::uintptr_t param1, std::uintptr_t param2
 // ---- TAudio
 
 TAudio::TAudio() : Recorder(*this), Player(*this), Mixer(*this) {
-    Mixer.Open(MixerId);
-    // Asking for the wave devices would start the sound system; the buffers
-    // are made when a part first opens its device instead.
+    // Asking for the wave devices would start the sound system, and opening
+    // the mixer its watcher: the buffers are made when a part first opens
+    // its device, the mixer is opened when it is first used.
     Recorder.BuildFormat();
     Player.BuildFormat();
 }
@@ -795,6 +812,11 @@ TAudio::~TAudio() {
     Mixer.Close();
     Player.ReleaseBuffers();
     Recorder.ReleaseBuffers();
+}
+
+void TAudio::SetOnMixerChange(TNotifyMixerChange handler) {
+    OnMixerChange = std::move(handler);
+    Mixer.Opened();
 }
 
 void TAudio::SetAudioDeviceID(std::int32_t value) {

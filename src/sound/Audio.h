@@ -204,8 +204,11 @@ public:
     // when the platform has no such mixer.
     bool Open(std::int32_t DeviceId);
     void Close();
-    bool Opened() const { return Handle != nullptr; }
-    const std::vector<TMixDetails>& Details() const { return Records; }
+    // The mixer of the owner's MixerDeviceID is opened on first use, not
+    // with the component: an open mixer keeps a thread watching the card,
+    // which a program that never looks at the mixer does not need.
+    bool Opened();
+    const std::vector<TMixDetails>& Details();
 
 private:
     static void MixerProc(platform::HMIXER Mixer, std::uint32_t Msg, std::uintptr_t Instance,
@@ -213,7 +216,10 @@ private:
     void ReadLine(const platform::MIXERLINE& Line, std::uint16_t Destination, std::uint16_t Source);
     void ControlChanged(std::uintptr_t Param1, std::uintptr_t Param2);
 
+    void OpenOnFirstUse();
+
     TAudio& Owner;
+    bool Used = false;
     platform::HMIXER Handle = nullptr;
     std::vector<TMixDetails> Records;
     std::unique_ptr<TMessageWindow> Window;
@@ -243,7 +249,8 @@ public:
     TNotifyAudioRecordEvent OnRecord;
     TNotifyBufferPlayedEvent OnBufferPlayed;
     TNotifyPlayedEvent OnPlayed;
-    TNotifyMixerChange OnMixerChange;
+    // Listening to the mixer is a use of it: it opens.
+    void SetOnMixerChange(TNotifyMixerChange Handler);
 
 private:
     // The parts report their failures here.
@@ -251,7 +258,10 @@ private:
     friend class TRecorder;
     friend class TPlayer;
 
+    friend class TMixerSettings;
+
     std::string Message;
+    TNotifyMixerChange OnMixerChange;
     std::int32_t DeviceId = -1;
     std::int32_t MixerId = 0;
     bool Separate = false;
