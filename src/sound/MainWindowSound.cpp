@@ -41,6 +41,13 @@ template <typename Steps> bool PlayerSteps(Steps&& steps) {
     }
 }
 
+// Where pronunciations are looked for now; a working directory that is gone
+// finds none.
+std::filesystem::path WorkingDir() {
+    std::error_code ec;
+    return std::filesystem::current_path(ec);
+}
+
 } // namespace
 
 TMainWindowSound::TMainWindowSound(TSoundHost& host, const dictionary::DictionaryIndex& index,
@@ -87,9 +94,8 @@ void TMainWindowSound::Button7Click() {
     const bool played = PlayerSteps([&] {
         EnsurePlayerLibrary();
         const int tab = host_.CurrentTab();
-        const std::filesystem::path file =
-            PronunciationFile(std::filesystem::current_path(), tab,
-                              index_.Letter(tab).SoundNumber(static_cast<std::size_t>(position)));
+        const std::filesystem::path file = PronunciationFile(
+            WorkingDir(), tab, index_.Letter(tab).SoundNumber(static_cast<std::size_t>(position)));
         MPEG1.SetStreamName(file.string());
         std::error_code ec;
         if (file.empty() || !std::filesystem::exists(file, ec)) {
@@ -226,9 +232,8 @@ bool TMainWindowSound::PronounceHeadWord(int tab, int position) {
     const bool ready = PlayerSteps([&] {
         EnsurePlayerLibrary();
         StopPlaying();
-        const std::filesystem::path file =
-            PronunciationFile(std::filesystem::current_path(), tab,
-                              index_.Letter(tab).SoundNumber(static_cast<std::size_t>(position)));
+        const std::filesystem::path file = PronunciationFile(
+            WorkingDir(), tab, index_.Letter(tab).SoundNumber(static_cast<std::size_t>(position)));
         MPEG1.SetStreamName(file.string());
         std::error_code ec;
         found = !file.empty() && std::filesystem::exists(file, ec);
