@@ -90,16 +90,18 @@ private:
 
 class TSoundHostAdapter : public sound::TSoundHost {
 public:
-    TSoundHostAdapter(const TMainLayout& layout, QWidget& window,
+    TSoundHostAdapter(TRooms& rooms, const TMainLayout& layout, QWidget& window,
                       const ui::TEnvironment& environment)
-        : layout_(layout), window_(window), environment_(environment) {}
+        : rooms_(rooms), layout_(layout), window_(window), environment_(environment) {}
 
     void SetRecordingLock(bool locked) override { layout_.Locked().SetLocked(locked); }
-    void ShowSoundError(const std::string& text) override {
-        environment_.Dialogs.Error(&window_, QString::fromStdString(text));
+    void ShowSoundError(const QString& text) override {
+        environment_.Dialogs.Error(&window_, text);
     }
+    bool EnglishInterface() const override { return rooms_.Language->English(); }
 
 private:
+    TRooms& rooms_;
     const TMainLayout& layout_;
     QWidget& window_;
     const ui::TEnvironment& environment_;

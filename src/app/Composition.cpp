@@ -12,12 +12,13 @@ TComposition::TComposition(TForm1& window, const TMainLayout& layout, const plat
                            ui::TEnvironment& environment)
     : window_(window), layout_(layout), paths_(paths), environment_(environment),
       lookup_(rooms_, layout), pronounce_(rooms_, layout),
-      lookupHost_(rooms_, layout, window, environment), soundHost_(layout, window, environment),
-      studyListHost_(rooms_), studyWords_(rooms_), pronouncer_(rooms_, lookup_),
-      interfaceHost_(rooms_, layout, window, environment),
+      lookupHost_(rooms_, layout, window, environment),
+      soundHost_(rooms_, layout, window, environment), studyListHost_(rooms_), studyWords_(rooms_),
+      pronouncer_(rooms_, lookup_), interfaceHost_(rooms_, layout, window, environment),
       launcher_(rooms_, window, {studyWords_, lookup_, pronouncer_, paths, environment}) {
     const TMainLayout& l = layout;
-    rooms_.Options = std::make_unique<TOptions>(l.ControlC1, l.PopUp1, environment, &window);
+    rooms_.Options = std::make_unique<TOptions>(l.ControlC1, l.PopUp1, environment, &window,
+                                                [this] { return rooms_.Language->English(); });
     rooms_.Lookup =
         std::make_unique<lookup::TLookupWindow>(rooms_.Dictionary, *l.TabControl1, *l.Combo,
                                                 *l.RichEdit1, lookupHost_, pronounce_, environment);
@@ -75,7 +76,8 @@ void TComposition::StartUp() {
     rooms_.View->RememberWidths();
     // The view and the language through their own switches, which do not
     // rewrite the file at start.
-    if (rooms_.Options->Load(paths_.StateDir())) {
+    const platform::TFileResult settingsRead = rooms_.Options->Load(paths_.StateDir());
+    if (rooms_.Options->Settings().Stored()) {
         const TSettings& settings = rooms_.Options->Settings();
         rooms_.View->ApplyStored(settings.IsFirst(TSettings::Position::View));
         rooms_.Language->ApplyStored(settings.IsFirst(TSettings::Position::Language));
@@ -99,12 +101,12 @@ void TComposition::StartUp() {
     window_.show();
     window_.repaint();
     // What start-up found wrong, in one box once the window shows.
-    std::string problems = rooms_.Options->Settings().LastError();
+    QString problems = rooms_.Options->LoadProblem(settingsRead);
     if (!report.Complete()) {
-        problems += (problems.empty() ? "" : "\n\n") + report.Message();
+        problems += (problems.isEmpty() ? "" : "\n\n") + QString::fromStdString(report.Message());
     }
-    if (!problems.empty()) {
-        environment_.Dialogs.Error(&window_, QString::fromStdString(problems));
+    if (!problems.isEmpty()) {
+        environment_.Dialogs.Error(&window_, problems);
     }
     // Text already on the clipboard is looked up at once.
     rooms_.Clipboard->Register();

@@ -8,6 +8,7 @@
 #include "ui/Captions.h"
 #include "ui/FlatButtons.h"
 #include "ui/Fonts.h"
+#include "ui/Palette.h"
 #include "ui/Pictures.h"
 
 #include <QAction>
@@ -217,7 +218,7 @@ void TMainLayout::BuildRightPanel(QMainWindow& window) {
     labelFont.setPixelSize(13);
     labelFont.setBold(true);
     Label1->setFont(labelFont);
-    Label1->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    Label1->setStyleSheet(ui::StyleSheet(u"color: @White; background: transparent;"));
     Button4 = Named(ui::FlatButton(Panel1, QRect(101, 225 + (height - 225 - 30) / 2, 30, 30),
                                    Hint("Button4"), ui::Picture(PictureId::IconClear)),
                     "Button4");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "interface/StoredSetting.h"
+#include "platform/FileError.h"
 
 #include <filesystem>
 #include <string>
@@ -16,11 +17,12 @@ public:
 
     // Reads the first four characters of the file's first line (no more
     // bytes than that), or creates the file holding exactly "1112" when it
-    // does not exist. Returns whether stored values were read (they are
-    // applied only then). A file that cannot be read, or is no regular file,
-    // leaves the settings at "1112" for this run and is never written; so
-    // does one that cannot be created. LastError then says why.
-    bool Load(const std::filesystem::path& startDir);
+    // does not exist. Stored() then tells whether stored values were read
+    // (they are applied only then). A file that cannot be read, or is no
+    // regular file, leaves the settings at "1112" for this run and is never
+    // written; so does one that cannot be created. The result says why.
+    platform::TFileResult Load(const std::filesystem::path& startDir);
+    bool Stored() const { return stored_; }
 
     bool IsFirst(Position position) const;
     const std::string& Value() const { return value_; }
@@ -30,12 +32,10 @@ public:
     // Rewrites the file whole, but only when it exists in the start-up
     // directory and was readable at start. The rewrite goes through a
     // temporary file and a rename, so a crash never leaves it empty; a
-    // symbolic link is written through, a read-only file is refused. Returns
-    // false when the file existed but could not be written (LastError says
-    // why); the settings hold in memory either way.
-    bool Save();
-
-    const std::string& LastError() const { return lastError_; }
+    // symbolic link is written through, a read-only file is refused. Fails
+    // when the file existed but could not be written; the settings hold in
+    // memory either way.
+    platform::TFileResult Save();
 
     static constexpr const char* kFileName = "Dictionary.cfg";
     static constexpr const char* kInitialValue = "1112";
@@ -43,7 +43,7 @@ public:
 private:
     std::filesystem::path path_;
     std::string value_ = kInitialValue;
-    std::string lastError_;
+    bool stored_ = false;
     bool leaveFileAlone_ = false;
 };
 

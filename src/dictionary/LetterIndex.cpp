@@ -194,7 +194,7 @@ LoadReport DictionaryIndex::Load(const std::filesystem::path& startDir, const Pr
             progress(tab, LoadStep::BeforeRead);
         }
         const std::filesystem::path path = IndexPath(tab);
-        const int failure = platform::ReadWholeFileInto(path, content, kMaxIndexFileBytes);
+        const int failure = platform::ReadWholeFileInto(path, content, kMaxIndexFileBytes).Errno();
         if (failure == ENOENT) {
             report.Missing.push_back(path.string());
         } else if (failure != 0) {

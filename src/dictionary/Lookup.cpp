@@ -25,41 +25,32 @@ int FindWord(const std::vector<std::string_view>& headWords, std::string_view wo
     return -1;
 }
 
-std::string ReadArticle(const DictionaryIndex& index, int tab, const IndexRecord& record,
-                        std::string* problem) {
-    std::string article;
-    const std::filesystem::path path = index.ArticlePath(tab, record);
-    const auto say = [&](const std::string& text) {
-        if (problem != nullptr) {
-            *problem = text;
-        }
-    };
-    const std::string where = "the article of \"" + platform::Cp1251ToUtf8(record.HeadWord()) +
-                              "\" (offset " + std::to_string(record.ArticleOffset) + ", size " +
-                              std::to_string(record.ArticleSize) + ")";
-    say({});
+TArticleRead ReadArticleChecked(const DictionaryIndex& index, int tab, const IndexRecord& record) {
+    TArticleRead read;
+    read.File = index.ArticlePath(tab, record);
     if (record.ArticleSize <= 0 || record.ArticleOffset < 0) {
-        say("Index file \"" + index.IndexPath(tab).string() + "\" gives no place for " + where +
-            ".");
-        return article;
+        read.Fault = TArticleFault::NoPlace;
+        read.File = index.IndexPath(tab);
+        return read;
     }
     errno = 0;
-    TCryptStream stream(path.string(), record.IsBase != 0, 0);
+    TCryptStream stream(read.File.string(), record.IsBase != 0, 0);
     if (!stream.IsOpen()) {
         const int opened = errno;
-        const int kind = platform::CheckRegularFile(path);
-        say("Cannot open file \"" + path.string() + "\". " +
-            platform::FileErrorText(kind != 0 && kind != ENOENT ? kind : opened) + ".");
-        return article;
+        const int kind = platform::CheckRegularFile(read.File).Errno();
+        read.Fault = TArticleFault::CannotOpen;
+        read.Errno = kind != 0 && kind != ENOENT ? kind : opened;
+        return read;
     }
     if (stream.Seek(record.ArticleOffset, 0) != record.ArticleOffset) {
-        say("File \"" + path.string() + "\" ends before " + where + ".");
-        return article;
+        read.Fault = TArticleFault::EndsBefore;
+        return read;
     }
     stream.SetRemaining(record.ArticleSize);
     // Read in chunks so that a damaged size never allocates more than the
     // file actually holds.
     constexpr std::int32_t kChunk = 64 * 1024;
+    std::string& article = read.Bytes;
     while (stream.Remaining() > 0) {
         const std::int32_t want = std::min(stream.Remaining(), kChunk);
         const std::size_t old = article.size();
@@ -67,11 +58,15 @@ std::string ReadArticle(const DictionaryIndex& index, int tab, const IndexRecord
         const std::int32_t got = stream.Read(article.data() + old, want);
         article.resize(old + static_cast<std::size_t>(got));
         if (got < want) {
-            say("File \"" + path.string() + "\" ends before the end of " + where + ".");
+            read.Fault = TArticleFault::EndsWithin;
             break;
         }
     }
-    return article;
+    return read;
+}
+
+std::string ReadArticle(const DictionaryIndex& index, int tab, const IndexRecord& record) {
+    return ReadArticleChecked(index, tab, record).Bytes;
 }
 
 } // namespace dictionary

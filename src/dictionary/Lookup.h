@@ -2,6 +2,7 @@
 
 #include "dictionary/LetterIndex.h"
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,12 +16,30 @@ namespace dictionary {
 // letters of the index.
 int FindWord(const std::vector<std::string_view>& headWords, std::string_view word);
 
+// What reading an article found wrong.
+enum class TArticleFault {
+    None,
+    NoPlace,    // the record gives no offset or size (File: the index file)
+    CannotOpen, // File: the article file, Errno why (an errno or platform kind code)
+    EndsBefore, // the article file ends before the article's offset
+    EndsWithin, // ... before the article's end
+};
+
+// What could be read of an article, the whole of it when Fault is None.
+struct TArticleRead {
+    std::string Bytes;
+    TArticleFault Fault = TArticleFault::None;
+    std::filesystem::path File;
+    int Errno = 0;
+};
+
 // Reads one article as the article pane would: open the record's article file
 // through TCryptStream (unscrambling base articles), seek to its offset and
-// read its size. Missing or damaged data yields a short or empty result; when
-// problem is given it then says why, naming the file (it is emptied when the
-// whole article was read).
-std::string ReadArticle(const DictionaryIndex& index, int tab, const IndexRecord& record,
-                        std::string* problem = nullptr);
+// read its size. Missing or damaged data yields a short or empty article and
+// says why.
+TArticleRead ReadArticleChecked(const DictionaryIndex& index, int tab, const IndexRecord& record);
+
+// The article alone: missing data is not reported.
+std::string ReadArticle(const DictionaryIndex& index, int tab, const IndexRecord& record);
 
 } // namespace dictionary

@@ -118,16 +118,17 @@ std::optional<std::string_view> TLookupService::HeadWordAt(int tab, int position
     return index_.Letter(tab).HeadWord(static_cast<std::size_t>(position));
 }
 
-std::string TLookupService::ReadArticle(int tab, int position, std::string* problem) const {
+std::optional<TArticleRead> TLookupService::ReadArticleChecked(int tab, int position) const {
     if (!Holds(tab, position)) {
-        if (problem != nullptr) {
-            *problem = "No head-word at position " + std::to_string(position) + " of letter " +
-                       std::to_string(tab) + ".";
-        }
-        return {};
+        return std::nullopt;
     }
-    return dictionary::ReadArticle(
-        index_, tab, index_.Letter(tab).Record(static_cast<std::size_t>(position)), problem);
+    return dictionary::ReadArticleChecked(
+        index_, tab, index_.Letter(tab).Record(static_cast<std::size_t>(position)));
+}
+
+std::string TLookupService::ReadArticle(int tab, int position) const {
+    const auto read = ReadArticleChecked(tab, position);
+    return read ? read->Bytes : std::string();
 }
 
 } // namespace dictionary

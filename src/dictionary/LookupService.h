@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dictionary/LetterIndex.h"
+#include "dictionary/Lookup.h"
 
 #include <optional>
 #include <string>
@@ -71,10 +72,12 @@ public:
     // The head-word at a position; nothing outside the index.
     std::optional<std::string_view> HeadWordAt(int tab, int position) const;
 
-    // The RTF bytes of the article at a position, read through the scrambled
-    // stream; empty outside the index or when nothing can be read (problem,
-    // when given, then says why).
-    std::string ReadArticle(int tab, int position, std::string* problem = nullptr) const;
+    // The article at a position as the article pane reads it, with what was
+    // found wrong; nothing outside the index.
+    std::optional<TArticleRead> ReadArticleChecked(int tab, int position) const;
+    // Its RTF bytes alone: empty outside the index or when nothing can be
+    // read.
+    std::string ReadArticle(int tab, int position) const;
 
     // The resolver FindText consults; nullptr, the default, for none. It must
     // outlive the service or be removed first.

@@ -1,34 +1,15 @@
 #include "exercises/ExerciseRules.h"
 
 #include "dictionary/Letters.h"
+#include "platform/Cp1251.h"
 
 namespace exercises {
 
-std::string LatinLower(std::string_view text) {
-    std::string result(text);
-    for (char& c : result) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return result;
-}
-
-std::string LatinUpper(std::string_view text) {
-    std::string result(text);
-    for (char& c : result) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return result;
-}
-
 bool AnswerMatches(std::string_view answer, std::string_view word, TAnswerCase letterCase) {
     if (letterCase == TAnswerCase::Upper) {
-        return LatinUpper(answer) == LatinUpper(word);
+        return platform::AsciiUpper(answer) == platform::AsciiUpper(word);
     }
-    return LatinLower(answer) == LatinLower(word);
+    return platform::AsciiLower(answer) == platform::AsciiLower(word);
 }
 
 void TTimerState::SwitchOn() {

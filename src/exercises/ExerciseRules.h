@@ -11,9 +11,6 @@
 // code page 1251.
 namespace exercises {
 
-// Latin A..Z only; every other byte, Cyrillic letters included, stays.
-std::string LatinLower(std::string_view text);
-std::string LatinUpper(std::string_view text);
 
 enum class TAnswerCase { Lower, Upper };
 

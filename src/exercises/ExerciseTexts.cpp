@@ -9,95 +9,118 @@ constexpr ui::TTextKind C = ui::TTextKind::Caption;
 constexpr ui::TTextKind H = ui::TTextKind::Hint;
 
 constexpr TExerciseText kMethod1[] = {
-    {"Heading", C, "Method 1", "Метод 1"},
-    {"Label4", C, "Word", "Дума"},
-    {"Label5", C, "Translation", "Значение"},
-    {"Label1", C, "Speed", "Скорост"},
-    {"CheckBox1", C, "Speach", "Говор"},
-    {"Button4", C, "Previous word", "Предходна дума"},
-    {"Button5", C, "Next word", "Следваща дума"},
-    {"Button3", H, "Start/Stop", "Старт/Стоп"},
-    {"Button7", H, "Pronounce this word/phrase", "Изговори показаната дума"},
-    {"Button1", H, "Exit", "Изход"},
-    {"SpeedButton1", H, "Help", "Помощ"},
+    {"Heading", C, "Метод 1", "Method 1"},
+    {"Label4", C, "Дума", "Word"},
+    {"Label5", C, "Значение", "Translation"},
+    {"Label1", C, "Скорост", "Speed"},
+    {"CheckBox1", C, "Говор", "Speach"},
+    {"Button4", C, "Предходна дума", "Previous word"},
+    {"Button5", C, "Следваща дума", "Next word"},
+    {"Button3", H, "Старт/Стоп", "Start/Stop"},
+    {"Button7", H, "Изговори показаната дума", "Pronounce this word/phrase"},
+    {"Button1", H, "Изход", "Exit"},
+    {"SpeedButton1", H, "Помощ", "Help"},
     {"TrackBar1", H, "Скорост на смяна на думите", "Скорост на смяна на думите"},
 };
 
 constexpr TExerciseText kMethod2[] = {
-    {"Heading", C, "Method 2", "Метод 2"},
-    {"Label4", C, "Word", "Дума"},
-    {"SpeedButton1", C, "Translation", "Превод"},
-    {"Label1", C, "Speed", "Скорост"},
-    {"CheckBox1", C, "Speach", "Говор"},
-    {"Button4", C, "Previous word", "Предходна дума"},
-    {"Button6", C, "Next word", "Следваща дума"},
-    {"Button3", H, "Start/Stop", "Старт/Стоп"},
-    {"Button7", H, "Pronounce this word/phrase", "Изговори показаната дума"},
-    {"Button1", H, "Exit", "Изход"},
-    {"SpeedButton2", H, "Help", "Помощ"},
+    {"Heading", C, "Метод 2", "Method 2"},
+    {"Label4", C, "Дума", "Word"},
+    {"SpeedButton1", C, "Превод", "Translation"},
+    {"Label1", C, "Скорост", "Speed"},
+    {"CheckBox1", C, "Говор", "Speach"},
+    {"Button4", C, "Предходна дума", "Previous word"},
+    {"Button6", C, "Следваща дума", "Next word"},
+    {"Button3", H, "Старт/Стоп", "Start/Stop"},
+    {"Button7", H, "Изговори показаната дума", "Pronounce this word/phrase"},
+    {"Button1", H, "Изход", "Exit"},
+    {"SpeedButton2", H, "Помощ", "Help"},
     {"TrackBar1", H, "Скорост на смяна на думите", "Скорост на смяна на думите"},
 };
 
 constexpr TExerciseText kMethod3[] = {
-    {"Heading", C, "Method 3", "Метод 3"},
-    {"Button3", C, "Repeat", "Повтори"},
-    {"Button4", C, "Verification", "Проверка"},
-    {"Button5", C, "Show", "Покажи"},
-    {"Button9", H, "Start/Stop", "Старт/Стоп"},
-    {"Button7", C, "Previous word", "Предходна дума"},
-    {"Button8", C, "Next word", "Следваща дума"},
-    {"Button6", C, "Next word", "Следваща дума"},
-    {"Button1", H, "Exit", "Изход"},
-    {"Label1", C, "Time for remember", "Време за запаметяване"},
-    {"CheckBox1", C, "Random word", "Случайна дума"},
-    {"SpeedButton1", H, "Help", "Помощ"},
+    {"Heading", C, "Метод 3", "Method 3"},
+    {"Button3", C, "Повтори", "Repeat"},
+    {"Button4", C, "Проверка", "Verification"},
+    {"Button5", C, "Покажи", "Show"},
+    {"Button9", H, "Старт/Стоп", "Start/Stop"},
+    {"Button7", C, "Предходна дума", "Previous word"},
+    {"Button8", C, "Следваща дума", "Next word"},
+    {"Button6", C, "Следваща дума", "Next word"},
+    {"Button1", H, "Изход", "Exit"},
+    {"Label1", C, "Време за запаметяване", "Time for remember"},
+    {"CheckBox1", C, "Случайна дума", "Random word"},
+    {"SpeedButton1", H, "Помощ", "Help"},
 };
 
 constexpr TExerciseText kMethod4[] = {
-    {"Heading", C, "Method 4", "Метод 4"},
-    {"Button5", H, "Start/Stop", "Старт/Стоп"},
-    {"Button6", C, "Previous word", "Предходна дума"},
-    {"Button7", C, "Next word", "Следваща дума"},
-    {"Button2", H, "Exit", "Изход"},
-    {"CheckBox1", C, "Random word", "Случайна дума"},
-    {"CheckBox2", C, "Exam", "Изпит"},
-    {"HeaderControl1Section0", C, "You", "Вие"},
-    {"HeaderControl1Section1", C, "Me", "Аз"},
-    {"Label4", C, "Results", "Резултат"},
-    {"SpeedButton1", H, "Help", "Помощ"},
-    {"Button4", C, "Next", "Следва"},
-    {"Button8", C, "Show", "Покажи"},
-    {"Button3", C, "Verification", "Проверка"},
+    {"Heading", C, "Метод 4", "Method 4"},
+    {"Button5", H, "Старт/Стоп", "Start/Stop"},
+    {"Button6", C, "Предходна дума", "Previous word"},
+    {"Button7", C, "Следваща дума", "Next word"},
+    {"Button2", H, "Изход", "Exit"},
+    {"CheckBox1", C, "Случайна дума", "Random word"},
+    {"CheckBox2", C, "Изпит", "Exam"},
+    {"HeaderControl1Section0", C, "Вие", "You"},
+    {"HeaderControl1Section1", C, "Аз", "Me"},
+    {"Label4", C, "Резултат", "Results"},
+    {"SpeedButton1", H, "Помощ", "Help"},
+    {"Button4", C, "Следва", "Next"},
+    {"Button8", C, "Покажи", "Show"},
+    {"Button3", C, "Проверка", "Verification"},
 };
 
 constexpr TExerciseText kMethod5[] = {
-    {"Heading", C, "Method 5", "Метод 5"},
-    {"CheckBox1", C, "Random word", "Случайна дума"},
-    {"Button3", C, "Pronunciation", "Изговори"},
-    {"Button2", C, "Verification", "Проверка"},
-    {"Button1", C, "Show", "Покажи"},
-    {"Button9", H, "Start/Stop", "Старт/Стоп"},
-    {"Button7", C, "Previous word", "Предходна дума"},
-    {"Button8", C, "Next word", "Следваща дума"},
-    {"Button5", H, "Exit", "Изход"},
-    {"Button6", H, "Help", "Помощ"},
-    {"Button4", C, "Next word", "Следваща дума"},
+    {"Heading", C, "Метод 5", "Method 5"},
+    {"CheckBox1", C, "Случайна дума", "Random word"},
+    {"Button3", C, "Изговори", "Pronunciation"},
+    {"Button2", C, "Проверка", "Verification"},
+    {"Button1", C, "Покажи", "Show"},
+    {"Button9", H, "Старт/Стоп", "Start/Stop"},
+    {"Button7", C, "Предходна дума", "Previous word"},
+    {"Button8", C, "Следваща дума", "Next word"},
+    {"Button5", H, "Изход", "Exit"},
+    {"Button6", H, "Помощ", "Help"},
+    {"Button4", C, "Следваща дума", "Next word"},
 };
 
 constexpr TExerciseText kHangman[] = {
-    {"Heading", C, "Hangman", "Бесеница"},
-    {"Button3", C, "Translation", "Превод"},
-    {"Button1", C, "Next word", "Следваща дума"},
-    {"Button2", C, "Loss", "Загуба"},
-    {"Button5", H, "Help", "Помощ"},
-    {"Button4", H, "Exit", "Изход"},
-    {"Label4", C, "Results", "Резултат"},
-    {"HeaderControl1Section0", C, "You", "Вие"},
-    {"HeaderControl1Section1", C, "Me", "Аз"},
-    {"RadioButton1", C, "Random word from list", "Случайна дума от списъка"},
-    {"RadioButton2", C, "Random english word", "Случайна дума на английски"},
-    {"RadioButton3", C, "Next word from list", "Поредна дума от списъка"},
-    {"RadioButton4", C, "Random Bulgarian word", "Случайна дума на български"},
+    {"Heading", C, "Бесеница", "Hangman"},
+    {"Button3", C, "Превод", "Translation"},
+    {"Button1", C, "Следваща дума", "Next word"},
+    {"Button2", C, "Загуба", "Loss"},
+    {"Button5", H, "Помощ", "Help"},
+    {"Button4", H, "Изход", "Exit"},
+    {"Label4", C, "Резултат", "Results"},
+    {"HeaderControl1Section0", C, "Вие", "You"},
+    {"HeaderControl1Section1", C, "Аз", "Me"},
+    {"RadioButton1", C, "Случайна дума от списъка", "Random word from list"},
+    {"RadioButton2", C, "Случайна дума на английски", "Random english word"},
+    {"RadioButton3", C, "Поредна дума от списъка", "Next word from list"},
+    {"RadioButton4", C, "Случайна дума на български", "Random Bulgarian word"},
+};
+
+struct TExercisePhraseText {
+    TExercisePhrase Phrase;
+    const char* Bulgarian;
+    const char* English;
+};
+
+constexpr TExercisePhraseText kPhrases[] = {
+    {TExercisePhrase::StopHint, "Стоп", "Stop"},
+    {TExercisePhrase::StartHint, "Старт", "Старт"},
+    {TExercisePhrase::Translation, "Превод", "Translation"},
+    {TExercisePhrase::Continue, "Продължи", "Continue"},
+    {TExercisePhrase::EmptyStudyList,
+     "Списъкът за учене е празен.\nДобавете думи в него от главния прозорец и отворете "
+     "упражнението отново.",
+     "The study list is empty.\nAdd words to it in the main window, then open the exercise "
+     "again."},
+    {TExercisePhrase::NoHangmanWord,
+     "Не бе намерена дума от поне три букви за този избор.\nИзберете друг вид дума и натиснете "
+     "„Следваща дума“.",
+     "No word of at least three letters was found for this choice.\nChoose another kind of "
+     "word and press Next word."},
 };
 
 } // namespace
@@ -130,7 +153,7 @@ QString ExerciseText(std::span<const TExerciseText> table, std::string_view cont
                      ui::TTextKind kind, bool english) {
     for (const TExerciseText& text : table) {
         if (text.Kind == kind && control == text.Control) {
-            return QString::fromUtf8(english ? text.English : text.Bulgarian);
+            return ui::TextIn(text, english);
         }
     }
     return {};
@@ -142,31 +165,15 @@ void ApplyTexts(QWidget& window, std::span<const TExerciseText> table, bool engl
         if (control == nullptr) {
             continue;
         }
-        ui::WriteText(control, text.Kind,
-                      QString::fromUtf8(english ? text.English : text.Bulgarian));
+        ui::WriteText(control, text.Kind, ui::TextIn(text, english));
     }
 }
 
 QString ExercisePhrase(TExercisePhrase phrase, bool english) {
-    switch (phrase) {
-    case TExercisePhrase::StopHint:
-        return english ? QStringLiteral("Stop") : QStringLiteral("Стоп");
-    case TExercisePhrase::StartHint:
-        return QStringLiteral("Старт");
-    case TExercisePhrase::Translation:
-        return english ? QStringLiteral("Translation") : QStringLiteral("Превод");
-    case TExercisePhrase::Continue:
-        return english ? QStringLiteral("Continue") : QStringLiteral("Продължи");
-    case TExercisePhrase::EmptyStudyList:
-        return english ? QStringLiteral("The study list is empty.\nAdd words to it in the main "
-                                        "window, then open the exercise again.")
-                       : QStringLiteral("Списъкът за учене е празен.\nДобавете думи в него от "
-                                        "главния прозорец и отворете упражнението отново.");
-    case TExercisePhrase::NoHangmanWord:
-        return english ? QStringLiteral("No word of at least three letters was found for this "
-                                        "choice.\nChoose another kind of word and press Next word.")
-                       : QStringLiteral("Не бе намерена дума от поне три букви за този избор.\n"
-                                        "Изберете друг вид дума и натиснете „Следваща дума“.");
+    for (const TExercisePhraseText& text : kPhrases) {
+        if (text.Phrase == phrase) {
+            return ui::TextIn(text, english);
+        }
     }
     return {};
 }

@@ -17,8 +17,8 @@ namespace exercises {
 struct TExerciseText {
     const char* Control; // the object name of the control
     ui::TTextKind Kind;
-    const char* English;
     const char* Bulgarian;
+    const char* English;
 };
 
 // One table per window. "Heading" is the title line at the top of the

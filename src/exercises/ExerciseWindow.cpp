@@ -35,7 +35,7 @@ QPixmap DrawnVerdict(bool right) {
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor::fromRgb(right ? ui::palette::Teal : ui::palette::Red));
         painter.drawEllipse(QRectF(24, 24, 208, 208));
-        QPen pen(Qt::white, 26);
+        QPen pen(QColor::fromRgb(ui::palette::White), 26);
         pen.setCapStyle(Qt::RoundCap);
         pen.setJoinStyle(Qt::RoundJoin);
         painter.setPen(pen);

@@ -24,9 +24,6 @@ constexpr QRect kPanel(60, 75, 680, 450);
 // The translation covers the gallows and the score once a game is over.
 constexpr QRect kTranslationInPanel(356, 138, 308, 296);
 
-constexpr QRgb kWonColour = 0xff008000;
-constexpr QRgb kLostColour = 0xffff0000;
-
 constexpr int kPatternMaxPixels = 40;
 constexpr int kPatternMinPixels = 14;
 
@@ -83,14 +80,14 @@ THangForm1::THangForm1(const TMainWindowSeams& seams, THangmanScore& score, QWid
       words_(seams.Study, seams.Lookup) {
     setObjectName(QStringLiteral("THangForm1"));
     Panel1 = ContentPanel(this, QStringLiteral("Panel1"), kPanel);
-    Panel1->setStyleSheet(QStringLiteral(
-        "QRadioButton { color: white; spacing: 8px; font-size: 13px; font-weight: bold;"
+    Panel1->setStyleSheet(ui::StyleSheet(
+        u"QRadioButton { color: @White; spacing: 8px; font-size: 13px; font-weight: bold;"
         " background: transparent; }"
-        "QRadioButton:disabled { color: #5d6f8c; }"
+        "QRadioButton:disabled { color: @DisabledText; }"
         "QRadioButton::indicator { width: 12px; height: 12px; border-radius: 8px;"
-        " border: 2px solid #2a9d8f; background: #0f1c33; }"
-        "QRadioButton::indicator:checked { background: #f2a541; border: 2px solid white; }"
-        "QRadioButton::indicator:disabled { border: 2px solid #2c4a6e; }"));
+        " border: 2px solid @Teal; background: @NavyDeep; }"
+        "QRadioButton::indicator:checked { background: @Amber; border: 2px solid @White; }"
+        "QRadioButton::indicator:disabled { border: 2px solid @DisabledFrame; }"));
     Button5 =
         PictureButton(Panel1, QStringLiteral("Button5"), QRect(596, 8, 38, 38), HelpPicture());
     Button4 =
@@ -98,8 +95,8 @@ THangForm1::THangForm1(const TMainWindowSeams& seams, THangmanScore& score, QWid
 
     Label1 = TextLabel(Panel1, QStringLiteral("Label1"), QRect(24, 64, 632, 64), "word");
     Label1->setAlignment(Qt::AlignCenter);
-    Label1->setStyleSheet(QStringLiteral("color: #16284a; background: #e0e7ef;"
-                                         " border: 2px solid #2a9d8f; border-radius: 8px;"));
+    Label1->setStyleSheet(ui::StyleSheet(u"color: @Panel; background: @Paper;"
+                                         " border: 2px solid @Teal; border-radius: 8px;"));
     NoWordNotice =
         TextLabel(Panel1, QStringLiteral("NoWordNotice"), QRect(24, 60, 632, 72), "notice");
     NoWordNotice->setAlignment(Qt::AlignCenter);
@@ -112,7 +109,7 @@ THangForm1::THangForm1(const TMainWindowSeams& seams, THangmanScore& score, QWid
     Edit1->setMaxLength(1);
     Edit1->setFont(WordFont(30));
     Edit1->setAlignment(Qt::AlignCenter);
-    Edit1->setStyleSheet(QStringLiteral("color: #16284a; padding: 0px;"));
+    Edit1->setStyleSheet(ui::StyleSheet(u"color: @Panel; padding: 0px;"));
     Edit1->installEventFilter(this);
     Rule(Panel1, QRect(92, 150, 248, 1));
     Label2 = TextLabel(Panel1, QStringLiteral("Label2"), QRect(92, 156, 248, 46), "tried");
@@ -121,7 +118,7 @@ THangForm1::THangForm1(const TMainWindowSeams& seams, THangmanScore& score, QWid
     QFont triedFont = WordFont(22);
     triedFont.setLetterSpacing(QFont::AbsoluteSpacing, 3);
     Label2->setFont(triedFont);
-    Label2->setStyleSheet(QStringLiteral("color: #f2a541;"));
+    Label2->setStyleSheet(ui::StyleSheet(u"color: @Amber;"));
 
     RadioButton1 = RadioButton(Panel1, QStringLiteral("RadioButton1"), QRect(24, 218, 316, 24));
     RadioButton3 = RadioButton(Panel1, QStringLiteral("RadioButton3"), QRect(24, 244, 316, 24));
@@ -137,8 +134,8 @@ THangForm1::THangForm1(const TMainWindowSeams& seams, THangmanScore& score, QWid
     Panel2 = new QWidget(Panel1);
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setAttribute(Qt::WA_StyledBackground);
-    Panel2->setStyleSheet(QStringLiteral("QWidget#Panel2 { background: #e0e7ef;"
-                                         " border: 2px solid #2a9d8f; border-radius: 8px; }"));
+    Panel2->setStyleSheet(ui::StyleSheet(u"QWidget#Panel2 { background: @Paper;"
+                                         " border: 2px solid @Teal; border-radius: 8px; }"));
     const QSize shown(kGallowsWidth * kPictureScale, kGallowsHeight * kPictureScale);
     Panel2->setGeometry(364, 146, shown.width() + 16, shown.height() + 16);
     Image1 = new QLabel(Panel2);
@@ -238,7 +235,8 @@ void THangForm1::ShowGame() {
     ShowPattern();
     // A word of only its first and last letters is won as it starts.
     if (game_.State() == THangmanState::Won) {
-        score_->Show(QString::fromStdString(game_.Score().Text()), QColor::fromRgb(kWonColour));
+        score_->Show(QString::fromStdString(game_.Score().Text()),
+                     QColor::fromRgb(ui::palette::Won));
     }
 }
 
@@ -258,7 +256,7 @@ void THangForm1::ShowGameOver() {
     const bool won = game_.State() == THangmanState::Won;
     ShowPattern();
     score_->Show(QString::fromStdString(game_.Score().Text()),
-                 QColor::fromRgb(won ? kWonColour : kLostColour));
+                 QColor::fromRgb(won ? ui::palette::Won : ui::palette::Lost));
     Button3->setEnabled(game_.CanTranslate());
 }
 

@@ -50,7 +50,6 @@ public:
     void PlayEnded() override {}
 
     const THangmanGame& Game() const { return game_; }
-    const TGallowsKick& Kick() const { return kick_; }
     // The option chosen among the four radio buttons.
     THangmanSource Source() const;
     // The picture Image1 shows, at its drawn size.

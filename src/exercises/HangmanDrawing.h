@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/Palette.h"
+
 #include <QImage>
 #include <QPoint>
 
@@ -10,9 +12,9 @@ namespace exercises {
 inline constexpr int kGallowsWidth = 80;
 inline constexpr int kGallowsHeight = 130;
 
-inline constexpr QRgb kGallowsInk = 0xff000000;
-inline constexpr QRgb kGallowsEyes = 0xffff0000;
-inline constexpr QRgb kGallowsSkin = 0xfffaa014;
+inline constexpr QRgb kGallowsInk = ui::palette::GallowsInk;
+inline constexpr QRgb kGallowsEyes = ui::palette::GallowsEyes;
+inline constexpr QRgb kGallowsSkin = ui::palette::GallowsSkin;
 // The ground the strokes are drawn on (the dialogs' paper tone).
 QRgb GallowsBackground();
 

@@ -34,13 +34,14 @@ TScoreBoard::TScoreBoard(QWidget* parent, const QRect& geometry, const QString& 
     Box->setGeometry(geometry.left(), geometry.top() + kCaptionHeight + 2, geometry.width(),
                      geometry.height() - kCaptionHeight - 2);
     Box->setStyleSheet(
-        QStringLiteral("QWidget#%1 { background: #e0e7ef; border: 2px solid #2a9d8f;"
-                       " border-radius: 8px; }"
-                       "QWidget#HeaderControl1 { background: #c5d3e3; border: none;"
-                       " border-bottom: 1px solid #2a9d8f; border-top-left-radius: 6px;"
-                       " border-top-right-radius: 6px; }"
-                       "QLabel { color: #16284a; background: transparent; border: none;"
-                       " font-size: 13px; font-weight: bold; }")
+        ui::StyleSheet(
+            QStringLiteral("QWidget#%1 { background: @Paper; border: 2px solid @Teal;"
+                           " border-radius: 8px; }"
+                           "QWidget#HeaderControl1 { background: @PaperShade; border: none;"
+                           " border-bottom: 1px solid @Teal; border-top-left-radius: 6px;"
+                           " border-top-right-radius: 6px; }"
+                           "QLabel { color: @Panel; background: transparent; border: none;"
+                           " font-size: 13px; font-weight: bold; }"))
             .arg(boxName));
 
     const int inner = Box->width() - 4;
@@ -53,7 +54,7 @@ TScoreBoard::TScoreBoard(QWidget* parent, const QRect& geometry, const QString& 
     Section(Header, QStringLiteral("HeaderControl1Section1"),
             QRect(inner / 2, 0, inner - inner / 2, kHeaderHeight));
     auto* divider = new QWidget(Header);
-    divider->setStyleSheet(QStringLiteral("background: #2a9d8f;"));
+    divider->setStyleSheet(ui::StyleSheet(u"background: @Teal;"));
     divider->setGeometry(inner / 2, 4, 1, kHeaderHeight - 8);
 
     Score = new QLabel(Box);

@@ -1,5 +1,6 @@
 #include "exercises/Unit3.h"
 
+#include "ui/Palette.h"
 #include "ui/Pictures.h"
 
 #include <QCheckBox>
@@ -28,7 +29,7 @@ TForm3::TForm3(const TMainWindowSeams& seams, QWidget* owner)
         PictureButton(Panel1, QStringLiteral("Button1"), QRect(590, 8, 38, 38), ExitPicture());
 
     Label4 = TextLabel(Panel1, QStringLiteral("Label4"), QRect(24, 60, 200, 20));
-    Edit1 = WordEdit(Panel1, QRect(24, 82, 496, 50), 28, QStringLiteral("color: #1f4fc4;"),
+    Edit1 = WordEdit(Panel1, QRect(24, 82, 496, 50), 28, ui::StyleSheet(u"color: @WordBlue;"),
                      TWordEdit::Shows);
     Label5 = TextLabel(Panel1, QStringLiteral("Label5"), QRect(24, 140, 200, 20));
     RichEdit1 = ArticleEdit(Panel1, QRect(24, 162, 496, 196));

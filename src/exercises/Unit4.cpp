@@ -1,5 +1,6 @@
 #include "exercises/Unit4.h"
 
+#include "ui/Palette.h"
 #include "ui/Pictures.h"
 
 #include <QCheckBox>
@@ -26,7 +27,7 @@ TForm4::TForm4(const TMainWindowSeams& seams, QWidget* owner)
     Button1 =
         PictureButton(Panel1, QStringLiteral("Button1"), QRect(554, 8, 38, 38), ExitPicture());
 
-    Edit1 = WordEdit(Panel1, QRect(24, 68, 392, 56), 28, QStringLiteral("color: #16284a;"),
+    Edit1 = WordEdit(Panel1, QRect(24, 68, 392, 56), 28, ui::StyleSheet(u"color: @Panel;"),
                      TWordEdit::Answer);
     Image1 = TextLabel(Panel1, QStringLiteral("Image1"), QRect(468, 60, 72, 72), "verdict");
     Image1->setAlignment(Qt::AlignCenter);

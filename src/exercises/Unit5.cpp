@@ -1,5 +1,6 @@
 #include "exercises/Unit5.h"
 
+#include "ui/Palette.h"
 #include "ui/Pictures.h"
 
 #include <QCheckBox>
@@ -33,7 +34,7 @@ TForm5::TForm5(const TMainWindowSeams& seams, QWidget* owner)
         "QCheckBox { font-size: 12px; spacing: 5px; } QLabel[role=\"caption\"] { font-size: 12px; "
         "}"));
     Label4 = TextLabel(Panel1, QStringLiteral("Label4"), QRect(18, 58, 200, 16));
-    Edit1 = WordEdit(Panel1, QRect(18, 76, 296, 42), 24, QStringLiteral("color: #c62f25;"),
+    Edit1 = WordEdit(Panel1, QRect(18, 76, 296, 42), 24, ui::StyleSheet(u"color: @WordRed;"),
                      TWordEdit::Shows);
 
     SpeedButton1 = TextButton(Panel1, QStringLiteral("SpeedButton1"), QRect(18, 124, 130, 28));

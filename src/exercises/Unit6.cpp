@@ -1,5 +1,6 @@
 #include "exercises/Unit6.h"
 
+#include "ui/Palette.h"
 #include "ui/Pictures.h"
 
 #include <QCheckBox>
@@ -46,7 +47,7 @@ TForm6::TForm6(const TMainWindowSeams& seams, QWidget* owner)
         PictureButton(Panel1, QStringLiteral("Button2"), QRect(594, 8, 38, 38), ExitPicture());
 
     RichEdit1 = ArticleEdit(Panel1, QRect(24, 64, 400, 226));
-    Edit1 = WordEdit(Panel1, QRect(24, 302, 400, 54), 26, QStringLiteral("color: #16284a;"),
+    Edit1 = WordEdit(Panel1, QRect(24, 302, 400, 54), 26, ui::StyleSheet(u"color: @Panel;"),
                      TWordEdit::Answer);
 
     score_ = std::make_unique<TScoreBoard>(Panel1, QRect(444, 60, 172, 104),

@@ -1,5 +1,6 @@
 #include "exercises/test2.h"
 
+#include "ui/Palette.h"
 #include "ui/Pictures.h"
 
 #include <QCheckBox>
@@ -31,7 +32,7 @@ TForm2::TForm2(const TMainWindowSeams& seams, QWidget* owner)
                           ui::Picture(ui::PictureId::IconContinue));
     CheckBox1 = OptionBox(Panel1, QStringLiteral("CheckBox1"), QRect(380, 96, 196, 24), false);
 
-    Edit1 = WordEdit(Panel1, QRect(24, 166, 420, 56), 28, QStringLiteral("color: #16284a;"),
+    Edit1 = WordEdit(Panel1, QRect(24, 166, 420, 56), 28, ui::StyleSheet(u"color: @Panel;"),
                      TWordEdit::Answer);
     Image1 = TextLabel(Panel1, QStringLiteral("Image1"), QRect(480, 158, 72, 72), "verdict");
     Image1->setAlignment(Qt::AlignCenter);

@@ -258,7 +258,8 @@ TExportResult ExportAnkiPackage(std::span<const std::string> entries, const TWor
     std::string media = "{";
     for (TNote& note : run.Notes.Notes) {
         std::string bytes;
-        if (note.Sound.empty() || platform::ReadWholeFile(note.Sound, bytes, kMaxSoundBytes) != 0) {
+        if (note.Sound.empty() ||
+            !platform::ReadWholeFile(note.Sound, bytes, kMaxSoundBytes).Ok()) {
             note.Sound.clear();
             note.MediaName.clear();
             continue;

@@ -68,10 +68,10 @@ QToolButton* AboutButton(QWidget* parent, TAboutButton kind, QPoint topLeft) {
     button->setIconSize(QSize(kSize, kSize));
     button->setCursor(Qt::PointingHandCursor);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setStyleSheet(QStringLiteral(
-        "QToolButton { border: none; background: transparent; }"
-        "QToolButton:hover { background: rgba(255, 255, 255, 36); border-radius: 3px; }"
-        "QToolButton:pressed { background: rgba(242, 165, 65, 70); border-radius: 3px; }"));
+    button->setStyleSheet(ui::StyleSheet(
+        QStringLiteral("QToolButton { border: none; background: transparent; }"
+                       "QToolButton:hover { background: @White/36; border-radius: 3px; }"
+                       "QToolButton:pressed { background: @Amber/70; border-radius: 3px; }")));
     return button;
 }
 

@@ -3,6 +3,7 @@
 #include "interface/AboutButtons.h"
 #include "interface/AboutUs.h"
 #include "interface/Credits.h"
+#include "ui/Palette.h"
 #include "ui/Pictures.h"
 
 #include <QFrame>
@@ -31,7 +32,7 @@ TAboutProgForm::TAboutProgForm(QWidget* owner, bool english) : QDialog(owner) {
     QFont font(QStringLiteral("DejaVu Sans Condensed"));
     font.setPixelSize(11);
     Label1->setFont(font);
-    Label1->setStyleSheet(QStringLiteral("color: black; background: transparent;"));
+    Label1->setStyleSheet(ui::StyleSheet(u"color: @Black; background: transparent;"));
     Label1->setText(LabelLines(AboutProgramText(english)));
     Label1->move(51, 123);
     Label1->adjustSize();

@@ -38,7 +38,7 @@ TAboutForm::TAboutForm(QWidget* owner, bool english) : QDialog(owner) {
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setGeometry(175, 83, 220, 100);
-    Panel1->setStyleSheet(QStringLiteral("background: black;"));
+    Panel1->setStyleSheet(ui::StyleSheet(u"background: @Black;"));
     Viewport = new QWidget(Panel1);
     Viewport->setObjectName(QStringLiteral("Viewport"));
     Viewport->setGeometry(6, 5, 180, kViewportHeight);
@@ -49,7 +49,7 @@ TAboutForm::TAboutForm(QWidget* owner, bool english) : QDialog(owner) {
     QFont font(QString::fromLatin1(ui::kFontMsSansSerif));
     font.setPixelSize(11);
     Label1->setFont(font);
-    Label1->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    Label1->setStyleSheet(ui::StyleSheet(u"color: @White; background: transparent;"));
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setText(LabelLines(CreditsText(english)));
     Label1->setGeometry(10, 0, kNarrowWidth, kViewportHeight);
@@ -57,8 +57,7 @@ TAboutForm::TAboutForm(QWidget* owner, bool english) : QDialog(owner) {
     // The strip at the foot of the viewport, which the credits pass under.
     auto* strip = new QWidget(Viewport);
     strip->setGeometry(0, kViewportHeight - kStripHeight, 180, kStripHeight);
-    strip->setStyleSheet(
-        QStringLiteral("background: %1;").arg(QColor::fromRgb(ui::palette::Teal).name()));
+    strip->setStyleSheet(ui::StyleSheet(u"background: @Teal;"));
 
     SpeedButton4 = AboutButton(Panel1, TAboutButton::UpArrow, QPoint(192, 4));
     SpeedButton3 = AboutButton(Panel1, TAboutButton::Stop, QPoint(192, 27));

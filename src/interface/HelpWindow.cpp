@@ -1,5 +1,7 @@
 #include "interface/HelpWindow.h"
 
+#include "ui/Captions.h"
+
 #include <QFileInfo>
 #include <QShowEvent>
 #include <QTextBrowser>
@@ -43,12 +45,8 @@ void TForm8::FormShow() {
             return;
         }
     }
-    const QString heading =
-        english_ ? QStringLiteral("Page not found") : QStringLiteral("Страницата не е намерена");
-    const QString detail = english_
-                               ? QStringLiteral("The help page %1 is missing or cannot be read.")
-                               : QStringLiteral("Помощната страница %1 липсва или не може "
-                                                "да бъде прочетена.");
+    const QString heading = ui::Phrase(ui::TPhrase::HelpPageNotFound, english_);
+    const QString detail = ui::Phrase(ui::TPhrase::HelpPageMissing, english_);
     WebBrowser1->setHtml(QStringLiteral("<h2>%1</h2><p>%2</p>")
                              .arg(heading.toHtmlEscaped(), detail.arg(path).toHtmlEscaped()));
 }

@@ -1,7 +1,6 @@
 #include "interface/InterfaceRules.h"
 
 #include <array>
-#include <cstring>
 
 namespace interface {
 namespace {
@@ -37,16 +36,6 @@ std::string_view PageFragment(TPage page, bool english) {
 
 std::string_view HelpPageFragment(bool english) {
     return english ? "\\hlp\\helpe.htm" : "\\hlp\\help.htm";
-}
-
-std::string CannotOpenMessage(const std::string& file, int errnoValue) {
-    std::string text = "Cannot open file \"" + file + "\".";
-    if (errnoValue != 0) {
-        text += " ";
-        text += std::strerror(errnoValue);
-        text += ".";
-    }
-    return text;
 }
 
 int KeyButtonNumber(std::string_view name) {

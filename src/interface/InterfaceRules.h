@@ -16,10 +16,6 @@ enum class TPage { BulgarianAbbreviations, EnglishAbbreviations, OrderInfo };
 // platform::ResolvePath; the ordering page follows the interface language.
 std::string_view PageFragment(TPage page, bool english);
 
-// The message for a page or key file that cannot be read: the file's name,
-// with the system's reason for an errno.
-std::string CannotOpenMessage(const std::string& file, int errnoValue);
-
 // The help page in the interface language, below the working directory.
 std::string_view HelpPageFragment(bool english);
 

@@ -70,8 +70,7 @@ void TLanguageSwitch::Switch(ui::TLanguage language, bool store) {
         BindTargets();
     }
     for (const auto& [text, target] : targets_) {
-        ui::WriteText(target, text->Kind,
-                      QString::fromUtf8(english ? text->English : text->Bulgarian));
+        ui::WriteText(target, text->Kind, ui::TextIn(*text, language));
     }
     // The singular unit is the switch's own; list operations write the
     // plural whatever the count.

@@ -57,26 +57,20 @@ QPoint Cell(int n, int first) {
 }
 
 QString PanelStyle() {
-    const QString panel = QColor::fromRgb(ui::palette::Panel).name();
-    const QString teal = QColor::fromRgb(ui::palette::Teal).name();
-    const QString paper = QColor::fromRgb(ui::palette::Paper).name();
     // Groups are a title over a rule: the strip lies across the consonants'
     // empty corner, where a frame would run under it.
-    return QStringLiteral(
-               "QWidget#Panel4 { background: %3; }"
-               "QGroupBox { border: none; border-top: 1px solid %2; margin-top: 7px;"
-               " color: %1; font-size: 10px; }"
-               "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: "
-               "0px;"
-               " padding: 0 3px 0 0;"
-               " background: %3; }"
-               "QToolButton { border: 1px solid #b7c4d4; border-radius: 3px; background: white; }"
-               "QToolButton:hover { border-color: %2; background: #fff4e2; }"
-               "QToolButton:pressed { background: #fde3b8; }"
-               "QToolButton:disabled { border-color: #d0d8e2; background: #f3f5f8; }"
-               "QTextEdit#RzRichEdit1 { border: 1px solid %2; border-radius: 2px;"
-               " background: white; }")
-        .arg(panel, teal, paper);
+    return ui::StyleSheet(
+        u"QWidget#Panel4 { background: @Paper; }"
+        "QGroupBox { border: none; border-top: 1px solid @Teal; margin-top: 7px;"
+        " color: @Panel; font-size: 10px; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 0px;"
+        " padding: 0 3px 0 0; background: @Paper; }"
+        "QToolButton { border: 1px solid @KeyFrame; border-radius: 3px; background: @White; }"
+        "QToolButton:hover { border-color: @Teal; background: @KeyHover; }"
+        "QToolButton:pressed { background: @KeyPressed; }"
+        "QToolButton:disabled { border-color: @KeyDisabledFrame; background: @KeyDisabled; }"
+        "QTextEdit#RzRichEdit1 { border: 1px solid @Teal; border-radius: 2px;"
+        " background: @White; }");
 }
 
 } // namespace

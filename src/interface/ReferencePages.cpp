@@ -2,6 +2,7 @@
 
 #include "interface/PronunciationKey.h"
 #include "platform/FileIo.h"
+#include "ui/FileMessages.h"
 
 #include <QAction>
 #include <QEvent>
@@ -16,12 +17,12 @@ namespace {
 bool ReadDataFile(const platform::TPaths& paths, std::string_view fragment, std::string& bytes,
                   TInterfaceHost& host) {
     const std::filesystem::path path = paths.DataFile(fragment);
-    const int error = platform::ReadWholeFile(path, bytes);
-    if (error != 0) {
-        host.ReportError(QString::fromStdString(CannotOpenMessage(path.string(), error)));
-        return false;
+    const platform::TFileResult read = platform::ReadWholeFile(path, bytes);
+    if (!read.Ok()) {
+        host.ReportError(
+            ui::FileErrorMessage(read.Error(), ui::LanguageOf(host.EnglishInterface())));
     }
-    return true;
+    return read.Ok();
 }
 
 class TClickFilter : public QObject {

@@ -1,5 +1,7 @@
 #include "interface/WebLinks.h"
 
+#include "ui/Captions.h"
+
 #include <QUrl>
 
 namespace interface {
@@ -9,11 +11,7 @@ void OpenWebLink(TWebLink link, TInterfaceHost& host, const ui::TEnvironment& en
     if (environment.OpenUrl(QUrl(address))) {
         return;
     }
-    host.ReportError(
-        host.EnglishInterface()
-            ? QStringLiteral("No web browser could be started to open %1.").arg(address)
-            : QStringLiteral("Не може да се стартира уеб браузър, който да отвори %1.")
-                  .arg(address));
+    host.ReportError(ui::Phrase(ui::TPhrase::NoWebBrowser, host.EnglishInterface()).arg(address));
 }
 
 } // namespace interface

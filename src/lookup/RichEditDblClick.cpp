@@ -3,6 +3,7 @@
 #include "rtf/RtfDocument.h"
 #include "ui/Captions.h"
 #include "ui/CodePageText.h"
+#include "ui/Fonts.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -16,7 +17,7 @@ TRichEditDblClick::TRichEditDblClick(QWidget* parent) : QTextEdit(parent) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     viewport()->setCursor(Qt::ArrowCursor);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    QFont font(QStringLiteral("Timok"));
+    QFont font(QString::fromLatin1(ui::kFontTimok));
     font.setPixelSize(16);
     setFont(font);
     document()->setDefaultFont(font);

@@ -1,6 +1,7 @@
 #include "lookup/SearchCombo.h"
 
 #include "ui/CodePageText.h"
+#include "ui/Fonts.h"
 
 #include "platform/Cp1251.h"
 
@@ -222,7 +223,7 @@ private:
 TSearchCombo::TSearchCombo(QWidget* parent)
     : QWidget(parent), list_(kVisibleRows), edit_(new TSearchComboEdit(this)),
       button_(new TSearchComboButton(this)) {
-    QFont font(QStringLiteral("HebarU"));
+    QFont font(QString::fromLatin1(ui::kFontHebarU));
     font.setPixelSize(13);
     setFont(font);
     setFocusPolicy(Qt::StrongFocus);

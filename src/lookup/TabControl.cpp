@@ -1,6 +1,7 @@
 #include "lookup/TabControl.h"
 
 #include "ui/CodePageText.h"
+#include "ui/Palette.h"
 
 #include <QResizeEvent>
 
@@ -42,11 +43,11 @@ TTabControl::TTabControl(QWidget* parent) : QWidget(parent), tabs_(new TLetterTa
     tabs_->setDrawBase(false);
     tabs_->setFocusPolicy(Qt::NoFocus);
     tabs_->setStyleSheet(
-        QStringLiteral("QTabBar::tab { width: %1px; height: %2px; padding: 0; margin: 0;"
-                       " border: 1px solid #7f93ad; border-bottom: none; background: #dfe7f1; "
-                       "color: #10253f; }"
-                       "QTabBar::tab:hover { background: #ffd27a; }"
-                       "QTabBar::tab:selected { background: #ffffff; font-weight: bold; }")
+        ui::StyleSheet(u"QTabBar::tab { width: %1px; height: %2px; padding: 0; margin: 0;"
+                       " border: 1px solid @TabFrame; border-bottom: none; background: @TabPaper; "
+                       "color: @TabText; }"
+                       "QTabBar::tab:hover { background: @AmberLight; }"
+                       "QTabBar::tab:selected { background: @White; font-weight: bold; }")
             .arg(kTabWidth - 2)
             .arg(kTabHeight));
     connect(tabs_, &QTabBar::currentChanged, this, [this](int) {

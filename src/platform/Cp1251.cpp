@@ -49,8 +49,8 @@ constexpr CaseTables MakeCaseTables() {
         t.upper[b] = static_cast<std::uint8_t>(b);
     }
     for (int b = 'A'; b <= 'Z'; ++b) {
-        t.lower[b] = static_cast<std::uint8_t>(b + 32);
-        t.upper[b + 32] = static_cast<std::uint8_t>(b);
+        t.lower[b] = static_cast<std::uint8_t>(AsciiLower(static_cast<char>(b)));
+        t.upper[b + 32] = static_cast<std::uint8_t>(AsciiUpper(static_cast<char>(b + 32)));
     }
     for (int b = 0xC0; b <= 0xDF; ++b) {
         t.lower[b] = static_cast<std::uint8_t>(b + 32);
@@ -297,6 +297,33 @@ std::uint8_t Cp1251Lower(std::uint8_t byte) {
 
 std::uint8_t Cp1251Upper(std::uint8_t byte) {
     return kCase.upper[byte];
+}
+
+std::string AsciiLower(std::string_view text) {
+    std::string result(text);
+    for (char& c : result) {
+        c = AsciiLower(c);
+    }
+    return result;
+}
+
+std::string AsciiUpper(std::string_view text) {
+    std::string result(text);
+    for (char& c : result) {
+        c = AsciiUpper(c);
+    }
+    return result;
+}
+
+bool EqualsAsciiNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return AsciiLower(x) == AsciiLower(y);
+           });
+}
+
+bool EndsWithAsciiNoCase(std::string_view text, std::string_view suffix) {
+    return text.size() >= suffix.size() &&
+           EqualsAsciiNoCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {

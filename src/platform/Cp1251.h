@@ -39,6 +39,20 @@ std::optional<std::string> FoldUtf8ToCp1251(std::string_view utf8);
 std::uint8_t Cp1251Lower(std::uint8_t byte);
 std::uint8_t Cp1251Upper(std::uint8_t byte);
 
+// Case mapping of the Latin letters A to Z alone; every other byte, Cyrillic
+// letters included, maps to itself. Names of files and libraries are matched
+// with it, byte by byte, whatever their encoding.
+constexpr char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+constexpr char AsciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+std::string AsciiLower(std::string_view text);
+std::string AsciiUpper(std::string_view text);
+bool EqualsAsciiNoCase(std::string_view a, std::string_view b);
+bool EndsWithAsciiNoCase(std::string_view text, std::string_view suffix);
+
 // Whether text begins with prefix, compared without regard to letter case.
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 

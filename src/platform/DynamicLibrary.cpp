@@ -1,9 +1,10 @@
 #include "platform/DynamicLibrary.h"
 
+#include "platform/Cp1251.h"
+
 #include <dlfcn.h>
 
 #include <algorithm>
-#include <cctype>
 #include <system_error>
 
 namespace platform {
@@ -12,11 +13,7 @@ namespace {
 
 bool EndsWithDll(std::string_view fileName) {
     constexpr std::string_view dll = ".dll";
-    if (fileName.size() <= dll.size())
-        return false;
-    return std::equal(dll.begin(), dll.end(), fileName.end() - dll.size(), [](char a, char b) {
-        return a == std::tolower(static_cast<unsigned char>(b));
-    });
+    return fileName.size() > dll.size() && EndsWithAsciiNoCase(fileName, dll);
 }
 
 } // namespace

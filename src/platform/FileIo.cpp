@@ -155,34 +155,8 @@ int ReadAll(const std::filesystem::path& path, Bytes& bytes, std::uintmax_t maxB
     return failure;
 }
 
-} // namespace
-
-std::string FileErrorText(int failure) {
-    switch (failure) {
-    case EISDIR:
-        return "It is a folder, not a file";
-    case kIsNamedPipe:
-        return "It is a named pipe, not a file";
-    case kIsDevice:
-        return "It is a device, not a file";
-    case kIsSocket:
-        return "It is a socket, not a file";
-    case EFBIG:
-        return "It is larger than any file of its kind can be";
-    default:
-        return std::strerror(failure);
-    }
-}
-
-int CheckRegularFile(const std::filesystem::path& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
-        return errno;
-    }
-    return S_ISREG(st.st_mode) ? 0 : KindError(st.st_mode);
-}
-
-int CheckReplaceable(const std::filesystem::path& path) {
+// 0 or why a save may not replace the file at path.
+int ReplaceableFailure(const std::filesystem::path& path) {
     std::filesystem::path target = path;
     if (const int failure = FollowLinks(target); failure != 0) {
         return failure;
@@ -202,14 +176,17 @@ int CheckReplaceable(const std::filesystem::path& path) {
     return ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0 ? 0 : errno;
 }
 
-TAtomicWriteResult WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes,
-                                       const TAtomicWriteOptions& options) {
+// 0 or why not; created tells whether the temporary file was made.
+int WriteAtomically(const std::filesystem::path& target, std::string_view bytes,
+                    const TAtomicWriteOptions& options, bool& created) {
+    created = false;
     std::filesystem::path file = target;
     if (const int failure = FollowLinks(file); failure != 0) {
-        return {failure, true};
+        return failure;
     }
-    if (const int failure = CheckReplaceable(file); failure != 0) {
-        return {failure, false};
+    if (const int failure = ReplaceableFailure(file); failure != 0) {
+        created = true;
+        return failure;
     }
     mode_t mode = 0666;
     struct stat st {};
@@ -225,8 +202,9 @@ TAtomicWriteResult WriteFileAtomically(const std::filesystem::path& target, std:
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
     }
     if (fd < 0) {
-        return {errno, true};
+        return errno;
     }
+    created = true;
     if (exists) {
         // The new file is the old one to its owner: same bits, same owner.
         ::fchmod(fd, mode);
@@ -246,25 +224,16 @@ TAtomicWriteResult WriteFileAtomically(const std::filesystem::path& target, std:
     }
     if (failure != 0) {
         ::unlink(temporary.c_str());
-        return {failure, false};
+        return failure;
     }
     if (options.Durable) {
         SyncFolder(file.parent_path());
     }
-    return {};
+    return 0;
 }
 
-int ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::uintmax_t maxBytes) {
-    return ReadAll(path, bytes, maxBytes);
-}
-
-int ReadWholeFile(const std::filesystem::path& path, std::vector<char>& bytes,
-                  std::uintmax_t maxBytes) {
-    return ReadAll(path, bytes, maxBytes);
-}
-
-int ReadWholeFileInto(const std::filesystem::path& path, std::vector<char>& buffer,
-                      std::uintmax_t maxBytes) {
+int ReadAllInto(const std::filesystem::path& path, std::vector<char>& buffer,
+                std::uintmax_t maxBytes) {
     struct stat st {};
     int fd = -1;
     int failure = OpenRegular(path, fd, st);
@@ -278,7 +247,7 @@ int ReadWholeFileInto(const std::filesystem::path& path, std::vector<char>& buff
     return failure;
 }
 
-int ReadFileStart(const std::filesystem::path& path, std::size_t count, std::string& bytes) {
+int ReadStart(const std::filesystem::path& path, std::size_t count, std::string& bytes) {
     struct stat st {};
     int fd = -1;
     if (const int failure = OpenRegular(path, fd, st); failure != 0) {
@@ -309,12 +278,8 @@ int ReadFileStart(const std::filesystem::path& path, std::size_t count, std::str
     return failure;
 }
 
-TFileLock::~TFileLock() {
-    Unlock();
-}
-
-int TFileLock::Lock(const std::filesystem::path& path) {
-    Unlock();
+// 0 and the locked descriptor in lockedFd, or why not.
+int LockFile(const std::filesystem::path& path, int& lockedFd) {
     // Each round either locks the file now at the path or finds that a holder
     // replaced it while we waited; a bounded number of rounds guards against
     // a path that keeps changing.
@@ -344,12 +309,83 @@ int TFileLock::Lock(const std::filesystem::path& path) {
         struct stat now {};
         if (::stat(path.c_str(), &now) == 0 && now.st_dev == locked.st_dev &&
             now.st_ino == locked.st_ino) {
-            fd_ = fd;
+            lockedFd = fd;
             return 0;
         }
         ::close(fd);
     }
     return EAGAIN;
+}
+
+} // namespace
+
+std::string FileErrorText(int failure) {
+    switch (failure) {
+    case EISDIR:
+        return "It is a folder, not a file";
+    case kIsNamedPipe:
+        return "It is a named pipe, not a file";
+    case kIsDevice:
+        return "It is a device, not a file";
+    case kIsSocket:
+        return "It is a socket, not a file";
+    case EFBIG:
+        return "It is larger than any file of its kind can be";
+    default:
+        return std::strerror(failure);
+    }
+}
+
+TFileResult CheckRegularFile(const std::filesystem::path& path) {
+    struct stat st {};
+    const int failure =
+        ::stat(path.c_str(), &st) != 0 ? errno : (S_ISREG(st.st_mode) ? 0 : KindError(st.st_mode));
+    return TFileResult::FromErrno(path, TFileOperation::Open, failure);
+}
+
+TFileResult CheckReplaceable(const std::filesystem::path& path) {
+    return TFileResult::FromErrno(path, TFileOperation::Write, ReplaceableFailure(path));
+}
+
+TFileResult WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes,
+                                const TAtomicWriteOptions& options) {
+    bool created = false;
+    const int failure = WriteAtomically(target, bytes, options, created);
+    return TFileResult::FromErrno(target, created ? TFileOperation::Write : TFileOperation::Create,
+                                  failure);
+}
+
+TFileResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes,
+                          std::uintmax_t maxBytes) {
+    return TFileResult::FromErrno(path, TFileOperation::Open, ReadAll(path, bytes, maxBytes));
+}
+
+TFileResult ReadWholeFile(const std::filesystem::path& path, std::vector<char>& bytes,
+                          std::uintmax_t maxBytes) {
+    return TFileResult::FromErrno(path, TFileOperation::Open, ReadAll(path, bytes, maxBytes));
+}
+
+TFileResult ReadWholeFileInto(const std::filesystem::path& path, std::vector<char>& buffer,
+                              std::uintmax_t maxBytes) {
+    return TFileResult::FromErrno(path, TFileOperation::Open, ReadAllInto(path, buffer, maxBytes));
+}
+
+TFileResult ReadFileStart(const std::filesystem::path& path, std::size_t count,
+                          std::string& bytes) {
+    return TFileResult::FromErrno(path, TFileOperation::Open, ReadStart(path, count, bytes));
+}
+
+TFileLock::~TFileLock() {
+    Unlock();
+}
+
+TFileResult TFileLock::Lock(const std::filesystem::path& path) {
+    Unlock();
+    const int failure = LockFile(path, fd_);
+    if (failure == 0) {
+        path_ = path;
+    }
+    return TFileResult::FromErrno(path, TFileOperation::Open, failure);
 }
 
 void TFileLock::Unlock() {
@@ -359,15 +395,17 @@ void TFileLock::Unlock() {
     }
 }
 
-int TFileLock::Read(std::string& bytes, std::uintmax_t maxBytes) const {
+TFileResult TFileLock::Read(std::string& bytes, std::uintmax_t maxBytes) const {
     struct stat st {};
+    int failure = 0;
     if (fd_ < 0) {
-        return EBADF;
+        failure = EBADF;
+    } else if (::fstat(fd_, &st) != 0) {
+        failure = errno;
+    } else {
+        failure = ReadFromStart(fd_, st, bytes, maxBytes);
     }
-    if (::fstat(fd_, &st) != 0) {
-        return errno;
-    }
-    return ReadFromStart(fd_, st, bytes, maxBytes);
+    return TFileResult::FromErrno(path_, TFileOperation::Open, failure);
 }
 
 } // namespace platform

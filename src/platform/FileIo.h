@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileError.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <limits>
@@ -8,15 +10,6 @@
 #include <vector>
 
 namespace platform {
-
-// Failures errno has no word for: what a path is when it is not a regular
-// file. A folder is EISDIR. FileErrorText gives the words for all of them.
-constexpr int kIsNamedPipe = -1;
-constexpr int kIsDevice = -2;
-constexpr int kIsSocket = -3;
-
-// The system's text for an errno value, ours for the codes above.
-std::string FileErrorText(int failure);
 
 struct TAtomicWriteOptions {
     // Where the bytes go before the rename; empty: a fresh, unique name in the
@@ -27,21 +20,15 @@ struct TAtomicWriteOptions {
     bool Durable = true;
 };
 
-struct TAtomicWriteResult {
-    int Errno = 0;             // 0: the target now holds the bytes
-    bool CreateFailed = false; // the temporary file could not even be created
-    bool Ok() const { return Errno == 0; }
-};
+// Fine when path names a regular file (symbolic links followed); else the
+// errno of looking at it or the code of its kind, as an open of the file.
+TFileResult CheckRegularFile(const std::filesystem::path& path);
 
-// 0 when path names a regular file (symbolic links followed); else the errno
-// of looking at it or the code of its kind.
-int CheckRegularFile(const std::filesystem::path& path);
-
-// 0 when a save may replace the file at path, or create it there; EACCES when
+// Fine when a save may replace the file at path, or create it there; EACCES when
 // the file's own permission bits forbid us to write it (read from the bits,
 // so that root respects a read-only file too); the code of its kind when it is
-// not a regular file. Symbolic links are followed.
-int CheckReplaceable(const std::filesystem::path& path);
+// not a regular file. Symbolic links are followed. Failures are writes.
+TFileResult CheckReplaceable(const std::filesystem::path& path);
 
 // Replaces the file's contents so that a crash or a full disk at any moment
 // leaves either the old contents or the new ones: the bytes go to a temporary
@@ -49,30 +36,31 @@ int CheckReplaceable(const std::filesystem::path& path);
 // link: the file it points to is replaced. An existing target keeps its
 // permission bits; a read-only one, or one that is not a regular file, is
 // refused (see CheckReplaceable). On failure the temporary file is removed
-// and the target is untouched.
-TAtomicWriteResult WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes,
-                                       const TAtomicWriteOptions& options = {});
+// and the target is untouched. A failure names the target; it is a creation
+// when not even the temporary file could be made, else a write.
+TFileResult WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes,
+                                const TAtomicWriteOptions& options = {});
 
 constexpr std::uintmax_t kNoSizeLimit = std::numeric_limits<std::uintmax_t>::max();
 
-// The whole file with one open; 0 or why not: the errno of the failure, the
-// code of its kind for anything but a regular file (opening a named pipe never
-// waits for a writer), EFBIG when it holds more than maxBytes, ENOMEM when
-// there is no memory for it.
-int ReadWholeFile(const std::filesystem::path& path, std::string& bytes,
-                  std::uintmax_t maxBytes = kNoSizeLimit);
-int ReadWholeFile(const std::filesystem::path& path, std::vector<char>& bytes,
-                  std::uintmax_t maxBytes = kNoSizeLimit);
+// The whole file with one open, or why not (an open of the file): the errno
+// of the failure, the code of its kind for anything but a regular file
+// (opening a named pipe never waits for a writer), EFBIG when it holds more
+// than maxBytes, ENOMEM when there is no memory for it.
+TFileResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes,
+                          std::uintmax_t maxBytes = kNoSizeLimit);
+TFileResult ReadWholeFile(const std::filesystem::path& path, std::vector<char>& bytes,
+                          std::uintmax_t maxBytes = kNoSizeLimit);
 
 // As ReadWholeFile, into a buffer used from one file to the next: its storage
 // is kept where the file fits, so reading many files allocates about once.
 // Empty after a failure.
-int ReadWholeFileInto(const std::filesystem::path& path, std::vector<char>& buffer,
-                      std::uintmax_t maxBytes = kNoSizeLimit);
+TFileResult ReadWholeFileInto(const std::filesystem::path& path, std::vector<char>& buffer,
+                              std::uintmax_t maxBytes = kNoSizeLimit);
 
-// At most count bytes from the start of a regular file; 0 or why not, as
+// At most count bytes from the start of a regular file, or why not, as
 // ReadWholeFile. Reading never waits on a named pipe.
-int ReadFileStart(const std::filesystem::path& path, std::size_t count, std::string& bytes);
+TFileResult ReadFileStart(const std::filesystem::path& path, std::size_t count, std::string& bytes);
 
 // An exclusive advisory lock on a file that saves replace by renaming a new
 // file over it. Lock waits for other holders, then makes sure that the locked
@@ -86,17 +74,18 @@ public:
     TFileLock(const TFileLock&) = delete;
     TFileLock& operator=(const TFileLock&) = delete;
 
-    // Creates the file empty when it does not exist. 0 or why not, as
+    // Creates the file empty when it does not exist. Fine or why not, as
     // ReadWholeFile.
-    int Lock(const std::filesystem::path& path);
+    TFileResult Lock(const std::filesystem::path& path);
     void Unlock();
     bool Locked() const { return fd_ >= 0; }
 
     // The locked file's contents, as ReadWholeFile.
-    int Read(std::string& bytes, std::uintmax_t maxBytes = kNoSizeLimit) const;
+    TFileResult Read(std::string& bytes, std::uintmax_t maxBytes = kNoSizeLimit) const;
 
 private:
     int fd_ = -1;
+    std::filesystem::path path_;
 };
 
 } // namespace platform

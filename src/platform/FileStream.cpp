@@ -5,9 +5,18 @@
 
 namespace platform {
 
-TFileStream::TFileStream(const std::string& fileName) : File(std::fopen(fileName.c_str(), "w+b")) {
+TFileStream::TFileStream(const std::string& fileName)
+    : Name(fileName), File(std::fopen(fileName.c_str(), "w+b")) {
     if (File == nullptr)
         LastError = errno;
+}
+
+TFileResult TFileStream::Result() const {
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(Name, ec);
+    return TFileResult::FromErrno(ec ? std::filesystem::path(Name) : absolute,
+                                  Valid() ? TFileOperation::Write : TFileOperation::Create,
+                                  LastError);
 }
 
 TFileStream::~TFileStream() {

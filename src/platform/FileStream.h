@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileError.h"
 #include "platform/Stream.h"
 
 #include <cstdint>
@@ -18,15 +19,16 @@ public:
     TFileStream& operator=(const TFileStream&) = delete;
 
     bool Valid() const { return File != nullptr; }
-    // The system's error number of the failed creation, or of the last
-    // write or positioning that failed; 0 when none failed.
-    int Error() const { return LastError; }
+    // Fine, or the failed creation, or the last write or positioning that
+    // failed.
+    TFileResult Result() const;
     void SetSize(std::int32_t newSize) override;
     std::int32_t Read(void* buffer, std::int32_t count) override;
     std::int32_t Write(const void* buffer, std::int32_t count) override;
     std::int32_t Seek(std::int32_t offset, std::uint16_t origin) override;
 
 private:
+    std::string Name;
     std::FILE* File = nullptr;
     int LastError = 0;
 };

@@ -124,38 +124,28 @@ bool Decode(Decoder& d, const std::uint8_t* data, std::size_t size) {
 
 } // namespace
 
-std::optional<QImage> LoadJpeg(std::span<const std::uint8_t> bytes, std::string* error) {
+TJpegResult LoadJpeg(std::span<const std::uint8_t> bytes) {
     if (bytes.empty()) {
-        if (error) {
-            *error = "empty picture";
-        }
-        return std::nullopt;
+        return std::string("empty picture");
     }
     Decoder decoder;
     if (!Decode(decoder, bytes.data(), bytes.size())) {
-        if (error) {
-            *error = decoder.failure;
-        }
-        return std::nullopt;
+        return std::string(decoder.failure);
     }
     return std::move(decoder.image);
 }
 
-std::optional<QImage> LoadJpeg(const QByteArray& bytes, std::string* error) {
+TJpegResult LoadJpeg(const QByteArray& bytes) {
     return LoadJpeg(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                              static_cast<std::size_t>(bytes.size())),
-                    error);
+                              static_cast<std::size_t>(bytes.size())));
 }
 
-std::optional<QImage> LoadJpegFile(const QString& path, std::string* error) {
+TJpegResult LoadJpegFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        if (error) {
-            *error = path.toStdString() + ": " + file.errorString().toStdString();
-        }
-        return std::nullopt;
+        return path.toStdString() + ": " + file.errorString().toStdString();
     }
-    return LoadJpeg(file.readAll(), error);
+    return LoadJpeg(file.readAll());
 }
 
 } // namespace platform

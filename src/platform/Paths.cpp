@@ -1,24 +1,12 @@
 #include "platform/Paths.h"
 
-#include <cctype>
+#include "platform/Cp1251.h"
+
 #include <system_error>
 #include <utility>
 
 namespace platform {
 namespace {
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
 
 std::filesystem::path MatchComponent(const std::filesystem::path& dir, std::string_view name) {
     std::error_code ec;
@@ -28,7 +16,7 @@ std::filesystem::path MatchComponent(const std::filesystem::path& dir, std::stri
     }
     for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string entry = it->path().filename().string();
-        if (EqualNoCase(entry, name)) {
+        if (EqualsAsciiNoCase(entry, name)) {
             return it->path();
         }
     }

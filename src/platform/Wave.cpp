@@ -139,9 +139,13 @@ public:
         return running_;
     }
 
+    // A stop already pending comes no later than the new linger allows.
     void SetLinger(std::chrono::milliseconds linger) {
         std::lock_guard lock(mutex_);
         linger_ = linger;
+        if (stopPending_)
+            stopAt_ = std::min(stopAt_, std::chrono::steady_clock::now() + linger_);
+        wake_.notify_all();
     }
 
 private:

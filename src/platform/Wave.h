@@ -113,7 +113,9 @@ bool HoldAudio();
 void ReleaseAudio();
 // Whether the sound system is up now.
 bool AudioRunning();
-// How long the sound system stays up after the last release (2 s).
+// How long the sound system stays up after the last release (2 s). A stop
+// already pending is brought forward to the new linger: 0 stops an idle sound
+// system at once.
 void SetAudioLinger(std::uint32_t milliseconds);
 
 } // namespace platform

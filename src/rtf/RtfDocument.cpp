@@ -1,6 +1,7 @@
 #include "rtf/RtfDocument.h"
 
 #include "platform/Cp1251.h"
+#include "rtf/FontSubstitutes.h"
 
 #include <QColor>
 #include <QFont>
@@ -18,28 +19,6 @@
 namespace rtf {
 
 namespace {
-
-struct TFontSubstitute {
-    std::string_view Name;
-    const char* Family;
-};
-
-constexpr std::array<TFontSubstitute, 3> FontSubstitutes = {{
-    {"Timok", "DejaVu Serif"},
-    {"HebarU", "DejaVu Sans"},
-    {"MS Sans Serif", "DejaVu Sans"},
-}};
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
-}
 
 // Qt measures margins in pixels at 96 dpi; RTF in twips (1/1440 inch).
 qreal TwipsToPixels(int twips) {
@@ -229,9 +208,9 @@ bool InsertPlainText(QTextCursor& cursor, std::string_view bytes, const QFont& d
 } // namespace
 
 QString SubstituteFontFamily(std::string_view fontName) {
-    for (const TFontSubstitute& substitute : FontSubstitutes)
-        if (EqualNoCase(fontName, substitute.Name))
-            return QString::fromLatin1(substitute.Family);
+    if (const TFontSubstitute* substitute = FindFontSubstitute(fontName)) {
+        return QString::fromLatin1(substitute->Candidates.front());
+    }
     return QString::fromUtf8(fontName.data(), static_cast<qsizetype>(fontName.size()));
 }
 

@@ -1,8 +1,8 @@
 #include "sound/Audio.h"
 
+#include "sound/MessageWindow.h"
+
 #include <QCoreApplication>
-#include <QEvent>
-#include <QObject>
 
 #include <chrono>
 #include <cstdio>
@@ -14,19 +14,6 @@
 namespace sound {
 
 namespace {
-
-QEvent::Type PostedMessageType() {
-    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
-    return type;
-}
-
-class TPostedMessage : public QEvent {
-public:
-    TPostedMessage(std::uintptr_t wParam, std::uintptr_t lParam)
-        : QEvent(PostedMessageType()), WParam(wParam), LParam(lParam) {}
-    std::uintptr_t WParam;
-    std::uintptr_t LParam;
-};
 
 // A device that never reports closing must not hang its host.
 void WaitUntilInactive(const std::atomic<bool>& active) {
@@ -46,30 +33,6 @@ std::int32_t StreamSize(platform::TStream* stream) {
 }
 
 } // namespace
-
-// Receives messages posted from the audio thread and runs them on the thread
-// it lives on.
-class TMessageWindow : public QObject {
-public:
-    using THandler = std::function<void(std::uintptr_t, std::uintptr_t)>;
-    explicit TMessageWindow(THandler handler) : Handler(std::move(handler)) {}
-
-    void Post(std::uintptr_t wParam, std::uintptr_t lParam = 0) {
-        QCoreApplication::postEvent(this, new TPostedMessage(wParam, lParam));
-    }
-
-protected:
-    bool event(QEvent* e) override {
-        if (e->type() != PostedMessageType())
-            return QObject::event(e);
-        const auto* message = static_cast<TPostedMessage*>(e);
-        Handler(message->WParam, message->LParam);
-        return true;
-    }
-
-private:
-    THandler Handler;
-};
 
 bool DeletePlayFile(const std::filesystem::path& file) {
     return std::remove(file.c_str()) == 0;
@@ -100,14 +63,14 @@ bool TAudioSettings::AllocateBuffers() {
     for (int i = 0; i < BufferCount; ++i) {
         Headers[i].reset(new (std::nothrow) platform::WAVEHDR);
         if (Headers[i] == nullptr) {
-            Owner.ErrorMessage = "Not enough memory to allocate WaveHeader";
+            Owner.Message = "Not enough memory to allocate WaveHeader";
             ReleaseBuffers();
             return false;
         }
         Buffers[i].reset(new (std::nothrow) char[Bytes]);
         SplitBuffers[i].reset(new (std::nothrow) char[Bytes / 2 + 1]);
         if (Buffers[i] == nullptr || SplitBuffers[i] == nullptr) {
-            Owner.ErrorMessage = "Not enough memory to allocate Wave Buffer";
+            Owner.Message = "Not enough memory to allocate Wave Buffer";
             ReleaseBuffers();
             return false;
         }
@@ -142,7 +105,7 @@ void TAudioSettings::SetError(const std::string& message, platform::MMRESULT cod
             result += ' ';
         result += text;
     }
-    Owner.ErrorMessage = result;
+    Owner.Message = result;
 }
 
 void TAudioSettings::Reallocate() {
@@ -264,7 +227,7 @@ bool TRecorder::Start() {
         }
     }
     if (!AddBuffer()) {
-        Owner.ErrorMessage = "Error adding next input buffer";
+        Owner.Message = "Error adding next input buffer";
         return false;
     }
     result = platform::waveInStart(Handle);
@@ -275,7 +238,7 @@ bool TRecorder::Start() {
     }
     for (int i = 1; i < BufferCount; ++i) {
         if (!AddBuffer()) {
-            Owner.ErrorMessage = "Error adding next input buffer";
+            Owner.Message = "Error adding next input buffer";
             return false;
         }
     }
@@ -307,7 +270,7 @@ void TRecorder::StopDevice() {
 
 bool TRecorder::CloseDevice() {
     if (!Open) {
-        Owner.ErrorMessage = "Recorder already closed";
+        Owner.Message = "Recorder already closed";
         return true;
     }
     bool ok = true;
@@ -413,6 +376,7 @@ TPlayer::TPlayer(TAudio& owner)
 TPlayer::~TPlayer() = default;
 
 bool TPlayer::Play(platform::TStream* left, platform::TStream* right, std::uint16_t repeat) {
+    PlayFileResult = {};
     if (!HasBuffers() && !AllocateBuffers())
         return false;
     const bool openedNow = !Open;
@@ -439,7 +403,7 @@ bool TPlayer::Play(platform::TStream* left, platform::TStream* right, std::uint1
     if (PlayFile == nullptr) {
         PlayFile = std::make_unique<platform::TFileStream>(Owner.PlayFile().string());
         if (!PlayFile->Valid()) {
-            FailPlayFile("create", PlayFile->Error(), openedNow);
+            FailPlayFile(openedNow);
             return false;
         }
         RepeatCount = repeat;
@@ -448,7 +412,7 @@ bool TPlayer::Play(platform::TStream* left, platform::TStream* right, std::uint1
         PlayFile->Seek(0, 2);
     }
     if (!WriteToPlayFile(left, right)) {
-        FailPlayFile("write", PlayFile->Error(), openedNow);
+        FailPlayFile(openedNow);
         return false;
     }
     if (ReadPosition == 0)
@@ -457,19 +421,21 @@ bool TPlayer::Play(platform::TStream* left, platform::TStream* right, std::uint1
     return true;
 }
 
-void TPlayer::FailPlayFile(const char* action, int errorNumber, bool openedNow) {
+void TPlayer::FailPlayFile(bool openedNow) {
+    PlayFileResult = PlayFile->Result();
+    if (PlayFileResult.Ok()) {
+        // The system gave no reason: the file is still named.
+        std::error_code ec;
+        const std::filesystem::path file = std::filesystem::absolute(Owner.PlayFile(), ec);
+        PlayFileResult =
+            platform::TFileError{ec ? Owner.PlayFile() : file, platform::TFileOperation::Write};
+    }
     PlayFile.reset();
-    std::error_code ec;
-    const std::filesystem::path file = std::filesystem::absolute(Owner.PlayFile(), ec);
-    std::string message = std::string("Cannot ") + action + " file \"" +
-                          (ec ? Owner.PlayFile().string() : file.string()) + "\".";
-    if (errorNumber != 0)
-        message += std::string(" ") + std::strerror(errorNumber) + ".";
     // Nothing went to a device opened for this sound, so nothing will come
     // back to close it.
     if (openedNow)
         CloseDevice();
-    Owner.ErrorMessage = message;
+    Owner.Message.clear();
 }
 
 bool TPlayer::WriteToPlayFile(platform::TStream* left, platform::TStream* right) {
@@ -573,7 +539,7 @@ void TPlayer::HandleDone() {
 
 void TPlayer::FinishPlaying() {
     if (!Open) {
-        Owner.ErrorMessage = "Player already closed";
+        Owner.Message = "Player already closed";
         return;
     }
     // The device posts this when it has no buffer left. If this thread was
@@ -611,11 +577,11 @@ bool TPlayer::CloseDevice() {
 
 bool TPlayer::Stop() {
     if (!Open) {
-        Owner.ErrorMessage = "Player already closed";
+        Owner.Message = "Player already closed";
         return true;
     }
     PlayFile.reset();
-    Owner.ErrorMessage.clear();
+    Owner.Message.clear();
     bool ok = true;
     if (!Finished || QueuedCount > 0) {
         const platform::MMRESULT result = platform::waveOutReset(Handle);
@@ -641,151 +607,13 @@ void TPlayer::StopDevice() {
     Stop();
 }
 
-// ---- TMixerSettings
-
-TMixerSettings::TMixerSettings(TAudio& owner)
-    : Owner(owner), Window(std::make_unique<TMessageWindow>(
-                        [this](std::uintptr_t p1, std::uintptr_t p2) { ControlChanged(p1, p2); })) {
-}
-
-TMixerSettings::~TMixerSettings() {
-    Close();
-}
-
-bool TMixerSettings::Open(std::int32_t deviceId) {
-    Close();
-    if (deviceId < 0 || platform::mixerGetNumDevs() == 0)
-        return false;
-    const auto id = static_cast<std::uint32_t>(deviceId);
-    platform::MIXERCAPS caps;
-    if (platform::mixerGetDevCaps(id, &caps) != platform::MMSYSERR_NOERROR)
-        return false;
-    if (platform::mixerOpen(&Handle, id, MixerProc, reinterpret_cast<std::uintptr_t>(this),
-                            platform::CALLBACK_FUNCTION) != platform::MMSYSERR_NOERROR) {
-        Handle = nullptr;
-        return false;
-    }
-    TMixDetails device;
-    device.Name = caps.szPname;
-    Records.push_back(device);
-    Names.push_back(device.Name);
-    for (std::uint32_t d = 0; d < caps.cDestinations; ++d) {
-        platform::MIXERLINE line;
-        line.dwDestination = d;
-        if (platform::mixerGetLineInfo(Handle, &line, platform::MIXER_GETLINEINFOF_DESTINATION) !=
-            platform::MMSYSERR_NOERROR)
-            continue;
-        const std::uint32_t connections = line.cConnections;
-        ReadLine(line, static_cast<std::uint16_t>(d), 0);
-        for (std::uint32_t s = 0; s < connections; ++s) {
-            platform::MIXERLINE source;
-            source.dwDestination = d;
-            source.dwSource = s;
-            if (platform::mixerGetLineInfo(Handle, &source, platform::MIXER_GETLINEINFOF_SOURCE) ==
-                platform::MMSYSERR_NOERROR)
-                ReadLine(source, static_cast<std::uint16_t>(d), static_cast<std::uint16_t>(s + 1));
-        }
-    }
-    return true;
-}
-
-void TMixerSettings::ReadLine(const platform::MIXERLINE& line, std::uint16_t destination,
-                              std::uint16_t source) {
-    TMixDetails record;
-    record.Destination = destination;
-    record.Source = source;
-    record.Name = line.szName;
-    record.Flags = 128;
-    record.LineKind = static_cast<std::uint8_t>(line.dwComponentType & 0xFF);
-    record.HasControls = line.cControls > 0;
-
-    auto find = [&](std::uint32_t type, platform::MIXERCONTROL& control) {
-        platform::MIXERLINECONTROLS controls;
-        controls.dwLineID = line.dwLineID;
-        controls.dwControlType = type;
-        controls.cControls = 1;
-        controls.pamxctrl = &control;
-        return platform::mixerGetLineControls(Handle, &controls,
-                                              platform::MIXER_GETLINECONTROLSF_ONEBYTYPE) ==
-               platform::MMSYSERR_NOERROR;
-    };
-
-    platform::MIXERCONTROL control;
-    if (find(platform::MIXERCONTROL_CONTROLTYPE_VOLUME, control)) {
-        record.VolumeID = static_cast<std::uint16_t>(control.dwControlID);
-        record.Uniform = (control.fdwControl & platform::MIXERCONTROL_CONTROLF_UNIFORM) != 0 ||
-                         line.cChannels <= 1;
-        platform::MIXERCONTROLDETAILS_UNSIGNED values[2];
-        platform::MIXERCONTROLDETAILS details;
-        details.dwControlID = control.dwControlID;
-        details.cChannels = record.Uniform ? 1 : 2;
-        details.paDetails = values;
-        if (platform::mixerGetControlDetails(Handle, &details,
-                                             platform::MIXER_GETCONTROLDETAILSF_VALUE) ==
-            platform::MMSYSERR_NOERROR) {
-            record.LeftVolume = static_cast<std::uint16_t>(values[0].dwValue);
-            record.RightVolume =
-                static_cast<std::uint16_t>(record.Uniform ? values[0].dwValue : values[1].dwValue);
-        }
-        if (record.Uniform)
-            record.Flags += 64;
-    }
-    if (find(platform::MIXERCONTROL_CONTROLTYPE_MUTE, control)) {
-        record.MuteID = static_cast<std::uint16_t>(control.dwControlID);
-        record.Flags -= 128;
-        platform::MIXERCONTROLDETAILS_BOOLEAN value;
-        platform::MIXERCONTROLDETAILS details;
-        details.dwControlID = control.dwControlID;
-        details.cChannels = 1;
-        details.paDetails = &value;
-        if (platform::mixerGetControlDetails(Handle, &details,
-                                             platform::MIXER_GETCONTROLDETAILSF_VALUE) ==
-            platform::MMSYSERR_NOERROR)
-            record.Mute = value.fValue != 0;
-    }
-    if (find(platform::MIXERCONTROL_CONTROLTYPE_PEAKMETER, control)) {
-        record.PeakID = static_cast<std::uint16_t>(control.dwControlID);
-        record.PeakKind =
-            (control.fdwControl & platform::MIXERCONTROL_CONTROLF_UNIFORM) != 0 ? 1 : 2;
-    }
-    Records.push_back(record);
-    Names.push_back(record.Name);
-}
-
-void TMixerSettings::Close() {
-    if (Handle != nullptr)
-        platform::mixerClose(Handle);
-    Handle = nullptr;
-    Records.clear();
-    Names.clear();
-}
-
-void TMixerSettings::MixerProc(platform::HMIXER, std::uint32_t msg, std::uintptr_t instance,
-                               std::uintptr_t param1, std::uintptr_t param2) {
-    if (msg == platform::MM_MIXM_CONTROL_CHANGE)
-        reinterpret_cast<TMixerSettings*>(instance)->Window->Post(param1, param2);
-}
-
-void TMixerSettings::ControlChanged(std::uintptr_t param1, std::uintptr_t param2) {
-    if (!Opened() || !Owner.OnMixerChange)
-        return;
-    Owner.OnMixerChange(&Owner, static_cast<std::uint16_t>(param1),
-                        static_cast<std::uint16_t>(param2));
-    for (const TMixDetails& record : Records) {
-        if (record.VolumeID == param2 || record.MuteID == param2) {
-            Owner.OnMixerChange(&Owner, record.Destination, record.Source);
-            return;
-        }
-    }
-}
-
 // ---- TAudio
 
 TAudio::TAudio(std::filesystem::path playFile)
     : PlayFilePath(std::move(playFile)), Recorder(*this), Player(*this), Mixer(*this) {
-    Mixer.Open(MixerId);
-    // Asking for the wave devices would start the sound system; the buffers
-    // are made when a part first opens its device instead.
+    // Asking for the wave devices would start the sound system, and opening
+    // the mixer its watcher: the buffers are made when a part first opens
+    // its device, the mixer is opened when it is first used.
     Recorder.BuildFormat();
     Player.BuildFormat();
 }
@@ -796,6 +624,11 @@ TAudio::~TAudio() {
     Mixer.Close();
     Player.ReleaseBuffers();
     Recorder.ReleaseBuffers();
+}
+
+void TAudio::SetOnMixerChange(TNotifyMixerChange handler) {
+    OnMixerChange = std::move(handler);
+    Mixer.Opened();
 }
 
 void TAudio::SetAudioDeviceID(std::int32_t value) {

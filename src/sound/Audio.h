@@ -143,24 +143,27 @@ public:
 
     // Plays Left, or Left and Right interleaved when Stereo and both have the
     // same size; Repeat extra rounds. While playing, the sound is appended.
-    // False, with ErrorMessage, when the device could not be opened or the
-    // sound could not be written to the player's file; then no end comes for
-    // this sound.
+    // False when the device could not be opened (ErrorMessage says why) or
+    // the sound could not go to the player's file (FileResult says why);
+    // then no end comes for this sound.
     bool Play(platform::TStream* Left, platform::TStream* Right, std::uint16_t Repeat);
     bool Stop();
+    // Fine, or why the last Play could not create or write the player's file.
+    const platform::TFileResult& FileResult() const { return PlayFileResult; }
 
 private:
     static void WaveOutProc(platform::WaveDevice* Device, std::uint32_t Msg,
                             std::uintptr_t Instance, std::uintptr_t Param1, std::uintptr_t Param2);
     void HandleDone();
     bool WriteToPlayFile(platform::TStream* Left, platform::TStream* Right);
-    void FailPlayFile(const char* Action, int ErrorNumber, bool OpenedNow);
+    void FailPlayFile(bool OpenedNow);
     void QueueBuffer();
     void FinishPlaying();
     bool CloseDevice();
     void StopDevice() override;
 
     std::unique_ptr<platform::TFileStream> PlayFile;
+    platform::TFileResult PlayFileResult;
     std::int32_t ReadPosition = 0;
     std::uint16_t RepeatCount = 0;
     std::atomic<bool> Finished{false};
@@ -200,8 +203,11 @@ public:
     // when the platform has no such mixer.
     bool Open(std::int32_t DeviceId);
     void Close();
-    bool Opened() const { return Handle != nullptr; }
-    const std::vector<TMixDetails>& Details() const { return Records; }
+    // The mixer of the owner's MixerDeviceID is opened on first use, not
+    // with the component: an open mixer keeps a thread watching the card,
+    // which a program that never looks at the mixer does not need.
+    bool Opened();
+    const std::vector<TMixDetails>& Details();
 
 private:
     static void MixerProc(platform::HMIXER Mixer, std::uint32_t Msg, std::uintptr_t Instance,
@@ -209,10 +215,12 @@ private:
     void ReadLine(const platform::MIXERLINE& Line, std::uint16_t Destination, std::uint16_t Source);
     void ControlChanged(std::uintptr_t Param1, std::uintptr_t Param2);
 
+    void OpenOnFirstUse();
+
     TAudio& Owner;
+    bool Used = false;
     platform::HMIXER Handle = nullptr;
     std::vector<TMixDetails> Records;
-    std::vector<std::string> Names;
     std::unique_ptr<TMessageWindow> Window;
 };
 
@@ -235,14 +243,26 @@ public:
 
     static constexpr std::uint16_t WaveFormatSize = 18;
 
-    // The text of the last device error.
-    std::string ErrorMessage;
+    // The text of the last device error, or the note that a part was
+    // already closed; empty after a failure of the player's file, which the
+    // player's FileResult gives.
+    const std::string& ErrorMessage() const { return Message; }
     TNotifyAudioRecordEvent OnRecord;
     TNotifyBufferPlayedEvent OnBufferPlayed;
     TNotifyPlayedEvent OnPlayed;
-    TNotifyMixerChange OnMixerChange;
+    // Listening to the mixer is a use of it: it opens.
+    void SetOnMixerChange(TNotifyMixerChange Handler);
 
 private:
+    // The parts report their failures here.
+    friend class TAudioSettings;
+    friend class TRecorder;
+    friend class TPlayer;
+
+    friend class TMixerSettings;
+
+    std::string Message;
+    TNotifyMixerChange OnMixerChange;
     std::filesystem::path PlayFilePath;
     std::int32_t DeviceId = -1;
     std::int32_t MixerId = 0;

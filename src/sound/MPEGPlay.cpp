@@ -29,6 +29,8 @@ TMPEGError::TMPEGError(const std::string& message, std::uint8_t errorCode)
 TMPEGError::TMPEGError(std::int32_t code)
     : TMPEGError(MPEGErrorMessage(code), static_cast<std::uint8_t>(code)) {}
 
+TMPEGLoadError::TMPEGLoadError() : std::runtime_error("Can't load MPEG library") {}
+
 std::string MPEGErrorMessage(std::int32_t code) {
     static const std::array<const char*, 6> messages = {
         "MPEG library not loaded", "Internal decoder error",       "Incorrect mode",
@@ -56,7 +58,7 @@ TMPEGPlayer::TMPEGPlayer() : positionTimer_(std::make_unique<QTimer>()) {
         // failing library simply stops being polled.
         try {
             PollPosition();
-        } catch (const std::exception&) {
+        } catch (const TMPEGError&) {
             positionTimer_->stop();
         }
     });
@@ -85,7 +87,7 @@ void TMPEGPlayer::ReleaseAudio() {
 void TMPEGPlayer::InitPlayer() {
     library_ = platform::LoadLibrary(MPEGLibraryPath(pathToDll_));
     if (library_ == nullptr)
-        throw std::runtime_error("Can't load MPEG library");
+        throw TMPEGLoadError();
     if (!BindEntries()) {
         platform::FreeLibrary(library_);
         library_ = nullptr;

@@ -25,6 +25,13 @@ public:
     std::uint8_t ErrorCode;
 };
 
+// Raised when the decoding library cannot be loaded at all: a plain error,
+// not a TMPEGError, with the message "Can't load MPEG library".
+class TMPEGLoadError : public std::runtime_error {
+public:
+    TMPEGLoadError();
+};
+
 // Message for a library error code: the fixed table for 0..5, the open
 // without a stream name for 254, a generic text naming the code otherwise.
 std::string MPEGErrorMessage(std::int32_t code);

@@ -3,6 +3,7 @@
 #include "dictionary/Letters.h"
 #include "platform/Paths.h"
 #include "ui/Captions.h"
+#include "ui/FileMessages.h"
 
 #include <QAbstractButton>
 #include <QPixmap>
@@ -23,6 +24,24 @@ std::filesystem::path PronunciationFile(const std::filesystem::path& dataDir, in
     }
     return platform::ResolvePath(dataDir, "\\wave\\" + soundNumber + ".mp3");
 }
+
+namespace {
+
+// Runs steps of the player; false when they failed as the player reports
+// failures: a library that cannot be loaded, or one that refuses a call.
+// Anything else is a fault of the program and goes on.
+template <typename Steps> bool PlayerSteps(Steps&& steps) {
+    try {
+        steps();
+        return true;
+    } catch (const TMPEGError&) {
+        return false;
+    } catch (const TMPEGLoadError&) {
+        return false;
+    }
+}
+
+} // namespace
 
 TMainWindowSound::TMainWindowSound(TSoundHost& host, const lookup::TLookupView& lookup,
                                    const dictionary::DictionaryIndex& index,
@@ -66,14 +85,13 @@ void TMainWindowSound::Button7Click() {
     }
     // No sound file, no library, a library error: silently nothing, and the
     // buttons are as they were before the press.
-    try {
-        if (!MPEG1.IsLibraryLoaded()) {
-            MPEG1.InitPlayer();
-        }
+    bool started = false;
+    const bool played = PlayerSteps([&] {
+        EnsurePlayerLibrary();
         const int tab = lookup_.TabIndex();
-        const auto& letter = index_.Letter(tab);
-        const std::filesystem::path file = PronunciationFile(
-            paths_.DataDir(), tab, letter.SoundNumber(static_cast<std::size_t>(position)));
+        const std::filesystem::path file =
+            PronunciationFile(paths_.DataDir(), tab,
+                              index_.Letter(tab).SoundNumber(static_cast<std::size_t>(position)));
         MPEG1.SetStreamName(file.string());
         std::error_code ec;
         if (file.empty() || !std::filesystem::exists(file, ec)) {
@@ -81,25 +99,30 @@ void TMainWindowSound::Button7Click() {
         }
         state_.PronounceStarted();
         ApplyState();
-        PlayStream();
-    } catch (const std::exception&) {
+        started = true;
+    });
+    if (!played || (started && !PlayStream())) {
         state_.PronounceFailed();
         ApplyState();
     }
 }
 
-void TMainWindowSound::PlayStream() {
-    try {
-        MPEG1.Open();
-        MPEG1.Play();
-    } catch (const std::exception&) {
-        try {
-            MPEG1.DonePlayer();
-        } catch (const std::exception&) {
-            // Already unloaded.
-        }
-        throw;
+void TMainWindowSound::EnsurePlayerLibrary() {
+    if (!MPEG1.IsLibraryLoaded()) {
+        MPEG1.InitPlayer();
     }
+}
+
+bool TMainWindowSound::PlayStream() {
+    if (PlayerSteps([this] {
+            MPEG1.Open();
+            MPEG1.Play();
+        })) {
+        return true;
+    }
+    // An unloaded library is no failure here: it is what this wants.
+    PlayerSteps([this] { MPEG1.DonePlayer(); });
+    return false;
 }
 
 void TMainWindowSound::SpeedButton1Click() {
@@ -170,7 +193,11 @@ void TMainWindowSound::SpeedButton2Click() {
         // Nothing was queued, so no end will come to give the buttons back.
         state_.PlayBackEnded();
         ApplyState();
-        host_.ShowSoundError(Audio1.ErrorMessage);
+        const platform::TFileResult& file = Audio1.Player.FileResult();
+        host_.ShowSoundError(
+            file.Ok()
+                ? QString::fromStdString(Audio1.ErrorMessage())
+                : ui::FileErrorMessage(file.Error(), ui::LanguageOf(host_.EnglishInterface())));
     }
 }
 
@@ -180,21 +207,15 @@ void TMainWindowSound::Audio1Played() {
 }
 
 void TMainWindowSound::MPEG1PlayEnd() {
+    // One window's failure to use the player must not keep the main window
+    // locked, nor does unloading a library that failed.
     if (OnPlayEnded) {
-        try {
-            OnPlayEnded();
-        } catch (const std::exception&) {
-            // One window's failure must not keep the main window locked.
-        }
+        PlayerSteps(OnPlayEnded);
     }
     buttons_.Panel4->setEnabled(true);
     buttons_.Panel3->setEnabled(true);
     if (MPEG1.IsLibraryLoaded()) {
-        try {
-            MPEG1.DonePlayer();
-        } catch (const std::exception&) {
-            // Unloading a library that failed is no reason to stay locked.
-        }
+        PlayerSteps([this] { MPEG1.DonePlayer(); });
     }
     state_.PronounceEnded();
     ApplyState();
@@ -204,36 +225,27 @@ bool TMainWindowSound::PronounceHeadWord(int tab, int position) {
     if (position < 0 || !dictionary::IsEnglishTab(tab)) {
         return false;
     }
-    try {
-        if (!MPEG1.IsLibraryLoaded()) {
-            MPEG1.InitPlayer();
-        }
-        if (MPEG1.GetPlayerMode() == 3) {
-            MPEG1.Stop();
-        }
+    bool found = false;
+    const bool ready = PlayerSteps([&] {
+        EnsurePlayerLibrary();
+        StopPlaying();
         const std::filesystem::path file =
             PronunciationFile(paths_.DataDir(), tab,
                               index_.Letter(tab).SoundNumber(static_cast<std::size_t>(position)));
         MPEG1.SetStreamName(file.string());
         std::error_code ec;
-        if (file.empty() || !std::filesystem::exists(file, ec)) {
-            return false;
-        }
-        PlayStream();
-        return true;
-    } catch (const std::exception&) {
-        return false;
-    }
+        found = !file.empty() && std::filesystem::exists(file, ec);
+    });
+    return ready && found && PlayStream();
 }
 
 bool TMainWindowSound::LoadPlayerLibrary() {
-    try {
-        if (!MPEG1.IsLibraryLoaded()) {
-            MPEG1.InitPlayer();
-        }
-        return true;
-    } catch (const std::exception&) {
-        return false;
+    return PlayerSteps([this] { EnsurePlayerLibrary(); });
+}
+
+void TMainWindowSound::StopPlaying() {
+    if (MPEG1.GetPlayerMode() == mpegdll::ModePlaying) {
+        MPEG1.Stop();
     }
 }
 
@@ -241,37 +253,32 @@ bool TMainWindowSound::PlayFile(const std::filesystem::path& file) {
     if (!LoadPlayerLibrary()) {
         return false;
     }
-    try {
-        if (MPEG1.GetPlayerMode() == 3) {
-            MPEG1.Stop();
-        }
-        MPEG1.SetStreamName(file.string());
-        std::error_code ec;
-        if (!std::filesystem::is_regular_file(file, ec)) {
-            return false;
-        }
-        MPEG1.Open();
-        MPEG1.Play();
-        return true;
-    } catch (const std::exception&) {
-        return false;
-    }
+    bool started = false;
+    return PlayerSteps([&] {
+               StopPlaying();
+               MPEG1.SetStreamName(file.string());
+               std::error_code ec;
+               if (!std::filesystem::is_regular_file(file, ec)) {
+                   return;
+               }
+               MPEG1.Open();
+               MPEG1.Play();
+               started = true;
+           }) &&
+           started;
 }
 
 bool TMainWindowSound::Pronouncing() {
-    try {
-        return MPEG1.IsLibraryLoaded() && MPEG1.GetPlayerMode() == 3;
-    } catch (const std::exception&) {
-        return false;
-    }
+    bool playing = false;
+    PlayerSteps([&] {
+        playing = MPEG1.IsLibraryLoaded() && MPEG1.GetPlayerMode() == mpegdll::ModePlaying;
+    });
+    return playing;
 }
 
 void TMainWindowSound::StopPronouncing() {
-    try {
-        MPEG1.Stop();
-    } catch (const std::exception&) {
-        // Nothing was playing.
-    }
+    // Stopping when nothing plays is refused: nothing to do then.
+    PlayerSteps([this] { MPEG1.Stop(); });
     // A stopped pronunciation has no end to give the buttons back.
     if (state_.Pronouncing()) {
         state_.PronounceEnded();

@@ -9,6 +9,7 @@
 #include "sound/SoundButtonsState.h"
 
 #include <QIcon>
+#include <QString>
 
 #include <filesystem>
 #include <functional>
@@ -37,7 +38,8 @@ public:
     // stays disabled.
     virtual void SetRecordingLock(bool locked) = 0;
     // The standard error box.
-    virtual void ShowSoundError(const std::string& text) = 0;
+    virtual void ShowSoundError(const QString& text) = 0;
+    virtual bool EnglishInterface() const = 0;
 };
 
 // The main window's pronounce, record and play-back buttons over its MP3
@@ -115,9 +117,14 @@ private:
     // Gives the buttons what the state says.
     void ApplyState();
     void ShowRecordButton(bool recording);
-    // Opens and plays the file set as the stream; a failure unloads the
-    // library, so that nothing looks busy, and is passed on.
-    void PlayStream();
+    // Opens and plays the file set as the stream; false after a failure,
+    // which unloads the library, so that nothing looks busy.
+    bool PlayStream();
+    // Loads the decoding library unless it is loaded; the player's errors
+    // are raised.
+    void EnsurePlayerLibrary();
+    // Stops a playback still running; the player's errors are raised.
+    void StopPlaying();
 
     TSoundHost& host_;
     const lookup::TLookupView& lookup_;

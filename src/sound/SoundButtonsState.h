@@ -22,7 +22,6 @@ public:
 
     bool Pronouncing() const { return pronouncing_; }
     bool Recording() const { return recording_; }
-    bool PlayingBack() const { return playingBack_; }
     bool HasRecording() const { return hasRecording_; }
     bool PronounceAllowed() const { return pronounceAllowed_; }
 

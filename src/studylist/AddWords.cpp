@@ -3,6 +3,7 @@
 #include "platform/Cp1251.h"
 #include "ui/Captions.h"
 #include "ui/CodePageText.h"
+#include "ui/Palette.h"
 
 #include <QBoxLayout>
 #include <QFrame>
@@ -56,22 +57,24 @@ TAddWords::TAddWords(const dictionary::DictionaryIndex& index, int tab, bool eng
         setAutoFillBackground(true);
     }
     setStyleSheet(
-        QStringLiteral(
-            "QFrame#Card { background: rgba(255, 255, 255, 130); border: 1px solid %1;"
-            " border-radius: 5px; }"
-            "QLabel { color: %2; background: transparent; }"
-            "QLabel#Heading { font-weight: bold; }"
-            "QLineEdit, QPlainTextEdit, QListWidget { background: white; color: %2;"
-            " border: 1px solid %3; border-radius: 3px; }"
-            "QLineEdit:focus, QPlainTextEdit:focus, QListWidget:focus { border: 1px solid %4; }"
-            "QListWidget::item { padding: 1px 4px; }"
-            "QListWidget::item:hover { padding: 1px 4px; background: rgba(42, 157, 143, 40); }"
-            "QListWidget::item:selected { padding: 1px 4px; background: %1; color: white; }"
-            "QPushButton { color: white; background: %2; border: 1px solid %1; border-radius: 4px;"
-            " padding: 5px 14px; font-weight: bold; }"
-            "QPushButton:hover { background: %5; }"
-            "QPushButton:pressed { background: %4; }"
-            "QPushButton:disabled { color: #8ea0bb; }")
+        ui::StyleSheet(
+            QStringLiteral(
+                "QFrame#Card { background: @White/130; border: 1px solid %1;"
+                " border-radius: 5px; }"
+                "QLabel { color: %2; background: transparent; }"
+                "QLabel#Heading { font-weight: bold; }"
+                "QLineEdit, QPlainTextEdit, QListWidget { background: @White; color: %2;"
+                " border: 1px solid %3; border-radius: 3px; }"
+                "QLineEdit:focus, QPlainTextEdit:focus, QListWidget:focus { border: 1px solid %4; }"
+                "QListWidget::item { padding: 1px 4px; }"
+                "QListWidget::item:hover { padding: 1px 4px; background: @Teal/40; }"
+                "QListWidget::item:selected { padding: 1px 4px; background: %1; color: @White; }"
+                "QPushButton { color: @White; background: %2; border: 1px solid %1; border-radius: "
+                "4px;"
+                " padding: 5px 14px; font-weight: bold; }"
+                "QPushButton:hover { background: %5; }"
+                "QPushButton:pressed { background: %4; }"
+                "QPushButton:disabled { color: @DisabledTextLight; }"))
             .arg(ui::CssColor(look.Frame), ui::CssColor(look.Panel), ui::CssColor(look.Panel, 110),
                  ui::CssColor(look.Accent), ui::CssColor(look.Panel.lighter(140))));
 

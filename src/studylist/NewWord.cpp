@@ -3,6 +3,9 @@
 #include "platform/Cp1251.h"
 #include "rtf/RtfWriter.h"
 #include "ui/Captions.h"
+#include "ui/FileMessages.h"
+#include "ui/Fonts.h"
+#include "ui/Palette.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -17,7 +20,7 @@ namespace studylist {
 namespace {
 
 QFont Timok(int pixels, bool bold) {
-    QFont font(QStringLiteral("Timok"));
+    QFont font(QString::fromLatin1(ui::kFontTimok));
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
@@ -41,9 +44,9 @@ TNewWord::TNewWord(TUserDictionary& dictionary, ui::TDialogs& dialogs, const ui:
     LeftPanel->setObjectName(QStringLiteral("LeftPanel"));
     LeftPanel->setGeometry(7, 19, 292, 238);
     LeftPanel->setStyleSheet(
-        QStringLiteral("#LeftPanel { background: rgba(255, 255, 255, 120); border: 1px solid %1;"
+        ui::StyleSheet(u"#LeftPanel { background: @White/120; border: 1px solid %1;"
                        " border-radius: 5px; }"
-                       "QLineEdit, QTextEdit { background: white; color: %4;"
+                       "QLineEdit, QTextEdit { background: @White; color: %4;"
                        " border: 1px solid %2; border-radius: 3px; }"
                        "QLineEdit:focus, QTextEdit:focus { border: 1px solid %3; }")
             .arg(ui::CssColor(look.Frame), ui::CssColor(look.Panel, 110), ui::CssColor(look.Accent),
@@ -52,16 +55,18 @@ TNewWord::TNewWord(TUserDictionary& dictionary, ui::TDialogs& dialogs, const ui:
     RightPanel->setObjectName(QStringLiteral("RightPanel"));
     RightPanel->setGeometry(306, 19, 92, 238);
     RightPanel->setStyleSheet(
-        QStringLiteral("#RightPanel { background: %1; border: 1px solid %2; border-radius: 5px; }"
-                       "QToolButton { color: white; border: none; border-radius: 4px;"
-                       " background: transparent; font-weight: bold; }"
-                       "QToolButton:hover { background: rgba(255, 255, 255, 28); }"
-                       "QToolButton:pressed { background: %3; }"
-                       "QLabel { color: white; background: transparent; font-size: 12px; }"
-                       "QCheckBox::indicator { width: 12px; height: 12px; border-radius: 2px;"
-                       " border: 1px solid %2; background: white; }"
-                       "QCheckBox::indicator:checked { background: %4; border: 1px solid white; }"
-                       "QFrame#Rule { background: %2; }")
+        ui::StyleSheet(
+            QStringLiteral(
+                "#RightPanel { background: %1; border: 1px solid %2; border-radius: 5px; }"
+                "QToolButton { color: @White; border: none; border-radius: 4px;"
+                " background: transparent; font-weight: bold; }"
+                "QToolButton:hover { background: @White/28; }"
+                "QToolButton:pressed { background: %3; }"
+                "QLabel { color: @White; background: transparent; font-size: 12px; }"
+                "QCheckBox::indicator { width: 12px; height: 12px; border-radius: 2px;"
+                " border: 1px solid %2; background: @White; }"
+                "QCheckBox::indicator:checked { background: %4; border: 1px solid @White; }"
+                "QFrame#Rule { background: %2; }"))
             .arg(ui::CssColor(look.Panel), ui::CssColor(look.Frame), ui::CssColor(look.Accent, 70),
                  ui::CssColor(look.Accent)));
 
@@ -214,9 +219,8 @@ void TNewWord::Button1Click() {
         return;
     }
     TSavedWord saved;
-    TFileError error;
-    if (!dictionary_.Save(word, article, saved, error)) {
-        dialogs_.Error(this, QString::fromStdString(error.Message()));
+    if (const platform::TFileResult stored = dictionary_.Save(word, article, saved); !stored.Ok()) {
+        dialogs_.Error(this, ui::FileErrorMessage(stored.Error(), ui::LanguageOf(english_)));
         return;
     }
     saved_ = saved;

@@ -6,6 +6,7 @@
 #include "studylist/StudyListFile.h"
 #include "ui/Captions.h"
 #include "ui/CodePageText.h"
+#include "ui/FileMessages.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -221,11 +222,14 @@ void TStudyList::Button13Click() {
     lookup_.FocusSearchBox();
 }
 
+void TStudyList::ShowFileError(const platform::TFileError& error) {
+    dialogs_.Error(window_, ui::FileErrorMessage(error, ui::LanguageOf(host_.EnglishInterface())));
+}
+
 bool TStudyList::ReadInto(const std::filesystem::path& path) {
     std::vector<std::string> entries;
-    TFileError error;
-    if (!ReadStudyListFile(path, entries, error)) {
-        dialogs_.Error(window_, QString::fromStdString(error.Message()));
+    if (const platform::TFileResult read = ReadStudyListFile(path, entries); !read.Ok()) {
+        ShowFileError(read.Error());
         return false;
     }
     SetItems(entries);
@@ -234,9 +238,9 @@ bool TStudyList::ReadInto(const std::filesystem::path& path) {
 }
 
 bool TStudyList::WriteTo(const QString& name) {
-    TFileError error;
-    if (!WriteStudyListFile(PathOf(name), Items(), error)) {
-        dialogs_.Error(window_, QString::fromStdString(error.Message()));
+    if (const platform::TFileResult written = WriteStudyListFile(PathOf(name), Items());
+        !written.Ok()) {
+        ShowFileError(written.Error());
         return false;
     }
     words_.MarkSaved();

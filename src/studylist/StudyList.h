@@ -3,6 +3,7 @@
 #include "dictionary/LetterIndex.h"
 #include "lookup/LookupView.h"
 #include "platform/Paths.h"
+#include "platform/FileError.h"
 #include "studylist/StudyWords.h"
 #include "ui/Environment.h"
 
@@ -109,6 +110,8 @@ private:
     // The user moved the list box's selection.
     void SelectionFromListBox();
     bool ReadInto(const std::filesystem::path& path);
+    // The standard error box with the failure in the interface language.
+    void ShowFileError(const platform::TFileError& error);
     // Writes the list to the named file; false after the error message.
     bool WriteTo(const QString& name);
 

@@ -1,6 +1,7 @@
 #include "studylist/StudyListFile.h"
 
 #include "dictionary/IndexRecord.h"
+#include "platform/FileIo.h"
 
 namespace studylist {
 
@@ -31,29 +32,32 @@ std::string FormatStudyList(const std::vector<std::string>& entries) {
     return bytes;
 }
 
-bool ReadStudyListFile(const std::filesystem::path& path, std::vector<std::string>& entries,
-                       TFileError& error) {
+platform::TFileResult ReadStudyListFile(const std::filesystem::path& path,
+                                        std::vector<std::string>& entries) {
     std::string bytes;
-    if (!ReadWholeFile(path, bytes, error, kMaxStudyListFileBytes)) {
-        return false;
+    if (platform::TFileResult read = platform::ReadWholeFile(path, bytes, kMaxStudyListFileBytes);
+        !read.Ok()) {
+        return read;
     }
     std::vector<std::string> read = ParseStudyList(bytes);
+    const auto limit = static_cast<std::size_t>(dictionary::kMaxHeadWordLength);
     for (std::size_t i = 0; i < read.size(); ++i) {
-        if (read[i].size() > static_cast<std::size_t>(dictionary::kMaxHeadWordLength)) {
-            error = {path, "open", 0,
-                     "Line " + std::to_string(i + 1) + " holds " + std::to_string(read[i].size()) +
-                         " characters; a word of the dictionary has at most " +
-                         std::to_string(dictionary::kMaxHeadWordLength) + "."};
-            return false;
+        if (read[i].size() > limit) {
+            platform::TFileError error{path, platform::TFileOperation::Open};
+            error.Fault = platform::TFileFault::LineTooLong;
+            error.Line = i + 1;
+            error.Length = read[i].size();
+            error.Limit = limit;
+            return error;
         }
     }
     entries = std::move(read);
-    return true;
+    return {};
 }
 
-bool WriteStudyListFile(const std::filesystem::path& path, const std::vector<std::string>& entries,
-                        TFileError& error) {
-    return WriteFileAtomically(path, FormatStudyList(entries), error);
+platform::TFileResult WriteStudyListFile(const std::filesystem::path& path,
+                                         const std::vector<std::string>& entries) {
+    return platform::WriteFileAtomically(path, FormatStudyList(entries));
 }
 
 } // namespace studylist

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "studylist/AtomicFile.h"
+#include "platform/FileError.h"
 
 #include <filesystem>
 #include <string>
@@ -22,12 +22,13 @@ constexpr std::uintmax_t kMaxStudyListFileBytes = 16 << 20;
 
 // Refuses (naming the file and the line) a line longer than a head-word can
 // be, and a file beyond kMaxStudyListFileBytes or that is no regular file.
-bool ReadStudyListFile(const std::filesystem::path& path, std::vector<std::string>& entries,
-                       TFileError& error);
+// The entries are left as they were after a failure.
+platform::TFileResult ReadStudyListFile(const std::filesystem::path& path,
+                                        std::vector<std::string>& entries);
 
 // Written whole beside the target and renamed over it, so a failed save never
 // destroys the previous file.
-bool WriteStudyListFile(const std::filesystem::path& path, const std::vector<std::string>& entries,
-                        TFileError& error);
+platform::TFileResult WriteStudyListFile(const std::filesystem::path& path,
+                                         const std::vector<std::string>& entries);
 
 } // namespace studylist

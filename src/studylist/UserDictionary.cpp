@@ -49,8 +49,10 @@ std::size_t TUserDictionary::InsertPosition(int tab, std::string_view headWord) 
     return p;
 }
 
-bool TUserDictionary::Save(std::string_view headWord, std::string_view article, TSavedWord& saved,
-                           TFileError& error) {
+platform::TFileResult TUserDictionary::Save(std::string_view headWord, std::string_view article,
+                                            TSavedWord& saved) {
+    using platform::TFileOperation;
+    using platform::TFileResult;
     const int tab = LetterOf(headWord);
     const std::filesystem::path articlePath =
         platform::ResolvePath(dir_, dictionary::ArticleFragment(tab, false));
@@ -61,16 +63,14 @@ bool TUserDictionary::Save(std::string_view headWord, std::string_view article, 
     // lock on the index file keeps the whole save, from the article's append
     // to the index's replacement (or the undo of a failure), to one writer.
     platform::TFileLock lock;
-    if (const int failure = lock.Lock(indexPath); failure != 0) {
-        error = {indexPath, "open", failure};
-        return false;
+    if (TFileResult locked = lock.Lock(indexPath); !locked.Ok()) {
+        return locked;
     }
     // What killed saves into this folder left behind goes now.
     platform::RemoveStaleTemporaryFiles(indexPath.parent_path());
     for (const auto& path : {indexPath, articlePath}) {
-        if (const int failure = platform::CheckReplaceable(path); failure != 0) {
-            error = {path, "write", failure};
-            return false;
+        if (TFileResult replaceable = platform::CheckReplaceable(path); !replaceable.Ok()) {
+            return replaceable;
         }
     }
 
@@ -81,29 +81,25 @@ bool TUserDictionary::Save(std::string_view headWord, std::string_view article, 
     // alone.
     dictionary::LetterIndex& letter = index_.Letter(tab);
     std::string current;
-    if (const int failure = lock.Read(current, dictionary::kMaxIndexFileBytes); failure != 0) {
-        error = {indexPath, "open", failure};
-        return false;
+    if (TFileResult read = lock.Read(current, dictionary::kMaxIndexFileBytes); !read.Ok()) {
+        return read;
     }
     if (!letter.MatchesFile(current)) {
-        error = {indexPath, "update", 0,
-                 "It no longer matches what the program read at start; restart the program "
-                 "and add the word again."};
-        return false;
+        platform::TFileError changed{indexPath, TFileOperation::Update};
+        changed.Fault = platform::TFileFault::ChangedMeanwhile;
+        return changed;
     }
 
     errno = 0;
     dictionary::TCryptStream stream(articlePath.string(), false,
                                     dictionary::fmOpenReadWrite | dictionary::fmShareDenyWrite);
     if (!stream.IsOpen()) {
-        error = {articlePath, "open", errno};
-        return false;
+        return platform::TFileError{articlePath, TFileOperation::Open, errno};
     }
     const std::int32_t oldSize = stream.Seek(0, 2);
     if (oldSize < 0 || article.size() > static_cast<std::size_t>(
                                             std::numeric_limits<std::int32_t>::max() - oldSize)) {
-        error = {articlePath, "write", EFBIG};
-        return false;
+        return TFileResult::FromErrno(articlePath, TFileOperation::Write, EFBIG);
     }
     const auto size = static_cast<std::int32_t>(article.size());
     const auto undo = [&] {
@@ -114,9 +110,9 @@ bool TUserDictionary::Save(std::string_view headWord, std::string_view article, 
         }
     };
     if (stream.Write(article.data(), size) != size || !stream.Flush()) {
-        error = {articlePath, "write", errno};
+        const int failure = errno;
         undo();
-        return false;
+        return platform::TFileError{articlePath, TFileOperation::Write, failure};
     }
 
     dictionary::IndexRecord record;
@@ -130,13 +126,13 @@ bool TUserDictionary::Save(std::string_view headWord, std::string_view article, 
     bytes.append(kept.substr(0, split));
     bytes.append(reinterpret_cast<const char*>(&record), sizeof record);
     bytes.append(kept.substr(split));
-    if (!WriteFileAtomically(indexPath, bytes, error)) {
+    if (TFileResult written = platform::WriteFileAtomically(indexPath, bytes); !written.Ok()) {
         undo();
-        return false;
+        return written;
     }
     letter.Insert(position, record);
     saved = {tab, position};
-    return true;
+    return {};
 }
 
 } // namespace studylist

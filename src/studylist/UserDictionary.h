@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dictionary/LetterIndex.h"
-#include "studylist/AtomicFile.h"
+#include "platform/FileError.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -55,9 +55,9 @@ public:
     // so that programs saving into the same letter take turns. The word must
     // pass Check. Refused when the index file no longer holds what is in
     // memory, or it or the article file is read-only. On failure nothing has
-    // changed on disk or in memory and error names the file.
-    bool Save(std::string_view headWord, std::string_view article, TSavedWord& saved,
-              TFileError& error);
+    // changed on disk or in memory, and the failure names the file.
+    platform::TFileResult Save(std::string_view headWord, std::string_view article,
+                               TSavedWord& saved);
 
 private:
     dictionary::DictionaryIndex& index_;

@@ -151,6 +151,16 @@ constexpr std::array kPhrases{
     TPhraseText{TPhrase::NoButton, "Не", "No"},
     TPhraseText{TPhrase::ArticleCut, "[…] Статията е твърде дълга и е показана само до тук.",
                 "[…] The article is too long and is shown only up to here."},
+    TPhraseText{TPhrase::HelpPageNotFound, "Страницата не е намерена", "Page not found"},
+    TPhraseText{TPhrase::HelpPageMissing,
+                "Помощната страница %1 липсва или не може да бъде прочетена.",
+                "The help page %1 is missing or cannot be read."},
+    TPhraseText{TPhrase::NoWebBrowser, "Не може да се стартира уеб браузър, който да отвори %1.",
+                "No web browser could be started to open %1."},
+    TPhraseText{TPhrase::CannotFile, "Файлът „%1“ не може да бъде %2.", "Cannot %2 file \"%1\"."},
+    TPhraseText{TPhrase::SettingsLeftAlone,
+                "Програмата започва с настройките си по подразбиране и оставя файла непроменен.",
+                "The program starts with its default settings and leaves the file as it is."},
 };
 
 constexpr std::array<const char*, 8> kUsageHintsBulgarian{
@@ -174,10 +184,6 @@ constexpr std::array<const char*, 8> kUsageHintsEnglish{
     "",
     "The tests in version 1.0 operate only with the words we have chosen.",
 };
-
-const char* InLanguage(const char* bulgarian, const char* english, TLanguage language) {
-    return language == TLanguage::English ? english : bulgarian;
-}
 
 } // namespace
 
@@ -207,15 +213,13 @@ QString BuiltInText(std::string_view control, TTextKind kind) {
 
 QString WindowText(std::string_view control, TTextKind kind, TLanguage language) {
     const TWindowText* text = FindWindowText(control, kind);
-    return text == nullptr
-               ? QString()
-               : QString::fromUtf8(InLanguage(text->Bulgarian, text->English, language));
+    return text == nullptr ? QString() : TextIn(*text, language);
 }
 
 QString Phrase(TPhrase phrase, TLanguage language) {
     for (const TPhraseText& text : kPhrases) {
         if (text.Phrase == phrase) {
-            return QString::fromUtf8(InLanguage(text.Bulgarian, text.English, language));
+            return TextIn(text, language);
         }
     }
     return {};

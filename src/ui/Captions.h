@@ -20,6 +20,16 @@ inline TLanguage LanguageOf(bool english) {
 
 enum class TTextKind { Caption, Hint };
 
+// Every table of texts in two languages has its rows in one shape: the
+// Bulgarian text in a member Bulgarian, then the English one in English
+// (UTF-8). This picks a row's text in a language.
+template <typename TRow> QString TextIn(const TRow& row, TLanguage language) {
+    return QString::fromUtf8(language == TLanguage::English ? row.English : row.Bulgarian);
+}
+template <typename TRow> QString TextIn(const TRow& row, bool english) {
+    return TextIn(row, LanguageOf(english));
+}
+
 // One text of a main-window control, named as the window names its
 // components (`N19`, `Button7`, `RzGroupBox2` ...).
 struct TWindowText {
@@ -84,6 +94,16 @@ enum class TPhrase {
     NoButton,
     // Ends an article too long to be shown whole.
     ArticleCut,
+    // The help window's page when its file cannot be shown; %1 is the file.
+    HelpPageNotFound,
+    HelpPageMissing,
+    // A web link no browser could open; %1 is the address.
+    NoWebBrowser,
+    // A file operation that failed (ui::FileErrorMessage): %1 the file, %2
+    // the operation's word in its table there.
+    CannotFile,
+    // After a settings file that cannot be read at start.
+    SettingsLeftAlone,
 };
 
 QString Phrase(TPhrase phrase, TLanguage language);

@@ -19,11 +19,11 @@ QIcon ButtonIcon(const QPixmap& picture) {
 }
 
 QString FlatButtonStyle() {
-    return QStringLiteral(
-        "QToolButton { color: white; border: none; background: transparent; }"
-        "QToolButton:hover { background: rgba(255, 255, 255, 28); border-radius: 4px; }"
-        "QToolButton:pressed { background: rgba(242, 165, 65, 60); border-radius: 4px; }"
-        "QToolButton:disabled { color: #5d6f8c; }");
+    return ui::StyleSheet(
+        QStringLiteral("QToolButton { color: @White; border: none; background: transparent; }"
+                       "QToolButton:hover { background: @White/28; border-radius: 4px; }"
+                       "QToolButton:pressed { background: @Amber/60; border-radius: 4px; }"
+                       "QToolButton:disabled { color: @DisabledText; }"));
 }
 
 QToolButton* FlatButton(QWidget* parent, const QRect& geometry, const QString& hint,

@@ -4,14 +4,13 @@
 #include <QFontDatabase>
 #include <QStringList>
 
-#include <initializer_list>
-#include <utility>
+#include <array>
 
 namespace ui {
 
 namespace {
 
-QString FirstCyrillicFamily(std::initializer_list<const char*> candidates) {
+QString FirstCyrillicFamily(const std::array<const char*, 4>& candidates) {
     const QStringList cyrillic = QFontDatabase::families(QFontDatabase::Cyrillic);
     for (const char* candidate : candidates) {
         if (cyrillic.contains(QLatin1String(candidate), Qt::CaseInsensitive)) {
@@ -21,27 +20,24 @@ QString FirstCyrillicFamily(std::initializer_list<const char*> candidates) {
     return cyrillic.isEmpty() ? QString() : cyrillic.first();
 }
 
+QString SubstituteOf(const char* family) {
+    return FirstCyrillicFamily(rtf::FindFontSubstitute(family)->Candidates);
+}
+
 } // namespace
 
 QString CyrillicSubstituteFamily() {
-    // In order of preference: the first is part of every Debian desktop.
-    return FirstCyrillicFamily({"DejaVu Sans", "Liberation Sans", "Noto Sans", "FreeSans"});
+    return SubstituteOf(kFontHebarU);
 }
 
 QString ArticleSubstituteFamily() {
-    // Articles carry stress marks (combining accents); Qt 6.4 places them
-    // over the wrong letters in DejaVu Sans but right in DejaVu Serif.
-    return FirstCyrillicFamily({"DejaVu Serif", "Liberation Serif", "Noto Serif", "FreeSerif"});
+    return SubstituteOf(kFontTimok);
 }
 
 void RegisterFontSubstitutes() {
-    const std::pair<const char*, QString> substitutes[] = {
-        {kFontHebarU, CyrillicSubstituteFamily()},
-        {kFontTimok, ArticleSubstituteFamily()},
-        {kFontMsSansSerif, CyrillicSubstituteFamily()},
-    };
-    for (const auto& [family, substitute] : substitutes) {
-        const QString name = QLatin1String(family);
+    for (const rtf::TFontSubstitute& entry : rtf::kFontSubstitutes) {
+        const QString name = QLatin1String(entry.Name);
+        const QString substitute = FirstCyrillicFamily(entry.Candidates);
         if (!substitute.isEmpty() &&
             !QFont::substitutes(name).contains(substitute, Qt::CaseInsensitive)) {
             QFont::insertSubstitution(name, substitute);

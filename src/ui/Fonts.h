@@ -1,15 +1,16 @@
 #pragma once
 
+#include "rtf/FontSubstitutes.h"
+
 #include <QString>
 
-// The windows ask for the font families they were designed with; none of
-// them exists on Linux, so each is mapped to an installed family that has
-// Cyrillic letters.
+// The windows ask for the font families they were designed with; each is
+// mapped to the first installed family of its entry in rtf::kFontSubstitutes.
 namespace ui {
 
-inline constexpr const char* kFontHebarU = "HebarU";             // search box
-inline constexpr const char* kFontTimok = "Timok";               // article pane
-inline constexpr const char* kFontMsSansSerif = "MS Sans Serif"; // labels and dialogs
+inline constexpr const char* kFontHebarU = rtf::kFontHebarU;           // search box
+inline constexpr const char* kFontTimok = rtf::kFontTimok;             // article pane
+inline constexpr const char* kFontMsSansSerif = rtf::kFontMsSansSerif; // labels and dialogs
 
 // The installed family that stands in for the search box and label fonts;
 // empty when no installed family covers Cyrillic.

@@ -150,7 +150,8 @@ std::filesystem::path FrequencyPath(const std::filesystem::path& dataDir) {
 std::optional<TFormTable> ReadFormTable(const std::filesystem::path& path, TTableKind kind,
                                         std::optional<TLoadProblem>& problem) {
     std::string bytes;
-    if (const int failure = platform::ReadWholeFile(path, bytes, kMaxFileBytes); failure != 0) {
+    if (const int failure = platform::ReadWholeFile(path, bytes, kMaxFileBytes).Errno();
+        failure != 0) {
         problem = TLoadProblem{failure == ENOENT ? TLoadProblem::TKind::Missing
                                                  : TLoadProblem::TKind::Unreadable,
                                path, platform::FileErrorText(failure)};

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -71,28 +73,31 @@ TEST_F(SettingsFileTest, OnlyTheLinesOwnCharactersCount) {
     TSettings settings;
     for (const char* content : {"1\r\n1111", "1\n1111", "1\r"}) {
         Write(content);
-        EXPECT_TRUE(settings.Load(dir_));
+        EXPECT_TRUE(settings.Load(dir_).Ok());
+        EXPECT_TRUE(settings.Stored());
         EXPECT_EQ(settings.Value(), "1222") << "from " << content;
     }
     Write("12\r\n");
-    settings.Load(dir_);
+    ASSERT_TRUE(settings.Load(dir_).Ok());
     settings.Set(TSettings::Position::Language, true);
-    ASSERT_TRUE(settings.Save());
+    ASSERT_TRUE(settings.Save().Ok());
     EXPECT_EQ(ReadFile(Cfg()), "1221\r\n") << "no line end written back as a setting";
     Write("\r\n1111");
-    settings.Load(dir_);
+    ASSERT_TRUE(settings.Load(dir_).Ok());
     EXPECT_EQ(settings.Value(), "2222");
 }
 
 TEST_F(SettingsFileTest, AFolderGivesTheDefaultsAndIsReportedAndLeftAlone) {
     fs::create_directory(Cfg());
     TSettings settings;
-    EXPECT_FALSE(settings.Load(dir_)) << "nothing stored to apply";
+    const platform::TFileResult read = settings.Load(dir_);
+    EXPECT_FALSE(settings.Stored()) << "nothing stored to apply";
     EXPECT_EQ(settings.Value(), "1112");
-    EXPECT_NE(settings.LastError().find(Cfg().string()), std::string::npos);
-    EXPECT_NE(settings.LastError().find("folder"), std::string::npos) << settings.LastError();
+    ASSERT_FALSE(read.Ok());
+    EXPECT_EQ(read.Error().File, Cfg());
+    EXPECT_EQ(read.Errno(), EISDIR);
     settings.Set(TSettings::Position::PopUp, false);
-    EXPECT_TRUE(settings.Save()) << "the change holds in memory only";
+    EXPECT_TRUE(settings.Save().Ok()) << "the change holds in memory only";
     EXPECT_TRUE(fs::is_directory(Cfg()));
 }
 
@@ -100,10 +105,10 @@ TEST_F(SettingsFileTest, ANamedPipeDoesNotStopTheStart) {
     ASSERT_EQ(::mkfifo(Cfg().c_str(), 0644), 0);
     EXPECT_EQ(InChild([&] {
                   TSettings settings;
-                  const bool applied = settings.Load(dir_);
+                  const platform::TFileResult read = settings.Load(dir_);
                   settings.Set(TSettings::Position::View, false);
-                  return !applied && settings.Value() == "1122" && settings.Save() &&
-                         settings.LastError().find("named pipe") != std::string::npos;
+                  return !settings.Stored() && settings.Value() == "1122" && settings.Save().Ok() &&
+                         read.Errno() == platform::kIsNamedPipe;
               }),
               0);
     EXPECT_TRUE(fs::is_fifo(Cfg())) << "not overwritten";
@@ -115,7 +120,7 @@ TEST_F(SettingsFileTest, AHugeFileCostsOnlyTheFirstCharacters) {
     fs::resize_file(Cfg(), 300u << 20); // sparse: no disk
     TSettings settings;
     const std::uint64_t before = BytesReadByThisProcess();
-    EXPECT_TRUE(settings.Load(dir_));
+    EXPECT_TRUE(settings.Load(dir_).Ok());
     EXPECT_LT(BytesReadByThisProcess() - before, 4096u);
     EXPECT_EQ(settings.Value(), "1221");
 }
@@ -129,9 +134,9 @@ TEST_F(SettingsFileTest, AnUnreadableFileGivesTheDefaultsAndIsNotOverwritten) {
                       return false;
                   }
                   TSettings settings;
-                  const bool applied = settings.Load(dir_);
-                  return !applied && settings.Value() == "1112" && settings.Save() &&
-                         settings.LastError().find("Permission denied") != std::string::npos;
+                  const platform::TFileResult read = settings.Load(dir_);
+                  return !settings.Stored() && settings.Value() == "1112" && settings.Save().Ok() &&
+                         read.Errno() == EACCES;
               }),
               0);
     fs::permissions(Cfg(), fs::perms::owner_read | fs::perms::owner_write);
@@ -144,9 +149,9 @@ TEST_F(SettingsFileTest, ARewriteFollowsLinksSparesOtherFilesAndRespectsReadOnly
     fs::create_symlink("profile/settings", Cfg());
     std::ofstream(dir_ / "Dictionary.cfg.tmp", std::ios::binary) << "not ours";
     TSettings settings;
-    ASSERT_TRUE(settings.Load(dir_));
+    ASSERT_TRUE(settings.Load(dir_).Ok());
     settings.Set(TSettings::Position::ControlC, false);
-    ASSERT_TRUE(settings.Save()) << settings.LastError();
+    ASSERT_TRUE(settings.Save().Ok());
     EXPECT_TRUE(fs::is_symlink(Cfg()));
     EXPECT_EQ(ReadFile(dir_ / "profile" / "settings"), "2112\r\n");
     EXPECT_EQ(ReadFile(dir_ / "Dictionary.cfg.tmp"), "not ours");
@@ -154,9 +159,10 @@ TEST_F(SettingsFileTest, ARewriteFollowsLinksSparesOtherFilesAndRespectsReadOnly
     fs::permissions(dir_ / "profile" / "settings",
                     fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     settings.Set(TSettings::Position::ControlC, true);
-    EXPECT_FALSE(settings.Save());
-    EXPECT_NE(settings.LastError().find(Cfg().string()), std::string::npos);
-    EXPECT_NE(settings.LastError().find("Permission denied"), std::string::npos);
+    const platform::TFileResult refused = settings.Save();
+    ASSERT_FALSE(refused.Ok());
+    EXPECT_EQ(refused.Error().File, Cfg());
+    EXPECT_EQ(refused.Errno(), EACCES);
     EXPECT_EQ(ReadFile(dir_ / "profile" / "settings"), "2112\r\n");
 }
 

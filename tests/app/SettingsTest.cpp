@@ -38,7 +38,8 @@ protected:
 
 TEST_F(SettingsTest, MissingFileIsCreatedAsExactly1112) {
     TSettings settings;
-    EXPECT_FALSE(settings.Load(dir_)) << "nothing stored to apply";
+    EXPECT_TRUE(settings.Load(dir_).Ok()) << "created";
+    EXPECT_FALSE(settings.Stored()) << "nothing stored to apply";
     EXPECT_EQ(File(), "1112");
     EXPECT_EQ(settings.Value(), "1112");
     EXPECT_TRUE(settings.IsFirst(TSettings::Position::ControlC));
@@ -48,21 +49,22 @@ TEST_F(SettingsTest, MissingFileIsCreatedAsExactly1112) {
 TEST_F(SettingsTest, OnlyTheFirstFourCharactersOfTheFirstLineCount) {
     TSettings settings;
     Write("1221extra\r\n1111\r\n");
-    EXPECT_TRUE(settings.Load(dir_));
+    EXPECT_TRUE(settings.Load(dir_).Ok());
+    EXPECT_TRUE(settings.Stored());
     EXPECT_EQ(settings.Value(), "1221");
 
     Write("1\r\n1111");
-    settings.Load(dir_);
+    ASSERT_TRUE(settings.Load(dir_).Ok());
     EXPECT_TRUE(settings.IsFirst(TSettings::Position::ControlC));
     EXPECT_FALSE(settings.IsFirst(TSettings::Position::PopUp)) << "short lines: second choice";
     EXPECT_FALSE(settings.IsFirst(TSettings::Position::View));
 
     Write("");
-    settings.Load(dir_);
+    ASSERT_TRUE(settings.Load(dir_).Ok());
     EXPECT_FALSE(settings.IsFirst(TSettings::Position::ControlC));
 
     Write("x1y1");
-    settings.Load(dir_);
+    ASSERT_TRUE(settings.Load(dir_).Ok());
     EXPECT_FALSE(settings.IsFirst(TSettings::Position::ControlC))
         << "anything but 1 is the second choice";
     EXPECT_TRUE(settings.IsFirst(TSettings::Position::PopUp));
@@ -71,14 +73,14 @@ TEST_F(SettingsTest, OnlyTheFirstFourCharactersOfTheFirstLineCount) {
 TEST_F(SettingsTest, RewritesWholeWithLineEndOnlyWhileTheFileExists) {
     TSettings settings;
     Write("0000 and the rest");
-    settings.Load(dir_);
+    ASSERT_TRUE(settings.Load(dir_).Ok());
     settings.Set(TSettings::Position::View, true);
-    EXPECT_TRUE(settings.Save());
+    EXPECT_TRUE(settings.Save().Ok());
     EXPECT_EQ(File(), "0010\r\n");
 
     fs::remove(dir_ / "Dictionary.cfg");
     settings.Set(TSettings::Position::ControlC, true);
-    EXPECT_TRUE(settings.Save());
+    EXPECT_TRUE(settings.Save().Ok());
     EXPECT_FALSE(fs::exists(dir_ / "Dictionary.cfg")) << "not recreated";
     EXPECT_EQ(settings.Value(), "1010") << "the change holds in memory";
 }
@@ -86,7 +88,7 @@ TEST_F(SettingsTest, RewritesWholeWithLineEndOnlyWhileTheFileExists) {
 TEST_F(SettingsTest, FailedRewriteKeepsTheOldFile) {
     TSettings settings;
     Write("1112");
-    settings.Load(dir_);
+    ASSERT_TRUE(settings.Load(dir_).Ok());
     settings.Set(TSettings::Position::PopUp, false);
     // A full disk while writing (the file size limit stands in for it).
     const pid_t child = ::fork();
@@ -95,8 +97,8 @@ TEST_F(SettingsTest, FailedRewriteKeepsTheOldFile) {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{3, 3};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        const bool failed =
-            !settings.Save() && settings.LastError().find("Dictionary.cfg") != std::string::npos;
+        const platform::TFileResult saved = settings.Save();
+        const bool failed = !saved.Ok() && saved.Error().File.filename() == "Dictionary.cfg";
         ::_exit(failed ? 0 : 1);
     }
     int status = 0;

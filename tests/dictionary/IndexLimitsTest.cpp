@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -60,23 +62,33 @@ TEST(IndexLimits, AnArticleThatCannotBeReadSaysWhy) {
     DictionaryIndex index;
     index.Load(dict.Dir());
     const LetterIndex& letter = index.Letter(kTabH);
-    std::string problem = "stale";
-    EXPECT_EQ(ReadArticle(index, kTabH, letter.Record(0), &problem), "{\\rtf1 hot}");
-    EXPECT_EQ(problem, "");
+    TArticleRead read = ReadArticleChecked(index, kTabH, letter.Record(0));
+    EXPECT_EQ(read.Bytes, "{\\rtf1 hot}");
+    EXPECT_EQ(read.Fault, TArticleFault::None);
 
     // The base article file cut short.
     dict.WriteRaw("\\eg\\base_h.ref", "{\\r");
-    EXPECT_EQ(ReadArticle(index, kTabH, letter.Record(0), &problem).size(), 3u);
-    EXPECT_NE(problem.find("base_h.ref"), std::string::npos) << problem;
-    EXPECT_NE(problem.find("\"hot\""), std::string::npos) << problem;
+    read = ReadArticleChecked(index, kTabH, letter.Record(0));
+    EXPECT_EQ(read.Bytes.size(), 3u);
+    EXPECT_EQ(read.Fault, TArticleFault::EndsWithin);
+    EXPECT_EQ(read.File.filename(), "base_h.ref");
 
     // The user article file replaced by a folder.
     const fs::path user = platform::ResolvePath(dict.Dir(), "\\eg\\user_h.ref");
     fs::remove(user);
     fs::create_directory(user);
-    EXPECT_EQ(ReadArticle(index, kTabH, letter.Record(1), &problem), "");
-    EXPECT_NE(problem.find("user_h.ref"), std::string::npos) << problem;
-    EXPECT_NE(problem.find("folder"), std::string::npos) << problem;
+    read = ReadArticleChecked(index, kTabH, letter.Record(1));
+    EXPECT_EQ(read.Bytes, "");
+    EXPECT_EQ(read.Fault, TArticleFault::CannotOpen);
+    EXPECT_EQ(read.File, user);
+    EXPECT_EQ(read.Errno, EISDIR);
+
+    // A record that gives no place names the index file.
+    IndexRecord placeless = letter.Record(0);
+    placeless.ArticleSize = 0;
+    read = ReadArticleChecked(index, kTabH, placeless);
+    EXPECT_EQ(read.Fault, TArticleFault::NoPlace);
+    EXPECT_EQ(read.File, index.IndexPath(kTabH));
 }
 
 } // namespace

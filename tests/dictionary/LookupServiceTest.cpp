@@ -167,17 +167,17 @@ TEST_F(LookupServiceTest, TheResolverIsAskedForWordsThatAreNoHeadWordBeforeShort
 }
 
 TEST_F(LookupServiceTest, ArticlesAndHeadWordsAreReadOnlyInsideTheIndex) {
-    std::string problem = "stale";
-    EXPECT_EQ(service_.ReadArticle(kTabH, 3, &problem), "{hotel}");
-    EXPECT_EQ(problem, "");
+    const auto hotel = service_.ReadArticleChecked(kTabH, 3);
+    ASSERT_TRUE(hotel);
+    EXPECT_EQ(hotel->Bytes, "{hotel}");
+    EXPECT_EQ(hotel->Fault, TArticleFault::None);
     EXPECT_EQ(service_.ReadArticle(kTabK, 1), "{Kashta}");
     EXPECT_EQ(service_.HeadWordAt(kTabH, 8), "hut");
     const int last = static_cast<int>(kOrdered.size());
     for (const auto& [tab, position] : std::vector<std::pair<int, int>>{
              {kTabH, -1}, {kTabH, last}, {kNoTab, 0}, {kLetterCount, 0}, {'Z' - 'A', 0}}) {
-        problem.clear();
-        EXPECT_EQ(service_.ReadArticle(tab, position, &problem), "") << tab << " " << position;
-        EXPECT_FALSE(problem.empty());
+        EXPECT_EQ(service_.ReadArticle(tab, position), "") << tab << " " << position;
+        EXPECT_FALSE(service_.ReadArticleChecked(tab, position)) << tab << " " << position;
         EXPECT_FALSE(service_.HeadWordAt(tab, position)) << tab << " " << position;
     }
 }

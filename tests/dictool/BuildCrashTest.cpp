@@ -131,8 +131,7 @@ protected:
         index.Load(Old());
         studylist::TUserDictionary user(index, Old());
         studylist::TSavedWord saved;
-        studylist::TFileError error;
-        ASSERT_TRUE(user.Save("hotdog", "{\\rtf1 hotdog}", saved, error)) << error.Message();
+        ASSERT_TRUE(user.Save("hotdog", "{\\rtf1 hotdog}", saved).Ok());
     }
     void TearDown() override { fs::remove_all(base_); }
 

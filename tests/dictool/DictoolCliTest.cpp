@@ -111,8 +111,7 @@ TEST_F(DictoolCliTest, RebuildingOverUserWordsNeedsToBeToldToKeepOrDropThem) {
         index.Load(Data());
         studylist::TUserDictionary user(index, Data());
         studylist::TSavedWord saved;
-        studylist::TFileError error;
-        ASSERT_TRUE(user.Save("hotdog", kUserArticle, saved, error)) << error.Message();
+        ASSERT_TRUE(user.Save("hotdog", kUserArticle, saved).Ok());
     }
     const std::vector<std::string> withUserWord = {"hot", "hotdog", "house"};
     ASSERT_EQ(HWords(), withUserWord);
@@ -178,8 +177,7 @@ TEST_F(DictoolCliTest, LeftoversOfInterruptedSavesAreReportedAndTheNextSaveRemov
         index.Load(Data());
         studylist::TUserDictionary user(index, Data());
         studylist::TSavedWord saved;
-        studylist::TFileError error;
-        ASSERT_TRUE(user.Save("hotdog", kUserArticle, saved, error)) << error.Message();
+        ASSERT_TRUE(user.Save("hotdog", kUserArticle, saved).Ok());
     }
     EXPECT_FALSE(fs::exists(eg / stale)) << "its writer has ended";
     EXPECT_TRUE(fs::exists(eg / running)) << "its writer still runs";

@@ -3,6 +3,7 @@
 #include "exercises/ExerciseRules.h"
 #include "exercises/MainWindowSeams.h"
 #include "exercises/WaveFile.h"
+#include "platform/Cp1251.h"
 #include "tests/exercises/FakeSteps.h"
 
 #include <gtest/gtest.h>
@@ -84,7 +85,7 @@ TEST(Answers, CaseOfLatinLettersOnlyAndNoTrimming) {
     EXPECT_FALSE(AnswerMatches("\xCA\xFA\xF9\xE0", "\xEA\xFA\xF9\xE0"));
     EXPECT_TRUE(AnswerMatches("\xEA\xFA\xF9\xE0", "\xEA\xFA\xF9\xE0"));
     EXPECT_TRUE(AnswerMatches("", ""));
-    EXPECT_EQ(LatinUpper("a-z\xE0"), "A-Z\xE0");
+    EXPECT_EQ(platform::AsciiUpper("a-z\xE0"), "A-Z\xE0");
 }
 
 TEST(Timers, SwitchingOnARunningTimerKeepsItsCountdown) {

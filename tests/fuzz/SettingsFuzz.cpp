@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::WriteFile(dir / app::TSettings::kFileName, bytes);
 
     app::TSettings settings;
-    fuzz::Check(settings.Load(dir), "an existing settings file counted as missing");
+    fuzz::Check(settings.Load(dir).Ok() && settings.Stored(),
+                "an existing settings file counted as missing");
     fuzz::Check(settings.Value().size() == 4, "the settings are not four characters");
 
     // The first line's own first four characters count (its line end is no
@@ -29,13 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         settings.Set(position, !first);
         fuzz::Check(settings.IsFirst(position) == !first, "a position does not keep its value");
     }
-    fuzz::Check(settings.Save(), "the settings could not be saved");
+    fuzz::Check(settings.Save().Ok(), "the settings could not be saved");
 
     std::ifstream in(dir / app::TSettings::kFileName, std::ios::binary);
     const std::string saved{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     fuzz::Check(saved == settings.Value() + "\r\n", "the saved file differs from the settings");
     app::TSettings again;
-    again.Load(dir);
+    fuzz::Check(again.Load(dir).Ok(), "saved settings could not be read back");
     fuzz::Check(again.Value() == settings.Value(), "saved settings read back differently");
     return 0;
 }

@@ -43,12 +43,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     InputFile().Write(bytes);
     std::vector<std::string> read;
-    studylist::TFileError error;
     // A line longer than any head-word is refused, naming the file and line.
     const bool tooLong = std::any_of(entries.begin(), entries.end(), [](const std::string& entry) {
         return entry.size() > static_cast<std::size_t>(dictionary::kMaxHeadWordLength);
     });
-    const bool readOk = studylist::ReadStudyListFile(InputFile().Path(), read, error);
+    const bool readOk = studylist::ReadStudyListFile(InputFile().Path(), read).Ok();
     fuzz::Check(readOk != tooLong,
                 tooLong ? "an overlong line was accepted" : "a regular file could not be read");
     if (readOk) {

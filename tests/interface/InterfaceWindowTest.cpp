@@ -29,6 +29,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -358,6 +359,28 @@ TEST_F(InterfaceWindowTest, AMissingPageIsNamedAndContinueStillWorks) {
     EXPECT_EQ(Article(), hints) << "the pane keeps its text";
     Click(form.Layout().SpeedButton3);
     EXPECT_FALSE(form.Pages().PageMode());
+}
+
+// The message names the file and says in the interface language what it is:
+// a named pipe is no file the system has an error number for.
+TEST_F(InterfaceWindowTest, APageThatIsANamedPipeIsNamedAsOne) {
+    const fs::path page = dir_ / "rtf" / "eng.rtf";
+    fs::remove(page);
+    ASSERT_EQ(::mkfifo(page.c_str(), 0600), 0);
+    TForm1& english = Start("1112");
+    Trigger(english.Layout().N6);
+    ASSERT_EQ(errors_.size(), 1u);
+    EXPECT_EQ(errors_[0], QStringLiteral("Cannot open file \"%1\". It is a named pipe, not a file.")
+                              .arg(QString::fromStdString(page.string())));
+    Click(english.Layout().SpeedButton3);
+
+    TForm1& bulgarian = Start("1111");
+    Trigger(bulgarian.Layout().N6);
+    ASSERT_EQ(errors_.size(), 2u);
+    EXPECT_EQ(
+        errors_[1],
+        QStringLiteral("Файлът „%1“ не може да бъде отворен. Това е именуван канал, а не файл.")
+            .arg(QString::fromStdString(page.string())));
 }
 
 TEST_F(InterfaceWindowTest, BuyNowShowsTheOrderPageInPageModeAndOverTheKey) {

@@ -42,6 +42,25 @@ TEST(Cp1251, CaseMappingMatchesUnicodeOverWholeTable) {
     EXPECT_EQ(Cp1251Upper(0xFF), 0xDF); // я Я
 }
 
+// Names of files and libraries fold the Latin letters only, byte by byte.
+TEST(Cp1251, AsciiFoldingLeavesEveryOtherByte) {
+    for (int byte = 0; byte < 256; ++byte) {
+        const char c = static_cast<char>(byte);
+        const bool latin = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z');
+        EXPECT_EQ(platform::AsciiLower(c) != c || platform::AsciiUpper(c) != c, latin) << byte;
+        if (byte >= 'A' && byte <= 'Z') {
+            EXPECT_EQ(platform::Cp1251Lower(static_cast<std::uint8_t>(byte)),
+                      static_cast<std::uint8_t>(platform::AsciiLower(c)));
+        }
+    }
+    EXPECT_EQ(platform::AsciiLower("WAVE \xCA\xFA\xF9\xE0"), "wave \xCA\xFA\xF9\xE0");
+    EXPECT_TRUE(platform::EqualsAsciiNoCase("Wave", "wAVE"));
+    EXPECT_FALSE(platform::EqualsAsciiNoCase("\xCA", "\xEA")) << "Cyrillic К and к differ";
+    EXPECT_FALSE(platform::EqualsAsciiNoCase("wave", "waves"));
+    EXPECT_TRUE(platform::EndsWithAsciiNoCase("MPEGDLL.DLL", ".dll"));
+    EXPECT_FALSE(platform::EndsWithAsciiNoCase("dll", ".dll"));
+}
+
 TEST(Cp1251, Utf8RoundTripAndRefusals) {
     const std::string utf8 = "къща house Ъ «№»";
     const auto bytes = platform::Utf8ToCp1251(utf8);

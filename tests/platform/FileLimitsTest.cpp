@@ -44,28 +44,28 @@ protected:
 TEST_F(FileLimitsTest, WholeFileReadsStopAtTheLimitOfTheirKind) {
     const fs::path path = Write("index", std::string(1000, 'x'));
     std::string bytes = "kept";
-    EXPECT_EQ(platform::ReadWholeFile(path, bytes, 999), EFBIG);
+    EXPECT_EQ(platform::ReadWholeFile(path, bytes, 999).Errno(), EFBIG);
     EXPECT_EQ(bytes, "kept");
-    EXPECT_EQ(platform::ReadWholeFile(path, bytes, 1000), 0);
+    EXPECT_EQ(platform::ReadWholeFile(path, bytes, 1000).Errno(), 0);
     EXPECT_EQ(bytes.size(), 1000u);
 
     std::string start;
-    EXPECT_EQ(platform::ReadFileStart(path, 4, start), 0);
+    EXPECT_EQ(platform::ReadFileStart(path, 4, start).Errno(), 0);
     EXPECT_EQ(start, "xxxx");
-    EXPECT_EQ(platform::ReadFileStart(Write("short", "1"), 4, start), 0);
+    EXPECT_EQ(platform::ReadFileStart(Write("short", "1"), 4, start).Errno(), 0);
     EXPECT_EQ(start, "1");
 }
 
 TEST_F(FileLimitsTest, WhatAPathIsWhenItIsNoFileIsSaid) {
     ASSERT_EQ(::mkfifo((dir_ / "pipe").c_str(), 0644), 0);
     std::string bytes;
-    EXPECT_EQ(platform::ReadWholeFile(dir_ / "pipe", bytes), platform::kIsNamedPipe);
-    EXPECT_EQ(platform::ReadFileStart(dir_ / "pipe", 4, bytes), platform::kIsNamedPipe);
-    EXPECT_EQ(platform::ReadWholeFile(dir_, bytes), EISDIR);
-    EXPECT_EQ(platform::ReadWholeFile("/dev/null", bytes), platform::kIsDevice);
-    EXPECT_EQ(platform::CheckRegularFile(dir_ / "pipe"), platform::kIsNamedPipe);
-    EXPECT_EQ(platform::CheckRegularFile(dir_ / "missing"), ENOENT);
-    EXPECT_EQ(platform::CheckReplaceable(dir_ / "missing"), 0) << "may be created";
+    EXPECT_EQ(platform::ReadWholeFile(dir_ / "pipe", bytes).Errno(), platform::kIsNamedPipe);
+    EXPECT_EQ(platform::ReadFileStart(dir_ / "pipe", 4, bytes).Errno(), platform::kIsNamedPipe);
+    EXPECT_EQ(platform::ReadWholeFile(dir_, bytes).Errno(), EISDIR);
+    EXPECT_EQ(platform::ReadWholeFile("/dev/null", bytes).Errno(), platform::kIsDevice);
+    EXPECT_EQ(platform::CheckRegularFile(dir_ / "pipe").Errno(), platform::kIsNamedPipe);
+    EXPECT_EQ(platform::CheckRegularFile(dir_ / "missing").Errno(), ENOENT);
+    EXPECT_EQ(platform::CheckReplaceable(dir_ / "missing").Errno(), 0) << "may be created";
     EXPECT_EQ(platform::FileErrorText(platform::kIsNamedPipe), "It is a named pipe, not a file");
     EXPECT_EQ(platform::FileErrorText(EISDIR), "It is a folder, not a file");
     EXPECT_EQ(platform::FileErrorText(EACCES), "Permission denied");
@@ -138,16 +138,16 @@ TEST_F(FileLimitsTest, TheLockFollowsAFileReplacedWhileItWasHeld) {
             ::_exit(3);
         }
         platform::TFileLock waiting;
-        if (waiting.Lock(path) != 0) {
+        if (waiting.Lock(path).Errno() != 0) {
             ::_exit(1);
         }
         std::string bytes;
         // Holding the lock, it must see the holder's new file.
-        ::_exit(waiting.Read(bytes) == 0 && bytes == "new" ? 0 : 2);
+        ::_exit(waiting.Read(bytes).Errno() == 0 && bytes == "new" ? 0 : 2);
     }
     ::close(locked[0]);
     platform::TFileLock lock;
-    ASSERT_EQ(lock.Lock(path), 0);
+    ASSERT_EQ(lock.Lock(path).Errno(), 0);
     ASSERT_EQ(::write(locked[1], "x", 1), 1);
     ::usleep(100000); // the child is waiting for the lock by now
     ASSERT_TRUE(platform::WriteFileAtomically(path, "new").Ok());
@@ -159,8 +159,8 @@ TEST_F(FileLimitsTest, TheLockFollowsAFileReplacedWhileItWasHeld) {
     EXPECT_EQ(ReadFile(path), "new");
 
     ASSERT_EQ(::mkfifo((dir_ / "pipe").c_str(), 0644), 0);
-    EXPECT_EQ(lock.Lock(dir_ / "pipe"), platform::kIsNamedPipe);
-    EXPECT_EQ(lock.Lock(dir_), EISDIR);
+    EXPECT_EQ(lock.Lock(dir_ / "pipe").Errno(), platform::kIsNamedPipe);
+    EXPECT_EQ(lock.Lock(dir_).Errno(), EISDIR);
     EXPECT_FALSE(lock.Locked());
 }
 

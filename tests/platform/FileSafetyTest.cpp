@@ -66,7 +66,7 @@ TEST_F(FileSafetyTest, AnUnrelatedTmpFileBesideTheTargetIsLeftAlone) {
     WriteFile(dir_ / "list", "old");
     WriteFile(dir_ / "list.tmp", "the user's own notes");
     const auto result = platform::WriteFileAtomically(dir_ / "list", "new");
-    ASSERT_TRUE(result.Ok()) << result.Errno;
+    ASSERT_TRUE(result.Ok()) << result.Errno();
     EXPECT_EQ(ReadFile(dir_ / "list"), "new");
     EXPECT_EQ(ReadFile(dir_ / "list.tmp"), "the user's own notes");
     EXPECT_EQ(Names(dir_), (std::vector<std::string>{"list", "list.tmp"})) << "nothing left over";
@@ -100,12 +100,12 @@ TEST_F(FileSafetyTest, AReadOnlyFileIsNotReplaced) {
     fs::permissions(dir_ / "list",
                     fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     const auto result = platform::WriteFileAtomically(dir_ / "list", "new");
-    EXPECT_EQ(result.Errno, EACCES);
+    EXPECT_EQ(result.Errno(), EACCES);
     EXPECT_EQ(ReadFile(dir_ / "list"), "old");
     EXPECT_EQ(Names(dir_), std::vector<std::string>{"list"});
 
     fs::create_symlink("list", dir_ / "link");
-    EXPECT_EQ(platform::WriteFileAtomically(dir_ / "link", "new").Errno, EACCES)
+    EXPECT_EQ(platform::WriteFileAtomically(dir_ / "link", "new").Errno(), EACCES)
         << "through a link as well";
     EXPECT_EQ(ReadFile(dir_ / "list"), "old");
 }
@@ -124,7 +124,7 @@ TEST_F(FileSafetyTest, ANamedPipeIsRefusedWithoutWaitingForAWriter) {
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
     EXPECT_TRUE(FinishesInTime([&] {
         std::string bytes;
-        return platform::ReadWholeFile(pipe, bytes) != 0;
+        return platform::ReadWholeFile(pipe, bytes).Errno() != 0;
     }));
 }
 
@@ -143,10 +143,10 @@ TEST_F(FileSafetyTest, AFileLargerThanMemoryIsRefusedNotThrown) {
     std::string text = "kept";
     std::vector<char> bytes;
     int failure = 0;
-    EXPECT_NO_THROW(failure = platform::ReadWholeFile(huge, text));
+    EXPECT_NO_THROW(failure = platform::ReadWholeFile(huge, text).Errno());
     EXPECT_NE(failure, 0);
     EXPECT_EQ(text, "kept");
-    EXPECT_NO_THROW(failure = platform::ReadWholeFile(huge, bytes));
+    EXPECT_NO_THROW(failure = platform::ReadWholeFile(huge, bytes).Errno());
     EXPECT_NE(failure, 0);
 }
 

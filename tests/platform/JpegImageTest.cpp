@@ -81,8 +81,8 @@ std::size_t FindMarker(const Bytes& bytes, std::uint8_t marker) {
     return bytes.size();
 }
 
-std::optional<QImage> Load(const Bytes& bytes, std::string* error = nullptr) {
-    return platform::LoadJpeg(std::span<const std::uint8_t>(bytes), error);
+platform::TJpegResult Load(const Bytes& bytes) {
+    return platform::LoadJpeg(std::span<const std::uint8_t>(bytes));
 }
 
 TEST(JpegImage, DecodesColourWithOddRowLength) {
@@ -144,9 +144,9 @@ TEST(JpegImage, ByteArrayAndFileGiveTheSamePicture) {
     EXPECT_EQ(*fromArray, *Load(bytes));
     EXPECT_EQ(*fromFile, *fromArray);
 
-    std::string error;
-    EXPECT_FALSE(platform::LoadJpegFile(dir.filePath("missing.jpg"), &error));
-    EXPECT_NE(error.find("missing.jpg"), std::string::npos);
+    const auto missing = platform::LoadJpegFile(dir.filePath("missing.jpg"));
+    EXPECT_FALSE(missing);
+    EXPECT_NE(missing.Problem().find("missing.jpg"), std::string::npos);
 }
 
 // Each of these would make libjpeg's default handler end the process; here
@@ -170,10 +170,9 @@ TEST(JpegImage, BadInputFailsCleanly) {
         {"wrong start marker", notJpeg},
     };
     for (const auto& [name, bytes] : cases) {
-        std::string error;
-        EXPECT_FALSE(Load(bytes, &error)) << name;
-        EXPECT_FALSE(error.empty()) << name;
-        EXPECT_FALSE(Load(bytes)) << name << " without an error string";
+        const auto refused = Load(bytes);
+        EXPECT_FALSE(refused) << name;
+        EXPECT_FALSE(refused.Problem().empty()) << name;
     }
     EXPECT_TRUE(Load(good));
 }
@@ -187,17 +186,18 @@ TEST(JpegImage, RefusesHugeDimensionsBeforeDecoding) {
         bytes[at] = 60000 >> 8;
         bytes[at + 1] = 60000 & 0xFF;
     }
-    std::string error;
-    EXPECT_FALSE(Load(bytes, &error));
-    EXPECT_NE(error.find("60000"), std::string::npos) << error;
+    auto refused = Load(bytes);
+    EXPECT_FALSE(refused);
+    EXPECT_NE(refused.Problem().find("60000"), std::string::npos) << refused.Problem();
 
     // Under the side limit but over the pixel limit.
     bytes[frame + 5] = 12000 >> 8;
     bytes[frame + 6] = 12000 & 0xFF;
     bytes[frame + 7] = 12000 >> 8;
     bytes[frame + 8] = 12000 & 0xFF;
-    EXPECT_FALSE(Load(bytes, &error));
-    EXPECT_NE(error.find("12000"), std::string::npos) << error;
+    refused = Load(bytes);
+    EXPECT_FALSE(refused);
+    EXPECT_NE(refused.Problem().find("12000"), std::string::npos) << refused.Problem();
 }
 
 } // namespace

@@ -65,7 +65,7 @@ protected:
 
     // Records until `bytes` bytes per channel arrived, then stops.
     void Record(std::size_t bytes) {
-        ASSERT_TRUE(audio.Recorder.Start()) << audio.ErrorMessage;
+        ASSERT_TRUE(audio.Recorder.Start()) << audio.ErrorMessage();
         EXPECT_TRUE(WaitFor([&] { return recorded >= bytes; }));
         EXPECT_TRUE(audio.Recorder.Stop());
         EXPECT_FALSE(audio.Recorder.Active());
@@ -172,7 +172,7 @@ TEST_F(AudioComponent, RecordedBuffersArriveByteExact) {
     EXPECT_NE(recordThread, std::this_thread::get_id());
 
     EXPECT_TRUE(audio.Recorder.Stop());
-    EXPECT_EQ(audio.ErrorMessage, "Recorder already closed");
+    EXPECT_EQ(audio.ErrorMessage(), "Recorder already closed");
 }
 
 TEST_F(AudioComponent, TriggerDropsBuffersUntilTheLevelIsReached) {
@@ -233,8 +233,8 @@ TEST_F(AudioComponent, SplitChannelsSeparatesStereo) {
 TEST_F(AudioComponent, RecorderReportsADeviceThatCannotOpen) {
     std::filesystem::remove(inputFile);
     EXPECT_FALSE(audio.Recorder.Start());
-    EXPECT_EQ(audio.ErrorMessage.rfind("Could not open the input device for recording: ", 0), 0u)
-        << audio.ErrorMessage;
+    EXPECT_EQ(audio.ErrorMessage().rfind("Could not open the input device for recording: ", 0), 0u)
+        << audio.ErrorMessage();
     EXPECT_FALSE(audio.Recorder.DeviceOpen());
     EXPECT_FALSE(audio.Recorder.Active());
 }
@@ -242,7 +242,7 @@ TEST_F(AudioComponent, RecorderReportsADeviceThatCannotOpen) {
 TEST_F(AudioComponent, PlaysTheBytesAndCloses) {
     const auto sound = Ramp16(3000, 1, 11);
     Fill(left, sound);
-    ASSERT_TRUE(audio.Player.Play(&left, nullptr, 0)) << audio.ErrorMessage;
+    ASSERT_TRUE(audio.Player.Play(&left, nullptr, 0)) << audio.ErrorMessage();
     EXPECT_TRUE(audio.Player.Active());
     EXPECT_EQ(PlayedBytes(sound.size()), sound);
     EXPECT_EQ(played, 1);
@@ -255,7 +255,7 @@ TEST_F(AudioComponent, PlaysTheBytesAndCloses) {
     EXPECT_FALSE(std::filesystem::exists(PlayFile()));
 
     audio.Player.Stop();
-    EXPECT_EQ(audio.ErrorMessage, "Player already closed");
+    EXPECT_EQ(audio.ErrorMessage(), "Player already closed");
 }
 
 TEST_F(AudioComponent, RepeatPlaysTheSoundAgain) {
@@ -308,7 +308,7 @@ TEST_F(AudioComponent, StopEndsPlayingAndClosesTheDevice) {
     Fill(left, Ramp16(5 * 22050, 1, 1));
     ASSERT_TRUE(audio.Player.Play(&left, nullptr, 0));
     EXPECT_TRUE(audio.Player.Stop());
-    EXPECT_EQ(audio.ErrorMessage, "");
+    EXPECT_EQ(audio.ErrorMessage(), "");
     EXPECT_FALSE(audio.Player.Active());
     EXPECT_FALSE(audio.Player.DeviceOpen());
     EXPECT_EQ(played, 1);
@@ -333,19 +333,24 @@ TEST_F(AudioComponent, ASoundThatCannotGoToThePlayersFileIsReportedAndClosesTheD
 
     std::filesystem::create_symlink("/dev/full", PlayFile());
     EXPECT_FALSE(audio.Player.Play(&left, nullptr, 0));
-    EXPECT_EQ(audio.ErrorMessage, "Cannot write file \"" + file + "\". No space left on device.");
+    ASSERT_FALSE(audio.Player.FileResult().Ok());
+    EXPECT_EQ(audio.Player.FileResult().Error().File, file);
+    EXPECT_EQ(audio.Player.FileResult().Error().Operation, platform::TFileOperation::Write);
+    EXPECT_EQ(audio.Player.FileResult().Errno(), ENOSPC);
     EXPECT_FALSE(audio.Player.DeviceOpen());
     EXPECT_FALSE(audio.Player.Active());
     EXPECT_TRUE(sound::DeletePlayFile(PlayFile()));
 
     std::filesystem::create_directory(PlayFile());
     EXPECT_FALSE(audio.Player.Play(&left, nullptr, 0));
-    EXPECT_EQ(audio.ErrorMessage, "Cannot create file \"" + file + "\". Is a directory.");
+    ASSERT_FALSE(audio.Player.FileResult().Ok());
+    EXPECT_EQ(audio.Player.FileResult().Error().Operation, platform::TFileOperation::Create);
+    EXPECT_EQ(audio.Player.FileResult().Errno(), EISDIR);
     EXPECT_FALSE(audio.Player.DeviceOpen());
     EXPECT_TRUE(sound::DeletePlayFile(PlayFile()));
     EXPECT_EQ(played, 0) << "nothing was played";
 
-    ASSERT_TRUE(audio.Player.Play(&left, nullptr, 0)) << audio.ErrorMessage;
+    ASSERT_TRUE(audio.Player.Play(&left, nullptr, 0)) << audio.ErrorMessage();
     EXPECT_EQ(PlayedBytes(sound.size()), sound);
 }
 
@@ -357,9 +362,9 @@ TEST_F(AudioComponent, AHeldUpThreadDuringPlayingStillEndsAndCloses) {
     Fill(left, sound);
     ASSERT_TRUE(audio.Player.Play(&left, nullptr, 0));
     std::this_thread::sleep_for(std::chrono::milliseconds(800));
-    EXPECT_TRUE(WaitFor([&] { return played > 0; }, 6000)) << audio.ErrorMessage;
-    EXPECT_EQ(audio.ErrorMessage.find("Error closing output device"), std::string::npos)
-        << audio.ErrorMessage;
+    EXPECT_TRUE(WaitFor([&] { return played > 0; }, 6000)) << audio.ErrorMessage();
+    EXPECT_EQ(audio.ErrorMessage().find("Error closing output device"), std::string::npos)
+        << audio.ErrorMessage();
     EXPECT_FALSE(audio.Player.DeviceOpen());
     EXPECT_FALSE(audio.Player.Active());
     // All of it reached the device, the end last.

@@ -65,7 +65,7 @@ TEST(AudioQuiet, NoCardMeansNoDevicesAndNoNoise) {
         EXPECT_FALSE(audio.Mixer.Opened());
         EXPECT_TRUE(audio.Mixer.Details().empty());
         EXPECT_FALSE(audio.Recorder.Start());
-        EXPECT_FALSE(audio.ErrorMessage.empty());
+        EXPECT_FALSE(audio.ErrorMessage().empty());
     }
     EXPECT_EQ(capture.Text(), "");
 }
@@ -95,7 +95,10 @@ template <typename Condition> bool Eventually(Condition condition) {
 // times a second for as long as the sound system runs.
 TEST(AudioQuiet, TheSoundSystemRunsOnlyWhileSomethingUsesIt) {
     platform::SetAudioLinger(100);
-    ASSERT_TRUE(Eventually([] { return !ThreadRuns("SDLHotplugALSA"); }));
+    // An earlier test's sound system may still be stopping, or its thread
+    // not yet named: wait until it is down.
+    ASSERT_TRUE(
+        Eventually([] { return !platform::AudioRunning() && !ThreadRuns("SDLHotplugALSA"); }));
     {
         sound::TAudio audio({});
         // A new thread takes its name a moment after it starts.
@@ -120,6 +123,16 @@ TEST(AudioQuiet, TheSoundSystemRunsOnlyWhileSomethingUsesIt) {
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_TRUE(platform::AudioRunning()) << "one hold is left";
     platform::ReleaseAudio();
+    EXPECT_TRUE(Eventually([] { return !platform::AudioRunning(); }));
+    platform::SetAudioLinger(2000);
+}
+
+TEST(AudioQuiet, ShorteningTheLingerBringsAPendingStopForward) {
+    platform::SetAudioLinger(60000);
+    ASSERT_TRUE(platform::HoldAudio());
+    platform::ReleaseAudio();
+    EXPECT_TRUE(platform::AudioRunning()) << "a minute to go";
+    platform::SetAudioLinger(0);
     EXPECT_TRUE(Eventually([] { return !platform::AudioRunning(); }));
     platform::SetAudioLinger(2000);
 }

@@ -1,5 +1,6 @@
 // The decoding library on its own, loaded the way the program loads it.
 #include "mpegdll/mpegdll.h"
+#include "platform/Wave.h"
 #include "tests/sound/SoundTestSupport.h"
 #include "tests/sound/ToneMp3.h"
 
@@ -9,6 +10,7 @@
 #include <csignal>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
@@ -290,6 +292,13 @@ TEST_F(MpegDllTest, ReportsErrorCodes) {
 }
 
 TEST_F(MpegDllTest, MissingSoundOutputIsDeviceFailure) {
+    // The library uses a sound system its host runs: the one an earlier
+    // player of this process may have left lingering must be down first.
+    platform::SetAudioLinger(0);
+    for (int i = 0; i < 300 && platform::AudioRunning(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    platform::SetAudioLinger(2000);
+    ASSERT_FALSE(platform::AudioRunning());
     ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     ASSERT_EQ(library_.OpenFile(MpegFile()), 0);
     library_.setOutputDevice(DeviceDefault, "");

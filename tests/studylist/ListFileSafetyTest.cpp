@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,7 +15,6 @@
 namespace {
 
 using namespace studylisttest;
-using studylist::TFileError;
 using Entries = std::vector<std::string>;
 
 class ListFileSafetyTest : public ::testing::Test {
@@ -39,9 +40,10 @@ TEST_F(ListFileSafetyTest, ANamedPipeIsRefusedAtOnceAndCalledWhatItIs) {
         ::close(message[0]);
         ::alarm(5);
         Entries entries;
-        TFileError error;
-        const bool read = studylist::ReadStudyListFile(pipe, entries, error);
-        const std::string text = read ? std::string("read") : error.Message();
+        const platform::TFileResult read = studylist::ReadStudyListFile(pipe, entries);
+        const std::string text =
+            read.Ok() ? std::string("read")
+                      : read.Error().File.string() + "|" + std::to_string(read.Errno());
         ::_exit(::write(message[1], text.data(), text.size()) < 0 ? 2 : 0);
     }
     ::close(message[1]);
@@ -55,27 +57,29 @@ TEST_F(ListFileSafetyTest, ANamedPipeIsRefusedAtOnceAndCalledWhatItIs) {
     int status = 0;
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status)) << "the read waited for a writer";
-    EXPECT_NE(text.find(pipe.string()), std::string::npos) << text;
-    EXPECT_NE(text.find("named pipe"), std::string::npos) << text;
-    EXPECT_EQ(text.find("directory"), std::string::npos) << text;
+    EXPECT_EQ(text, pipe.string() + "|" + std::to_string(platform::kIsNamedPipe))
+        << "named by the file, as a named pipe";
 }
 
 TEST_F(ListFileSafetyTest, ALineLongerThanAHeadWordIsRefusedByFileAndLine) {
     const fs::path path = dir_ / "words";
     WriteBytes(path, "house\r\nhot\r\n" + std::string(5 << 20, 'x') + "\r\nrun\r\n");
     Entries entries = {"kept"};
-    TFileError error;
-    EXPECT_FALSE(studylist::ReadStudyListFile(path, entries, error));
+    platform::TFileResult read = studylist::ReadStudyListFile(path, entries);
+    ASSERT_FALSE(read.Ok());
     EXPECT_EQ(entries, Entries{"kept"});
-    const std::string text = error.Message();
-    EXPECT_NE(text.find(path.string()), std::string::npos) << text;
-    EXPECT_NE(text.find("Line 3"), std::string::npos) << text;
+    EXPECT_EQ(read.Error().File, path);
+    EXPECT_EQ(read.Error().Fault, platform::TFileFault::LineTooLong);
+    EXPECT_EQ(read.Error().Line, 3u);
+    EXPECT_EQ(read.Error().Length, std::size_t{5} << 20);
+    EXPECT_EQ(read.Error().Limit, 101u);
 
     WriteBytes(path, std::string(101, 'a') + "\n" + std::string(102, 'b'));
-    EXPECT_FALSE(studylist::ReadStudyListFile(path, entries, error));
-    EXPECT_NE(error.Message().find("Line 2"), std::string::npos) << error.Message();
+    read = studylist::ReadStudyListFile(path, entries);
+    ASSERT_FALSE(read.Ok());
+    EXPECT_EQ(read.Error().Line, 2u);
     WriteBytes(path, std::string(101, 'a') + "\n");
-    EXPECT_TRUE(studylist::ReadStudyListFile(path, entries, error)) << "101 bytes fit";
+    EXPECT_TRUE(studylist::ReadStudyListFile(path, entries).Ok()) << "101 bytes fit";
 }
 
 TEST_F(ListFileSafetyTest, AListLargerThanMemoryIsRefusedByName) {
@@ -83,31 +87,29 @@ TEST_F(ListFileSafetyTest, AListLargerThanMemoryIsRefusedByName) {
     WriteBytes(path, "house\r\n");
     fs::resize_file(path, 300ull << 30); // sparse: no disk
     Entries entries;
-    TFileError error;
-    bool read = true;
-    EXPECT_NO_THROW(read = studylist::ReadStudyListFile(path, entries, error));
-    EXPECT_FALSE(read);
-    EXPECT_NE(error.Message().find(path.string()), std::string::npos) << error.Message();
+    platform::TFileResult read;
+    EXPECT_NO_THROW(read = studylist::ReadStudyListFile(path, entries));
+    ASSERT_FALSE(read.Ok());
+    EXPECT_EQ(read.Error().File, path);
 }
 
 TEST_F(ListFileSafetyTest, SavingSparesOtherFilesFollowsLinksAndRespectsReadOnlyFiles) {
-    TFileError error;
     WriteBytes(dir_ / "words.tmp", "not ours");
     fs::create_directories(dir_ / "lists");
     WriteBytes(dir_ / "lists" / "real", "old\r\n");
     fs::create_symlink("lists/real", dir_ / "words");
-    ASSERT_TRUE(studylist::WriteStudyListFile(dir_ / "words", {"new"}, error)) << error.Message();
+    ASSERT_TRUE(studylist::WriteStudyListFile(dir_ / "words", {"new"}).Ok());
     EXPECT_EQ(ReadBytes(dir_ / "words.tmp"), "not ours");
     EXPECT_TRUE(fs::is_symlink(dir_ / "words"));
     EXPECT_EQ(ReadBytes(dir_ / "lists" / "real"), "new\r\n");
 
     fs::permissions(dir_ / "lists" / "real",
                     fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    EXPECT_FALSE(studylist::WriteStudyListFile(dir_ / "words", {"newer"}, error));
+    const platform::TFileResult refused = studylist::WriteStudyListFile(dir_ / "words", {"newer"});
+    ASSERT_FALSE(refused.Ok());
     EXPECT_EQ(ReadBytes(dir_ / "lists" / "real"), "new\r\n");
-    EXPECT_NE(error.Message().find((dir_ / "words").string()), std::string::npos)
-        << error.Message();
-    EXPECT_NE(error.Message().find("Permission denied"), std::string::npos) << error.Message();
+    EXPECT_EQ(refused.Error().File, dir_ / "words");
+    EXPECT_EQ(refused.Errno(), EACCES);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -57,31 +59,30 @@ TEST(StudyListFormat, WritesCrLfAfterEveryLine) {
 TEST_F(StudyListFileTest, CyrillicRoundTripInSingleBytes) {
     // "къща" and "дом" in code page 1251.
     const Entries entries = {"house", "\xEA\xFA\xF9\xE0", "", "\xE4\xEE\xEC"};
-    studylist::TFileError error;
-    ASSERT_TRUE(studylist::WriteStudyListFile(dir_ / "list", entries, error)) << error.Message();
+    ASSERT_TRUE(studylist::WriteStudyListFile(dir_ / "list", entries).Ok());
     EXPECT_EQ(ReadFile(dir_ / "list"), "house\r\n\xEA\xFA\xF9\xE0\r\n\r\n\xE4\xEE\xEC\r\n");
     Entries back;
-    ASSERT_TRUE(studylist::ReadStudyListFile(dir_ / "list", back, error));
+    ASSERT_TRUE(studylist::ReadStudyListFile(dir_ / "list", back).Ok());
     EXPECT_EQ(back, entries);
     EXPECT_FALSE(fs::exists(dir_ / "list.tmp"));
 
-    ASSERT_TRUE(studylist::WriteStudyListFile(dir_ / "empty", {}, error));
+    ASSERT_TRUE(studylist::WriteStudyListFile(dir_ / "empty", {}).Ok());
     EXPECT_TRUE(fs::exists(dir_ / "empty"));
     EXPECT_EQ(fs::file_size(dir_ / "empty"), 0u);
 }
 
 TEST_F(StudyListFileTest, MissingFileIsReportedByName) {
     Entries entries = {"kept"};
-    studylist::TFileError error;
-    EXPECT_FALSE(studylist::ReadStudyListFile(dir_ / "nothing", entries, error));
+    const platform::TFileResult missing = studylist::ReadStudyListFile(dir_ / "nothing", entries);
+    ASSERT_FALSE(missing.Ok());
     EXPECT_EQ(entries, Entries{"kept"});
-    EXPECT_NE(error.Message().find((dir_ / "nothing").string()), std::string::npos);
-    EXPECT_FALSE(studylist::ReadStudyListFile(dir_, entries, error)) << "a folder is no list";
+    EXPECT_EQ(missing.Error().File, dir_ / "nothing");
+    EXPECT_EQ(missing.Errno(), ENOENT);
+    EXPECT_FALSE(studylist::ReadStudyListFile(dir_, entries).Ok()) << "a folder is no list";
 }
 
 TEST_F(StudyListFileTest, FailedSaveKeepsThePreviousFile) {
-    studylist::TFileError error;
-    ASSERT_TRUE(studylist::WriteStudyListFile(dir_ / "list", {"old"}, error));
+    ASSERT_TRUE(studylist::WriteStudyListFile(dir_ / "list", {"old"}).Ok());
     // A full disk while writing (the file size limit stands in for it): the
     // write fails before the target is touched.
     const pid_t child = ::fork();
@@ -90,11 +91,8 @@ TEST_F(StudyListFileTest, FailedSaveKeepsThePreviousFile) {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{3, 3};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        studylist::TFileError childError;
-        const bool saved = studylist::WriteStudyListFile(dir_ / "list", {"new"}, childError);
-        ::_exit(!saved && childError.Message().find((dir_ / "list").string()) != std::string::npos
-                    ? 0
-                    : 1);
+        const platform::TFileResult saved = studylist::WriteStudyListFile(dir_ / "list", {"new"});
+        ::_exit(!saved.Ok() && saved.Error().File == dir_ / "list" ? 0 : 1);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -106,8 +104,7 @@ TEST_F(StudyListFileTest, FailedSaveKeepsThePreviousFile) {
 }
 
 TEST_F(StudyListFileTest, UnwritableFolderLeavesTheFileAlone) {
-    studylist::TFileError error;
-    ASSERT_TRUE(studylist::WriteStudyListFile(dir_ / "list", {"old"}, error));
+    ASSERT_TRUE(studylist::WriteStudyListFile(dir_ / "list", {"old"}).Ok());
     fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
                               fs::perms::others_exec | fs::perms::group_read |
                               fs::perms::group_exec);
@@ -119,9 +116,8 @@ TEST_F(StudyListFileTest, UnwritableFolderLeavesTheFileAlone) {
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
             ::_exit(2);
         }
-        studylist::TFileError childError;
-        const bool saved = studylist::WriteStudyListFile(dir_ / "list", {"new"}, childError);
-        ::_exit(!saved && childError.Action == "create" ? 0 : 1);
+        const platform::TFileResult saved = studylist::WriteStudyListFile(dir_ / "list", {"new"});
+        ::_exit(!saved.Ok() && saved.Error().Operation == platform::TFileOperation::Create ? 0 : 1);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -131,11 +127,10 @@ TEST_F(StudyListFileTest, UnwritableFolderLeavesTheFileAlone) {
 }
 
 TEST_F(StudyListFileTest, ReplacingKeepsThePermissionBits) {
-    studylist::TFileError error;
-    ASSERT_TRUE(studylist::WriteStudyListFile(dir_ / "list", {"a"}, error));
+    ASSERT_TRUE(studylist::WriteStudyListFile(dir_ / "list", {"a"}).Ok());
     fs::permissions(dir_ / "list",
                     fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    ASSERT_TRUE(studylist::WriteStudyListFile(dir_ / "list", {"b"}, error));
+    ASSERT_TRUE(studylist::WriteStudyListFile(dir_ / "list", {"b"}).Ok());
     EXPECT_EQ(fs::status(dir_ / "list").permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <map>
 #include <sstream>
 #include <sys/wait.h>
@@ -14,7 +16,6 @@
 namespace {
 
 using namespace studylisttest;
-using studylist::TFileError;
 using studylist::TSavedWord;
 using studylist::TUserDictionary;
 
@@ -25,12 +26,12 @@ std::string ArticleOf(const std::string& word) {
 }
 
 // Each save starts as a program does: from the index as it is on the disk.
-bool SaveAfterLoading(const fs::path& dir, const std::string& word, TFileError& error) {
+platform::TFileResult SaveAfterLoading(const fs::path& dir, const std::string& word) {
     dictionary::DictionaryIndex index;
     index.Load(dir);
     TUserDictionary dictionary(index, dir);
     TSavedWord saved;
-    return dictionary.Save(word, ArticleOf(word), saved, error);
+    return dictionary.Save(word, ArticleOf(word), saved);
 }
 
 // Two processes save many words into letter H at the same time. Every save
@@ -50,8 +51,7 @@ TEST(UserDictionaryLock, RacingSavesKeepEveryReportedWordAndNothingElse) {
             for (int i = 0; i < kSaves; ++i) {
                 const std::string word =
                     std::string("hx") + static_cast<char>('a' + k) + std::to_string(i);
-                TFileError error;
-                const bool done = SaveAfterLoading(folder.Path(), word, error);
+                const bool done = SaveAfterLoading(folder.Path(), word).Ok();
                 const std::string line = word + (done ? " 1\n" : " 0\n");
                 if (::write(results[1], line.data(), line.size()) !=
                     static_cast<ssize_t>(line.size())) {
@@ -122,10 +122,10 @@ TEST(UserDictionaryLock, AReadOnlyIndexIsNotReplaced) {
     const std::string before = ReadBytes(indexPath);
     fs::permissions(indexPath,
                     fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    TFileError error;
-    EXPECT_FALSE(SaveAfterLoading(folder.Path(), "hotdog", error));
-    EXPECT_NE(error.Message().find(indexPath.string()), std::string::npos) << error.Message();
-    EXPECT_NE(error.Message().find("Permission denied"), std::string::npos) << error.Message();
+    const platform::TFileResult refused = SaveAfterLoading(folder.Path(), "hotdog");
+    ASSERT_FALSE(refused.Ok());
+    EXPECT_EQ(refused.Error().File, indexPath);
+    EXPECT_EQ(refused.Errno(), EACCES);
     EXPECT_EQ(ReadBytes(indexPath), before);
     EXPECT_EQ((fs::status(indexPath).permissions() & fs::perms::owner_write), fs::perms::none);
     const fs::path user = folder.File("\\eg\\user_h.ref");
@@ -140,13 +140,12 @@ TEST(UserDictionaryLock, ALinkedIndexIsWrittenThroughAndItsNeighboursKept) {
     fs::create_symlink("../elsewhere/h.dak", indexPath);
     WriteBytes(folder.File("\\eg\\base_h.dak.tmp"), "not ours");
 
-    TFileError error;
-    ASSERT_TRUE(SaveAfterLoading(folder.Path(), "hotdog", error)) << error.Message();
+    ASSERT_TRUE(SaveAfterLoading(folder.Path(), "hotdog").Ok());
     EXPECT_TRUE(fs::is_symlink(indexPath));
     EXPECT_EQ(fs::file_size(folder.Path() / "elsewhere" / "h.dak"),
               3 * sizeof(dictionary::IndexRecord));
     EXPECT_EQ(ReadBytes(folder.File("\\eg\\base_h.dak.tmp")), "not ours");
-    ASSERT_TRUE(SaveAfterLoading(folder.Path(), "hotel", error)) << error.Message();
+    ASSERT_TRUE(SaveAfterLoading(folder.Path(), "hotel").Ok());
     EXPECT_EQ(fs::file_size(folder.Path() / "elsewhere" / "h.dak"),
               4 * sizeof(dictionary::IndexRecord));
 }

@@ -14,7 +14,6 @@
 namespace {
 
 using namespace studylisttest;
-using studylist::TFileError;
 using studylist::TSavedWord;
 using studylist::TUserDictionary;
 using studylist::TWordProblem;
@@ -59,9 +58,9 @@ TEST_F(UserDictionaryTest, IndexChangedSinceTheStartIsLeftAlone) {
     WriteFile(indexPath, bytes);
     TUserDictionary dictionary(index_, index_.StartDir());
     TSavedWord saved;
-    TFileError error;
-    EXPECT_FALSE(dictionary.Save("hotdog", kArticle, saved, error));
-    EXPECT_NE(error.Message().find("base_h.dak"), std::string::npos) << error.Message();
+    const platform::TFileResult result = dictionary.Save("hotdog", kArticle, saved);
+    ASSERT_FALSE(result.Ok());
+    EXPECT_EQ(result.Error().File.filename(), "base_h.dak");
     EXPECT_EQ(ReadFile(indexPath), bytes);
     EXPECT_FALSE(fs::exists(Path("eg/user_h.ref")) && fs::file_size(Path("eg/user_h.ref")) > 0);
 }
@@ -77,9 +76,10 @@ TEST_F(UserDictionaryTest, IndexRewrittenToTheSameSizeIsLeftAlone) {
     WriteFile(indexPath, bytes);
     TUserDictionary dictionary(index_, index_.StartDir());
     TSavedWord saved;
-    TFileError error;
-    EXPECT_FALSE(dictionary.Save("hotdog", kArticle, saved, error));
-    EXPECT_NE(error.Message().find("no longer matches"), std::string::npos) << error.Message();
+    const platform::TFileResult result = dictionary.Save("hotdog", kArticle, saved);
+    ASSERT_FALSE(result.Ok());
+    EXPECT_EQ(result.Error().Fault, platform::TFileFault::ChangedMeanwhile);
+    EXPECT_EQ(result.Error().Operation, platform::TFileOperation::Update);
     EXPECT_EQ(ReadFile(indexPath), bytes);
     EXPECT_FALSE(dictionary.Contains("hotdog"));
 }
@@ -94,8 +94,7 @@ TEST_F(UserDictionaryTest, ASaveAddsTheNewRecordAndChangesNothingElse) {
     WriteFile(indexPath, bytes);
     TUserDictionary dictionary(index_, index_.StartDir());
     TSavedWord saved;
-    TFileError error;
-    ASSERT_TRUE(dictionary.Save("hotdog", kArticle, saved, error)) << error.Message();
+    ASSERT_TRUE(dictionary.Save("hotdog", kArticle, saved).Ok());
     ASSERT_EQ(saved.Position, 1u);
     dictionary::IndexRecord record;
     dictionary::MakeRecord(record, "hotdog", 0, static_cast<std::int32_t>(std::strlen(kArticle)),
@@ -110,8 +109,7 @@ TEST_F(UserDictionaryTest, SavedWordIsFiledInOrderAndReadsBack) {
     TUserDictionary dictionary(index_, index_.StartDir());
     const auto before = index_.Letter(kH).Size();
     TSavedWord saved;
-    TFileError error;
-    ASSERT_TRUE(dictionary.Save("hotdog", kArticle, saved, error)) << error.Message();
+    ASSERT_TRUE(dictionary.Save("hotdog", kArticle, saved).Ok());
     EXPECT_EQ(saved.Tab, kH);
     // hot, hotdog, hotel, hour, house, household
     EXPECT_EQ(saved.Position, 1u);
@@ -133,7 +131,7 @@ TEST_F(UserDictionaryTest, SavedWordIsFiledInOrderAndReadsBack) {
     EXPECT_FALSE(fs::exists(reloaded.IndexPath(kH).string() + ".tmp"));
 
     // A second article follows the first in the same file.
-    ASSERT_TRUE(dictionary.Save("Hotdog", "{\\rtf1 x}", saved, error));
+    ASSERT_TRUE(dictionary.Save("Hotdog", "{\\rtf1 x}", saved).Ok());
     EXPECT_EQ(saved.Position, 1u) << "capitalised before lower case";
     EXPECT_EQ(letter.Article(1).ArticleOffset, static_cast<int>(std::string(kArticle).size()));
     EXPECT_EQ(Reload().Letter(kH).HeadWords(), letter.HeadWords());
@@ -147,9 +145,8 @@ TEST_F(UserDictionaryTest, UserRecordsKeepTheBaseSoundNumbers) {
         before.push_back(std::string(letter.HeadWord(p)) + "=" + letter.SoundNumber(p));
     }
     TSavedWord saved;
-    TFileError error;
-    ASSERT_TRUE(dictionary.Save("ha", "{\\rtf1 a}", saved, error));
-    ASSERT_TRUE(dictionary.Save("hotz", "{\\rtf1 b}", saved, error));
+    ASSERT_TRUE(dictionary.Save("ha", "{\\rtf1 a}", saved).Ok());
+    ASSERT_TRUE(dictionary.Save("hotz", "{\\rtf1 b}", saved).Ok());
     std::vector<std::string> after;
     for (std::size_t p = 0; p < letter.Size(); ++p) {
         if (letter.Article(p).IsBase == 0) {
@@ -166,8 +163,7 @@ TEST_F(UserDictionaryTest, ExistingWordAndBulgarianWord) {
     EXPECT_TRUE(dictionary.Contains("house"));
     EXPECT_FALSE(dictionary.Contains("House"));
     TSavedWord saved;
-    TFileError error;
-    ASSERT_TRUE(dictionary.Save("house", "{\\rtf1 second}", saved, error));
+    ASSERT_TRUE(dictionary.Save("house", "{\\rtf1 second}", saved).Ok());
     EXPECT_EQ(index_.Letter(kH).HeadWord(saved.Position - 1), "house")
         << "a second entry goes after the first";
     EXPECT_EQ(index_.Letter(kH).Article(saved.Position - 1).IsBase, 1);
@@ -176,7 +172,7 @@ TEST_F(UserDictionaryTest, ExistingWordAndBulgarianWord) {
         << "the look-up still finds the first";
 
     // "ябълка": the last Cyrillic letter, its own folder and number.
-    ASSERT_TRUE(dictionary.Save("\xFF\xE1\xFA\xEB\xEA\xE0", "{\\rtf1 apple}", saved, error));
+    ASSERT_TRUE(dictionary.Save("\xFF\xE1\xFA\xEB\xEA\xE0", "{\\rtf1 apple}", saved).Ok());
     EXPECT_EQ(saved.Tab, 57);
     EXPECT_EQ(ReadFile(Path("bg/user_32.ref")), "{\\rtf1 apple}");
     EXPECT_EQ(Reload().Letter(57).HeadWords(), index_.Letter(57).HeadWords());
@@ -197,10 +193,9 @@ TEST_F(UserDictionaryTest, FailedIndexWriteLeavesNothingBehind) {
         ::setrlimit(RLIMIT_FSIZE, &limit);
         TUserDictionary dictionary(index_, index_.StartDir());
         TSavedWord saved;
-        TFileError error;
-        const bool ok = dictionary.Save("hotdog", kArticle, saved, error);
-        const bool named =
-            error.Message().find(Path("eg/base_h.dak").string()) != std::string::npos;
+        const platform::TFileResult result = dictionary.Save("hotdog", kArticle, saved);
+        const bool ok = result.Ok();
+        const bool named = !ok && result.Error().File == Path("eg/base_h.dak");
         // Memory unchanged as well.
         ::_exit(!ok && named && !dictionary.Contains("hotdog") ? 0 : 1);
     }
@@ -225,9 +220,9 @@ TEST_F(UserDictionaryTest, TornIndexWriteKeepsTheIndexWhole) {
         ::setrlimit(RLIMIT_FSIZE, &limit);
         TUserDictionary dictionary(index_, index_.StartDir());
         TSavedWord saved;
-        TFileError error;
-        const bool ok = dictionary.Save("hotdog", kArticle, saved, error);
-        ::_exit(!ok && error.Action == "write" ? 0 : 1);
+        const platform::TFileResult result = dictionary.Save("hotdog", kArticle, saved);
+        ::_exit(!result.Ok() && result.Error().Operation == platform::TFileOperation::Write ? 0
+                                                                                            : 1);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -251,10 +246,9 @@ TEST_F(UserDictionaryTest, ReadOnlyFolderIsReportedAndChangesNothing) {
         }
         TUserDictionary dictionary(index_, index_.StartDir());
         TSavedWord saved;
-        TFileError error;
         // The index file, which this user may not write, is looked at first.
-        const bool ok = dictionary.Save("hotdog", kArticle, saved, error);
-        ::_exit(!ok && error.File.filename() == "base_h.dak" ? 0 : 1);
+        const platform::TFileResult result = dictionary.Save("hotdog", kArticle, saved);
+        ::_exit(!result.Ok() && result.Error().File.filename() == "base_h.dak" ? 0 : 1);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);

@@ -49,4 +49,16 @@ TEST(CaptionsTest, TheCountLabelIsSingularForExactlyOneEntry) {
     EXPECT_EQ(ui::CountLabel(21, TLanguage::Bulgarian), QStringLiteral("21 Думи"));
 }
 
+// Every phrase is written in both languages, Bulgarian first in its row.
+TEST(CaptionsTest, EveryPhraseHasBothLanguages) {
+    for (int p = 0; p <= static_cast<int>(ui::TPhrase::NoWebBrowser); ++p) {
+        const auto phrase = static_cast<ui::TPhrase>(p);
+        EXPECT_FALSE(ui::Phrase(phrase, TLanguage::Bulgarian).isEmpty()) << p;
+        EXPECT_FALSE(ui::Phrase(phrase, TLanguage::English).isEmpty()) << p;
+    }
+    EXPECT_EQ(ui::Phrase(ui::TPhrase::HelpPageNotFound, true), QStringLiteral("Page not found"));
+    EXPECT_EQ(ui::Phrase(ui::TPhrase::HelpPageNotFound, false),
+              QStringLiteral("Страницата не е намерена"));
+}
+
 } // namespace

@@ -1,4 +1,5 @@
 #include "ui/Fonts.h"
+#include "rtf/RtfDocument.h"
 
 #include <QFont>
 #include <QFontDatabase>
@@ -27,6 +28,21 @@ TEST(Fonts, DesignFamiliesResolveToACyrillicSubstitute) {
         font.setPixelSize(16);
         EXPECT_EQ(QFontInfo(font).family(), substitute) << family;
     }
+}
+
+// Articles name the same families as the windows, and are shown in the
+// family a window would take where it is installed.
+TEST(Fonts, WindowsAndArticlesShareOneTable) {
+    for (const rtf::TFontSubstitute& entry : rtf::kFontSubstitutes) {
+        const QString window = QFont::substitutes(QString::fromLatin1(entry.Name)).value(0);
+        const QString article =
+            rtf::SubstituteFontFamily(QString::fromLatin1(entry.Name).toUpper().toStdString());
+        EXPECT_EQ(article, QString::fromLatin1(entry.Candidates.front())) << entry.Name;
+        if (QFontDatabase::hasFamily(article)) {
+            EXPECT_EQ(window.toLower(), article.toLower()) << entry.Name;
+        }
+    }
+    EXPECT_EQ(rtf::SubstituteFontFamily("Arial"), QStringLiteral("Arial"));
 }
 
 TEST(Fonts, RegisteringAgainAddsNothing) {

@@ -43,9 +43,8 @@ TEST(Pictures, EveryPictureIsEmbeddedAndHasItsSize) {
     for (int i = 0; i < ui::kPictureCount; ++i) {
         const auto& info = PictureDescription(Id(i));
         ASSERT_EQ(info.id, Id(i)) << "table out of order at " << i;
-        std::string error;
-        const auto image = platform::LoadJpeg(ui::PictureBytes(info.id), &error);
-        ASSERT_TRUE(image) << info.name << ": " << error;
+        const auto image = platform::LoadJpeg(ui::PictureBytes(info.id));
+        ASSERT_TRUE(image) << info.name << ": " << image.Problem();
         EXPECT_EQ(image->size(), info.size) << info.name;
 
         const QPixmap pixmap = ui::Picture(info.id);

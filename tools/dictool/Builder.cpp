@@ -81,7 +81,8 @@ LetterCounts CheckUserWords(const std::filesystem::path& outDir, UserWords userW
     for (int tab = 0; tab < dictionary::kLetterCount; ++tab) {
         const auto path = platform::ResolvePath(outDir, dictionary::IndexFragment(tab));
         std::string bytes;
-        const int failure = platform::ReadWholeFile(path, bytes, dictionary::kMaxIndexFileBytes);
+        const int failure =
+            platform::ReadWholeFile(path, bytes, dictionary::kMaxIndexFileBytes).Errno();
         if (failure == ENOENT || failure == ENOTDIR) {
             continue;
         }
@@ -152,12 +153,12 @@ void WriteLetter(const std::filesystem::path& outDir, int tab, LetterArticles& a
     // the program since the count above is not lost either.
     const auto indexPath = platform::ResolvePath(outDir, dictionary::IndexFragment(tab));
     platform::TFileLock lock;
-    if (const int failure = lock.Lock(indexPath); failure != 0) {
+    if (const int failure = lock.Lock(indexPath).Errno(); failure != 0) {
         throw std::runtime_error("cannot open " + indexPath.string() + ": " +
                                  platform::FileErrorText(failure));
     }
     std::string current;
-    const int failure = lock.Read(current, dictionary::kMaxIndexFileBytes);
+    const int failure = lock.Read(current, dictionary::kMaxIndexFileBytes).Errno();
     if (failure != 0 && userWords != UserWords::Drop) {
         throw std::runtime_error("cannot read " + indexPath.string() + ": " +
                                  platform::FileErrorText(failure));

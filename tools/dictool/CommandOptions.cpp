@@ -30,4 +30,14 @@ bool ParseCommandOptions(const std::vector<std::string>& args,
     return true;
 }
 
+std::string StudyListProblem(const platform::TFileError& error) {
+    std::string text = "cannot read the study list " + error.File.string() + ": ";
+    if (error.Fault == platform::TFileFault::LineTooLong) {
+        return text + "line " + std::to_string(error.Line) + " holds " +
+               std::to_string(error.Length) + " characters; a word has at most " +
+               std::to_string(error.Limit);
+    }
+    return text + platform::FileErrorText(error.Errno);
+}
+
 } // namespace dictool

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileError.h"
+
 #include <map>
 #include <string>
 #include <vector>
@@ -15,5 +17,8 @@ bool ParseCommandOptions(const std::vector<std::string>& args,
 
 // Says what is wrong with the command line; returns the usage exit status, 2.
 int CommandUsage(const std::string& message);
+
+// A study list that could not be read, said in the tool's words.
+std::string StudyListProblem(const platform::TFileError& error);
 
 } // namespace dictool

@@ -43,9 +43,8 @@ int ExportCommand(const std::vector<std::string>& args) {
             "the output must end in .apkg (an Anki package) or .tsv (tab-separated text)");
     }
     std::vector<std::string> entries;
-    studylist::TFileError error;
-    if (!studylist::ReadStudyListFile(options["--list"], entries, error)) {
-        std::cerr << "dictool: " << error.Message() << "\n";
+    if (const auto read = studylist::ReadStudyListFile(options["--list"], entries); !read.Ok()) {
+        std::cerr << "dictool: " << StudyListProblem(read.Error()) << "\n";
         return kFailure;
     }
     dictionary::DictionaryIndex index;

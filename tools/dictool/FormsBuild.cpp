@@ -29,7 +29,8 @@ constexpr std::uintmax_t kMaxListBytes = 256 << 20;
 
 std::string ReadList(const fs::path& path) {
     std::string bytes;
-    if (const int failure = platform::ReadWholeFile(path, bytes, kMaxListBytes); failure != 0) {
+    if (const int failure = platform::ReadWholeFile(path, bytes, kMaxListBytes).Errno();
+        failure != 0) {
         throw std::runtime_error("cannot read " + path.string() + ": " +
                                  platform::FileErrorText(failure));
     }
@@ -57,9 +58,10 @@ std::unique_ptr<Hunspell> OpenHunspell(const fs::path& dir, const std::string& n
     const fs::path aff = dir / (name + ".aff");
     const fs::path dic = dir / (name + ".dic");
     for (const fs::path& path : {aff, dic}) {
-        if (platform::CheckRegularFile(path) != 0) {
-            throw std::runtime_error("cannot read " + path.string() + ": " +
-                                     platform::FileErrorText(platform::CheckRegularFile(path)));
+        if (!platform::CheckRegularFile(path).Ok()) {
+            throw std::runtime_error(
+                "cannot read " + path.string() + ": " +
+                platform::FileErrorText(platform::CheckRegularFile(path).Errno()));
         }
     }
     return std::make_unique<Hunspell>(aff.c_str(), dic.c_str());
@@ -250,7 +252,7 @@ void Write(const fs::path& path, const std::string& bytes) {
     options.Durable = false;
     if (const auto written = platform::WriteFileAtomically(path, bytes, options); !written.Ok()) {
         throw std::runtime_error("cannot write " + path.string() + ": " +
-                                 platform::FileErrorText(written.Errno));
+                                 platform::FileErrorText(written.Errno()));
     }
 }
 
@@ -290,7 +292,7 @@ of this folder were made from the sources below; their licences apply to them.
 void WriteSources(const fs::path& dir) {
     const fs::path path = dir / "SOURCES.txt";
     std::string text;
-    if (platform::CheckRegularFile(path) == 0) {
+    if (platform::CheckRegularFile(path).Ok()) {
         text = ReadList(path);
     }
     const std::size_t old = text.find(kFormsSourcesMarker);

@@ -40,7 +40,7 @@ std::optional<std::uint64_t> DecodeNumber(std::string_view digits) {
 }
 
 std::string ReadGzip(const std::string& path) {
-    if (const int failure = platform::CheckRegularFile(path); failure != 0) {
+    if (const int failure = platform::CheckRegularFile(path).Errno(); failure != 0) {
         throw SourceError("cannot read " + path + ": " + platform::FileErrorText(failure));
     }
     gzFile file = gzopen(path.c_str(), "rb");
@@ -191,7 +191,7 @@ std::optional<SourceEntry> ParseFreeDictEntry(std::string_view text) {
 
 std::string ReadSourceFile(const std::string& path) {
     std::string bytes;
-    if (const int failure = platform::ReadWholeFile(path, bytes, kMaxSourceFileBytes);
+    if (const int failure = platform::ReadWholeFile(path, bytes, kMaxSourceFileBytes).Errno();
         failure != 0) {
         throw SourceError("cannot read " + path + ": " + platform::FileErrorText(failure));
     }

@@ -50,10 +50,11 @@ int LearningCommand(const std::vector<std::string>& args) {
     const std::string dir = options["--dir"];
     const std::string listFile = options.contains("--list") ? options["--list"] : "";
     std::vector<std::string> list;
-    studylist::TFileError error;
-    if (!listFile.empty() && !studylist::ReadStudyListFile(listFile, list, error)) {
-        std::cerr << "dictool: " << error.Message() << "\n";
-        return 1;
+    if (!listFile.empty()) {
+        if (const auto read = studylist::ReadStudyListFile(listFile, list); !read.Ok()) {
+            std::cerr << "dictool: " << StudyListProblem(read.Error()) << "\n";
+            return 1;
+        }
     }
     const std::filesystem::path file = std::filesystem::path(dir) / "Learning.db";
     std::error_code ec;

@@ -223,7 +223,7 @@ void ReplaceLetterFiles(const std::filesystem::path& articlePath,
                                  records.size() * sizeof(dictionary::IndexRecord));
     if (const auto written = platform::WriteFileAtomically(indexPath, index, {{}, durable});
         !written.Ok()) {
-        Fail("write", indexPath, written.Errno);
+        Fail("write", indexPath, written.Errno());
     }
     if (!kept.empty()) {
         TrimOldArticles(articlePath, offset, newSize);

@@ -106,7 +106,7 @@ int RunMeasure(const std::vector<std::string>& args) {
                  "\tfirst right\tin 5\tin 8\n";
     for (const std::string& set : sets) {
         std::string text;
-        if (const int failure = platform::ReadWholeFile(set, text); failure != 0) {
+        if (const int failure = platform::ReadWholeFile(set, text).Errno(); failure != 0) {
             std::cerr << "dictool: cannot read " << set << ": " << platform::FileErrorText(failure)
                       << "\n";
             return kFailure;

@@ -71,7 +71,7 @@ void NoteUnreferencedUserBytes(const dictionary::DictionaryIndex& index, int tab
                                std::vector<std::string>& notes) {
     const auto path =
         platform::ResolvePath(index.StartDir(), dictionary::ArticleFragment(tab, false));
-    if (platform::CheckRegularFile(path) != 0) {
+    if (!platform::CheckRegularFile(path).Ok()) {
         return;
     }
     std::error_code ec;
@@ -153,7 +153,10 @@ VerifyReport VerifyDictionary(const std::filesystem::path& dir) {
         // The index keeps no bytes that readers ignore: the file itself shows
         // what a damaged writer left in them.
         std::vector<char> file;
-        platform::ReadWholeFile(index.IndexPath(tab), file, dictionary::kMaxIndexFileBytes);
+        // An unreadable index is reported with its letter below; here it has
+        // no bytes.
+        static_cast<void>(
+            platform::ReadWholeFile(index.IndexPath(tab), file, dictionary::kMaxIndexFileBytes));
         if (file.size() % sizeof(dictionary::IndexRecord) != 0) {
             problems.Add(std::to_string(file.size() % sizeof(dictionary::IndexRecord)) +
                              " trailing bytes that make no whole record",
@@ -177,7 +180,7 @@ VerifyReport VerifyDictionary(const std::filesystem::path& dir) {
             const auto articlePath = index.ArticlePath(tab, record);
             if (!fileLength.contains(isBase)) {
                 // Looked at before it is opened: opening creates a missing file.
-                int usable = platform::CheckRegularFile(articlePath);
+                int usable = platform::CheckRegularFile(articlePath).Errno();
                 fileLength[isBase] = usable == 0 ? DeliveredLength(articlePath, usable) : -1;
                 fileProblem[isBase] = usable == ENOENT
                                           ? "article file missing: " + articlePath.string()

@@ -3,8 +3,8 @@
 #include "dictool/Abbreviations.h"
 #include "dictool/ArticleWriter.h"
 #include "dictool/Builder.h"
-#include "dictool/FormsCommands.h"
 #include "dictool/ExportCommand.h"
+#include "dictool/FormsCommands.h"
 #include "dictool/FreeDictSource.h"
 #include "dictool/LearningCommand.h"
 #include "dictool/Transcriber.h"
@@ -104,7 +104,8 @@ int Usage(const std::string& message) {
 // A text file read whole, refusing anything but a regular file of a sane
 // size; false after the message.
 bool ReadTextFile(const std::string& path, std::string& text) {
-    if (const int failure = platform::ReadWholeFile(path, text, dictool::kMaxSourceFileBytes);
+    if (const int failure =
+            platform::ReadWholeFile(path, text, dictool::kMaxSourceFileBytes).Errno();
         failure != 0) {
         std::cerr << "dictool: cannot read " << path << ": " << platform::FileErrorText(failure)
                   << "\n";
@@ -220,10 +221,10 @@ int Build(const std::vector<std::string>& args) {
             "3.0 Unported).\n\n" +
             attribution;
         const auto path = std::filesystem::path(outDir) / "SOURCES.txt";
-        const platform::TAtomicWriteResult written = platform::WriteFileAtomically(path, notice);
+        const platform::TFileResult written = platform::WriteFileAtomically(path, notice);
         if (!written.Ok()) {
             std::cerr << "dictool: cannot write " << path.string() << ": "
-                      << platform::FileErrorText(written.Errno) << "\n";
+                      << platform::FileErrorText(written.Errno()) << "\n";
             return kFailure;
         }
     }
@@ -291,6 +292,28 @@ int Dump(const std::vector<std::string>& args) {
     return kOk;
 }
 
+// What an article read found wrong, naming the file.
+std::string ArticleProblem(const dictionary::TArticleRead& read,
+                           const dictionary::IndexRecord& record) {
+    const std::string where = "the article of \"" + platform::Cp1251ToUtf8(record.HeadWord()) +
+                              "\" (offset " + std::to_string(record.ArticleOffset) + ", size " +
+                              std::to_string(record.ArticleSize) + ")";
+    const std::string file = "\"" + read.File.string() + "\"";
+    switch (read.Fault) {
+    case dictionary::TArticleFault::NoPlace:
+        return "Index file " + file + " gives no place for " + where + ".";
+    case dictionary::TArticleFault::CannotOpen:
+        return "Cannot open file " + file + ". " + platform::FileErrorText(read.Errno) + ".";
+    case dictionary::TArticleFault::EndsBefore:
+        return "File " + file + " ends before " + where + ".";
+    case dictionary::TArticleFault::EndsWithin:
+        return "File " + file + " ends before the end of " + where + ".";
+    case dictionary::TArticleFault::None:
+        break;
+    }
+    return {};
+}
+
 int Lookup(const std::vector<std::string>& args) {
     const auto parsed = ParseArguments(args, {"--dir"});
     if (!parsed) {
@@ -324,13 +347,13 @@ int Lookup(const std::vector<std::string>& args) {
                   << " begins with \"" << words[0] << "\" or any beginning of it\n";
         return kFailure;
     }
-    std::string problem;
-    const std::string article = service.ReadArticle(found->Tab, found->Position, &problem);
-    if (!problem.empty()) {
-        std::cerr << "dictool: " << problem << "\n";
+    const auto record = index.Letter(found->Tab).Record(static_cast<std::size_t>(found->Position));
+    const dictionary::TArticleRead read = *service.ReadArticleChecked(found->Tab, found->Position);
+    if (read.Fault != dictionary::TArticleFault::None) {
+        std::cerr << "dictool: " << ArticleProblem(read, record) << "\n";
         return kFailure;
     }
-    std::cout << rtf::RtfToPlainText(article);
+    std::cout << rtf::RtfToPlainText(read.Bytes);
     return kOk;
 }
 
@@ -420,9 +443,10 @@ int WordList(const std::vector<std::string>& args) {
     }
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(out).parent_path(), ec);
-    studylist::TFileError error;
-    if (!studylist::WriteStudyListFile(out, words, error)) {
-        std::cerr << "dictool: " << error.Message() << "\n";
+    if (const platform::TFileResult written = studylist::WriteStudyListFile(out, words);
+        !written.Ok()) {
+        std::cerr << "dictool: cannot write " << out << ": "
+                  << platform::FileErrorText(written.Errno()) << "\n";
         return kFailure;
     }
     std::cout << "Wrote " << words.size() << " words to " << out << ".\n";
@@ -504,7 +528,7 @@ int Page(const std::vector<std::string>& args) {
     std::filesystem::create_directories(std::filesystem::path(out).parent_path(), ec);
     if (const auto written = platform::WriteFileAtomically(out, page); !written.Ok()) {
         std::cerr << "dictool: cannot write " << out << ": "
-                  << platform::FileErrorText(written.Errno) << "\n";
+                  << platform::FileErrorText(written.Errno()) << "\n";
         return kFailure;
     }
     return kOk;

@@ -136,7 +136,7 @@ Manifest ParseManifest(std::string_view text) {
 
 std::optional<std::string> ReadFileText(const std::filesystem::path& path) {
     std::string text;
-    if (platform::ReadWholeFile(path, text) != 0) {
+    if (!platform::ReadWholeFile(path, text).Ok()) {
         return std::nullopt;
     }
     return text;
@@ -177,11 +177,11 @@ bool IsTemporaryName(std::string_view name) {
 
 void WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
     // Pronunciations can be made again: no flush to the disk per file.
-    const platform::TAtomicWriteResult result =
+    const platform::TFileResult result =
         platform::WriteFileAtomically(target, bytes, {TemporaryPath(target), false});
     if (!result.Ok()) {
         throw std::runtime_error("cannot write " + target.string() + ": " +
-                                 ErrnoText(result.Errno));
+                                 ErrnoText(result.Errno()));
     }
 }
 
