@@ -23,7 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Host : lookup::TLookupHost, lookup::TPronounceButton {
+struct Host : lookup::TLookupHost, ui::TPronounceButton {
     bool PronounceButtonEnabled() const override { return true; }
     void SetPronounceButtonEnabled(bool) override {}
     bool PronounceButtonVisible() const override { return true; }

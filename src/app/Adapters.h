@@ -46,7 +46,7 @@ private:
     const TMainLayout& layout_;
 };
 
-class TPronounceButtonAdapter : public lookup::TPronounceButton {
+class TPronounceButtonAdapter : public ui::TPronounceButton {
 public:
     TPronounceButtonAdapter(TRooms& rooms, const TMainLayout& layout)
         : rooms_(rooms), layout_(layout) {}
@@ -136,7 +136,7 @@ private:
 
 class TPronouncerAdapter : public exercises::TPronouncer {
 public:
-    TPronouncerAdapter(TRooms& rooms, const lookup::TLookupView& lookup)
+    TPronouncerAdapter(TRooms& rooms, const ui::TLookupView& lookup)
         : rooms_(rooms), lookup_(lookup) {}
 
     bool PronounceSelectedWord() override {
@@ -148,7 +148,7 @@ public:
 
 private:
     TRooms& rooms_;
-    const lookup::TLookupView& lookup_;
+    const ui::TLookupView& lookup_;
 };
 
 class TInterfaceHostAdapter : public interface::TInterfaceHost {

@@ -2,9 +2,9 @@
 
 #include "dictionary/LookupService.h"
 #include "exercises/NextWord.h"
-#include "lookup/LookupView.h"
 #include "platform/Paths.h"
 #include "platform/Random.h"
+#include "ui/LookupView.h"
 
 #include <string>
 #include <vector>
@@ -36,7 +36,7 @@ public:
 // The main window's letter tabs, search box and index, through which a study
 // word is found and its article read: the look-up every room sees, and its
 // steering.
-class TLookupSteering : public lookup::TLookupView {
+class TLookupSteering : public ui::TLookupView {
 public:
     // The look-up service over the main window's index.
     virtual const dictionary::TLookupService& Dictionary() const = 0;

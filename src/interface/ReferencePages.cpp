@@ -66,7 +66,7 @@ void OnClick(QWidget* widget, std::function<void()> handler) {
 }
 
 TReferencePages::TReferencePages(const TPageControls& controls, TInterfaceHost& host,
-                                 lookup::TLookupView& lookup, const studylist::StudyWords& words,
+                                 ui::TLookupView& lookup, const studylist::StudyWords& words,
                                  const platform::TPaths& paths, const ui::TEnvironment& environment)
     : c_(controls), host_(host), lookup_(lookup), words_(words), paths_(paths),
       environment_(environment) {}

@@ -3,10 +3,10 @@
 #include "interface/InterfaceHost.h"
 #include "interface/InterfaceRules.h"
 #include "interface/LockedControls.h"
-#include "lookup/LookupView.h"
 #include "platform/Paths.h"
 #include "studylist/StudyWords.h"
 #include "ui/Environment.h"
+#include "ui/LookupView.h"
 
 #include <functional>
 
@@ -35,9 +35,9 @@ public:
     // Continue returns to the look-up and the study list as they are; the
     // pages, the key's lines and its samples are data files found through
     // paths; a locked part beeps through the environment.
-    TReferencePages(const TPageControls& controls, TInterfaceHost& host,
-                    lookup::TLookupView& lookup, const studylist::StudyWords& words,
-                    const platform::TPaths& paths, const ui::TEnvironment& environment);
+    TReferencePages(const TPageControls& controls, TInterfaceHost& host, ui::TLookupView& lookup,
+                    const studylist::StudyWords& words, const platform::TPaths& paths,
+                    const ui::TEnvironment& environment);
 
     // The abbreviation keys, the ordering page, the pronunciation key.
     void ShowPage(TPage page);
@@ -56,7 +56,7 @@ private:
 
     TPageControls c_;
     TInterfaceHost& host_;
-    lookup::TLookupView& lookup_;
+    ui::TLookupView& lookup_;
     const studylist::StudyWords& words_;
     const platform::TPaths& paths_;
     const ui::TEnvironment& environment_;

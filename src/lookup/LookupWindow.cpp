@@ -8,7 +8,7 @@ namespace lookup {
 
 TLookupWindow::TLookupWindow(const dictionary::TLookupService& dictionary, TLetterTabs& tabs,
                              TSearchBox& combo, TArticlePane& pane, TLookupHost& host,
-                             TPronounceButton& pronounce, const ui::TEnvironment& environment)
+                             ui::TPronounceButton& pronounce, const ui::TEnvironment& environment)
     : dictionary_(dictionary), tabs_(tabs), combo_(combo), pane_(pane), host_(host),
       pronounce_(pronounce), environment_(environment) {}
 

@@ -2,8 +2,8 @@
 
 #include "dictionary/LookupService.h"
 #include "lookup/LookupControls.h"
-#include "lookup/LookupView.h"
 #include "lookup/VirtualKeys.h"
+#include "ui/LookupView.h"
 
 #include <functional>
 #include <string>
@@ -57,7 +57,7 @@ public:
     // The environment gives the beep of a locked article pane.
     TLookupWindow(const dictionary::TLookupService& dictionary, TLetterTabs& tabs,
                   TSearchBox& combo, TArticlePane& pane, TLookupHost& host,
-                  TPronounceButton& pronounce, const ui::TEnvironment& environment);
+                  ui::TPronounceButton& pronounce, const ui::TEnvironment& environment);
 
     // The search box's items become the tab's head-words: empty text, no
     // selection. A tab outside 0..57 selects nothing.
@@ -103,7 +103,7 @@ private:
     TSearchBox& combo_;
     TArticlePane& pane_;
     TLookupHost& host_;
-    TPronounceButton& pronounce_;
+    ui::TPronounceButton& pronounce_;
     const ui::TEnvironment& environment_;
     TLastLookup lastLookup_;
 };

@@ -43,7 +43,7 @@ template <typename Steps> bool PlayerSteps(Steps&& steps) {
 
 } // namespace
 
-TMainWindowSound::TMainWindowSound(TSoundHost& host, const lookup::TLookupView& lookup,
+TMainWindowSound::TMainWindowSound(TSoundHost& host, const ui::TLookupView& lookup,
                                    const dictionary::DictionaryIndex& index,
                                    const platform::TPaths& paths, Buttons buttons)
     : Audio1(paths.PlayFile()), host_(host), lookup_(lookup), index_(index), paths_(paths),

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "dictionary/LetterIndex.h"
-#include "lookup/LookupView.h"
 #include "platform/MemoryStream.h"
 #include "platform/Paths.h"
 #include "sound/Audio.h"
 #include "sound/MPEGPlay.h"
 #include "sound/SoundButtonsState.h"
+#include "ui/LookupView.h"
 
 #include <QIcon>
 #include <QString>
@@ -59,7 +59,7 @@ public:
     // The pronounce button speaks the head-word selected in the look-up. The
     // pronunciations and the record button's pictures are data files; the
     // recording streams through the paths' play file.
-    TMainWindowSound(TSoundHost& host, const lookup::TLookupView& lookup,
+    TMainWindowSound(TSoundHost& host, const ui::TLookupView& lookup,
                      const dictionary::DictionaryIndex& index, const platform::TPaths& paths,
                      Buttons buttons);
     ~TMainWindowSound();
@@ -127,7 +127,7 @@ private:
     void StopPlaying();
 
     TSoundHost& host_;
-    const lookup::TLookupView& lookup_;
+    const ui::TLookupView& lookup_;
     const dictionary::DictionaryIndex& index_;
     const platform::TPaths& paths_;
     Buttons buttons_;

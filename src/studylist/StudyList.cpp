@@ -30,7 +30,7 @@ std::filesystem::path PathOf(const QString& name) {
 } // namespace
 
 TStudyList::TStudyList(const TStudyListControls& controls, TStudyListHost& host,
-                       lookup::TLookupView& lookup, lookup::TPronounceButton& pronounce,
+                       ui::TLookupView& lookup, ui::TPronounceButton& pronounce,
                        const platform::TPaths& paths, ui::TEnvironment& environment,
                        ui::TDialogLook look, QWidget* window)
     : QObject(window), c_(controls), host_(host), lookup_(lookup), pronounce_(pronounce),

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "dictionary/LetterIndex.h"
-#include "lookup/LookupView.h"
-#include "platform/Paths.h"
 #include "platform/FileError.h"
+#include "platform/Paths.h"
 #include "studylist/StudyWords.h"
 #include "ui/Environment.h"
+#include "ui/LookupView.h"
 
 #include <QObject>
 
@@ -56,10 +56,9 @@ public:
 
     // The default list is a data file found through paths; the boxes and
     // the beep are the environment's.
-    TStudyList(const TStudyListControls& controls, TStudyListHost& host,
-               lookup::TLookupView& lookup, lookup::TPronounceButton& pronounce,
-               const platform::TPaths& paths, ui::TEnvironment& environment, ui::TDialogLook look,
-               QWidget* window);
+    TStudyList(const TStudyListControls& controls, TStudyListHost& host, ui::TLookupView& lookup,
+               ui::TPronounceButton& pronounce, const platform::TPaths& paths,
+               ui::TEnvironment& environment, ui::TDialogLook look, QWidget* window);
 
     const StudyWords& Words() const { return words_; }
     int Count() const { return words_.Count(); }
@@ -118,8 +117,8 @@ private:
     StudyWords words_;
     TStudyListControls c_;
     TStudyListHost& host_;
-    lookup::TLookupView& lookup_;
-    lookup::TPronounceButton& pronounce_;
+    ui::TLookupView& lookup_;
+    ui::TPronounceButton& pronounce_;
     const platform::TPaths& paths_;
     ui::TEnvironment& environment_;
     ui::TDialogs& dialogs_;

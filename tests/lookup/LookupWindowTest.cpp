@@ -84,7 +84,7 @@ struct FakePane : TArticlePane {
     std::string SelectedText() const override { return Selection; }
 };
 
-struct FakeHost : TLookupHost, TPronounceButton {
+struct FakeHost : TLookupHost, ui::TPronounceButton {
     bool PronounceEnabled = false;
     bool Translate = true;
     bool BringForwardOption = true;

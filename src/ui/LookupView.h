@@ -5,7 +5,7 @@
 // What the other rooms see of the main window's look-up, widget-free: the
 // main window implements each interface once and hands it to every room that
 // needs it. Texts are code page 1251.
-namespace lookup {
+namespace ui {
 
 // The selected letter tab, the search box and the article pane.
 class TLookupView {
@@ -37,4 +37,4 @@ public:
     virtual void Pronounce() = 0;
 };
 
-} // namespace lookup
+} // namespace ui
