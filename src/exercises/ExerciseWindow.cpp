@@ -183,10 +183,6 @@ bool TExerciseWindow::PlayerBusy() {
     return seams_.Pronouncer.Playing();
 }
 
-bool TExerciseWindow::PlayerLoaded() {
-    return seams_.Pronouncer.PlayerLoaded();
-}
-
 void TExerciseWindow::StopPlayer() {
     seams_.Pronouncer.StopPlaying();
 }

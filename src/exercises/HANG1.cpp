@@ -222,8 +222,12 @@ THangmanSource THangForm1::Source() const {
 }
 
 void THangForm1::Init(const std::string& secretWord) {
-    game_.Init(secretWord);
-    ShowGame();
+    // A first entry that would be won before a key is pressed is passed over.
+    if (StartFirstStudyGame(game_, secretWord, words_)) {
+        ShowGame();
+    } else {
+        ShowNoWordNotice();
+    }
 }
 
 void THangForm1::ShowGame() {
@@ -233,11 +237,12 @@ void THangForm1::ShowGame() {
     Timer1->stop();
     ShowPicture();
     ShowPattern();
-    // A word of only its first and last letters is won as it starts.
-    if (game_.State() == THangmanState::Won) {
-        score_->Show(QString::fromStdString(game_.Score().Text()),
-                     QColor::fromRgb(ui::palette::Won));
-    }
+}
+
+void THangForm1::ShowNoWordNotice() {
+    NoWordNotice->setText(ExercisePhrase(TExercisePhrase::NoHangmanWord, English()));
+    NoWordNotice->raise();
+    NoWordNotice->show();
 }
 
 void THangForm1::ShowPattern() {
@@ -265,9 +270,7 @@ void THangForm1::Button1Click() {
     if (StartNextGame(game_, Source(), words_, Seams().Random)) {
         ShowGame();
     } else {
-        NoWordNotice->setText(ExercisePhrase(TExercisePhrase::NoHangmanWord, English()));
-        NoWordNotice->raise();
-        NoWordNotice->show();
+        ShowNoWordNotice();
     }
     Button3->setEnabled(false);
     Edit1->setFocus();
