@@ -209,7 +209,7 @@ std::string TExerciseWindow::WordBoxText() const {
 
 void TExerciseWindow::SetWordBoxText(const std::string& text) {
     if (QLineEdit* box = WordBox()) {
-        box->setText(ui::FromCodePage(text));
+        ShowWholeWord(*box, ui::FromCodePage(text));
         box->repaint();
     }
 }

@@ -25,7 +25,7 @@ constexpr QRect kPanel(60, 75, 680, 450);
 constexpr QRect kTranslationInPanel(356, 138, 308, 296);
 
 constexpr int kPatternMaxPixels = 40;
-constexpr int kPatternMinPixels = 14;
+constexpr int kPatternMinPixels = 8;
 
 QRadioButton* RadioButton(QWidget* parent, const QString& name, const QRect& geometry) {
     auto* button = new QRadioButton(parent);
@@ -36,12 +36,15 @@ QRadioButton* RadioButton(QWidget* parent, const QString& name, const QRect& geo
     return button;
 }
 
-// The largest word font up to kPatternMaxPixels in which the pattern fits
-// the label's width; long words get smaller letters.
-QFont PatternFont(const QString& pattern, int width) {
-    for (int pixels = kPatternMaxPixels; pixels > kPatternMinPixels; pixels -= 2) {
+// The largest word font up to kPatternMaxPixels in which the whole pattern
+// fits the area, wrapped between its letters where one line is too short:
+// long words get smaller letters, never lose their ends.
+QFont PatternFont(const QString& pattern, const QSize& area) {
+    for (int pixels = kPatternMaxPixels; pixels > kPatternMinPixels; --pixels) {
         const QFont font = WordFont(pixels);
-        if (QFontMetrics(font).horizontalAdvance(pattern) <= width) {
+        const QRect needed = QFontMetrics(font).boundingRect(
+            QRect(QPoint(0, 0), area), Qt::AlignCenter | Qt::TextWordWrap, pattern);
+        if (needed.width() <= area.width() && needed.height() <= area.height()) {
             return font;
         }
     }
@@ -95,6 +98,7 @@ THangForm1::THangForm1(const TMainWindowSeams& seams, THangmanScore& score, QWid
 
     Label1 = TextLabel(Panel1, QStringLiteral("Label1"), QRect(24, 64, 632, 64), "word");
     Label1->setAlignment(Qt::AlignCenter);
+    Label1->setWordWrap(true);
     Label1->setStyleSheet(ui::StyleSheet(u"color: @Panel; background: @Paper;"
                                          " border: 2px solid @Teal; border-radius: 8px;"));
     NoWordNotice =
@@ -247,7 +251,7 @@ void THangForm1::ShowNoWordNotice() {
 
 void THangForm1::ShowPattern() {
     const QString pattern = ui::FromCodePage(game_.Pattern());
-    Label1->setFont(PatternFont(pattern, Label1->width() - 24));
+    Label1->setFont(PatternFont(pattern, Label1->contentsRect().size() - QSize(24, 4)));
     Label1->setText(pattern);
 }
 

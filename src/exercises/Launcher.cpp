@@ -9,11 +9,17 @@ namespace exercises {
 
 void RunWithMainWindowHidden(TLauncherHost& host, const TExerciseFactory& create) {
     QWidget* mainWindow = host.LauncherWindow();
-    // Shown again after the window and the seams are gone.
+    // Shown again after the window and the seams are gone, where it was: a
+    // window manager places a window shown anew where it likes unless it is
+    // told where it goes.
     struct TShowAgain {
         QWidget* Window;
-        ~TShowAgain() { Window->show(); }
-    } showAgain{mainWindow};
+        QPoint Place;
+        ~TShowAgain() {
+            Window->move(Place);
+            Window->show();
+        }
+    } showAgain{mainWindow, mainWindow->pos()};
     mainWindow->hide();
     // The seams outlive the window, which may keep a reference to them.
     const TMainWindowSeams seams = host.ExerciseSeams();

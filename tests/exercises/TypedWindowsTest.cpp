@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -303,6 +304,26 @@ TEST_F(HangmanWindowTest, NextWordSaysSoWhenNoWordOfThreeLettersIsFound) {
     Choose(bulgarian.RadioButton3);
     Click(bulgarian.Button1);
     EXPECT_TRUE(bulgarian.NoWordNotice->text().startsWith(QStringLiteral("Не бе намерена")));
+}
+
+TEST_F(HangmanWindowTest, ThePatternOfAVeryLongWordKeepsItsGivenFirstAndLastLetters) {
+    THangForm1 window(Seams(), score_);
+    // A head-word of 103 letters.
+    const std::string word = "p" + std::string(50, 'n') + "eumonoultramicroscopicsilicovolc" +
+                             std::string(19, 'o') + "s";
+    ASSERT_EQ(word.size(), 103u);
+    window.Init(word);
+    window.show();
+    const QString pattern = window.Label1->text();
+    ASSERT_TRUE(pattern.startsWith(QStringLiteral("P _")) &&
+                pattern.endsWith(QStringLiteral("_ S")));
+    const QRect area = window.Label1->contentsRect();
+    const QRect needed = QFontMetrics(window.Label1->font())
+                             .boundingRect(area, Qt::AlignCenter | Qt::TextWordWrap, pattern);
+    EXPECT_TRUE(window.Label1->wordWrap());
+    EXPECT_TRUE(area.contains(needed))
+        << "the pattern needs " << needed.width() << " x " << needed.height() << " of "
+        << area.width() << " x " << area.height();
 }
 
 TEST_F(HangmanWindowTest, TheScoreOutlivesTheWindowAndShowsAtTheNextOpening) {
