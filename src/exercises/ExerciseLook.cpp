@@ -288,8 +288,9 @@ QLineEdit* WordEdit(QWidget* parent, const QRect& geometry, int pixelSize,
 }
 
 void ShowWholeWord(QLineEdit& box, const QString& text) {
-    // The frame and the box's own margins around the text.
-    constexpr int kTextMargins = 12;
+    // The frame, the padding of the style sheet and the box's own margins
+    // around the text, with the caret.
+    constexpr int kTextMargins = 34;
     const int available = box.contentsRect().width() - kTextMargins;
     const QVariant ownSize = box.property(kWordPixels);
     int pixels = ownSize.isValid() ? ownSize.toInt() : box.font().pixelSize();

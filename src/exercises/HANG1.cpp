@@ -26,6 +26,8 @@ constexpr QRect kTranslationInPanel(356, 138, 308, 296);
 
 constexpr int kPatternMaxPixels = 40;
 constexpr int kPatternMinPixels = 8;
+constexpr QSize kPatternMargin(14, 3);
+constexpr int kPatternBorder = 2;
 
 QRadioButton* RadioButton(QWidget* parent, const QString& name, const QRect& geometry) {
     auto* button = new QRadioButton(parent);
@@ -99,6 +101,9 @@ THangForm1::THangForm1(const TMainWindowSeams& seams, THangmanScore& score, QWid
     Label1 = TextLabel(Panel1, QStringLiteral("Label1"), QRect(24, 64, 632, 64), "word");
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setWordWrap(true);
+    // Room inside the frame, where the pattern is laid out and wrapped.
+    Label1->setContentsMargins(kPatternMargin.width(), kPatternMargin.height(),
+                               kPatternMargin.width(), kPatternMargin.height());
     Label1->setStyleSheet(ui::StyleSheet(u"color: @Panel; background: @Paper;"
                                          " border: 2px solid @Teal; border-radius: 8px;"));
     NoWordNotice =
@@ -251,7 +256,10 @@ void THangForm1::ShowNoWordNotice() {
 
 void THangForm1::ShowPattern() {
     const QString pattern = ui::FromCodePage(game_.Pattern());
-    Label1->setFont(PatternFont(pattern, Label1->contentsRect().size() - QSize(24, 4)));
+    // The frame's border counts too, before the style sheet has drawn it.
+    const QSize room =
+        Label1->size() - 2 * (kPatternMargin + QSize(kPatternBorder, kPatternBorder));
+    Label1->setFont(PatternFont(pattern, room));
     Label1->setText(pattern);
 }
 

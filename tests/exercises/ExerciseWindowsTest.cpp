@@ -194,10 +194,11 @@ TEST_F(ExerciseWindowsTest, Method3ChecksTheTypedAnswerWithVerdictPictureAndSoun
     EXPECT_EQ(window.Edit1->text(), QStringLiteral("hour")) << "the next word at once";
 }
 
-// The whole text fits the box, read from its first letter.
+// The whole text fits the box inside its frame, padding and margins (2, 10
+// and 2 pixels a side), read from its first letter.
 void ExpectShownWhole(QLineEdit* box, const QString& text) {
     EXPECT_EQ(box->text(), text);
-    EXPECT_LE(QFontMetrics(box->font()).horizontalAdvance(text), box->contentsRect().width() - 8)
+    EXPECT_LE(QFontMetrics(box->font()).horizontalAdvance(text), box->contentsRect().width() - 28)
         << text.toStdString() << " in " << box->font().pixelSize() << " px";
     EXPECT_EQ(box->cursorPosition(), 0);
 }
