@@ -143,7 +143,6 @@ public:
         return rooms_.Sound->PronounceHeadWord(lookup_.TabIndex(), lookup_.SearchBoxItemIndex());
     }
     bool Playing() override { return rooms_.Sound->Pronouncing(); }
-    bool PlayerLoaded() override { return rooms_.Sound->MPEG1.IsLibraryLoaded(); }
     void StopPlaying() override { rooms_.Sound->StopPronouncing(); }
 
 private:

@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/Composition.h"
+#include "dictionary/Letters.h"
 #include "exercises/HANG1.h"
 #include "exercises/Launcher.h"
 #include "exercises/Unit3.h"
@@ -144,6 +145,15 @@ void TForm1::F11Click() {
                             English(), environment_);
 }
 
+interface::THeadWordCounts TForm1::HeadWordCounts() const {
+    interface::THeadWordCounts counts;
+    for (int tab = 0; tab < dictionary::kLetterCount; ++tab) {
+        const std::size_t size = Index().Letter(tab).Size();
+        (dictionary::IsEnglishTab(tab) ? counts.English : counts.Bulgarian) += size;
+    }
+    return counts;
+}
+
 void TForm1::OpenWebLink(interface::TWebLink link) {
     interface::OpenWebLink(link, composition_->InterfaceHost(), environment_);
 }
@@ -181,8 +191,11 @@ void TForm1::mousePressEvent(QMouseEvent* event) {
     // A right press on the window's own surface adds the current word to the
     // study list, then the window handles the press as usual. Presses that
     // controls leave to their parents (pictures, letter tabs, the article
-    // pane) arrive here too and add nothing.
-    if (event->button() == Qt::RightButton && OnOwnSurface(event->position().toPoint())) {
+    // pane) arrive here too and add nothing. The press is the add button's
+    // other way in: while page mode or a recording locks that button, it
+    // adds nothing either.
+    if (event->button() == Qt::RightButton && layout_.Button1->isEnabled() &&
+        OnOwnSurface(event->position().toPoint())) {
         Button1Click();
     }
     QMainWindow::mousePressEvent(event);

@@ -99,7 +99,7 @@ public:
     // Help, the about windows and the web links.
     void F11Click();
     void N3Click() { interface::ShowAboutUs(this, English(), environment_); }
-    void N4Click() { interface::ShowAboutProgram(this, English(), environment_); }
+    void N4Click() { interface::ShowAboutProgram(this, English(), HeadWordCounts(), environment_); }
     void Image1Click() { OpenWebLink(interface::TWebLink::Logo); }
     void MultilingualOnlineDictionary1Click() {
         OpenWebLink(interface::TWebLink::OnlineDictionary);
@@ -115,6 +115,9 @@ public:
 
     const TMainLayout& Layout() const { return layout_; }
     const dictionary::DictionaryIndex& Index() const { return Rooms().Index; }
+    // The head-words of the folder's English and Bulgarian letters, user
+    // words included.
+    interface::THeadWordCounts HeadWordCounts() const;
     const TSettings& Settings() const { return Rooms().Options->Settings(); }
     const lookup::TLookupWindow& Lookup() const { return *Rooms().Lookup; }
     studylist::TStudyList& StudyList() { return *Rooms().StudyList; }

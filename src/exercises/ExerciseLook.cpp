@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -22,6 +23,10 @@ namespace exercises {
 namespace {
 
 constexpr int kIcon = 28;
+// The word box's own letter size, kept for ShowWholeWord.
+constexpr const char* kWordPixels = "wordPixels";
+// The smallest letters a long word is shrunk to.
+constexpr int kMinWordPixels = 8;
 constexpr int kDrawn = kIcon * 4;
 
 QColor Colour(QRgb rgb) {
@@ -274,11 +279,28 @@ QLineEdit* WordEdit(QWidget* parent, const QRect& geometry, int pixelSize,
         box->setFocusPolicy(Qt::NoFocus);
     }
     box->setFont(WordFont(pixelSize));
+    box->setProperty(kWordPixels, pixelSize);
     if (kind == TWordEdit::Answer) {
         box->setAlignment(Qt::AlignCenter);
     }
     box->setStyleSheet(styleSheet);
     return box;
+}
+
+void ShowWholeWord(QLineEdit& box, const QString& text) {
+    // The frame, the padding of the style sheet and the box's own margins
+    // around the text, with the caret.
+    constexpr int kTextMargins = 34;
+    const int available = box.contentsRect().width() - kTextMargins;
+    const QVariant ownSize = box.property(kWordPixels);
+    int pixels = ownSize.isValid() ? ownSize.toInt() : box.font().pixelSize();
+    while (pixels > kMinWordPixels &&
+           QFontMetrics(WordFont(pixels)).horizontalAdvance(text) > available) {
+        --pixels;
+    }
+    box.setFont(WordFont(pixels));
+    box.setText(text);
+    box.setCursorPosition(0);
 }
 
 QTextEdit* ArticleEdit(QWidget* parent, const QRect& geometry) {

@@ -80,6 +80,10 @@ QTimer* NamedTimer(QObject* owner, const QString& name);
 enum class TWordEdit { Shows, Answer };
 QLineEdit* WordEdit(QWidget* parent, const QRect& geometry, int pixelSize,
                     const QString& styleSheet, TWordEdit kind);
+// Puts a word into a box made by WordEdit, whole and from its start: in the
+// box's own size when it fits, else in the largest smaller one that fits
+// (a word too long for the smallest shows its start).
+void ShowWholeWord(QLineEdit& box, const QString& text);
 // The article box "RichEdit1": read-only, never focused, a vertical scroll
 // bar always, in the article font.
 QTextEdit* ArticleEdit(QWidget* parent, const QRect& geometry);

@@ -6,10 +6,18 @@
 namespace exercises {
 
 bool AnswerMatches(std::string_view answer, std::string_view word, TAnswerCase letterCase) {
-    if (letterCase == TAnswerCase::Upper) {
-        return platform::AsciiUpper(answer) == platform::AsciiUpper(word);
+    if (answer.size() != word.size()) {
+        return false;
     }
-    return platform::AsciiLower(answer) == platform::AsciiLower(word);
+    const auto fold =
+        letterCase == TAnswerCase::Upper ? platform::Cp1251Upper : platform::Cp1251Lower;
+    for (std::size_t i = 0; i < answer.size(); ++i) {
+        if (fold(static_cast<std::uint8_t>(answer[i])) !=
+            fold(static_cast<std::uint8_t>(word[i]))) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void TTimerState::SwitchOn() {

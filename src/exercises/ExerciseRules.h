@@ -11,12 +11,11 @@
 // code page 1251.
 namespace exercises {
 
-
 enum class TAnswerCase { Lower, Upper };
 
 // A typed answer against the word: whole strings after turning both to the
-// same case of the Latin letters. Nothing is trimmed, so a blank before or
-// after the word makes the answer wrong.
+// same case, Latin and Cyrillic letters alike. Nothing is trimmed, so a blank
+// before or after the word makes the answer wrong.
 bool AnswerMatches(std::string_view answer, std::string_view word,
                    TAnswerCase letterCase = TAnswerCase::Lower);
 
@@ -100,9 +99,6 @@ public:
     virtual bool PronounceSelectedWord() = 0;
     // A pronunciation is playing.
     virtual bool PlayerBusy() = 0;
-    // The player has loaded its decoding library, which it does at the first
-    // pronunciation of the run.
-    virtual bool PlayerLoaded() = 0;
     // Stops a playback; nothing when none runs.
     virtual void StopPlayer() = 0;
 

@@ -183,10 +183,6 @@ bool TExerciseWindow::PlayerBusy() {
     return seams_.Pronouncer.Playing();
 }
 
-bool TExerciseWindow::PlayerLoaded() {
-    return seams_.Pronouncer.PlayerLoaded();
-}
-
 void TExerciseWindow::StopPlayer() {
     seams_.Pronouncer.StopPlaying();
 }
@@ -213,7 +209,7 @@ std::string TExerciseWindow::WordBoxText() const {
 
 void TExerciseWindow::SetWordBoxText(const std::string& text) {
     if (QLineEdit* box = WordBox()) {
-        box->setText(ui::FromCodePage(text));
+        ShowWholeWord(*box, ui::FromCodePage(text));
         box->repaint();
     }
 }

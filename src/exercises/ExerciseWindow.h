@@ -71,7 +71,6 @@ public:
     void LoadArticle(const TStudyWordHit& hit) override;
     bool PronounceSelectedWord() override;
     bool PlayerBusy() override;
-    bool PlayerLoaded() override;
     void StopPlayer() override;
     // The picture (when the window has a verdict box) is painted while the
     // sound plays; the window takes no input until the sound has ended.

@@ -25,7 +25,9 @@ constexpr QRect kPanel(60, 75, 680, 450);
 constexpr QRect kTranslationInPanel(356, 138, 308, 296);
 
 constexpr int kPatternMaxPixels = 40;
-constexpr int kPatternMinPixels = 14;
+constexpr int kPatternMinPixels = 8;
+constexpr QSize kPatternMargin(14, 3);
+constexpr int kPatternBorder = 2;
 
 QRadioButton* RadioButton(QWidget* parent, const QString& name, const QRect& geometry) {
     auto* button = new QRadioButton(parent);
@@ -36,12 +38,15 @@ QRadioButton* RadioButton(QWidget* parent, const QString& name, const QRect& geo
     return button;
 }
 
-// The largest word font up to kPatternMaxPixels in which the pattern fits
-// the label's width; long words get smaller letters.
-QFont PatternFont(const QString& pattern, int width) {
-    for (int pixels = kPatternMaxPixels; pixels > kPatternMinPixels; pixels -= 2) {
+// The largest word font up to kPatternMaxPixels in which the whole pattern
+// fits the area, wrapped between its letters where one line is too short:
+// long words get smaller letters, never lose their ends.
+QFont PatternFont(const QString& pattern, const QSize& area) {
+    for (int pixels = kPatternMaxPixels; pixels > kPatternMinPixels; --pixels) {
         const QFont font = WordFont(pixels);
-        if (QFontMetrics(font).horizontalAdvance(pattern) <= width) {
+        const QRect needed = QFontMetrics(font).boundingRect(
+            QRect(QPoint(0, 0), area), Qt::AlignCenter | Qt::TextWordWrap, pattern);
+        if (needed.width() <= area.width() && needed.height() <= area.height()) {
             return font;
         }
     }
@@ -95,6 +100,10 @@ THangForm1::THangForm1(const TMainWindowSeams& seams, THangmanScore& score, QWid
 
     Label1 = TextLabel(Panel1, QStringLiteral("Label1"), QRect(24, 64, 632, 64), "word");
     Label1->setAlignment(Qt::AlignCenter);
+    Label1->setWordWrap(true);
+    // Room inside the frame, where the pattern is laid out and wrapped.
+    Label1->setContentsMargins(kPatternMargin.width(), kPatternMargin.height(),
+                               kPatternMargin.width(), kPatternMargin.height());
     Label1->setStyleSheet(ui::StyleSheet(u"color: @Panel; background: @Paper;"
                                          " border: 2px solid @Teal; border-radius: 8px;"));
     NoWordNotice =
@@ -222,8 +231,12 @@ THangmanSource THangForm1::Source() const {
 }
 
 void THangForm1::Init(const std::string& secretWord) {
-    game_.Init(secretWord);
-    ShowGame();
+    // A first entry that would be won before a key is pressed is passed over.
+    if (StartFirstStudyGame(game_, secretWord, words_)) {
+        ShowGame();
+    } else {
+        ShowNoWordNotice();
+    }
 }
 
 void THangForm1::ShowGame() {
@@ -233,16 +246,20 @@ void THangForm1::ShowGame() {
     Timer1->stop();
     ShowPicture();
     ShowPattern();
-    // A word of only its first and last letters is won as it starts.
-    if (game_.State() == THangmanState::Won) {
-        score_->Show(QString::fromStdString(game_.Score().Text()),
-                     QColor::fromRgb(ui::palette::Won));
-    }
+}
+
+void THangForm1::ShowNoWordNotice() {
+    NoWordNotice->setText(ExercisePhrase(TExercisePhrase::NoHangmanWord, English()));
+    NoWordNotice->raise();
+    NoWordNotice->show();
 }
 
 void THangForm1::ShowPattern() {
     const QString pattern = ui::FromCodePage(game_.Pattern());
-    Label1->setFont(PatternFont(pattern, Label1->width() - 24));
+    // The frame's border counts too, before the style sheet has drawn it.
+    const QSize room =
+        Label1->size() - 2 * (kPatternMargin + QSize(kPatternBorder, kPatternBorder));
+    Label1->setFont(PatternFont(pattern, room));
     Label1->setText(pattern);
 }
 
@@ -265,9 +282,7 @@ void THangForm1::Button1Click() {
     if (StartNextGame(game_, Source(), words_, Seams().Random)) {
         ShowGame();
     } else {
-        NoWordNotice->setText(ExercisePhrase(TExercisePhrase::NoHangmanWord, English()));
-        NoWordNotice->raise();
-        NoWordNotice->show();
+        ShowNoWordNotice();
     }
     Button3->setEnabled(false);
     Edit1->setFocus();

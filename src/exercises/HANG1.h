@@ -35,7 +35,8 @@ public:
 
     THangForm1(const TMainWindowSeams& seams, THangmanScore& score, QWidget* owner = nullptr);
 
-    // A new game for the word: the launcher's first game, and Next word's.
+    // The launcher's first game, with the first study entry; one that
+    // would be won before a key is pressed is passed over.
     void Init(const std::string& secretWord);
 
     void Button1Click(); // Next word
@@ -90,6 +91,7 @@ private:
     void FormCreate();
     void FormShow();
     void ShowGame();
+    void ShowNoWordNotice();
     void ShowPattern();
     void ShowPicture(int legsPhase = 0);
     void ShowGameOver();

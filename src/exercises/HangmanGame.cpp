@@ -26,8 +26,9 @@ constexpr int kEnglishTabs = 25;
 constexpr int kFirstBulgarianTab = dictionary::kLatinCount;
 constexpr int kBulgarianTabs = dictionary::kLetterCount - dictionary::kLatinCount;
 
+// Next word passes over what would be won without a key pressed.
 bool LongEnough(const std::string& word) {
-    return word.size() >= kMinWordLength;
+    return word.size() >= kMinWordLength && LeavesLettersToGuess(word);
 }
 
 std::optional<std::string> StudyRandomWord(THangmanWords& words, platform::TRandom& random) {
@@ -254,13 +255,43 @@ bool StartNextGame(THangmanGame& game, THangmanSource source, THangmanWords& wor
     return true;
 }
 
+bool LeavesLettersToGuess(std::string_view word) {
+    if (word.empty()) {
+        return false;
+    }
+    const char first = Lower(word.front());
+    const char last = Lower(word.back());
+    for (const char c : word) {
+        if (Lower(c) != first && Lower(c) != last) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool StartFirstStudyGame(THangmanGame& game, std::string_view firstEntry, THangmanWords& words) {
+    if (LongEnough(std::string(firstEntry))) {
+        game.Init(firstEntry);
+        return true;
+    }
+    if (words.StudyCount() > 0) {
+        words.SelectStudy(0);
+        if (const auto word = StudyNextWord(words)) {
+            game.Init(*word);
+            return true;
+        }
+    }
+    game.Init({});
+    return false;
+}
+
 THangmanOpening StartOpeningGame(THangmanGame& game, THangmanWords& words,
                                  platform::TRandom& random) {
     if (words.StudyCount() > 0) {
         if (words.StudySelected() < 0) {
             words.SelectStudy(0);
         }
-        game.Init(words.StudyEntry(0));
+        StartFirstStudyGame(game, words.StudyEntry(0), words);
         return {THangmanSource::StudyRandom, true};
     }
     StartNextGame(game, THangmanSource::EnglishRandom, words, random);

@@ -136,8 +136,13 @@ private:
     TLookupSteering& lookup_;
 };
 
-// Next word takes only words of at least this many characters.
+// Next word takes only words of at least this many characters, and only
+// those that leave something to guess.
 inline constexpr std::size_t kMinWordLength = 3;
+// Whether a game with the word has a letter to find: one that is neither its
+// first nor its last letter (in either case). "go" and "zzzzz" would be won
+// before a key is pressed.
+bool LeavesLettersToGuess(std::string_view word);
 // Random head-words are drawn at most this often before the choice gives up.
 inline constexpr int kMaxWordDraws = 1000;
 
@@ -162,10 +167,18 @@ struct THangmanOpening {
     bool StudyOptions = true;
 };
 
-// The first game of a window. With study entries, the word is the first
-// entry whatever its length (the first entry becomes selected when none
-// was, otherwise the selection stays). Without, a random English word; when
-// none is found the game stays at NoGame.
+// The first game of a window opened on study entries, with the first entry.
+// An entry that Next word would pass over (too short, nothing to guess) is
+// passed over as "Next word from list" does from the first entry: the next
+// suitable entry is taken and selected. False, and no game, when no entry
+// will do.
+bool StartFirstStudyGame(THangmanGame& game, std::string_view firstEntry, THangmanWords& words);
+
+// The first game of a window. With study entries, StartFirstStudyGame (the
+// first entry becomes selected when none was; otherwise the selection stays
+// unless the first entry is passed over).
+// Without, a random English word; when none is found the game stays at
+// NoGame.
 THangmanOpening StartOpeningGame(THangmanGame& game, THangmanWords& words,
                                  platform::TRandom& random);
 

@@ -64,9 +64,6 @@ public:
     // and nothing plays.
     virtual bool PronounceSelectedWord() = 0;
     virtual bool Playing() = 0;
-    // The player has loaded its decoding library, which it does at the first
-    // pronunciation of the run.
-    virtual bool PlayerLoaded() = 0;
     // Stops a running playback; doing nothing when nothing plays.
     virtual void StopPlaying() = 0;
 };

@@ -91,11 +91,11 @@ void TMethod3Rules::ShowWordAt(int position) {
     memorisingTimer_.Restart();
     const TStudyWordHit hit = steps_.FindStudyWord(currentWord_, true);
     // English and Bulgarian words alike: whether a sound file exists decides.
-    if (hit.Found() && steps_.PronounceSelectedWord()) {
-        nextWordEnabled_ = false;
-        previousEnabled_ = false;
-        nextInListEnabled_ = false;
-    }
+    // A word that cannot be spoken has no play end to wait for.
+    const bool speaking = hit.Found() && steps_.PronounceSelectedWord();
+    nextWordEnabled_ = !speaking;
+    previousEnabled_ = !speaking;
+    nextInListEnabled_ = !speaking;
 }
 
 } // namespace exercises

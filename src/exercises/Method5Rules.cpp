@@ -30,9 +30,8 @@ void TMethod5Rules::StartOrStop() {
     if (!ToggleStartStop()) {
         return;
     }
-    // Until the player has loaded its library nothing has been spoken in this
-    // run; afterwards the user asks for the word with Pronounce or Next word.
-    if (!steps_.PlayerLoaded()) {
+    // While a word is still being spoken, Start speaks no other.
+    if (!steps_.PlayerBusy()) {
         Pronounce();
     }
     steps_.FocusWordBox();
@@ -49,13 +48,13 @@ void TMethod5Rules::Pronounce() {
     const TStudyWordHit hit = steps_.FindStudyWord(steps_.Entry(current_), false);
     // The answer is checked against the dictionary's spelling.
     currentWord_ = hit.HeadWord;
-    // Only English base words have pronunciations.
-    if (hit.Speakable() && steps_.PronounceSelectedWord()) {
-        pronounceEnabled_ = false;
-        largeNextEnabled_ = false;
-        previousEnabled_ = false;
-        nextEnabled_ = false;
-    }
+    // Only English base words have pronunciations. A word that cannot be
+    // spoken has no play end to wait for: the steps are free at once.
+    const bool speaking = hit.Speakable() && steps_.PronounceSelectedWord();
+    pronounceEnabled_ = !speaking;
+    largeNextEnabled_ = !speaking;
+    previousEnabled_ = !speaking;
+    nextEnabled_ = !speaking;
 }
 
 void TMethod5Rules::Check() {

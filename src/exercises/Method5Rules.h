@@ -16,7 +16,7 @@ public:
     TMethod5Rules(TExerciseSteps& steps, TNextWordSource& words);
 
     void Open();
-    // Start speaks the word while nothing has been spoken in this run.
+    // Start speaks the word unless a pronunciation is still playing.
     void StartOrStop();
     // Drawn too when "Random word" is checked.
     void PreviousWord() override;
@@ -29,8 +29,8 @@ public:
     void PlayEnded() override;
 
     bool PronounceEnabled() const { return pronounceEnabled_; }
-    // The large Next word button, disabled until the first pronunciation
-    // ends.
+    // The large Next word button, disabled while a pronunciation plays and
+    // until the first word has been spoken or found unspeakable.
     bool LargeNextEnabled() const { return largeNextEnabled_; }
     bool PreviousEnabled() const { return previousEnabled_; }
     bool NextEnabled() const { return nextEnabled_; }

@@ -5,6 +5,7 @@
 #include "interface/Credits.h"
 #include "ui/Palette.h"
 #include "ui/Pictures.h"
+#include "ui/WindowPlace.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -12,7 +13,8 @@
 
 namespace interface {
 
-TAboutProgForm::TAboutProgForm(QWidget* owner, bool english) : QDialog(owner) {
+TAboutProgForm::TAboutProgForm(QWidget* owner, bool english, THeadWordCounts counts)
+    : QDialog(owner) {
     setObjectName(QStringLiteral("TAboutProgForm"));
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setFixedSize(kWidth, kHeight);
@@ -33,22 +35,23 @@ TAboutProgForm::TAboutProgForm(QWidget* owner, bool english) : QDialog(owner) {
     font.setPixelSize(11);
     Label1->setFont(font);
     Label1->setStyleSheet(ui::StyleSheet(u"color: @Black; background: transparent;"));
-    Label1->setText(LabelLines(AboutProgramText(english)));
+    Label1->setText(LabelLines(AboutProgramText(english, counts)));
     Label1->move(51, 123);
     Label1->adjustSize();
 
     SpeedButton1 = AboutButton(this, TAboutButton::Cross, QPoint(370, 159));
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
-    CentreOn(*this, owner);
+    ui::PlaceOnScreen(*this, owner);
 }
 
 void TAboutProgForm::SpeedButton1Click() {
     done(QDialog::Accepted);
 }
 
-void ShowAboutProgram(QWidget* owner, bool english, const ui::TEnvironment& environment) {
-    TAboutProgForm window(owner, english);
+void ShowAboutProgram(QWidget* owner, bool english, THeadWordCounts counts,
+                      const ui::TEnvironment& environment) {
+    TAboutProgForm window(owner, english, counts);
     environment.RunAbout(window);
 }
 

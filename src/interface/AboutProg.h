@@ -1,5 +1,6 @@
 #pragma once
 
+#include "interface/Credits.h"
 #include "ui/Environment.h"
 
 #include <QDialog>
@@ -18,8 +19,9 @@ public:
     static constexpr int kWidth = 406;
     static constexpr int kHeight = 194;
 
-    // english: the language of the text, fixed at creation.
-    TAboutProgForm(QWidget* owner, bool english);
+    // english: the language of the text, fixed at creation; counts: the
+    // head-words of the data folder's bases.
+    TAboutProgForm(QWidget* owner, bool english, THeadWordCounts counts);
 
     void SpeedButton1Click();
 
@@ -30,6 +32,7 @@ public:
 
 // Creates the window centred on its owner, shows it modally through the
 // environment and releases it.
-void ShowAboutProgram(QWidget* owner, bool english, const ui::TEnvironment& environment);
+void ShowAboutProgram(QWidget* owner, bool english, THeadWordCounts counts,
+                      const ui::TEnvironment& environment);
 
 } // namespace interface

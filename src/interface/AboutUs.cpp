@@ -4,6 +4,7 @@
 #include "ui/Fonts.h"
 #include "ui/Palette.h"
 #include "ui/Pictures.h"
+#include "ui/WindowPlace.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -18,13 +19,6 @@ namespace interface {
 
 QString LabelLines(const std::string& text) {
     return QString::fromStdString(text).replace(QLatin1String(kLineEnd), QLatin1String("\n"));
-}
-
-void CentreOn(QWidget& window, const QWidget* owner) {
-    if (owner != nullptr) {
-        window.move(owner->frameGeometry().center() -
-                    QPoint(window.width() / 2, window.height() / 2));
-    }
 }
 
 TAboutForm::TAboutForm(QWidget* owner, bool english) : QDialog(owner) {
@@ -79,7 +73,7 @@ TAboutForm::TAboutForm(QWidget* owner, bool english) : QDialog(owner) {
     Timer1->setInterval(std::max(kTimerInterval, kClockTick));
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
     Timer1->start();
-    CentreOn(*this, owner);
+    ui::PlaceOnScreen(*this, owner);
 }
 
 void TAboutForm::showEvent(QShowEvent* event) {

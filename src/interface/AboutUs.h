@@ -70,7 +70,4 @@ void ShowAboutUs(QWidget* owner, bool english, const ui::TEnvironment& environme
 // where Qt would show the CR as a blank at the start of the next line.
 QString LabelLines(const std::string& text);
 
-// Centres a window on its owner's frame.
-void CentreOn(QWidget& window, const QWidget* owner);
-
 } // namespace interface

@@ -86,23 +86,34 @@ std::string CreditsText(bool english) {
     return english ? EnglishCredits() : BulgarianCredits();
 }
 
-std::string AboutProgramText(bool english) {
+std::string GroupedCount(std::size_t count) {
+    std::string digits = std::to_string(count);
+    for (std::size_t at = digits.size(); at > 3; at -= 3) {
+        digits.insert(at - 3, 1, ' ');
+    }
+    return digits;
+}
+
+std::string AboutProgramText(bool english, THeadWordCounts counts) {
     // The Bulgarian first line begins with a Latin capital A, and both third
     // lines end with a blank, exactly as the window shows them.
-    static constexpr std::array<std::string_view, 4> kEnglish{
-        "English-Bulgarian resources comprising 10 000 words",
-        "in entries and phrases .",
-        "Bulgarian-English resources comprising 10 000 words ",
-        "in entries and phrases.",
-    };
-    static constexpr std::array<std::string_view, 4> kBulgarian{
-        "Aнглийско-българска база от 10 000 думи",
-        "в заглавни статии и в словосъчетания.",
-        "Българо-английска база от 10 000 думи ",
-        "в основни статии и словосъчетания.",
-    };
+    const std::string englishWords = GroupedCount(counts.English);
+    const std::string bulgarianWords = GroupedCount(counts.Bulgarian);
+    const std::array<std::string, 4> lines =
+        english ? std::array<std::string, 4>{
+                      "English-Bulgarian resources comprising " + englishWords + " words",
+                      "in entries and phrases .",
+                      "Bulgarian-English resources comprising " + bulgarianWords + " words ",
+                      "in entries and phrases.",
+                  }
+                : std::array<std::string, 4>{
+                      "Aнглийско-българска база от " + englishWords + " думи",
+                      "в заглавни статии и в словосъчетания.",
+                      "Българо-английска база от " + bulgarianWords + " думи ",
+                      "в основни статии и словосъчетания.",
+                  };
     std::string text;
-    for (const std::string_view line : english ? kEnglish : kBulgarian) {
+    for (const std::string& line : lines) {
         if (!text.empty()) {
             text += kLineEnd;
         }

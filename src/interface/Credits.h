@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // The about windows' texts and the credits' scrolling, without widgets.
@@ -13,8 +14,19 @@ inline constexpr const char* kLineEnd = "\n\r";
 // speech synthesiser and the libraries it is built on.
 std::string CreditsText(bool english);
 
+// The head-words of the data folder's two bases, which the about-program
+// window counts.
+struct THeadWordCounts {
+    std::size_t English = 0;
+    std::size_t Bulgarian = 0;
+};
+
+// A count as the about-program window writes it: thousands set apart by a
+// blank ("28 498").
+std::string GroupedCount(std::size_t count);
+
 // The four lines of the about-program window, UTF-8.
-std::string AboutProgramText(bool english);
+std::string AboutProgramText(bool english, THeadWordCounts counts);
 
 // The credits' endless scroll: the text starts just below the visible area,
 // moves one pixel a tick and jumps back to the other end when it arrives.

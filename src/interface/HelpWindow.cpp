@@ -1,6 +1,7 @@
 #include "interface/HelpWindow.h"
 
 #include "ui/Captions.h"
+#include "ui/WindowPlace.h"
 
 #include <QFileInfo>
 #include <QShowEvent>
@@ -23,10 +24,7 @@ TForm8::TForm8(QWidget* owner, bool english) : QDialog(owner), english_(english)
     WebBrowser1->setOpenLinks(true);
     WebBrowser1->setOpenExternalLinks(true);
     layout->addWidget(WebBrowser1);
-    if (owner != nullptr) {
-        const QRect frame = owner->frameGeometry();
-        move(frame.center() - QPoint(kWidth / 2, kHeight / 2));
-    }
+    ui::PlaceOnScreen(*this, owner);
 }
 
 void TForm8::showEvent(QShowEvent* event) {

@@ -47,7 +47,11 @@ TTabControl::TTabControl(QWidget* parent) : QWidget(parent), tabs_(new TLetterTa
                        " border: 1px solid @TabFrame; border-bottom: none; background: @TabPaper; "
                        "color: @TabText; }"
                        "QTabBar::tab:hover { background: @AmberLight; }"
-                       "QTabBar::tab:selected { background: @White; font-weight: bold; }")
+                       "QTabBar::tab:selected { background: @White; font-weight: bold; }"
+                       // Locked tabs look locked: faded letters on a paler paper.
+                       "QTabBar::tab:disabled, QTabBar::tab:selected:disabled {"
+                       " background: @KeyDisabled; color: @DisabledTextLight;"
+                       " border-color: @KeyDisabledFrame; }")
             .arg(kTabWidth - 2)
             .arg(kTabHeight));
     connect(tabs_, &QTabBar::currentChanged, this, [this](int) {

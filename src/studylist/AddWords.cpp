@@ -4,6 +4,7 @@
 #include "ui/Captions.h"
 #include "ui/CodePageText.h"
 #include "ui/Palette.h"
+#include "ui/WindowPlace.h"
 
 #include <QBoxLayout>
 #include <QFrame>
@@ -148,6 +149,7 @@ TAddWords::TAddWords(const dictionary::DictionaryIndex& index, int tab, bool eng
 
     FillList();
     Filter->setFocus();
+    ui::PlaceOnScreen(*this, parent);
 }
 
 void TAddWords::FillList() {

@@ -6,6 +6,7 @@
 #include "ui/FileMessages.h"
 #include "ui/Fonts.h"
 #include "ui/Palette.h"
+#include "ui/WindowPlace.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -129,6 +130,7 @@ TNewWord::TNewWord(TUserDictionary& dictionary, ui::TDialogs& dialogs, const ui:
     connect(CheckBox3, &QCheckBox::clicked, this, [this] { CheckBox3Click(); });
     connect(Button1, &QToolButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QToolButton::clicked, this, [this] { Button2Click(); });
+    ui::PlaceOnScreen(*this, parent);
 }
 
 void TNewWord::Init(const std::string& word, int tab) {

@@ -80,7 +80,7 @@ constexpr std::array kSwitched{
     TWindowText{"Button4", H, "Изчистване на списъка от думи", "Изчистване на списъка от думи",
                 "Clear the words list"},
     TWindowText{"Button10", H, "Да поиграем на бесеница", "Да поиграем на бесеница",
-                "Let''s play with HangMan"},
+                "Let's play with HangMan"},
     TWindowText{"SpeedButton3", H, "Продължи", "Продължи", "Continue"},
 };
 

@@ -20,7 +20,8 @@ namespace ui {
 struct TEnvironment {
     TDialogs Dialogs;
     std::function<void()> Beep;
-    // The desktop the exercise windows fill.
+    // The desktop the exercise windows fill: the screen's available area,
+    // so that no panel or task bar covers them.
     std::function<QRect()> DesktopRect;
     // Plays a verdict sound file to its end, dropping user input meanwhile.
     // Empty here: the program gives it the exercises' wave player.

@@ -285,6 +285,39 @@ TEST_F(MainWindowTest, CyrillicFirstLetterSelectsItsTab) {
     EXPECT_EQ(form_->Layout().TabControl1->TabIndex(), 26 + 4) << "lower case too";
 }
 
+TEST_F(MainWindowTest, AboutTheProgramCountsTheHeadWordsOfTheFolder) {
+    Start();
+    QString text;
+    env_.RunAbout = [&](QDialog& window) {
+        text = window.findChild<QLabel*>(QStringLiteral("Label1"))->text();
+    };
+    form_->Layout().N4->trigger();
+    EXPECT_EQ(form_->HeadWordCounts().English, 10u);
+    EXPECT_GT(form_->HeadWordCounts().Bulgarian, 0u);
+    EXPECT_TRUE(text.contains(QStringLiteral("от 10 думи"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("от %1 думи").arg(form_->HeadWordCounts().Bulgarian)))
+        << text.toStdString();
+}
+
+TEST_F(MainWindowTest, LockedLetterTabsLookLocked) {
+    Start();
+    QTabBar* tabs = form_->Layout().TabControl1->Tabs();
+    const auto tabLook = [&](int tab) {
+        const QRect place = tabs->tabRect(tab);
+        return tabs->grab(place).toImage().pixelColor(place.width() / 2, 3);
+    };
+    const QColor selected = tabLook(0);
+    const QColor other = tabLook(1);
+    form_->Layout().N5->trigger(); // page mode locks the tabs
+    ProcessEvents();
+    ASSERT_FALSE(tabs->isEnabled());
+    EXPECT_NE(tabLook(1), other) << "a locked tab looks as it did unlocked";
+    EXPECT_NE(tabLook(0), selected) << "the selected tab too";
+    form_->Layout().SpeedButton3->click();
+    ProcessEvents();
+    EXPECT_EQ(tabLook(1), other) << "unlocked, the tabs look as before";
+}
+
 TEST_F(MainWindowTest, ClickingATabShowsItsFirstArticle) {
     Start();
     QTabBar* tabs = form_->Layout().TabControl1->Tabs();

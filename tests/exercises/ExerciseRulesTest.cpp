@@ -75,17 +75,23 @@ TEST(Stepping, ThePolicyAsksItsSourceInListOrderOrForADraw) {
               (std::vector<std::string>{"next 1/6", "previous 1/6", "random -1/6", "random -1/6"}));
 }
 
-TEST(Answers, CaseOfLatinLettersOnlyAndNoTrimming) {
+TEST(Answers, CaseOfBothAlphabetsAndNoTrimming) {
     EXPECT_TRUE(AnswerMatches("HOUSE", "house"));
     EXPECT_TRUE(AnswerMatches("house", "House", TAnswerCase::Upper));
     EXPECT_FALSE(AnswerMatches("house ", "house")) << "a trailing blank is wrong";
     EXPECT_FALSE(AnswerMatches(" house", "house"));
     EXPECT_FALSE(AnswerMatches("hous", "house"));
-    // Cyrillic letters (code page 1251) must match exactly: "Къща" / "къща".
-    EXPECT_FALSE(AnswerMatches("\xCA\xFA\xF9\xE0", "\xEA\xFA\xF9\xE0"));
-    EXPECT_TRUE(AnswerMatches("\xEA\xFA\xF9\xE0", "\xEA\xFA\xF9\xE0"));
+    EXPECT_FALSE(AnswerMatches("house", "hous"));
+    // Cyrillic letters (code page 1251) fold as the Latin ones do: "КЪЩА",
+    // "Къща" and "къща" are one answer, in either case of comparison.
+    for (const TAnswerCase letterCase : {TAnswerCase::Lower, TAnswerCase::Upper}) {
+        EXPECT_TRUE(AnswerMatches("\xCA\xDA\xD9\xC0", "\xEA\xFA\xF9\xE0", letterCase));
+        EXPECT_TRUE(AnswerMatches("\xCA\xFA\xF9\xE0", "\xEA\xFA\xF9\xE0", letterCase));
+        EXPECT_TRUE(AnswerMatches("\xEA\xFA\xF9\xE0", "\xCA\xDA\xD9\xC0", letterCase));
+        // Folding joins the two cases of a letter, never two letters: "къщи".
+        EXPECT_FALSE(AnswerMatches("\xEA\xFA\xF9\xE8", "\xEA\xFA\xF9\xE0", letterCase));
+    }
     EXPECT_TRUE(AnswerMatches("", ""));
-    EXPECT_EQ(platform::AsciiUpper("a-z\xE0"), "A-Z\xE0");
 }
 
 TEST(Timers, SwitchingOnARunningTimerKeepsItsCountdown) {

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -191,6 +192,40 @@ TEST_F(ExerciseWindowsTest, Method3ChecksTheTypedAnswerWithVerdictPictureAndSoun
     QTest::keyClick(window.Edit1, Qt::Key_Enter);
     EXPECT_EQ(verdicts_.back(), "da.wav");
     EXPECT_EQ(window.Edit1->text(), QStringLiteral("hour")) << "the next word at once";
+}
+
+// The whole text fits the box inside its frame, padding and margins (2, 10
+// and 2 pixels a side), read from its first letter.
+void ExpectShownWhole(QLineEdit* box, const QString& text) {
+    EXPECT_EQ(box->text(), text);
+    EXPECT_LE(QFontMetrics(box->font()).horizontalAdvance(text), box->contentsRect().width() - 28)
+        << text.toStdString() << " in " << box->font().pixelSize() << " px";
+    EXPECT_EQ(box->cursorPosition(), 0);
+}
+
+TEST_F(ExerciseWindowsTest, LongEntriesAreShownWholeFromTheirStartInSmallerLetters) {
+    const QString phrase = QStringLiteral("a friend in need is a friend indeed");
+    const QString word = QStringLiteral("antidisestablishmentarianism");
+    study_.Entries = {phrase.toStdString(), word.toStdString(), "hour"};
+
+    TForm5 method2(Seams());
+    method2.show();
+    const int ownSize = method2.Edit1->font().pixelSize();
+    Click(method2.Button6);
+    ExpectShownWhole(method2.Edit1, phrase);
+    playEnd_.Notify(*pronouncer_);
+    Click(method2.Button6);
+    ExpectShownWhole(method2.Edit1, word);
+    Click(method2.Button6);
+    EXPECT_EQ(method2.Edit1->text(), QStringLiteral("hour"));
+    EXPECT_EQ(method2.Edit1->font().pixelSize(), ownSize) << "a short word in the box's own size";
+
+    TForm4 method3(Seams());
+    method3.show();
+    Click(method3.Button9);
+    ExpectShownWhole(method3.Edit1, phrase);
+    method3.Timer1Timer();
+    EXPECT_EQ(method3.Edit1->font().pixelSize(), 28) << "the answer is typed in the box's size";
 }
 
 TEST_F(ExerciseWindowsTest, AnEmptyStudyListIsSaidInTheWindowAndNothingReadsIt) {

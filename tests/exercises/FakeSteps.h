@@ -23,8 +23,6 @@ public:
     // Whether a pronunciation starts (a sound file exists).
     bool SoundExists = true;
     bool Busy = false;
-    // The player has loaded its library.
-    bool Loaded = false;
 
     int Selected = -1;
     std::string Box;
@@ -71,7 +69,6 @@ public:
     }
 
     bool PlayerBusy() override { return Busy; }
-    bool PlayerLoaded() override { return Loaded; }
     void StopPlayer() override { Log.push_back("stop"); }
 
     void PlayVerdict(bool right) override { Log.push_back(right ? "right" : "wrong"); }

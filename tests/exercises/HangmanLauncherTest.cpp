@@ -53,7 +53,7 @@ protected:
 };
 
 TEST_F(HangmanLauncherTest, TheFirstGameIsTheFirstEntryWhicheverIsSelected) {
-    form_->StudyList().SetItems({"ab", "hour", "house"});
+    form_->StudyList().SetItems({"hound", "hour", "house"});
     form_->StudyList().SetItemIndex(2);
     std::string word;
     int selected = -2;
@@ -64,7 +64,7 @@ TEST_F(HangmanLauncherTest, TheFirstGameIsTheFirstEntryWhicheverIsSelected) {
         mainHidden = form_->isHidden();
     };
     QTest::mouseClick(form_->Layout().Button10, Qt::LeftButton);
-    EXPECT_EQ(word, "ab") << "even when shorter than three letters";
+    EXPECT_EQ(word, "hound");
     EXPECT_EQ(selected, 2) << "the selection stays";
     EXPECT_TRUE(mainHidden);
     EXPECT_TRUE(form_->isVisible());
@@ -72,9 +72,24 @@ TEST_F(HangmanLauncherTest, TheFirstGameIsTheFirstEntryWhicheverIsSelected) {
 
     form_->StudyList().SetItemIndex(-1);
     form_->Button10Click();
-    EXPECT_EQ(word, "ab");
+    EXPECT_EQ(word, "hound");
     EXPECT_EQ(selected, 0) << "no selection: the first entry becomes selected";
-    EXPECT_EQ(form_->HangmanScore.You, 2) << "a word of its given letters is won at once";
+}
+
+TEST_F(HangmanLauncherTest, AFirstEntryWonBeforeAKeyIsPassedOverAndScoresNothing) {
+    form_->StudyList().SetItems({"ab", "zzzzz", "hour", "house"});
+    std::string word;
+    int selected = -2;
+    env_.RunExercise = [&](QDialog& window) {
+        word = dynamic_cast<THangForm1&>(window).Game().SecretWord();
+        selected = form_->StudyList().ItemIndex();
+    };
+    for (int opening = 0; opening < 3; ++opening) {
+        form_->Button10Click();
+        EXPECT_EQ(word, "hour") << "as Next word from list takes it";
+        EXPECT_EQ(selected, 2);
+    }
+    EXPECT_EQ(form_->HangmanScore.Text(), "0 - 0") << "no points for nothing";
 }
 
 TEST_F(HangmanLauncherTest, AnEmptyListIsNotFilledAndTheWindowPicksAnEnglishWord) {

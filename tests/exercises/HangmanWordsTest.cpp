@@ -60,11 +60,11 @@ TEST_F(HangmanWordsTest, OpeningTakesTheFirstEntryOrARandomEnglishWord) {
     EXPECT_EQ(game.SecretWord(), "house");
     EXPECT_EQ(words.Shown, std::vector<int>{7}) << "the main window shows the word's letter";
 
-    words.Study = {"ox", "garden", "house"};
+    words.Study = {"oxen", "garden", "house"};
     opening = StartOpeningGame(game, words, random);
     EXPECT_EQ(opening.Source, THangmanSource::StudyRandom);
     EXPECT_TRUE(opening.StudyOptions);
-    EXPECT_EQ(game.SecretWord(), "ox") << "the first entry, however short";
+    EXPECT_EQ(game.SecretWord(), "oxen") << "the first entry";
     EXPECT_EQ(words.Selected, 0) << "the first entry becomes selected when none was";
     words.Selected = 2;
     StartOpeningGame(game, words, random);
@@ -79,9 +79,46 @@ TEST_F(HangmanWordsTest, OpeningTakesTheFirstEntryOrARandomEnglishWord) {
     EXPECT_EQ(ChooseHangmanWord(THangmanSource::StudyRandom, words, second), "house");
 }
 
+TEST_F(HangmanWordsTest, AFirstEntryWonBeforeAKeyIsPassedOverLikeNextWordFromList) {
+    EXPECT_FALSE(LeavesLettersToGuess(""));
+    EXPECT_FALSE(LeavesLettersToGuess("go"));
+    EXPECT_FALSE(LeavesLettersToGuess("zzzzz"));
+    EXPECT_FALSE(LeavesLettersToGuess("abAb")) << "either case of a given letter is given";
+    EXPECT_TRUE(LeavesLettersToGuess("aba"));
+    EXPECT_TRUE(LeavesLettersToGuess("\xEA\xFA\xF9\xE0")); // къща
+
+    ScriptedRandom random({0});
+    for (const char* first : {"go", "zzzzz", "", "\xC0\xE0\xC0"}) { // "АаА"
+        words.Study = {first, "ox", "Zzz", "garden", "house"};
+        words.Selected = 4;
+        const int you = score.You;
+        StartOpeningGame(game, words, random);
+        EXPECT_EQ(game.SecretWord(), "garden") << "after " << first;
+        EXPECT_EQ(words.Selected, 3) << "the entry taken becomes selected";
+        EXPECT_EQ(game.State(), THangmanState::Playing);
+        EXPECT_EQ(score.You, you) << "no point for a word nobody guessed";
+    }
+
+    // Next word passes over such words too, whichever option chooses.
+    words.Study = {"zzzzz", "house"};
+    words.Selected = 0;
+    EXPECT_EQ(ChooseHangmanWord(THangmanSource::StudyNext, words, random), "house");
+    EXPECT_EQ(ChooseHangmanWord(THangmanSource::StudyNext, words, random), "house");
+    words.Letters[0] = {"aaa"};
+    words.Letters[1] = {"bbb", "bib"};
+    ScriptedRandom draws({0, 0, 1, 0, 1, 1});
+    EXPECT_EQ(ChooseHangmanWord(THangmanSource::EnglishRandom, words, draws), "bib");
+
+    // No entry to play: no game, no point.
+    words.Study = {"go", "zzz"};
+    EXPECT_FALSE(StartFirstStudyGame(game, "go", words));
+    EXPECT_EQ(game.State(), THangmanState::NoGame);
+    EXPECT_EQ(score.You, 0);
+}
+
 TEST_F(HangmanWordsTest, EnglishWordsComeFromAToYAndBulgarianFromAToYa) {
     for (int tab = 0; tab < dictionary::kLetterCount; ++tab) {
-        words.Letters[tab] = {std::string(1, dictionary::TabCaption(tab)) + "ook"};
+        words.Letters[tab] = {std::string(1, dictionary::TabCaption(tab)) + "ead"};
     }
     platform::TRandom random(20240611);
     std::set<unsigned char> english;

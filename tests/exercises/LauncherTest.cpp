@@ -101,6 +101,22 @@ TEST_F(LauncherTest, AnEmptyListIsFilledFromTheDefaultListBeforeTheWindowOpens) 
     EXPECT_TRUE(errors_.empty());
 }
 
+TEST_F(LauncherTest, TheMainWindowComesBackWhereItWas) {
+    form_->show();
+    form_->move(37, 52);
+    QApplication::processEvents();
+    const QPoint place = form_->pos();
+    // A window manager places a window mapped anew as it likes (the screen's
+    // centre) unless it is told where the window goes.
+    env_.RunExercise = [&](QDialog&) { form_->move(300, 200); };
+    form_->Button5Click();
+    QApplication::processEvents();
+    EXPECT_EQ(form_->pos(), place);
+    form_->Button10Click(); // Hangman
+    QApplication::processEvents();
+    EXPECT_EQ(form_->pos(), place);
+}
+
 TEST_F(LauncherTest, AListWithEntriesIsUsedAsItIs) {
     form_->StudyList().SetItems({"hour"});
     std::vector<std::string> seen;

@@ -191,7 +191,7 @@ protected:
     TMethod5Rules rules_{steps_, order_.Order};
 };
 
-TEST_F(Method5Test, StartSpeaksOnlyWhileThePlayerHasNotLoadedItsLibrary) {
+TEST_F(Method5Test, StartSpeaksUnlessAPronunciationIsStillPlaying) {
     EXPECT_EQ(steps_.Selected, 0) << "the dictation opens on the first entry";
     EXPECT_EQ(rules_.ProgressMax(), 5) << "the bar is full at the last word";
     EXPECT_TRUE(steps_.LastIs("stop"));
@@ -207,11 +207,35 @@ TEST_F(Method5Test, StartSpeaksOnlyWhileThePlayerHasNotLoadedItsLibrary) {
     rules_.StartOrStop();
     EXPECT_EQ(rules_.StartStop().Hint, TStartHint::Start);
 
-    steps_.Loaded = true;
+    // What an earlier window left loaded does not matter; a pronunciation
+    // still playing does.
+    steps_.Busy = true;
     steps_.Log.clear();
     rules_.StartOrStop();
     EXPECT_TRUE(rules_.StartStop().Running);
     EXPECT_EQ(steps_.Logged("find"), 0);
+    rules_.StartOrStop();
+    steps_.Busy = false;
+    rules_.StartOrStop();
+    EXPECT_EQ(steps_.Logged("speak house"), 1) << "Start speaks again once nothing plays";
+}
+
+TEST_F(Method5Test, AWordThatCannotBeSpokenFreesTheStepsAtOnce) {
+    steps_.SoundExists = false;
+    rules_.StartOrStop();
+    EXPECT_EQ(steps_.Logged("speak"), 0);
+    EXPECT_TRUE(rules_.LargeNextEnabled()) << "no play end will come to enable it";
+    EXPECT_TRUE(rules_.PronounceEnabled() && rules_.PreviousEnabled() && rules_.NextEnabled());
+
+    // Bulgarian, unknown and the user's words have no pronunciation either.
+    steps_.SoundExists = true;
+    rules_.NextWord(); // "hour" is spoken
+    EXPECT_FALSE(rules_.LargeNextEnabled());
+    rules_.PlayEnded();
+    rules_.NextWord(); // the user's "hound"
+    EXPECT_TRUE(rules_.LargeNextEnabled());
+    rules_.NextWord(); // "къща"
+    EXPECT_TRUE(rules_.LargeNextEnabled() && rules_.NextEnabled());
 }
 
 TEST_F(Method5Test, NextWrapsToTheFirstAndPreviousToTheLastWithTheBarAtItsEnd) {
@@ -231,7 +255,7 @@ TEST_F(Method5Test, NextWrapsToTheFirstAndPreviousToTheLastWithTheBarAtItsEnd) {
     EXPECT_EQ(steps_.Box, "");
 }
 
-TEST_F(Method5Test, AnswersAreCheckedInUpperCaseOfLatinLettersOnly) {
+TEST_F(Method5Test, AnswersAreCheckedInUpperCaseOfBothAlphabets) {
     steps_.Known["house"] = "House";
     rules_.StartOrStop();
     EXPECT_EQ(rules_.CurrentWord(), "House") << "the dictionary's spelling is asked";
@@ -252,13 +276,15 @@ TEST_F(Method5Test, AnswersAreCheckedInUpperCaseOfLatinLettersOnly) {
     EXPECT_FALSE(rules_.PreviousEnabled() || rules_.NextEnabled() || rules_.LargeNextEnabled())
         << "the steps wait for the playback's end";
 
-    // Cyrillic letters are not case-folded.
+    // Cyrillic letters are case-folded as the Latin ones are.
+    rules_.PlayEnded();
     rules_.NextWord(); // "hound"
     rules_.NextWord(); // "къща"
     EXPECT_EQ(rules_.CurrentWord(), "\xEA\xFA\xF9\xE0");
     steps_.Box = "\xCA\xDA\xD9\xC0";
     rules_.Check();
-    EXPECT_TRUE(steps_.LastIs("wrong"));
+    EXPECT_EQ(steps_.Logged("right"), 2) << "КЪЩА is right for къща";
+    EXPECT_EQ(steps_.Selected, 4);
 }
 
 TEST_F(Method5Test, OnlyEnglishBaseWordsAreSpokenAndAMissingWordIsEmpty) {

@@ -300,7 +300,7 @@ TEST_F(Method3Test, BulgarianWordsAreSpokenWhenASoundFileExists) {
     EXPECT_EQ(steps_.Logged("speak \xEA\xFA\xF9\xE0"), 1);
 }
 
-TEST_F(Method3Test, AnswersAreJudgedByLatinCaseWithoutTrimming) {
+TEST_F(Method3Test, AnswersAreJudgedByTheCaseOfBothAlphabetsWithoutTrimming) {
     Start();
     rules_.MemorisingOver();
     steps_.Box = "house ";
@@ -315,6 +315,35 @@ TEST_F(Method3Test, AnswersAreJudgedByLatinCaseWithoutTrimming) {
     EXPECT_EQ(rules_.CurrentIndex(), 1) << "a right answer shows the next word";
     EXPECT_EQ(steps_.Box, "hour");
     EXPECT_TRUE(rules_.Revealed());
+
+    // "къща" typed as "КЪЩА".
+    rules_.NextWord();
+    rules_.NextWord();
+    rules_.PlayEnded();
+    rules_.MemorisingOver();
+    ASSERT_EQ(rules_.CurrentWord(), "\xEA\xFA\xF9\xE0");
+    steps_.Box = "\xCA\xDA\xD9\xC0";
+    rules_.Check();
+    EXPECT_EQ(steps_.Logged("right"), 2);
+}
+
+TEST_F(Method3Test, AWordThatCannotBeSpokenEnablesTheLargeNextAtOnce) {
+    steps_.SoundExists = false; // a list without pronunciations
+    rules_.StartOrStop();
+    EXPECT_EQ(steps_.Logged("speak"), 0);
+    EXPECT_TRUE(rules_.NextWordEnabled()) << "no play end will come to enable it";
+    EXPECT_TRUE(rules_.PreviousEnabled() && rules_.NextInListEnabled());
+    steps_.SoundExists = true;
+    rules_.NextWord(); // "hour" is spoken
+    EXPECT_FALSE(rules_.NextWordEnabled());
+    rules_.PlayEnded();
+    rules_.NextInListOrder(); // "hound" is spoken
+    rules_.PlayEnded();
+    rules_.NextInListOrder(); // "къща" is spoken too
+    rules_.PlayEnded();
+    rules_.NextInListOrder(); // "zzz" is not in the dictionary
+    EXPECT_EQ(rules_.CurrentWord(), "zzz");
+    EXPECT_TRUE(rules_.NextWordEnabled());
 }
 
 TEST_F(Method3Test, ShowWaitsForTheWordToDisappearAndThenBlocksCheckAndRepeat) {

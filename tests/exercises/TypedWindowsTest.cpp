@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -278,19 +279,21 @@ TEST_F(HangmanWindowTest, TranslationShowsTheSecretWordsArticleUntilTheNextWord)
 }
 
 TEST_F(HangmanWindowTest, NextWordSaysSoWhenNoWordOfThreeLettersIsFound) {
-    study_.Entries = {"ab", "x"};
+    study_.Entries = {"ab", "x", "zzzzz"};
     THangForm1 window(Seams(true), score_);
     window.Init("ab");
     window.show();
-    EXPECT_EQ(window.Game().State(), THangmanState::Won) << "given letters only: won at once";
-    EXPECT_EQ(window.Label3->text(), QStringLiteral("1 - 0"));
-    EXPECT_TRUE(ColourOf(window.Label3).contains(QStringLiteral("#008000")));
+    EXPECT_EQ(window.Game().State(), THangmanState::NoGame)
+        << "entries of their given letters only are passed over, not won";
+    EXPECT_EQ(window.Label3->text(), QStringLiteral("0 - 0")) << "no points for nothing";
+    EXPECT_EQ(score_.You, 0);
+    EXPECT_TRUE(window.NoWordNotice->isVisible());
     EXPECT_FALSE(window.Button3->isEnabled()) << "nothing was guessed to look up";
 
     Click(window.Button1);
     EXPECT_TRUE(window.NoWordNotice->isVisible());
     EXPECT_TRUE(window.NoWordNotice->text().startsWith(QStringLiteral("No word")));
-    EXPECT_EQ(window.Game().SecretWord(), "ab") << "no new game";
+    EXPECT_EQ(window.Game().State(), THangmanState::NoGame) << "no new game";
     Choose(window.RadioButton2);
     Click(window.Button1);
     EXPECT_FALSE(window.NoWordNotice->isVisible());
@@ -301,6 +304,26 @@ TEST_F(HangmanWindowTest, NextWordSaysSoWhenNoWordOfThreeLettersIsFound) {
     Choose(bulgarian.RadioButton3);
     Click(bulgarian.Button1);
     EXPECT_TRUE(bulgarian.NoWordNotice->text().startsWith(QStringLiteral("Не бе намерена")));
+}
+
+TEST_F(HangmanWindowTest, ThePatternOfAVeryLongWordKeepsItsGivenFirstAndLastLetters) {
+    THangForm1 window(Seams(), score_);
+    // A head-word of 103 letters.
+    const std::string word = "p" + std::string(50, 'n') + "eumonoultramicroscopicsilicovolc" +
+                             std::string(19, 'o') + "s";
+    ASSERT_EQ(word.size(), 103u);
+    window.Init(word);
+    window.show();
+    const QString pattern = window.Label1->text();
+    ASSERT_TRUE(pattern.startsWith(QStringLiteral("P _")) &&
+                pattern.endsWith(QStringLiteral("_ S")));
+    const QRect area = window.Label1->contentsRect();
+    const QRect needed = QFontMetrics(window.Label1->font())
+                             .boundingRect(area, Qt::AlignCenter | Qt::TextWordWrap, pattern);
+    EXPECT_TRUE(window.Label1->wordWrap());
+    EXPECT_TRUE(area.contains(needed))
+        << "the pattern needs " << needed.width() << " x " << needed.height() << " of "
+        << area.width() << " x " << area.height();
 }
 
 TEST_F(HangmanWindowTest, TheScoreOutlivesTheWindowAndShowsAtTheNextOpening) {

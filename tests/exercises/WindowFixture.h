@@ -50,7 +50,6 @@ public:
         return true;
     }
     bool Playing() override { return playing_; }
-    bool PlayerLoaded() override { return Loaded; }
     void StopPlaying() override {
         ++Stops;
         playing_ = false;
@@ -58,8 +57,6 @@ public:
     void End() { playing_ = false; }
 
     bool Sounds = true;
-    // The decoding library is loaded (by an earlier pronunciation).
-    bool Loaded = false;
     std::vector<std::string> Spoken;
     int Stops = 0;
 
@@ -110,7 +107,8 @@ protected:
     }
 
     exercises::TMainWindowSeams Seams(bool english = false) {
-        return {study_, *lookup_, *pronouncer_, playEnd_, paths_, env_, nextWords_, random_, english};
+        return {study_, *lookup_,   *pronouncer_, playEnd_, paths_,
+                env_,   nextWords_, random_,      english};
     }
 
     TestDictionary dictionary_;

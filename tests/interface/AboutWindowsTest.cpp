@@ -2,6 +2,7 @@
 #include "interface/AboutProg.h"
 #include "interface/AboutUs.h"
 #include "interface/Credits.h"
+#include "ui/WindowPlace.h"
 
 #include <QCoreApplication>
 #include <QFrame>
@@ -12,6 +13,8 @@
 #include <QTimerEvent>
 #include <QToolButton>
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -103,7 +106,7 @@ TEST(AboutWindows, AreBorderlessAndCentredOnTheirOwner) {
         ++opened;
     };
     interface::ShowAboutUs(&owner, false, environment);
-    interface::ShowAboutProgram(&owner, true, environment);
+    interface::ShowAboutProgram(&owner, true, {28498, 32573}, environment);
     ASSERT_EQ(opened, 2);
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(sizes[i], QSize(406, 194));
@@ -111,13 +114,33 @@ TEST(AboutWindows, AreBorderlessAndCentredOnTheirOwner) {
     }
 }
 
+TEST(AboutWindows, OpenInsideTheScreenWhenTheirOwnerIsInTheTopLeftCorner) {
+    QWidget owner;
+    owner.setGeometry(0, 0, 200, 100);
+    owner.show();
+    std::vector<QRect> frames;
+    ui::TEnvironment environment;
+    environment.RunAbout = [&](QDialog& window) {
+        window.show();
+        frames.push_back(window.frameGeometry());
+        window.close();
+    };
+    interface::ShowAboutUs(&owner, false, environment);
+    interface::ShowAboutProgram(&owner, true, {28498, 32573}, environment);
+    ASSERT_EQ(frames.size(), 2u);
+    for (const QRect& frame : frames) {
+        EXPECT_TRUE(ui::AvailableArea(&owner).contains(frame))
+            << "at " << frame.x() << ", " << frame.y();
+    }
+}
+
 TEST(AboutProgram, FourLinesInsideTheFrame) {
     for (const bool english : {false, true}) {
-        TAboutProgForm window(nullptr, english);
+        TAboutProgForm window(nullptr, english, {28498, 32573});
         EXPECT_EQ(window.Bevel1->geometry(), QRect(40, 117, 281, 65));
         EXPECT_EQ(window.Label1->pos(), QPoint(51, 123));
         EXPECT_EQ(window.Label1->text(),
-                  interface::LabelLines(interface::AboutProgramText(english)));
+                  interface::LabelLines(interface::AboutProgramText(english, {28498, 32573})));
         EXPECT_EQ(window.Label1->text().count(u'\n'), 3);
         const QRect inside = window.Bevel1->geometry().adjusted(2, 2, -2, -2);
         EXPECT_TRUE(inside.contains(window.Label1->geometry()))

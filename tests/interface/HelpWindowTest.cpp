@@ -1,4 +1,5 @@
 #include "interface/HelpWindow.h"
+#include "ui/WindowPlace.h"
 
 #include <QTextBrowser>
 #include <gtest/gtest.h>
@@ -50,6 +51,21 @@ TEST_F(HelpWindowTest, ShowsThePageCentredOnItsOwnerAndFollowsLinks) {
     EXPECT_TRUE(shown.contains(QStringLiteral("Second page"))) << "links stay in the window";
     EXPECT_EQ(size, QSize(620, 365));
     EXPECT_LE((centre - owner.frameGeometry().center()).manhattanLength(), 3);
+}
+
+TEST_F(HelpWindowTest, OpensInsideTheScreenWhenItsOwnerIsInTheTopLeftCorner) {
+    QWidget owner;
+    owner.setGeometry(0, 0, 400, 120); // the compact view
+    QRect frame;
+    ui::TEnvironment environment;
+    environment.RunHelp = [&](QDialog& dialog) {
+        dialog.show();
+        frame = dialog.frameGeometry();
+        dialog.close();
+    };
+    interface::ShowHelpPage(&owner, dir_ / "hlp" / "metod1e.htm", true, environment);
+    const QRect area = ui::AvailableArea(&owner);
+    EXPECT_TRUE(area.contains(frame)) << "at " << frame.x() << ", " << frame.y();
 }
 
 TEST_F(HelpWindowTest, AMissingPageSaysSoAndNamesIt) {

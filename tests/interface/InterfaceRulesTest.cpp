@@ -87,19 +87,25 @@ TEST(WebRules, EveryLinkHasItsOwnSecureAddress) {
     EXPECT_EQ(WebAddress(TWebLink::OnlineDictionary), "https://en.wiktionary.org/");
 }
 
-TEST(AboutTexts, AboutProgramHasItsFourLinesExactly) {
-    EXPECT_EQ(Split(AboutProgramText(true), "\n\r"),
-              (std::vector<std::string>{"English-Bulgarian resources comprising 10 000 words",
+TEST(AboutTexts, AboutProgramCountsTheHeadWordsOfTheFolder) {
+    const interface::THeadWordCounts counts { 28498, 32573 };
+    EXPECT_EQ(Split(AboutProgramText(true, counts), "\n\r"),
+              (std::vector<std::string>{"English-Bulgarian resources comprising 28 498 words",
                                         "in entries and phrases .",
-                                        "Bulgarian-English resources comprising 10 000 words ",
+                                        "Bulgarian-English resources comprising 32 573 words ",
                                         "in entries and phrases."}));
-    const std::vector<std::string> bulgarian = Split(AboutProgramText(false), "\n\r");
+    const std::vector<std::string> bulgarian = Split(AboutProgramText(false, counts), "\n\r");
     ASSERT_EQ(bulgarian.size(), 4u);
     EXPECT_EQ(bulgarian[0][0], 'A') << "a Latin capital A";
-    EXPECT_EQ(bulgarian[0].substr(1), "нглийско-българска база от 10 000 думи");
+    EXPECT_EQ(bulgarian[0].substr(1), "нглийско-българска база от 28 498 думи");
     EXPECT_EQ(bulgarian[1], "в заглавни статии и в словосъчетания.");
-    EXPECT_EQ(bulgarian[2], "Българо-английска база от 10 000 думи ");
+    EXPECT_EQ(bulgarian[2], "Българо-английска база от 32 573 думи ");
     EXPECT_EQ(bulgarian[3], "в основни статии и словосъчетания.");
+
+    EXPECT_EQ(interface::GroupedCount(0), "0");
+    EXPECT_EQ(interface::GroupedCount(999), "999");
+    EXPECT_EQ(interface::GroupedCount(1000), "1 000");
+    EXPECT_EQ(interface::GroupedCount(1234567), "1 234 567");
 }
 
 TEST(AboutTexts, CreditsEndEveryLineWithLfCrAndNameTheirSources) {

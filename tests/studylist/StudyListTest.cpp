@@ -118,6 +118,29 @@ TEST_F(StudyListTest, AddsTheChosenHeadWord) {
     EXPECT_EQ(form_->Layout().Label1->text(), QStringLiteral("2 Думи"));
 }
 
+TEST_F(StudyListTest, ARightPressInPageModeAddsNothingAndLeavesSaveDisabled) {
+    Start();
+    Type(QStringLiteral("hou"));
+    Press(Qt::Key_Return);         // hour
+    form_->Layout().N5->trigger(); // an abbreviation key: page mode
+    ProcessEvents();
+    ASSERT_TRUE(form_->Layout().Button7->isHidden()) << "page mode";
+    // The strip of the list's panel beside the list.
+    const QPoint strip = form_->Layout().rightPanel1->mapTo(form_.get(), QPoint(133, 100));
+    QTest::mousePress(form_.get(), Qt::RightButton, Qt::NoModifier, strip);
+    QTest::mouseRelease(form_.get(), Qt::RightButton, Qt::NoModifier, strip);
+    ProcessEvents();
+    EXPECT_TRUE(Entries().empty()) << "the lock covers adding";
+    EXPECT_FALSE(form_->Layout().Button2->isEnabled()) << "Save stays locked";
+
+    form_->Layout().SpeedButton3->click(); // Continue
+    ProcessEvents();
+    QTest::mousePress(form_.get(), Qt::RightButton, Qt::NoModifier, strip);
+    QTest::mouseRelease(form_.get(), Qt::RightButton, Qt::NoModifier, strip);
+    ProcessEvents();
+    EXPECT_EQ(Entries(), std::vector<std::string>{"hour"}) << "unlocked, the press adds again";
+}
+
 TEST_F(StudyListTest, ARightPressAddsOnlyWhereNoControlCoversTheWindow) {
     Start();
     Type(QStringLiteral("hou"));

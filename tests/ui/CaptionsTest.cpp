@@ -41,6 +41,11 @@ TEST(CaptionsTest, BuiltInCaptionsDifferFromTheSwitchsBulgarianWhereTheyShould) 
     EXPECT_TRUE(ui::BuiltInText("NoSuchControl").isEmpty());
 }
 
+TEST(CaptionsTest, TheHangmanHintHasOneApostrophe) {
+    EXPECT_EQ(ui::WindowText("Button10", TTextKind::Hint, TLanguage::English),
+              QStringLiteral("Let's play with HangMan"));
+}
+
 TEST(CaptionsTest, TheCountLabelIsSingularForExactlyOneEntry) {
     EXPECT_EQ(ui::CountLabel(0, TLanguage::English), "0 Words");
     EXPECT_EQ(ui::CountLabel(1, TLanguage::English), "1 Word");
