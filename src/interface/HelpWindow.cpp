@@ -21,7 +21,9 @@ QVariant THelpBrowser::loadResource(int type, const QUrl& name) {
     const QString file = url.isLocalFile() ? url.toLocalFile() : url.path();
     std::string bytes;
     if (!platform::ReadWholeFile(file.toStdString(), bytes, kMaxResourceBytes).Ok()) {
-        return {};
+        // Empty, not null: for a null answer the document would open the
+        // file itself, with a blocking open.
+        return QByteArray();
     }
     return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
