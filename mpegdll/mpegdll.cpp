@@ -1,5 +1,6 @@
 #define MPEGDLL_DECLARE_ENTRIES
 #include "mpegdll/mpegdll.h"
+#include "platform/RegularFile.h"
 
 #include <SDL.h>
 #include <alsa/asoundlib.h>
@@ -155,8 +156,7 @@ public:
                     mpg123_set_filesize(decoder_, size);
             }
         } else {
-            fileName_ = fileName != nullptr ? fileName : "";
-            opened = !fileName_.empty() && mpg123_open(decoder_, fileName_.c_str()) == MPG123_OK;
+            opened = fileName != nullptr && OpenFile(fileName);
         }
         seekable_ = !(fromStream_ && source_.nonSeekable);
         int encoding = 0;
@@ -323,6 +323,7 @@ private:
             mpg123_delete(decoder_);
             decoder_ = nullptr;
         }
+        CloseFile();
     }
 
     void QuitAudio() {
@@ -369,7 +370,25 @@ private:
             return mpg123_open_handle(decoder_, &source_) == MPG123_OK;
         }
         mpg123_close(decoder_);
-        return mpg123_open(decoder_, fileName_.c_str()) == MPG123_OK;
+        return ::lseek(file_, 0, SEEK_SET) == 0 && mpg123_open_fd(decoder_, file_) == MPG123_OK;
+    }
+
+    // The decoder reads the file through a descriptor of ours: opening it by
+    // name would wait for the writer of a named pipe.
+    bool OpenFile(const char* fileName) {
+        if (platform::OpenRegularFile(fileName, platform::TOpenPurpose::Reading, file_).Ok() &&
+            mpg123_open_fd(decoder_, file_) == MPG123_OK) {
+            return true;
+        }
+        CloseFile();
+        return false;
+    }
+
+    void CloseFile() {
+        if (file_ >= 0) {
+            ::close(file_);
+            file_ = -1;
+        }
     }
 
     bool OpenDevice() {
@@ -533,7 +552,7 @@ private:
     bool audioStarted_ = false;
 
     mpg123_handle* decoder_ = nullptr;
-    std::string fileName_;
+    int file_ = -1;
     bool fromStream_ = false;
     StreamSource source_;
     bool seekable_ = true;

@@ -7,7 +7,7 @@ BUILD="$REPO/build"
 
 PACKAGES=(
     build-essential cmake pkg-config
-    qt6-base-dev libsdl2-dev libmpg123-dev libjpeg62-turbo-dev libasound2-dev
+    qt6-base-dev libxcb1-dev libsdl2-dev libmpg123-dev libjpeg62-turbo-dev libasound2-dev
     libmspack-dev mscompress zlib1g-dev libsqlite3-dev libzip-dev
     espeak-ng libespeak-ng-dev lame libmp3lame-dev
     dict-freedict-eng-bul

@@ -11,10 +11,12 @@
 #include "lookup/SearchCombo.h"
 #include "lookup/TabControl.h"
 #include "rtf/RtfDocument.h"
+#include "tests/lookup/ClipboardOwner.h"
 #include "ui/Fonts.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
@@ -91,6 +93,37 @@ void BM_ClipboardToArticle(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ClipboardToArticle)->Unit(benchmark::kMillisecond);
+
+// Another X client copies a word: the change reaches the window, which reads
+// the text from that client over X and shows the word's article. Needs the
+// program on X (QT_QPA_PLATFORM=xcb under Xvfb).
+void BM_CopyInAnotherProgramToArticle(benchmark::State& state) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+        state.SkipWithError("needs QT_QPA_PLATFORM=xcb and an X server");
+        return;
+    }
+    using namespace std::chrono_literals;
+    auto form = NewForm();
+    testsupport::TOwner owner("start", 0ms);
+    const std::string words[] = {"running,", "house", "apple", "zebra"};
+    const QString heads[] = {QStringLiteral("running"), QStringLiteral("house"),
+                             QStringLiteral("apple"), QStringLiteral("zebra")};
+    int i = 0;
+    for (auto _ : state) {
+        const int n = i++ % 4;
+        owner.Copy(words[n]);
+        QElapsedTimer waited;
+        waited.start();
+        while (form->Layout().Combo->Edit()->text() != heads[n] && waited.elapsed() < 5000) {
+            QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 1);
+        }
+        if (form->Layout().Combo->Edit()->text() != heads[n]) {
+            state.SkipWithError("the copied word was not looked up");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_CopyInAnotherProgramToArticle)->Unit(benchmark::kMillisecond);
 
 void BM_LargestArticleParseAndLayout(benchmark::State& state) {
     dictionary::DictionaryIndex index;

@@ -113,7 +113,7 @@ void TForm1::ConnectHandlers() {
 }
 
 void TForm1::ClipboardChanged() {
-    Rooms().Lookup->ClipboardChanged(lookup::TClipboardWatcher::FirstLine());
+    Rooms().Lookup->ClipboardChanged(Rooms().Clipboard->FirstLine());
 }
 
 void TForm1::Button5Click() {

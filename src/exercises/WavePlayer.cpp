@@ -179,7 +179,7 @@ void WaitDroppingInput(int milliseconds) {
 bool TWavePlayer::PlayToEnd(const std::filesystem::path& file) {
     std::string bytes;
     std::optional<TWaveData> wave;
-    if (platform::ReadWholeFile(file, bytes).Ok()) {
+    if (platform::ReadWholeFile(file, bytes, kMaxFileBytes).Ok()) {
         wave = ParseWave(bytes);
     }
     if (!wave || wave->FrameCount() == 0) {

@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+#include <cstdint>
 #include <filesystem>
 
 // The exercises' verdict sounds: a wave file played to its end while the
@@ -31,12 +32,17 @@ public:
     static constexpr int kSilentVerdictMs = 700;
     // Longer files are cut: a verdict must not hold the window for long.
     static constexpr int kMaxPlayMs = 10000;
+    // A verdict file is read whole before it plays: no sound of kMaxPlayMs
+    // comes near this size, and a larger file is not played at all rather
+    // than read for seconds into memory it may not fit.
+    static constexpr std::uintmax_t kMaxFileBytes = 16 << 20;
     // Time allowed beyond the sound's length before the wait gives up on a
     // device that stopped reporting.
     static constexpr int kGraceMs = 1500;
 
     // Plays the file to its end with user input dropped. True when the sound
-    // went to a device; otherwise (no or no playable file, no device) the
+    // went to a device; otherwise (no or no playable file, one that is no
+    // regular file or beyond kMaxFileBytes, no device) the
     // wait lasts as long as the sound would, or kSilentVerdictMs without one,
     // so that a verdict picture is still seen.
     bool PlayToEnd(const std::filesystem::path& file);

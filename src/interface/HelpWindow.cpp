@@ -1,15 +1,33 @@
 #include "interface/HelpWindow.h"
 
+#include "platform/FileIo.h"
 #include "ui/Captions.h"
 #include "ui/WindowPlace.h"
 
 #include <QFileInfo>
 #include <QShowEvent>
-#include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <string>
+
 namespace interface {
+
+QVariant THelpBrowser::loadResource(int type, const QUrl& name) {
+    const QUrl url = name.isRelative() ? source().resolved(name) : name;
+    // Built-in resources cannot block; a name without a scheme is a file.
+    if (!url.isLocalFile() && !url.scheme().isEmpty()) {
+        return QTextBrowser::loadResource(type, name);
+    }
+    const QString file = url.isLocalFile() ? url.toLocalFile() : url.path();
+    std::string bytes;
+    if (!platform::ReadWholeFile(file.toStdString(), bytes, kMaxResourceBytes).Ok()) {
+        // Empty, not null: for a null answer the document would open the
+        // file itself, with a blocking open.
+        return QByteArray();
+    }
+    return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
 
 TForm8::TForm8(QWidget* owner, bool english) : QDialog(owner), english_(english) {
     setObjectName(QStringLiteral("TForm8"));
@@ -17,7 +35,7 @@ TForm8::TForm8(QWidget* owner, bool english) : QDialog(owner), english_(english)
     resize(kWidth, kHeight);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    WebBrowser1 = new QTextBrowser(this);
+    WebBrowser1 = new THelpBrowser(this);
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
     // Pages link to one another inside the window; addresses on the web go
     // to the desktop's browser.

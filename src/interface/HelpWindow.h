@@ -3,12 +3,23 @@
 #include "ui/Environment.h"
 
 #include <QDialog>
+#include <QTextBrowser>
 
+#include <cstdint>
 #include <filesystem>
 
-class QTextBrowser;
-
 namespace interface {
+
+// The help window's page view. Every file a page names (its pictures, the
+// pages it links to) is read only when it is a regular file of a help page's
+// size: a named pipe there would hold the window until a writer came.
+class THelpBrowser : public QTextBrowser {
+public:
+    static constexpr std::uintmax_t kMaxResourceBytes = 16 << 20;
+
+    using QTextBrowser::QTextBrowser;
+    QVariant loadResource(int type, const QUrl& name) override;
+};
 
 // The help window: a page of local HTML filling the window, links between
 // pages followed inside it. The main window's help and every exercise's help
@@ -27,7 +38,7 @@ public:
     // Shows HelpPage; a page that cannot be read shows a text naming it.
     void FormShow();
 
-    QTextBrowser* WebBrowser1 = nullptr;
+    THelpBrowser* WebBrowser1 = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;

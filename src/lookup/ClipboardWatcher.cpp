@@ -5,6 +5,9 @@
 #include <QMimeData>
 #include <QRegularExpression>
 
+#include <optional>
+#include <string>
+
 namespace lookup {
 
 TClipboardWatcher::TClipboardWatcher(QObject* parent) : QObject(parent) {}
@@ -40,14 +43,29 @@ void TClipboardWatcher::Notify() {
     }
 }
 
+namespace {
+
+QString UpToLineBreak(const QString& text) {
+    const qsizetype end = text.indexOf(QRegularExpression(QStringLiteral("[\\r\\n]")));
+    return end < 0 ? text : text.left(end);
+}
+
+} // namespace
+
 QString TClipboardWatcher::FirstLine() {
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    // The toolkit answers for text of our own at once; its reading of another
+    // program's text waits seconds for an owner that never answers.
+    if (!clipboard->ownsClipboard() && QGuiApplication::platformName() == QLatin1String("xcb")) {
+        if (const std::optional<std::string> text = reader_.Text()) {
+            return UpToLineBreak(QString::fromStdString(*text));
+        }
+    }
+    const QMimeData* data = clipboard->mimeData();
     if (data == nullptr || !data->hasText()) {
         return {};
     }
-    const QString text = data->text();
-    const qsizetype end = text.indexOf(QRegularExpression(QStringLiteral("[\\r\\n]")));
-    return end < 0 ? text : text.left(end);
+    return UpToLineBreak(data->text());
 }
 
 } // namespace lookup

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lookup/SelectionReader.h"
+
 #include <QObject>
 #include <QString>
 
@@ -22,11 +24,14 @@ public:
     std::function<void()> OnClipboardChanged;
 
     // The clipboard's text as pasting into a single-line box yields it: text
-    // only, up to the first line break; empty when it holds no text.
-    static QString FirstLine();
+    // only, up to the first line break; empty when it holds no text. Another
+    // program's text on X is read with a bound (see TSelectionReader): an
+    // owner that does not answer gives the empty text.
+    QString FirstLine();
 
 private:
     void Notify();
+    TSelectionReader reader_;
     bool registered_ = false;
     QMetaObject::Connection connection_;
 };

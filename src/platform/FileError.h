@@ -34,6 +34,8 @@ enum class TFileFault {
     // A line longer than an entry can be: Line (1-based) holds Length
     // characters, at most Limit are allowed.
     LineTooLong,
+    // Line (1-based) holds a character the code page cannot hold.
+    NotInCodePage,
     // The file was changed by someone else since it was read.
     ChangedMeanwhile,
 };

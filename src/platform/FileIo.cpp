@@ -1,5 +1,6 @@
 #include "platform/FileIo.h"
 
+#include "platform/RegularFile.h"
 #include "platform/TemporaryFiles.h"
 
 #include <cerrno>
@@ -13,19 +14,6 @@
 
 namespace platform {
 namespace {
-
-int KindError(mode_t mode) {
-    if (S_ISDIR(mode)) {
-        return EISDIR;
-    }
-    if (S_ISFIFO(mode)) {
-        return kIsNamedPipe;
-    }
-    if (S_ISSOCK(mode)) {
-        return kIsSocket;
-    }
-    return kIsDevice;
-}
 
 int WriteAll(int fd, std::string_view bytes) {
     std::size_t done = 0;
@@ -72,21 +60,17 @@ int FollowLinks(std::filesystem::path& path) {
 // Opens a regular file for reading; a named pipe is refused before anything
 // waits for its writer. 0 or why not.
 int OpenRegular(const std::filesystem::path& path, int& fd, struct stat& st) {
-    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        return errno;
+    if (const int failure = OpenRegularFile(path, TOpenPurpose::Reading, fd).Errno();
+        failure != 0) {
+        return failure;
     }
-    int failure = 0;
     if (::fstat(fd, &st) != 0) {
-        failure = errno;
-    } else if (!S_ISREG(st.st_mode)) {
-        failure = KindError(st.st_mode);
-    }
-    if (failure != 0) {
+        const int failure = errno;
         ::close(fd);
         fd = -1;
+        return failure;
     }
-    return failure;
+    return 0;
 }
 
 // Reads the size the file has into content, whatever it held before; a file
@@ -166,7 +150,7 @@ int ReplaceableFailure(const std::filesystem::path& path) {
         return errno == ENOENT ? 0 : errno;
     }
     if (!S_ISREG(st.st_mode)) {
-        return KindError(st.st_mode);
+        return FileKindFailure(st.st_mode);
     }
     if (::geteuid() == 0) {
         // Root may write anything; a file without any write bit says it is
@@ -293,7 +277,7 @@ int LockFile(const std::filesystem::path& path, int& lockedFd) {
         if (::fstat(fd, &locked) != 0) {
             failure = errno;
         } else if (!S_ISREG(locked.st_mode)) {
-            failure = KindError(locked.st_mode);
+            failure = FileKindFailure(locked.st_mode);
         } else {
             while (::flock(fd, LOCK_EX) != 0) {
                 if (errno != EINTR) {
@@ -338,8 +322,9 @@ std::string FileErrorText(int failure) {
 
 TFileResult CheckRegularFile(const std::filesystem::path& path) {
     struct stat st {};
-    const int failure =
-        ::stat(path.c_str(), &st) != 0 ? errno : (S_ISREG(st.st_mode) ? 0 : KindError(st.st_mode));
+    const int failure = ::stat(path.c_str(), &st) != 0
+                            ? errno
+                            : (S_ISREG(st.st_mode) ? 0 : FileKindFailure(st.st_mode));
     return TFileResult::FromErrno(path, TFileOperation::Open, failure);
 }
 

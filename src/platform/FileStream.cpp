@@ -1,14 +1,24 @@
 #include "platform/FileStream.h"
 
+#include "platform/RegularFile.h"
+
 #include <cerrno>
 #include <unistd.h>
 
 namespace platform {
 
-TFileStream::TFileStream(const std::string& fileName)
-    : Name(fileName), File(std::fopen(fileName.c_str(), "w+b")) {
-    if (File == nullptr)
+TFileStream::TFileStream(const std::string& fileName) : Name(fileName) {
+    // A named pipe at the file's place would hold the first write or read
+    // until someone else opens it: refused before it can.
+    int fd = -1;
+    LastError = OpenRegularFile(fileName, TOpenPurpose::ReadingAndWriting, fd).Errno();
+    if (LastError != 0)
+        return;
+    File = ::fdopen(fd, "w+b");
+    if (File == nullptr) {
         LastError = errno;
+        ::close(fd);
+    }
 }
 
 TFileResult TFileStream::Result() const {

@@ -10,7 +10,8 @@
 namespace platform {
 
 // A stream over a file that is created (emptied if it exists) for reading and
-// writing. Valid() tells whether the file could be created.
+// writing. Valid() tells whether the file could be created; anything but a
+// regular file at its place is refused (see OpenRegularFile).
 class TFileStream : public TStream {
 public:
     explicit TFileStream(const std::string& fileName);

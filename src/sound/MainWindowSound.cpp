@@ -1,6 +1,7 @@
 #include "sound/MainWindowSound.h"
 
 #include "dictionary/Letters.h"
+#include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "ui/Captions.h"
 #include "ui/FileMessages.h"
@@ -39,6 +40,12 @@ template <typename Steps> bool PlayerSteps(Steps&& steps) {
     } catch (const TMPEGLoadError&) {
         return false;
     }
+}
+
+// A sound file that is missing, or no regular file (a named pipe would hold
+// the player's open), plays nothing.
+bool IsPlayable(const std::filesystem::path& file) {
+    return !file.empty() && platform::CheckRegularFile(file).Ok();
 }
 
 } // namespace
@@ -93,8 +100,7 @@ void TMainWindowSound::Button7Click() {
             PronunciationFile(paths_.DataDir(), tab,
                               index_.Letter(tab).SoundNumber(static_cast<std::size_t>(position)));
         MPEG1.SetStreamName(file.string());
-        std::error_code ec;
-        if (file.empty() || !std::filesystem::exists(file, ec)) {
+        if (!IsPlayable(file)) {
             return;
         }
         state_.PronounceStarted();
@@ -233,8 +239,7 @@ bool TMainWindowSound::PronounceHeadWord(int tab, int position) {
             PronunciationFile(paths_.DataDir(), tab,
                               index_.Letter(tab).SoundNumber(static_cast<std::size_t>(position)));
         MPEG1.SetStreamName(file.string());
-        std::error_code ec;
-        found = !file.empty() && std::filesystem::exists(file, ec);
+        found = IsPlayable(file);
     });
     return ready && found && PlayStream();
 }
@@ -257,8 +262,7 @@ bool TMainWindowSound::PlayFile(const std::filesystem::path& file) {
     return PlayerSteps([&] {
                StopPlaying();
                MPEG1.SetStreamName(file.string());
-               std::error_code ec;
-               if (!std::filesystem::is_regular_file(file, ec)) {
+               if (!IsPlayable(file)) {
                    return;
                }
                MPEG1.Open();

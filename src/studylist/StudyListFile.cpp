@@ -1,26 +1,71 @@
 #include "studylist/StudyListFile.h"
 
 #include "dictionary/IndexRecord.h"
+#include "platform/Cp1251.h"
 #include "platform/FileIo.h"
+
+#include <optional>
 
 namespace studylist {
 
-std::vector<std::string> ParseStudyList(std::string_view bytes) {
-    std::vector<std::string> entries;
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// Valid UTF-8 with at least one character beyond ASCII: code page 1251 words
+// (Cyrillic letters one after another) are practically never that.
+bool IsUtf8Text(std::string_view bytes) {
+    bool beyondAscii = false;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        beyondAscii = beyondAscii || static_cast<unsigned char>(bytes[pos]) >= 0x80;
+        if (!platform::DecodeUtf8(bytes, pos)) {
+            return false;
+        }
+    }
+    return beyondAscii;
+}
+
+} // namespace
+
+TStudyListLines ParseStudyListLines(std::string_view bytes) {
+    TStudyListLines list;
+    if (bytes.starts_with(kByteOrderMark)) {
+        bytes.remove_prefix(kByteOrderMark.size());
+        list.Utf8 = true;
+    } else {
+        list.Utf8 = IsUtf8Text(bytes);
+    }
     std::size_t start = 0;
+    std::size_t line = 0;
     while (start < bytes.size()) {
-        const std::size_t end = bytes.find_first_of("\r\n", start);
+        ++line;
+        std::size_t end = bytes.find_first_of("\r\n", start);
+        const std::string_view text = bytes.substr(
+            start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        if (!text.empty()) {
+            std::optional<std::string> entry =
+                list.Utf8 ? platform::Utf8ToCp1251(text) : std::string(text);
+            if (entry) {
+                list.Entries.push_back(std::move(*entry));
+                list.Lines.push_back(line);
+            } else if (list.UnfitLine == 0) {
+                list.UnfitLine = line;
+            }
+        }
         if (end == std::string_view::npos) {
-            entries.emplace_back(bytes.substr(start));
             break;
         }
-        entries.emplace_back(bytes.substr(start, end - start));
         start = end + 1;
         if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') {
             ++start;
         }
     }
-    return entries;
+    return list;
+}
+
+std::vector<std::string> ParseStudyList(std::string_view bytes) {
+    return ParseStudyListLines(bytes).Entries;
 }
 
 std::string FormatStudyList(const std::vector<std::string>& entries) {
@@ -39,19 +84,25 @@ platform::TFileResult ReadStudyListFile(const std::filesystem::path& path,
         !read.Ok()) {
         return read;
     }
-    std::vector<std::string> read = ParseStudyList(bytes);
+    TStudyListLines read = ParseStudyListLines(bytes);
+    if (read.UnfitLine != 0) {
+        platform::TFileError error{path, platform::TFileOperation::Open};
+        error.Fault = platform::TFileFault::NotInCodePage;
+        error.Line = read.UnfitLine;
+        return error;
+    }
     const auto limit = static_cast<std::size_t>(dictionary::kMaxHeadWordLength);
-    for (std::size_t i = 0; i < read.size(); ++i) {
-        if (read[i].size() > limit) {
+    for (std::size_t i = 0; i < read.Entries.size(); ++i) {
+        if (read.Entries[i].size() > limit) {
             platform::TFileError error{path, platform::TFileOperation::Open};
             error.Fault = platform::TFileFault::LineTooLong;
-            error.Line = i + 1;
-            error.Length = read[i].size();
+            error.Line = read.Lines[i];
+            error.Length = read.Entries[i].size();
             error.Limit = limit;
             return error;
         }
     }
-    entries = std::move(read);
+    entries = std::move(read.Entries);
     return {};
 }
 

@@ -62,6 +62,8 @@ constexpr TFaultText kFaults[] = {
     {platform::TFileFault::LineTooLong,
      "Ред %1 съдържа %2 знака, а дума от речника има най-много %3.",
      "Line %1 holds %2 characters; a word of the dictionary has at most %3."},
+    {platform::TFileFault::NotInCodePage, "Ред %1 съдържа знак, който кодовата таблица 1251 няма.",
+     "Line %1 holds a character that code page 1251 does not have."},
     // Only the user dictionary's index is updated under a check.
     {platform::TFileFault::ChangedMeanwhile,
      "Той вече не съвпада с прочетеното от програмата при стартирането ѝ; стартирайте "
@@ -78,6 +80,9 @@ QString FaultText(const platform::TFileError& error, TLanguage language) {
     for (const TFaultText& fault : kFaults) {
         if (fault.Fault == error.Fault) {
             const QString text = TextIn(fault, language);
+            if (fault.Fault == platform::TFileFault::NotInCodePage) {
+                return text.arg(error.Line);
+            }
             if (fault.Fault != platform::TFileFault::LineTooLong) {
                 return text;
             }

@@ -1,6 +1,7 @@
 // The verdict player on SDL's disk driver: the sound reaches the device, the
 // event loop runs while it plays, and user input is dropped meanwhile.
 #include "exercises/WavePlayer.h"
+#include "tests/platform/NamedPipe.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -114,6 +115,23 @@ TEST_F(WavePlayerTest, AMissingOrBrokenFileStillHoldsTheVerdictBriefly) {
         EXPECT_FALSE(TWavePlayer().PlayToEnd(file));
         EXPECT_GE(clock.elapsed(), TWavePlayer::kSilentVerdictMs - 20);
     }
+}
+
+// A verdict file far beyond any verdict's size (sparse, so the test costs no
+// disk) is not read into memory, nor played: the verdict holds as for a
+// broken file. A named pipe in its place is not waited for.
+TEST_F(WavePlayerTest, AHugeFileOrANamedPipeIsNotReadButStillHoldsTheVerdict) {
+    const fs::path huge = Write("ne.wav", Wave(Tone(0.2)));
+    fs::resize_file(huge, std::uintmax_t{3} << 30);
+    testsupport::TNamedPipe pipe(dir_ / "da.wav");
+    ASSERT_TRUE(pipe.Made());
+    for (const fs::path& file : {huge, pipe.Path()}) {
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_FALSE(TWavePlayer().PlayToEnd(file)) << file;
+        EXPECT_GE(clock.elapsed(), TWavePlayer::kSilentVerdictMs - 20);
+    }
+    EXPECT_FALSE(pipe.Rescued());
 }
 
 // What the window manager's close button sends.

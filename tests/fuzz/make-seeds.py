@@ -178,6 +178,9 @@ def seed_study_list(run):
     write(folder, "no-last-end", default[:300].rstrip(b"\r\n"))
     write(folder, "empty-lines", b"house\r\n\r\n\r\nword\n\nend")
     write(folder, "bulgarian", "къща\r\nдума\r\n".encode("cp1251"))
+    write(folder, "utf8", "къща\nдума\n\nhouse".encode("utf-8"))
+    write(folder, "utf8-bom", "\ufeffдом\r\n\r\nhouse\r\n".encode("utf-8"))
+    write(folder, "utf8-unfit", "дом\n日本\nhouse\n".encode("utf-8"))
 
 
 def seed_settings():

@@ -1,4 +1,5 @@
 #include "interface/HelpWindow.h"
+#include "tests/platform/NamedPipe.h"
 #include "ui/WindowPlace.h"
 
 #include <QTextBrowser>
@@ -66,6 +67,36 @@ TEST_F(HelpWindowTest, OpensInsideTheScreenWhenItsOwnerIsInTheTopLeftCorner) {
     interface::ShowHelpPage(&owner, dir_ / "hlp" / "metod1e.htm", true, environment);
     const QRect area = ui::AvailableArea(&owner);
     EXPECT_TRUE(area.contains(frame)) << "at " << frame.x() << ", " << frame.y();
+}
+
+// A picture or a linked page that is a named pipe shows as missing at once
+// instead of holding the window until a writer comes.
+TEST_F(HelpWindowTest, ANamedPipeThatAPageNamesIsNotWaitedFor) {
+    testsupport::TNamedPipe picture(dir_ / "hlp" / "pipe.png");
+    testsupport::TNamedPipe page(dir_ / "hlp" / "pipe.htm");
+    ASSERT_TRUE(picture.Made() && page.Made());
+    std::ofstream(dir_ / "hlp" / "help.htm")
+        << "<html><body><h1>Help</h1><img src=\"pipe.png\"></body></html>";
+    TForm8 window(nullptr, true);
+    window.HelpPage = dir_ / "hlp" / "help.htm";
+    window.FormShow();
+    window.show();
+    window.WebBrowser1->grab();
+    EXPECT_TRUE(window.WebBrowser1->toPlainText().startsWith(QStringLiteral("Help")));
+    EXPECT_FALSE(picture.Rescued());
+    EXPECT_TRUE(window.WebBrowser1
+                    ->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("pipe.png")))
+                    .toByteArray()
+                    .isEmpty());
+    window.WebBrowser1->setSource(QUrl(QStringLiteral("pipe.htm")));
+    EXPECT_FALSE(page.Rescued());
+    EXPECT_FALSE(
+        window.WebBrowser1
+            ->loadResource(QTextDocument::HtmlResource, QUrl::fromLocalFile(QString::fromStdString(
+                                                            (dir_ / "hlp" / "help.htm").string())))
+            .toByteArray()
+            .isEmpty())
+        << "a regular file beside it is read";
 }
 
 TEST_F(HelpWindowTest, AMissingPageSaysSoAndNamesIt) {

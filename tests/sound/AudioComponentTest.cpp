@@ -2,6 +2,7 @@
 #include "platform/Paths.h"
 #include "sound/Audio.h"
 #include "tests/platform/AudioTestSupport.h"
+#include "tests/platform/NamedPipe.h"
 
 #include <gtest/gtest.h>
 
@@ -331,15 +332,25 @@ TEST_F(AudioComponent, ASoundThatCannotGoToThePlayersFileIsReportedAndClosesTheD
     Fill(left, sound);
     const std::string file = PlayFile().string();
 
+    // Only a regular file is the player's: a device or a named pipe there is
+    // refused before anything is written (a pipe would hold play-back).
     std::filesystem::create_symlink("/dev/full", PlayFile());
     EXPECT_FALSE(audio.Player.Play(&left, nullptr, 0));
     ASSERT_FALSE(audio.Player.FileResult().Ok());
     EXPECT_EQ(audio.Player.FileResult().Error().File, file);
-    EXPECT_EQ(audio.Player.FileResult().Error().Operation, platform::TFileOperation::Write);
-    EXPECT_EQ(audio.Player.FileResult().Errno(), ENOSPC);
+    EXPECT_EQ(audio.Player.FileResult().Error().Operation, platform::TFileOperation::Create);
+    EXPECT_EQ(audio.Player.FileResult().Errno(), platform::kIsDevice);
     EXPECT_FALSE(audio.Player.DeviceOpen());
     EXPECT_FALSE(audio.Player.Active());
     EXPECT_TRUE(sound::DeletePlayFile(PlayFile()));
+    {
+        testsupport::TNamedPipe pipe(PlayFile());
+        ASSERT_TRUE(pipe.Made());
+        EXPECT_FALSE(audio.Player.Play(&left, nullptr, 0));
+        EXPECT_EQ(audio.Player.FileResult().Errno(), platform::kIsNamedPipe);
+        EXPECT_FALSE(audio.Player.DeviceOpen());
+        EXPECT_FALSE(pipe.Rescued());
+    }
 
     std::filesystem::create_directory(PlayFile());
     EXPECT_FALSE(audio.Player.Play(&left, nullptr, 0));

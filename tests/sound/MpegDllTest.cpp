@@ -1,6 +1,7 @@
 // The decoding library on its own, loaded the way the program loads it.
 #include "mpegdll/mpegdll.h"
 #include "platform/Wave.h"
+#include "tests/platform/NamedPipe.h"
 #include "tests/sound/SoundTestSupport.h"
 #include "tests/sound/ToneMp3.h"
 
@@ -288,6 +289,21 @@ TEST_F(MpegDllTest, ReportsErrorCodes) {
     ASSERT_EQ(stream.OpenIn(library_), 0);
     library_.seek(100);
     EXPECT_EQ(library_.lastError(), ErrorNonSeekable);
+    library_.close();
+}
+
+// A pronunciation or key sample that is a named pipe is refused at once: the
+// open runs on the interface thread.
+TEST_F(MpegDllTest, ANamedPipeIsRefusedWithoutWaitingForAWriter) {
+    testsupport::TNamedPipe pipe(folder_.Path() / "1.mp3");
+    ASSERT_TRUE(pipe.Made());
+    EXPECT_NE(library_.OpenFile(pipe.Path()), 0);
+    EXPECT_EQ(library_.lastError(), ErrorInput);
+    EXPECT_EQ(library_.getPlayerMode(), ModeClosed);
+    EXPECT_FALSE(pipe.Rescued());
+    ASSERT_EQ(library_.OpenFile(MpegFile()), 0) << "a regular file still opens";
+    EXPECT_EQ(PlayToPcm(), reference_) << "and plays again from its start";
+    EXPECT_EQ(PlayToPcm(), reference_);
     library_.close();
 }
 

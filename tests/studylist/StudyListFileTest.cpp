@@ -44,11 +44,31 @@ TEST(StudyListFormat, LineEndsOfEveryKindAndTheLastLine) {
     EXPECT_EQ(ParseStudyList(""), Entries{});
     EXPECT_EQ(ParseStudyList("a\r\nb\r\n"), (Entries{"a", "b"})) << "no entry for a final line end";
     EXPECT_EQ(ParseStudyList("a\nb\rc\r\nd"), (Entries{"a", "b", "c", "d"}));
-    EXPECT_EQ(ParseStudyList("a\r\n\r\n\nb\n"), (Entries{"a", "", "", "b"}))
-        << "empty middle lines are kept";
-    EXPECT_EQ(ParseStudyList("\r\n"), (Entries{""}));
-    EXPECT_EQ(ParseStudyList("a\r\r\n"), (Entries{"a", ""})) << "CR, then CR LF";
+    EXPECT_EQ(ParseStudyList("a\r\r\n"), (Entries{"a"})) << "CR, then CR LF";
     EXPECT_EQ(ParseStudyList("last"), (Entries{"last"}));
+}
+
+// An empty line is no word: one word and four line ends is one entry, and no
+// empty entry can reach an exercise (Hangman's pattern of it no key can end).
+TEST(StudyListFormat, EmptyLinesMakeNoEntry) {
+    EXPECT_EQ(ParseStudyList("\r\n"), Entries{});
+    EXPECT_EQ(ParseStudyList("\r\n\r\nword\r\n\r\n"), Entries{"word"});
+    const studylist::TStudyListLines list = studylist::ParseStudyListLines("a\r\n\r\n\nb\n");
+    EXPECT_EQ(list.Entries, (Entries{"a", "b"}));
+    EXPECT_EQ(list.Lines, (std::vector<std::size_t>{1, 4})) << "entries keep their file lines";
+}
+
+// "къща" and "дом" as another tool saves them.
+TEST(StudyListFormat, Utf8WithOrWithoutByteOrderMarkIsConverted) {
+    const Entries expected = {"house", "\xEA\xFA\xF9\xE0", "\xE4\xEE\xEC"};
+    const std::string utf8 = "house\n\xD0\xBA\xD1\x8A\xD1\x89\xD0\xB0\n\xD0\xB4\xD0\xBE\xD0\xBC\n";
+    EXPECT_EQ(ParseStudyList(utf8), expected);
+    EXPECT_EQ(ParseStudyList("\xEF\xBB\xBF" + utf8), expected) << "the mark is no part of a word";
+    EXPECT_EQ(ParseStudyList("\xEF\xBB\xBFhouse\r\n"), Entries{"house"});
+    EXPECT_TRUE(studylist::ParseStudyListLines(utf8).Utf8);
+    // Code page 1251 text stays as it is.
+    EXPECT_FALSE(studylist::ParseStudyListLines("\xEA\xFA\xF9\xE0\r\n").Utf8);
+    EXPECT_EQ(ParseStudyList("\xEA\xFA\xF9\xE0\r\n"), Entries{"\xEA\xFA\xF9\xE0"});
 }
 
 TEST(StudyListFormat, WritesCrLfAfterEveryLine) {
@@ -58,9 +78,9 @@ TEST(StudyListFormat, WritesCrLfAfterEveryLine) {
 
 TEST_F(StudyListFileTest, CyrillicRoundTripInSingleBytes) {
     // "къща" and "дом" in code page 1251.
-    const Entries entries = {"house", "\xEA\xFA\xF9\xE0", "", "\xE4\xEE\xEC"};
+    const Entries entries = {"house", "\xEA\xFA\xF9\xE0", "\xE4\xEE\xEC"};
     ASSERT_TRUE(studylist::WriteStudyListFile(dir_ / "list", entries).Ok());
-    EXPECT_EQ(ReadFile(dir_ / "list"), "house\r\n\xEA\xFA\xF9\xE0\r\n\r\n\xE4\xEE\xEC\r\n");
+    EXPECT_EQ(ReadFile(dir_ / "list"), "house\r\n\xEA\xFA\xF9\xE0\r\n\xE4\xEE\xEC\r\n");
     Entries back;
     ASSERT_TRUE(studylist::ReadStudyListFile(dir_ / "list", back).Ok());
     EXPECT_EQ(back, entries);
@@ -69,6 +89,29 @@ TEST_F(StudyListFileTest, CyrillicRoundTripInSingleBytes) {
     ASSERT_TRUE(studylist::WriteStudyListFile(dir_ / "empty", {}).Ok());
     EXPECT_TRUE(fs::exists(dir_ / "empty"));
     EXPECT_EQ(fs::file_size(dir_ / "empty"), 0u);
+}
+
+TEST_F(StudyListFileTest, AUtf8ListIsSavedBackInTheCodePage) {
+    std::ofstream(dir_ / "utf8", std::ios::binary)
+        << "\xEF\xBB\xBF\xD0\xB4\xD0\xBE\xD0\xBC\r\n\r\nhouse\r\n";
+    Entries read;
+    ASSERT_TRUE(studylist::ReadStudyListFile(dir_ / "utf8", read).Ok());
+    EXPECT_EQ(read, (Entries{"\xE4\xEE\xEC", "house"}));
+    ASSERT_TRUE(studylist::WriteStudyListFile(dir_ / "utf8", read).Ok());
+    EXPECT_EQ(ReadFile(dir_ / "utf8"), "\xE4\xEE\xEC\r\nhouse\r\n");
+}
+
+TEST_F(StudyListFileTest, AUtf8WordTheCodePageCannotHoldIsReportedByLine) {
+    // Line 3 holds "日本"; the empty line 2 still counts.
+    std::ofstream(dir_ / "utf8", std::ios::binary)
+        << "\xD0\xB4\xD0\xBE\xD0\xBC\n\nJapan \xE6\x97\xA5\xE6\x9C\xAC\nhouse\n";
+    Entries entries = {"kept"};
+    const platform::TFileResult read = studylist::ReadStudyListFile(dir_ / "utf8", entries);
+    ASSERT_FALSE(read.Ok());
+    EXPECT_EQ(read.Error().Fault, platform::TFileFault::NotInCodePage);
+    EXPECT_EQ(read.Error().Line, 3u);
+    EXPECT_EQ(read.Error().File, dir_ / "utf8");
+    EXPECT_EQ(entries, Entries{"kept"});
 }
 
 TEST_F(StudyListFileTest, MissingFileIsReportedByName) {

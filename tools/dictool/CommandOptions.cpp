@@ -37,6 +37,10 @@ std::string StudyListProblem(const platform::TFileError& error) {
                std::to_string(error.Length) + " characters; a word has at most " +
                std::to_string(error.Limit);
     }
+    if (error.Fault == platform::TFileFault::NotInCodePage) {
+        return text + "line " + std::to_string(error.Line) +
+               " holds a character that code page 1251 does not have";
+    }
     return text + platform::FileErrorText(error.Errno);
 }
 
