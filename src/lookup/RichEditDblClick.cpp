@@ -25,6 +25,7 @@ TRichEditDblClick::TRichEditDblClick(QWidget* parent) : QTextEdit(parent) {
     document()->setDefaultFont(font);
     note_ = new QLabel(this);
     note_->setTextFormat(Qt::RichText);
+    note_->setWordWrap(true);
     note_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     note_->setContentsMargins(8, 3, 8, 3);
     note_->setStyleSheet(ui::StyleSheet(u"QLabel { background: @TipPaper; color: @Black;"
@@ -64,7 +65,8 @@ QString TRichEditDblClick::NoteText() const {
 }
 
 void TRichEditDblClick::PlaceNote() {
-    const int height = note_->isVisible() ? note_->sizeHint().height() : 0;
+    // Eight suggestions do not fit a narrow pane on one line: they wrap.
+    const int height = note_->isVisible() ? note_->heightForWidth(viewport()->width()) : 0;
     setViewportMargins(0, height, 0, 0);
     const QRect area = viewport()->geometry();
     note_->setGeometry(area.left(), area.top() - height, area.width(), height);
