@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QTextEdit>
+#include <QTimer>
 
 #include <functional>
 #include <string>
@@ -54,9 +55,13 @@ protected:
 
 private:
     void PlaceNote();
+    // The line goes with the content it was shown over.
+    void DropNote();
 
     QLabel* note_;
     std::vector<std::string> noteWords_;
+    bool noteStale_ = false;
+    QTimer dropNote_;
 };
 
 } // namespace lookup
