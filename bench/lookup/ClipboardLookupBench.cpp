@@ -37,6 +37,7 @@ struct Host : lookup::TLookupHost, ui::TPronounceButton {
     bool BringForwardOnCopy() const override { return false; }
     bool ContinueVisible() const override { return false; }
     void BringForward() override {}
+    bool EnglishInterface() const override { return true; }
 };
 
 struct Fixture {

@@ -80,6 +80,7 @@ public:
     bool BringForwardOnCopy() const override { return rooms_.Options->BringForwardOnCopy(); }
     bool ContinueVisible() const override { return !layout_.SpeedButton3->isHidden(); }
     void BringForward() override;
+    bool EnglishInterface() const override { return rooms_.Language->English(); }
 
 private:
     TRooms& rooms_;

@@ -17,6 +17,11 @@ TComposition::TComposition(TForm1& window, const TMainLayout& layout, const plat
       pronouncer_(rooms_, lookup_), interfaceHost_(rooms_, layout, window, environment),
       launcher_(rooms_, window, {studyWords_, lookup_, pronouncer_, paths, environment}) {
     const TMainLayout& l = layout;
+    // The data build writes the word forms beside the dictionary they are
+    // made from.
+    rooms_.WordForms =
+        std::make_unique<wordforms::TWordFormsResolver>(paths.DictionaryDir(), rooms_.Index);
+    rooms_.Dictionary.SetResolver(rooms_.WordForms.get());
     rooms_.Options = std::make_unique<TOptions>(l.ControlC1, l.PopUp1, environment, &window,
                                                 [this] { return rooms_.Language->English(); });
     rooms_.Lookup =

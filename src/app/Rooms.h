@@ -14,6 +14,7 @@
 #include "sound/MainWindowSound.h"
 #include "studylist/StudyList.h"
 #include "studylist/UserDictionary.h"
+#include "wordforms/WordFormsResolver.h"
 
 #include <memory>
 
@@ -27,6 +28,8 @@ namespace app {
 // this order and destroyed in the reverse one.
 struct TRooms {
     dictionary::DictionaryIndex Index;
+    // Word forms and suggestions for the look-up, read at its first need.
+    std::unique_ptr<wordforms::TWordFormsResolver> WordForms;
     dictionary::TLookupService Dictionary{Index};
     // Every draw of the exercises comes from this one source.
     platform::TRandom Random;

@@ -57,6 +57,9 @@ void TForm1::ConnectHandlers() {
     };
     l.RichEdit1->OnChange = [this] { RichEdit1Change(); };
     l.RichEdit1->OnDblClick = [this](lookup::TRichEditDblClick*) { RichEdit1DblClick(); };
+    l.RichEdit1->OnNoteClick = [this](const std::string& headWord) {
+        RichEdit1NoteClick(headWord);
+    };
     Rooms().Clipboard->OnClipboardChanged = [this] { ClipboardChanged(); };
 
     const std::pair<QToolButton*, void (TForm1::*)()> buttons[] = {

@@ -42,6 +42,9 @@ public:
     void TabControl1Change() { Rooms().Lookup->TabControl1Change(); }
     void RichEdit1Change() { Rooms().Lookup->RichEdit1Change(); }
     void RichEdit1DblClick() { Rooms().Lookup->RichEdit1DblClick(); }
+    void RichEdit1NoteClick(const std::string& headWord) {
+        Rooms().Lookup->RichEdit1NoteClick(headWord);
+    }
     void ClipboardChanged();
     void ControlC1Click() { Rooms().Options->ControlC1Click(); }
     void PopUp1Click() { Rooms().Options->PopUp1Click(); }

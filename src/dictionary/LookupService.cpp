@@ -66,33 +66,82 @@ bool TLookupService::HoldsNoCase(int tab, std::string_view word, int prefixPosit
            });
 }
 
-std::optional<TTextLookup> TLookupService::FindText(std::string_view text) const {
+namespace {
+
+// What the look-ups of outside text read of it: the text from its first
+// character that is no space on, and its word.
+struct TCutText {
+    std::string_view Text;
+    std::string_view Word;
+};
+
+std::optional<TCutText> CutText(std::string_view text) {
     const std::size_t start = text.find_first_not_of(' ');
     if (start == std::string_view::npos) {
         return std::nullopt;
     }
+    text.remove_prefix(start);
     // No head-word is longer than a record holds, so nothing past that length
     // can be found: a long copied text is not shortened from its full length.
-    std::string_view word = text.substr(start, kMaxHeadWordLength);
-    word = word.substr(0, word.find(' '));
+    std::string_view word = text.substr(0, kMaxHeadWordLength);
+    return TCutText{text, word.substr(0, word.find(' '))};
+}
+
+} // namespace
+
+void TLookupService::TakeFault(TTextLookup& result) const {
+    if (auto fault = resolver_->TakeFault()) {
+        result.Fault = std::move(fault);
+    }
+}
+
+bool TLookupService::ResolveForm(std::string_view text, std::string_view word,
+                                 TTextLookup& result) const {
+    auto resolved = resolver_->Resolve(text);
+    if (!resolved) {
+        return false;
+    }
+    const int tab = TabOfWord(resolved->HeadWord);
+    const int found = FindHeadWord(tab, resolved->HeadWord);
+    if (found < 0) {
+        return false;
+    }
+    result.Tab = tab;
+    result.Position = found;
+    result.Word = std::string(word);
+    result.Resolved = std::move(*resolved);
+    return true;
+}
+
+std::optional<TTextLookup> TLookupService::FindText(std::string_view text) const {
+    const auto cut = CutText(text);
+    if (!cut) {
+        return std::nullopt;
+    }
+    std::string_view word = cut->Word;
     const int tab = TabOfWord(word);
     if (!IsValidTab(tab)) {
         return std::nullopt;
     }
     TTextLookup result;
     result.Tab = tab;
+    if (resolver_ != nullptr) {
+        // Of head-words alike but for case ("May", "may"), the one spelled so.
+        if (const int same = FindHeadWord(tab, word); same >= 0) {
+            result.Position = same;
+            result.Word = std::string(word);
+            return result;
+        }
+    }
     int position = FindPrefix(tab, word);
     if (resolver_ != nullptr && !HoldsNoCase(tab, word, position)) {
-        if (auto resolved = resolver_->Resolve(word)) {
-            const int resolvedTab = TabOfWord(resolved->HeadWord);
-            const int found = FindHeadWord(resolvedTab, resolved->HeadWord);
-            if (found >= 0) {
-                result.Tab = resolvedTab;
-                result.Position = found;
-                result.Word = std::string(word);
-                result.Resolved = std::move(*resolved);
-                return result;
-            }
+        const bool resolved = ResolveForm(cut->Text, word, result);
+        if (!resolved) {
+            result.Suggestions = resolver_->Suggest(cut->Text);
+        }
+        TakeFault(result);
+        if (resolved) {
+            return result;
         }
     }
     while (position < 0 && word.size() > 1) {
@@ -104,6 +153,31 @@ std::optional<TTextLookup> TLookupService::FindText(std::string_view text) const
         result.Word = std::string(word);
     }
     return result;
+}
+
+std::optional<TTextLookup> TLookupService::FindForm(std::string_view text) const {
+    const auto cut = CutText(text);
+    if (!cut) {
+        return std::nullopt;
+    }
+    const int tab = TabOfWord(cut->Word);
+    if (!IsValidTab(tab)) {
+        return std::nullopt;
+    }
+    TTextLookup result;
+    result.Tab = tab;
+    if (resolver_ != nullptr && !HoldsNoCase(tab, cut->Word, FindPrefix(tab, cut->Word))) {
+        ResolveForm(cut->Text, cut->Word, result);
+        TakeFault(result);
+    }
+    return result;
+}
+
+std::vector<std::string> TLookupService::Suggest(std::string_view text) const {
+    if (resolver_ == nullptr) {
+        return {};
+    }
+    return resolver_->Suggest(text);
 }
 
 bool TLookupService::Holds(int tab, int position) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QStringList>
 
 #include <string>
@@ -51,6 +52,13 @@ public:
     virtual void TakeFocus() = 0;
 };
 
+// A piece of the line above an article: plain text, or, when HeadWord is
+// set, Text as a link that looks the head-word up.
+struct TNotePart {
+    QString Text;
+    std::string HeadWord;
+};
+
 class TArticlePane {
 public:
     virtual ~TArticlePane() = default;
@@ -59,6 +67,9 @@ public:
     virtual void Clear() = 0;
     // Replaces the content with lines of plain text, centred.
     virtual void ShowHintLines(const QStringList& lines) = 0;
+    // One line above the content, until the next content replaces it; no
+    // parts: none.
+    virtual void ShowNote(const std::vector<TNotePart>& parts) = 0;
     // The selected text, stress marks and accents folded away
     // (ui::ToCodePage); other characters the code page cannot hold become '?'.
     virtual std::string SelectedText() const = 0;

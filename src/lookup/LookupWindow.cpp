@@ -3,8 +3,45 @@
 #include "ui/Captions.h"
 #include "ui/CodePageText.h"
 #include "ui/Environment.h"
+#include "ui/FileMessages.h"
 
 namespace lookup {
+
+namespace {
+
+// A typed text of one word; several are a phrase, to be found or added as
+// typed.
+bool IsOneWord(std::string_view text) {
+    const std::size_t start = text.find_first_not_of(' ');
+    if (start == std::string_view::npos) {
+        return false;
+    }
+    const std::size_t end = text.find_last_not_of(' ');
+    return text.substr(start, end - start + 1).find(' ') == std::string_view::npos;
+}
+
+void AppendHeadWords(std::vector<TNotePart>& parts, const std::vector<std::string>& words) {
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (i > 0) {
+            parts.push_back({QStringLiteral(", "), {}});
+        }
+        parts.push_back({ui::FromCodePage(words[i]), words[i]});
+    }
+}
+
+QString FaultText(const dictionary::TResolverFault& fault, ui::TLanguage language) {
+    const QString why =
+        fault.Errno != 0
+            ? ui::FileErrorMessage(
+                  platform::TFileError{fault.File, platform::TFileOperation::Open, fault.Errno},
+                  language)
+            : ui::Phrase(ui::TPhrase::FormsFileDamaged, language)
+                  .arg(QString::fromStdString(fault.File.string()),
+                       QString::fromStdString(fault.Detail));
+    return ui::Phrase(ui::TPhrase::WordFormsOff, language).arg(why);
+}
+
+} // namespace
 
 TLookupWindow::TLookupWindow(const dictionary::TLookupService& dictionary, TLetterTabs& tabs,
                              TSearchBox& combo, TArticlePane& pane, TLookupHost& host,
@@ -30,21 +67,63 @@ void TLookupWindow::ShowSelectedArticle() {
 }
 
 void TLookupWindow::FindByShortening(std::string_view text) {
-    const auto found = dictionary_.FindText(text);
-    if (!found) {
-        return;
+    if (const auto found = dictionary_.FindText(text)) {
+        ShowFound(*found);
     }
-    tabs_.SetTabIndex(found->Tab);
+}
+
+void TLookupWindow::ShowFound(const dictionary::TTextLookup& found) {
+    tabs_.SetTabIndex(found.Tab);
     // The letter tab changed: a Bulgarian word found from an English article
     // cannot be pronounced, an English one from a Bulgarian article can.
-    pronounce_.ApplyPronounceAvailability(found->Tab);
-    SelectLetter(found->Tab);
-    if (found->Position >= 0) {
-        combo_.SetItemIndex(found->Position);
+    pronounce_.ApplyPronounceAvailability(found.Tab);
+    SelectLetter(found.Tab);
+    if (found.Position >= 0) {
+        combo_.SetItemIndex(found.Position);
         // Space and the pronunciation bring back what was shown last.
         RememberLastLookup();
         ShowSelectedArticle();
     }
+    ShowNote(found);
+}
+
+void TLookupWindow::ShowNote(const dictionary::TTextLookup& found) {
+    const ui::TLanguage language = ui::LanguageOf(host_.EnglishInterface());
+    std::vector<TNotePart> parts;
+    if (found.Fault) {
+        parts.push_back({FaultText(*found.Fault, language), {}});
+    } else if (found.Resolved) {
+        parts.push_back({ui::Phrase(ui::TPhrase::FormResolved, language)
+                             .arg(ui::FromCodePage(found.Resolved->From),
+                                  ui::FromCodePage(found.Resolved->HeadWord)),
+                         {}});
+        if (!found.Resolved->Phrases.empty()) {
+            parts.push_back({ui::Phrase(ui::TPhrase::AlsoPhrases, language), {}});
+            AppendHeadWords(parts, found.Resolved->Phrases);
+        }
+    } else if (!found.Suggestions.empty()) {
+        parts.push_back({ui::Phrase(ui::TPhrase::DidYouMean, language), {}});
+        AppendHeadWords(parts, found.Suggestions);
+    }
+    note_ = std::move(parts);
+    pane_.ShowNote(note_);
+}
+
+void TLookupWindow::RichEdit1NoteClick(const std::string& headWord) {
+    if (!pronounce_.PronounceButtonVisible()) {
+        return;
+    }
+    const int tab = dictionary::TabOfWord(headWord);
+    const int position = dictionary_.FindHeadWord(tab, headWord);
+    if (position < 0) {
+        return;
+    }
+    // The line stays, so that the other words it offers are a click away too.
+    const std::vector<TNotePart> note = note_;
+    ShowFound({tab, position, headWord, {}, {}, {}});
+    note_ = note;
+    pane_.ShowNote(note_);
+    FocusSearchBox();
 }
 
 void TLookupWindow::ShowWord(const std::string& word) {
@@ -94,9 +173,20 @@ void TLookupWindow::ComboKeyDown(int& key, TShiftState shift) {
     const std::string typed = combo_.Text();
     int current = combo_.ItemIndex();
     combo_.SetDroppedDown(false);
+    const bool oneWord = IsOneWord(typed);
+    const auto form = oneWord ? dictionary_.FindForm(typed) : std::nullopt;
+    if (ChooseForm(form)) {
+        return;
+    }
     int top = combo_.TopIndex();
     if (current == -1 && top == 0) {
-        // No head-word begins with the typed text: offer to add it.
+        // No head-word begins with the typed text: offer to add it, with the
+        // head-words it may be a misspelling of in view above the article.
+        if (oneWord) {
+            dictionary::TTextLookup close;
+            close.Suggestions = dictionary_.Suggest(typed);
+            ShowNote(close);
+        }
         AddUnknownWord(typed);
         current = top = combo_.FindPrefix(typed);
     }
@@ -110,6 +200,20 @@ void TLookupWindow::ComboKeyDown(int& key, TShiftState shift) {
     ComboBox1Change();
     combo_.SetText(typed);
     combo_.SetSelStart(static_cast<int>(typed.size()));
+    if (form && form->Fault) {
+        ShowNote(*form);
+    }
+}
+
+bool TLookupWindow::ChooseForm(const std::optional<dictionary::TTextLookup>& form) {
+    if (!form || !form->Resolved) {
+        return false;
+    }
+    // The base head-word is chosen in the box, as if typed: its article and
+    // the line that says which form led to it.
+    ShowFound(*form);
+    pronounce_.SetPronounceButtonEnabled(dictionary::IsEnglishTab(form->Tab));
+    return true;
 }
 
 void TLookupWindow::AddUnknownWord(const std::string& typed) {

@@ -6,8 +6,10 @@
 #include "ui/LookupView.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ui {
 struct TEnvironment;
@@ -38,6 +40,8 @@ public:
     virtual bool BringForwardOnCopy() const = 0;  // Options > PopUp
     virtual bool ContinueVisible() const = 0;     // a page occupies the article pane
     virtual void BringForward() = 0;
+    // The language of the line the article pane shows above an article.
+    virtual bool EnglishInterface() const = 0;
 };
 
 // Remembered by every change of the search box whose text is not a single
@@ -65,7 +69,9 @@ public:
     // Loads the article of the selected head-word when the search box text
     // equals it exactly.
     void ShowSelectedArticle();
-    // The look-up of double-clicked and copied text.
+    // The look-up of double-clicked and copied text: the head-word, else a
+    // word form's base, else find by shortening with spelling suggestions;
+    // the article pane says above the article what was resolved.
     void FindByShortening(std::string_view text);
     // Selects the word's letter tab and the first head-word that begins with
     // it, and shows that article (a study-list pick).
@@ -79,6 +85,8 @@ public:
     void TabControl1Change();
     void RichEdit1Change();
     void RichEdit1DblClick();
+    // A head-word of the line above the article was clicked.
+    void RichEdit1NoteClick(const std::string& headWord);
     // firstLine: the clipboard text up to its first line break.
     void ClipboardChanged(const QString& firstLine);
 
@@ -89,6 +97,14 @@ public:
 
 private:
     void RememberLastLookup();
+    // Selects where a look-up settled, shows its article and the line that
+    // says what the look-up made of the text.
+    void ShowFound(const dictionary::TTextLookup& found);
+    // Shows the line for a look-up: the form resolved and the phrases that
+    // begin with it, or the suggestions, or why word forms are off.
+    void ShowNote(const dictionary::TTextLookup& found);
+    // Enter on a typed word that is no head-word but a form: its base.
+    bool ChooseForm(const std::optional<dictionary::TTextLookup>& form);
     void BringForwardAndFocus();
     // Enter on a text no head-word begins with: the new-word dialog. The
     // search box's items are views into the letter's index, which a saved
@@ -106,6 +122,8 @@ private:
     ui::TPronounceButton& pronounce_;
     const ui::TEnvironment& environment_;
     TLastLookup lastLookup_;
+    // The line shown last, shown again when one of its words is clicked.
+    std::vector<TNotePart> note_;
 };
 
 } // namespace lookup

@@ -4,9 +4,15 @@
 #include "ui/Captions.h"
 #include "ui/CodePageText.h"
 #include "ui/Fonts.h"
+#include "ui/Palette.h"
+
+#include <QRegularExpression>
 
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace lookup {
 
@@ -21,9 +27,101 @@ TRichEditDblClick::TRichEditDblClick(QWidget* parent) : QTextEdit(parent) {
     font.setPixelSize(16);
     setFont(font);
     document()->setDefaultFont(font);
+    note_ = new QLabel(this);
+    note_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    note_->setContentsMargins(8, 3, 8, 3);
+    note_->setStyleSheet(ui::StyleSheet(u"QLabel { background: @TipPaper; color: @Black;"
+                                        u" border-bottom: 1px solid @Teal; }"));
+    note_->hide();
+    dropNote_.setSingleShot(true);
+    dropNote_.setInterval(0);
+    QObject::connect(&dropNote_, &QTimer::timeout, this, [this] {
+        if (noteStale_) {
+            ShowNote({});
+        }
+    });
+    QObject::connect(note_, &QLabel::linkActivated, this, [this](const QString& link) {
+        const auto at = static_cast<std::size_t>(link.toULongLong());
+        if (OnNoteClick && at < noteWords_.size()) {
+            // A copy: the handler loads an article, which replaces the note.
+            const std::string headWord = noteWords_[at];
+            OnNoteClick(headWord);
+        }
+    });
+}
+
+void TRichEditDblClick::ShowNote(const std::vector<TNotePart>& parts) {
+    noteWords_.clear();
+    noteStale_ = false;
+    if (parts.empty()) {
+        if (!note_->isHidden()) {
+            note_->hide();
+            PlaceNote();
+        }
+        return;
+    }
+    // A line without links is laid out as plain text, which costs less.
+    const bool links =
+        std::ranges::any_of(parts, [](const TNotePart& part) { return !part.HeadWord.empty(); });
+    QString text;
+    for (const TNotePart& part : parts) {
+        if (!links) {
+            text += part.Text;
+        } else if (part.HeadWord.empty()) {
+            text += part.Text.toHtmlEscaped();
+        } else {
+            text += QStringLiteral("<a href=\"%1\" style=\"color:%2\">%3</a>")
+                        .arg(noteWords_.size())
+                        .arg(QColor(ui::palette::WordBlue).name(), part.Text.toHtmlEscaped());
+            noteWords_.push_back(part.HeadWord);
+        }
+    }
+    note_->setTextFormat(links ? Qt::RichText : Qt::PlainText);
+    note_->setWordWrap(links);
+    note_->setText(text);
+    note_->show();
+    PlaceNote();
+}
+
+void TRichEditDblClick::DropNote() {
+    // New content usually comes with a line of its own right after it (the
+    // next copied form): hiding the strip at once and showing it again would
+    // move the article twice. The line goes once the event is handled, unless
+    // a new one came.
+    if (note_->isHidden() || noteStale_) {
+        return;
+    }
+    noteStale_ = true;
+    dropNote_.start();
+}
+
+QString TRichEditDblClick::NoteText() const {
+    if (note_->isHidden() || noteStale_) {
+        return {};
+    }
+    QString text = note_->text();
+    return note_->textFormat() == Qt::PlainText
+               ? text
+               : text.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+}
+
+void TRichEditDblClick::PlaceNote() {
+    // Eight suggestions do not fit a narrow pane on one line: they wrap.
+    const int height = note_->isHidden()   ? 0
+                       : note_->wordWrap() ? note_->heightForWidth(viewport()->width())
+                                           : note_->sizeHint().height();
+    setViewportMargins(0, height, 0, 0);
+    const QRect area = viewport()->geometry();
+    note_->setGeometry(area.left(), area.top() - height, area.width(), height);
+}
+
+void TRichEditDblClick::resizeEvent(QResizeEvent* event) {
+    QTextEdit::resizeEvent(event);
+    PlaceNote();
 }
 
 void TRichEditDblClick::LoadArticle(std::string_view bytes) {
+    DropNote();
     const auto result =
         rtf::LoadRtf(*document(), bytes, font(),
                      ui::Phrase(ui::TPhrase::ArticleCut, EnglishInterface && EnglishInterface()));
@@ -42,6 +140,7 @@ void TRichEditDblClick::LoadArticle(std::string_view bytes) {
 }
 
 void TRichEditDblClick::Clear() {
+    DropNote();
     document()->clear();
     document()->setDefaultFont(font());
     if (OnChange) {
@@ -50,6 +149,7 @@ void TRichEditDblClick::Clear() {
 }
 
 void TRichEditDblClick::ShowHintLines(const QStringList& lines) {
+    DropNote();
     document()->clear();
     document()->setDefaultFont(font());
     QTextCursor cursor(document());

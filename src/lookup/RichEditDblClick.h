@@ -2,11 +2,14 @@
 
 #include "lookup/LookupControls.h"
 
+#include <QLabel>
 #include <QTextEdit>
+#include <QTimer>
 
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lookup {
 
@@ -23,6 +26,8 @@ public:
     // Whether the interface is English: the note that ends an article too
     // long to be shown whole is written in its language.
     std::function<bool()> EnglishInterface;
+    // A head-word of the line above the content was clicked.
+    std::function<void(const std::string& headWord)> OnNoteClick;
 
     // Replaces the content with the first RTF document of bytes, or with the
     // bytes as plain code-page-1251 text when they are not RTF; a document
@@ -30,6 +35,11 @@ public:
     void LoadArticle(std::string_view bytes) override;
     void Clear() override;
     void ShowHintLines(const QStringList& lines) override;
+    // Shown in a strip above the scrolled content, so that the article below
+    // keeps its own layout, selection and double-click.
+    void ShowNote(const std::vector<TNotePart>& parts) override;
+    // The strip's text as shown, links as their words; empty when hidden.
+    QString NoteText() const;
 
     // The selected text in code page 1251, stress marks and accents folded
     // away; other characters it cannot hold become '?'.
@@ -41,6 +51,17 @@ public:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void PlaceNote();
+    // The line goes with the content it was shown over.
+    void DropNote();
+
+    QLabel* note_;
+    std::vector<std::string> noteWords_;
+    bool noteStale_ = false;
+    QTimer dropNote_;
 };
 
 } // namespace lookup

@@ -161,6 +161,13 @@ constexpr std::array kPhrases{
     TPhraseText{TPhrase::SettingsLeftAlone,
                 "Програмата започва с настройките си по подразбиране и оставя файла непроменен.",
                 "The program starts with its default settings and leaves the file as it is."},
+    TPhraseText{TPhrase::FormResolved, "%1 → %2", "%1 → %2"},
+    TPhraseText{TPhrase::AlsoPhrases, "   Вижте и: ", "   See also: "},
+    TPhraseText{TPhrase::DidYouMean, "Може би: ", "Did you mean: "},
+    TPhraseText{TPhrase::WordFormsOff, "Формите на думите и предложенията са изключени. %1",
+                "Word forms and suggestions are off. %1"},
+    TPhraseText{TPhrase::FormsFileDamaged, "Файлът „%1“ е повреден (%2).",
+                "File \"%1\" is damaged (%2)."},
 };
 
 constexpr std::array<const char*, 8> kUsageHintsBulgarian{

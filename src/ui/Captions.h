@@ -104,6 +104,15 @@ enum class TPhrase {
     CannotFile,
     // After a settings file that cannot be read at start.
     SettingsLeftAlone,
+    // The line above an article: a word form resolved (%1 the word, %2 its
+    // base head-word), the phrases that begin with the word, spelling
+    // suggestions, and word forms off (%1 why).
+    FormResolved,
+    AlsoPhrases,
+    DidYouMean,
+    WordFormsOff,
+    // A word-form file read whole but damaged: %1 the file, %2 what is wrong.
+    FormsFileDamaged,
 };
 
 QString Phrase(TPhrase phrase, TLanguage language);

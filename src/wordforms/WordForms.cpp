@@ -74,9 +74,7 @@ std::vector<std::string> TFormResolver::StoredBases(std::string_view folded,
 
 std::optional<TResolvedForm> TFormResolver::Resolve(std::string_view text) const {
     const std::string_view word = FirstWord(text);
-    if (word.empty() || word.size() > kMaxWordLength || headWords_.Find(word) ||
-        headWords_.Find(UncutFirstWord(text).substr(0, kMaxWordLength)) ||
-        headWords_.BeginsWithPhrase(text)) {
+    if (KeepsItsAnswer(text, word)) {
         return std::nullopt;
     }
     const std::string folded = Fold(word);
@@ -112,9 +110,20 @@ std::optional<TResolvedForm> TFormResolver::Resolve(std::string_view text) const
     return result;
 }
 
+bool TFormResolver::KeepsItsAnswer(std::string_view text, std::string_view word) const {
+    return word.empty() || word.size() > kMaxWordLength || headWords_.Find(word) ||
+           headWords_.Find(UncutFirstWord(text).substr(0, kMaxWordLength)) ||
+           headWords_.BeginsWithPhrase(text);
+}
+
 std::vector<std::string> TFormResolver::Suggest(std::string_view text, std::size_t max) const {
     std::vector<std::string> suggestions;
-    for (const std::string_view word : headWords_.Suggest(FirstWord(text), max)) {
+    const std::string_view first = FirstWord(text);
+    // A head-word followed by a comma is not misspelt.
+    if (KeepsItsAnswer(text, first)) {
+        return suggestions;
+    }
+    for (const std::string_view word : headWords_.Suggest(first, max)) {
         suggestions.emplace_back(word);
     }
     return suggestions;
@@ -154,7 +163,7 @@ std::optional<TFormTable> ReadFormTable(const std::filesystem::path& path, TTabl
         failure != 0) {
         problem = TLoadProblem{failure == ENOENT ? TLoadProblem::TKind::Missing
                                                  : TLoadProblem::TKind::Unreadable,
-                               path, platform::FileErrorText(failure)};
+                               path, platform::FileErrorText(failure), failure};
         return std::nullopt;
     }
     std::string why;

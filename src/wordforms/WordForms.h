@@ -50,13 +50,17 @@ public:
     // more of the form, then the one found first.
     std::optional<TResolvedForm> Resolve(std::string_view text) const;
 
-    // Head-words close to a misspelt first word (THeadWords::Suggest).
+    // Head-words close to a misspelt first word (THeadWords::Suggest); none
+    // when Resolve keeps today's answer because the word is a head-word.
     std::vector<std::string> Suggest(std::string_view text,
                                      std::size_t max = kMaxSuggestions) const;
 
     const THeadWords& HeadWords() const { return headWords_; }
 
 private:
+    // The word, cut from text, is a head-word or begins a phrase head-word
+    // that the text holds (or is no word at all).
+    bool KeepsItsAnswer(std::string_view text, std::string_view word) const;
     std::optional<std::string_view> MostFrequent(std::string_view folded,
                                                  const std::vector<std::string>& bases) const;
     std::vector<std::string> StoredBases(std::string_view folded, TFormSource source) const;
@@ -77,6 +81,7 @@ struct TLoadProblem {
     TKind Kind = TKind::Missing;
     std::filesystem::path File;
     std::string Detail; // what was wrong, in English (the reader's words)
+    int Errno = 0;      // the system's reason when the file could not be read
 
     // "Word forms are off: file ... is missing." and so on, in English.
     std::string Message() const;

@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <map>
+#include <utility>
 
 namespace {
 
@@ -104,66 +106,158 @@ TEST_F(LookupServiceTest, PrefixesFindWhatTheLinearRuleFindsInAnyOrder) {
     EXPECT_EQ(service_.FindPrefix(kNoTab, "h"), -1);
 }
 
-// Records what it is asked and knows three forms; "mice" names a head-word
-// this dictionary lacks.
+// Records what it is asked and knows four forms; "mice" names a head-word
+// this dictionary lacks, "at" one of no letter. It suggests "wall" for any
+// word it is asked about, and reports a fault when told to.
 class FakeResolver : public TWordResolver {
 public:
-    std::optional<TResolvedWord> Resolve(std::string_view word) const override {
-        Asked.emplace_back(word);
-        const auto known = Forms.find(std::string(word));
+    std::optional<TResolvedWord> Resolve(std::string_view text) override {
+        Asked.emplace_back(text);
+        const auto known = Forms.find(std::string(text.substr(0, text.find(' '))));
         if (known == Forms.end()) {
             return std::nullopt;
         }
         return known->second;
     }
+    std::vector<std::string> Suggest(std::string_view text) override {
+        SuggestAsked.emplace_back(text);
+        return {"wall", "walk"};
+    }
+    std::optional<TResolverFault> TakeFault() override { return std::exchange(Fault, {}); }
 
     std::map<std::string, TResolvedWord> Forms = {
-        {"went", {"go", "past tense of go"}},
-        {"houses", {"house", "plural"}},
-        {"mice", {"mouse", "plural"}},
-        {"at", {"@", "no letter"}},
+        {"went", {"went", "go", {}}},
+        {"houses", {"houses", "house", {}}},
+        {"mice", {"mice", "mouse", {}}},
+        {"at", {"at", "@", {}}},
     };
-    mutable std::vector<std::string> Asked;
+    std::vector<std::string> Asked;
+    std::vector<std::string> SuggestAsked;
+    std::optional<TResolverFault> Fault;
 };
 
-TEST_F(LookupServiceTest, TheResolverIsAskedForWordsThatAreNoHeadWordBeforeShortening) {
-    const auto found = [this](std::string_view text) {
+class LookupResolverTest : public LookupServiceTest {
+protected:
+    std::string Found(std::string_view text) const {
         const auto result = service_.FindText(text);
         return result && result->Position >= 0
                    ? std::string(*service_.HeadWordAt(result->Tab, result->Position))
                    : std::string("<none>");
-    };
-    // Without a resolver: the head-word itself, or the word shortened.
-    EXPECT_EQ(found("went"), "wend");
-    EXPECT_EQ(found("houses"), "House");
-    EXPECT_EQ(found("mice"), "microphone");
+    }
+    // Where the text settles, as the window selects it.
+    std::pair<int, int> Place(std::string_view text) const {
+        const auto result = service_.FindText(text);
+        return result ? std::make_pair(result->Tab, result->Position) : std::make_pair(-2, -2);
+    }
 
-    FakeResolver resolver;
-    service_.SetResolver(&resolver);
+    FakeResolver resolver_;
+};
+
+TEST_F(LookupResolverTest, TheResolverIsAskedForWordsThatAreNoHeadWordBeforeShortening) {
+    // Without a resolver: the head-word itself, or the word shortened.
+    EXPECT_EQ(Found("went"), "wend");
+    EXPECT_EQ(Found("houses"), "House");
+    EXPECT_EQ(Found("mice"), "microphone");
+
+    service_.SetResolver(&resolver_);
     const auto went = service_.FindText("  went home");
     ASSERT_TRUE(went);
-    EXPECT_EQ(resolver.Asked, std::vector<std::string>{"went"}) << "the word as cut from the text";
+    EXPECT_EQ(resolver_.Asked, std::vector<std::string>{"went home"})
+        << "the text from its first letter on, so that a phrase copied whole is seen";
     EXPECT_EQ(went->Tab, kTabG) << "the resolved head-word's letter";
     EXPECT_EQ(went->Position, 0);
     EXPECT_EQ(went->Word, "went");
     ASSERT_TRUE(went->Resolved);
     EXPECT_EQ(went->Resolved->HeadWord, "go");
-    EXPECT_EQ(went->Resolved->Note, "past tense of go");
+    EXPECT_EQ(went->Resolved->From, "went");
+    EXPECT_TRUE(went->Suggestions.empty()) << "a form is not misspelt";
 
-    EXPECT_EQ(found("houses"), "house") << "the resolver comes before shortening";
-    resolver.Asked.clear();
-    EXPECT_EQ(found("WALL"), "wall");
-    EXPECT_EQ(found("hot,"), "Hot");
-    EXPECT_EQ(resolver.Asked, std::vector<std::string>{"hot,"})
+    EXPECT_EQ(Found("houses"), "house") << "the resolver comes before shortening";
+    resolver_.Asked.clear();
+    resolver_.SuggestAsked.clear();
+    EXPECT_EQ(Found("WALL"), "wall");
+    EXPECT_EQ(Found("hot,"), "Hot");
+    EXPECT_EQ(resolver_.Asked, std::vector<std::string>{"hot,"})
         << "not asked for a head-word, whatever its case";
-    EXPECT_EQ(found("hou"), "House") << "a beginning it does not know is found as before";
-    EXPECT_EQ(found("mice"), "microphone") << "a head-word the index lacks is passed over";
-    EXPECT_EQ(found("at"), "<none>") << "so is one of no letter";
-    const auto plain = service_.FindText("hotel");
-    EXPECT_FALSE(plain->Resolved);
+    EXPECT_EQ(resolver_.SuggestAsked, std::vector<std::string>{"hot,"});
+    EXPECT_EQ(Found("hou"), "House") << "a beginning it does not know is found as before";
+    EXPECT_EQ(Found("mice"), "microphone") << "a head-word the index lacks is passed over";
+    EXPECT_EQ(Found("at"), "<none>") << "so is one of no letter";
+    EXPECT_FALSE(service_.FindText("hotel")->Resolved);
 
     service_.SetResolver(nullptr);
-    EXPECT_EQ(found("went"), "wend");
+    EXPECT_EQ(Found("went"), "wend");
+}
+
+TEST_F(LookupResolverTest, EveryHeadWordGivesWhatItGaveAndACaseTwinFindsItself) {
+    std::vector<std::pair<std::string, std::pair<int, int>>> today;
+    for (const int tab : {kTabG, kTabH, kTabM, kTabW, kTabK}) {
+        for (const std::string_view headWord : index_.Letter(tab).HeadWords()) {
+            today.emplace_back(std::string(headWord), Place(headWord));
+        }
+    }
+    service_.SetResolver(&resolver_);
+    for (const auto& [headWord, place] : today) {
+        const auto now = service_.FindText(headWord);
+        ASSERT_TRUE(now);
+        EXPECT_FALSE(now->Resolved) << headWord;
+        EXPECT_TRUE(now->Suggestions.empty()) << headWord;
+        const std::string found(*service_.HeadWordAt(now->Tab, now->Position));
+        EXPECT_EQ(found, headWord) << "the head-word spelled so";
+        if (found == *service_.HeadWordAt(place.first, place.second)) {
+            EXPECT_EQ(std::make_pair(now->Tab, now->Position), place) << headWord;
+        }
+    }
+    EXPECT_TRUE(resolver_.Asked.empty()) << "no head-word is a question for word forms";
+    // Twins in and out of head-word order: each spelling finds its own.
+    EXPECT_EQ(Place("hot"), std::make_pair(kTabH, 1));
+    EXPECT_EQ(Place("Hot"), std::make_pair(kTabH, 0));
+    EXPECT_EQ(Place("house"), std::make_pair(kTabH, 5));
+    EXPECT_EQ(Place("\xca\xfa\xf9\xe0"), std::make_pair(kTabK, 1));
+    EXPECT_EQ(Place("HOUSE"), std::make_pair(kTabH, 4)) << "no spelling so: the first in any case";
+    EXPECT_EQ(Place("\xca\xda\xd9\xc0"), std::make_pair(kTabK, 0));
+}
+
+TEST_F(LookupResolverTest, TextsOfNoWordAskNothingAndALongTextIsCut) {
+    service_.SetResolver(&resolver_);
+    EXPECT_FALSE(service_.FindText(""));
+    EXPECT_FALSE(service_.FindText("    "));
+    EXPECT_FALSE(service_.FindText("@home")) << "neither alphabet nor any letter";
+    EXPECT_FALSE(service_.FindForm(" "));
+    EXPECT_TRUE(resolver_.Asked.empty());
+
+    const std::string longText(10000, 'w');
+    const auto found = service_.FindText(longText);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->Word, "w") << "shortened down to the one beginning W has";
+    ASSERT_EQ(resolver_.Asked.size(), 1u);
+    EXPECT_EQ(resolver_.Asked[0].size(), longText.size())
+        << "the resolver sees the whole word and refuses it itself";
+    EXPECT_EQ(Found(longText), "walk");
+
+    const auto digits = service_.FindText("1984");
+    ASSERT_TRUE(digits) << "a digit lands on a Latin letter, as without word forms";
+    EXPECT_EQ(digits->Position, -1);
+}
+
+TEST_F(LookupResolverTest, FindFormAnswersOnlyForAFormAndAFaultComesOnce) {
+    service_.SetResolver(&resolver_);
+    const auto went = service_.FindForm("went");
+    ASSERT_TRUE(went && went->Resolved);
+    EXPECT_EQ(std::make_pair(went->Tab, went->Position), std::make_pair(kTabG, 0));
+    const auto hotel = service_.FindForm("Hotel");
+    ASSERT_TRUE(hotel);
+    EXPECT_FALSE(hotel->Resolved) << "a head-word in any case is no form";
+    EXPECT_EQ(std::make_pair(hotel->Tab, hotel->Position), std::make_pair(kTabH, -1));
+    EXPECT_TRUE(service_.FindForm("wxyz") && !service_.FindForm("wxyz")->Resolved);
+
+    resolver_.Fault = TResolverFault{"forms/frequency.dat", ENOENT, {}};
+    const auto first = service_.FindText("wxyz");
+    ASSERT_TRUE(first && first->Fault);
+    EXPECT_EQ(first->Fault->File, "forms/frequency.dat");
+    EXPECT_FALSE(service_.FindText("wxyz")->Fault);
+    resolver_.Fault = TResolverFault{"forms/wordforms.dat", 0, "cut short"};
+    EXPECT_TRUE(service_.FindForm("wxyz")->Fault);
 }
 
 TEST_F(LookupServiceTest, ArticlesAndHeadWordsAreReadOnlyInsideTheIndex) {

@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The look-up rules over stand-ins for the letter tabs, the search box and
@@ -74,14 +76,44 @@ struct FakeBox : TSearchBox {
     void TakeFocus() override {}
 };
 
+// New content replaces the line above it, as in the real pane.
 struct FakePane : TArticlePane {
     std::string Article;
     QStringList Lines;
     std::string Selection;
-    void LoadArticle(std::string_view bytes) override { Article = bytes; }
-    void Clear() override { Article.clear(); }
-    void ShowHintLines(const QStringList& lines) override { Lines = lines; }
+    std::vector<TNotePart> Note;
+    void LoadArticle(std::string_view bytes) override {
+        Article = bytes;
+        Note.clear();
+    }
+    void Clear() override {
+        Article.clear();
+        Note.clear();
+    }
+    void ShowHintLines(const QStringList& lines) override {
+        Lines = lines;
+        Note.clear();
+    }
+    void ShowNote(const std::vector<TNotePart>& parts) override { Note = parts; }
     std::string SelectedText() const override { return Selection; }
+
+    // The line as it reads, and the head-words it links.
+    QString NoteText() const {
+        QString text;
+        for (const TNotePart& part : Note) {
+            text += part.Text;
+        }
+        return text;
+    }
+    std::vector<std::string> NoteLinks() const {
+        std::vector<std::string> links;
+        for (const TNotePart& part : Note) {
+            if (!part.HeadWord.empty()) {
+                links.push_back(part.HeadWord);
+            }
+        }
+        return links;
+    }
 };
 
 struct FakeHost : TLookupHost, ui::TPronounceButton {
@@ -89,6 +121,10 @@ struct FakeHost : TLookupHost, ui::TPronounceButton {
     bool Translate = true;
     bool BringForwardOption = true;
     bool PageShown = false;
+    bool English = false;
+    // The pane's line when the new-word dialog opened.
+    const FakePane* Pane = nullptr;
+    std::vector<QString> NotesAtDialog;
     int Pronounced = 0;
     int Quits = 0;
     int BroughtForward = 0;
@@ -107,6 +143,7 @@ struct FakeHost : TLookupHost, ui::TPronounceButton {
     void OpenNewWordDialog(const std::string& word, int tab,
                            const std::function<void(const TWordPlace&)>& saved) override {
         NewWords.emplace_back(word, tab);
+        NotesAtDialog.push_back(Pane != nullptr ? Pane->NoteText() : QString());
         if (Saves) {
             saved(*Saves);
         }
@@ -117,6 +154,7 @@ struct FakeHost : TLookupHost, ui::TPronounceButton {
     bool BringForwardOnCopy() const override { return BringForwardOption; }
     bool ContinueVisible() const override { return PageShown; }
     void BringForward() override { ++BroughtForward; }
+    bool EnglishInterface() const override { return English; }
 };
 
 class LookupWindowTest : public ::testing::Test {
@@ -319,6 +357,186 @@ TEST_F(LookupWindowTest, AStudyWordSelectsItsLetterAndHeadWord) {
     window_.ShowWord("hotx");
     EXPECT_EQ(tabs_.Tab, kTabH);
     EXPECT_EQ(box_.Index, -1);
+}
+
+// Word forms and suggestions, as a stand-in resolver gives them: "houses" is
+// a form of "house", "къщата" of "къща", "hotels" of "hotel" with "house" as
+// a phrase that begins with it; "hoose" and "wxyz" are misspelt.
+struct FakeResolver : dictionary::TWordResolver {
+    std::optional<dictionary::TResolvedWord> Resolve(std::string_view text) override {
+        std::string word(text.substr(0, text.find(' ')));
+        while (!word.empty() && word.back() == ',') {
+            word.pop_back();
+        }
+        if (word == "houses") {
+            return dictionary::TResolvedWord{word, "house", {}};
+        }
+        if (word == "\xea\xfa\xf9\xe0\xf2\xe0") {
+            return dictionary::TResolvedWord{word, "\xea\xfa\xf9\xe0", {}};
+        }
+        if (word == "hotels") {
+            return dictionary::TResolvedWord{word, "hotel", {"house"}};
+        }
+        return std::nullopt;
+    }
+    std::vector<std::string> Suggest(std::string_view text) override {
+        if (text.starts_with("hoose")) {
+            return {"house", "hot"};
+        }
+        if (text.starts_with("wxyz")) {
+            return {"walk", "wall"};
+        }
+        return {};
+    }
+    std::optional<dictionary::TResolverFault> TakeFault() override {
+        return std::exchange(Fault, {});
+    }
+    std::optional<dictionary::TResolverFault> Fault;
+};
+
+class LookupWordFormsTest : public LookupWindowTest {
+protected:
+    void SetUp() override {
+        LookupWindowTest::SetUp();
+        dictionary_.SetResolver(&resolver_);
+        host_.Pane = &pane_;
+    }
+    void TearDown() override { dictionary_.SetResolver(nullptr); }
+    std::string Chosen() const { return std::string(box_.Item(box_.Index)); }
+
+    FakeResolver resolver_;
+};
+
+TEST_F(LookupWordFormsTest, ACopiedFormShowsItsBaseWithALineThatSaysSo) {
+    host_.English = true;
+    window_.ClipboardChanged(QStringLiteral("houses,"));
+    EXPECT_EQ(tabs_.Tab, kTabH);
+    EXPECT_EQ(Chosen(), "house") << "the base head-word is selected in the box";
+    EXPECT_EQ(box_.Text(), "house");
+    EXPECT_EQ(pane_.Article, "{house}");
+    EXPECT_EQ(pane_.NoteText(), QStringLiteral("houses → house"));
+    EXPECT_TRUE(pane_.NoteLinks().empty());
+    EXPECT_EQ(window_.LastLookup().Position, 2) << "Space brings the base back";
+
+    host_.English = false;
+    window_.ClipboardChanged(QStringLiteral("къщата"));
+    EXPECT_EQ(tabs_.Tab, kTabK);
+    EXPECT_EQ(pane_.Article, "{kashta}");
+    EXPECT_EQ(pane_.NoteText(), QStringLiteral("къщата → къща"));
+
+    window_.ClipboardChanged(QStringLiteral("hotel"));
+    EXPECT_EQ(pane_.Article, "{hotel}");
+    EXPECT_TRUE(pane_.Note.empty()) << "a head-word copied exactly: no line";
+
+    pane_.Selection = "houses";
+    window_.RichEdit1DblClick();
+    EXPECT_EQ(pane_.Article, "{house}");
+    EXPECT_EQ(pane_.NoteText(), QStringLiteral("houses → house")) << "double-click alike";
+}
+
+TEST_F(LookupWordFormsTest, APhraseThatBeginsWithTheFormIsOneClickAway) {
+    host_.English = true;
+    window_.ClipboardChanged(QStringLiteral("hotels"));
+    EXPECT_EQ(pane_.Article, "{hotel}");
+    EXPECT_EQ(pane_.NoteText(), QStringLiteral("hotels → hotel   See also: house"));
+    ASSERT_EQ(pane_.NoteLinks(), std::vector<std::string>{"house"});
+    window_.RichEdit1NoteClick("house");
+    EXPECT_EQ(pane_.Article, "{house}");
+    EXPECT_EQ(Chosen(), "house");
+    EXPECT_EQ(pane_.NoteLinks(), std::vector<std::string>{"house"}) << "the line stays";
+}
+
+TEST_F(LookupWordFormsTest, SuggestionsForAMisspeltWordLookUpOnAClick) {
+    window_.ClipboardChanged(QStringLiteral("hoose"));
+    EXPECT_EQ(pane_.Article, "{hot}") << "find by shortening, unchanged";
+    EXPECT_EQ(pane_.NoteText(), QStringLiteral("Може би: house, hot"));
+    EXPECT_EQ(pane_.NoteLinks(), (std::vector<std::string>{"house", "hot"}));
+    host_.English = true;
+    window_.ClipboardChanged(QStringLiteral("hoose"));
+    EXPECT_EQ(pane_.NoteText(), QStringLiteral("Did you mean: house, hot"));
+
+    tabs_.SetTabIndex(kTabW);
+    window_.SelectLetter(kTabW);
+    window_.RichEdit1NoteClick("house");
+    EXPECT_EQ(tabs_.Tab, kTabH);
+    EXPECT_EQ(Chosen(), "house");
+    EXPECT_EQ(pane_.Article, "{house}");
+    EXPECT_EQ(window_.LastLookup().Position, 2);
+    EXPECT_EQ(pane_.NoteLinks(), (std::vector<std::string>{"house", "hot"}))
+        << "the other suggestions stay a click away";
+    window_.RichEdit1NoteClick("hot");
+    EXPECT_EQ(pane_.Article, "{hot}");
+
+    host_.PageShown = true;
+    window_.RichEdit1NoteClick("house");
+    EXPECT_EQ(pane_.Article, "{hot}") << "a page occupies the pane: nothing is looked up";
+}
+
+TEST_F(LookupWordFormsTest, EnterOnAFormChoosesItsBaseAndOnAnUnknownWordSuggestsThenOffersToAddIt) {
+    host_.English = true;
+    Type('h');
+    box_.Typed = "houses";
+    box_.Index = -1;
+    Key(VK_RETURN);
+    EXPECT_EQ(Chosen(), "house");
+    EXPECT_EQ(box_.Text(), "house") << "the base, selected, not the typed form";
+    EXPECT_EQ(pane_.Article, "{house}");
+    EXPECT_EQ(pane_.NoteText(), QStringLiteral("houses → house"));
+    EXPECT_TRUE(host_.NewWords.empty());
+
+    box_.Caret = 0;
+    Type('w');
+    box_.SetItemIndex(-1);
+    box_.Typed = "wxyz";
+    Key(VK_RETURN);
+    ASSERT_EQ(host_.NewWords.size(), 1u) << "the dialog still opens";
+    EXPECT_EQ(host_.NewWords[0].first, "wxyz");
+    EXPECT_EQ(host_.NotesAtDialog[0], QStringLiteral("Did you mean: walk, wall"))
+        << "shown before the dialog";
+    EXPECT_EQ(pane_.NoteLinks(), (std::vector<std::string>{"walk", "wall"}))
+        << "and still there when it closes without a word";
+    EXPECT_EQ(box_.Text(), "wxyz");
+
+    box_.SetItemIndex(-1);
+    box_.Typed = "wa";
+    box_.Index = 0;
+    Key(VK_RETURN);
+    EXPECT_EQ(pane_.Article, "{walk}") << "a beginning of head-words: as before";
+    EXPECT_TRUE(pane_.Note.empty());
+    EXPECT_EQ(box_.Text(), "wa");
+}
+
+TEST_F(LookupWordFormsTest, EnterOnSeveralWordsFindsOrAddsThemAsTyped) {
+    Type('h');
+    box_.SetItemIndex(-1);
+    box_.Typed = "houses of parliament";
+    Key(VK_RETURN);
+    ASSERT_EQ(host_.NewWords.size(), 1u);
+    EXPECT_EQ(host_.NewWords[0].first, "houses of parliament");
+    EXPECT_TRUE(host_.NotesAtDialog[0].isEmpty());
+}
+
+TEST_F(LookupWordFormsTest, MissingWordFormsAreSaidOnceAndTheLookUpGoesOn) {
+    host_.English = true;
+    resolver_.Fault = dictionary::TResolverFault{"/data/forms/frequency.dat", ENOENT, {}};
+    window_.ClipboardChanged(QStringLiteral("walks"));
+    EXPECT_EQ(pane_.Article, "{walk}") << "today's rule";
+    EXPECT_TRUE(pane_.NoteText().startsWith(QStringLiteral("Word forms and suggestions are off.")))
+        << pane_.NoteText().toStdString();
+    EXPECT_TRUE(pane_.NoteText().contains(QStringLiteral("/data/forms/frequency.dat")));
+    window_.ClipboardChanged(QStringLiteral("walks"));
+    EXPECT_TRUE(pane_.Note.empty()) << "once";
+
+    host_.English = false;
+    resolver_.Fault = dictionary::TResolverFault{"/data/forms/wordforms.dat", 0, "cut short"};
+    Type('w');
+    box_.Typed = "wal";
+    box_.Index = 1;
+    Key(VK_RETURN);
+    EXPECT_EQ(pane_.Article, "{wall}");
+    EXPECT_EQ(pane_.NoteText(),
+              QStringLiteral("Формите на думите и предложенията са изключени. Файлът "
+                             "„/data/forms/wordforms.dat“ е повреден (cut short)."));
 }
 
 } // namespace

@@ -1,12 +1,14 @@
 // The two word-form files: read whole and checked, and what the look-up does
 // when one of them is missing or damaged.
 #include "dictionary/LetterIndex.h"
+#include "dictionary/LookupService.h"
 #include "tests/dictionary/TestDictionary.h"
 #include "tests/wordforms/WordFormsSupport.h"
-#include "wordforms/OutsideLookup.h"
+#include "wordforms/WordFormsResolver.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fstream>
 
 namespace wordforms {
@@ -78,12 +80,20 @@ protected:
         WriteBytes(FormIndexPath(dictionary_.Dir()), forms);
         WriteBytes(FrequencyPath(dictionary_.Dir()), frequency);
     }
-    std::string HeadWordOf(std::string_view text, TWordForms* forms) {
-        const auto found = LookUpOutsideText(index_, forms, text);
+    // The look-up of copied text, with word forms or (null) without.
+    std::optional<dictionary::TTextLookup> LookUp(std::string_view text,
+                                                  TWordFormsResolver* forms) {
+        dictionary::TLookupService service(index_);
+        service.SetResolver(forms);
+        return service.FindText(text);
+    }
+    std::string HeadWordOf(std::string_view text, TWordFormsResolver* forms) {
+        const auto found = LookUp(text, forms);
         if (!found || found->Position < 0) {
             return {};
         }
-        return std::string(index_.Letter(found->Tab).HeadWord(static_cast<std::size_t>(found->Position)));
+        return std::string(
+            index_.Letter(found->Tab).HeadWord(static_cast<std::size_t>(found->Position)));
     }
 
     TestDictionary dictionary_;
@@ -91,32 +101,40 @@ protected:
 };
 
 TEST_F(WordFormsFolderTest, NothingIsReadUntilTheFirstLookUpThatNeedsIt) {
-    TWordForms forms(dictionary_.Dir(), index_);
+    TWordFormsResolver forms(dictionary_.Dir(), index_);
     WriteFiles(FormsBytes(), testing::FrequencyBytes({{"go", 9}}));
-    EXPECT_FALSE(forms.Loaded());
+    EXPECT_FALSE(forms.Forms().Loaded());
     EXPECT_EQ(HeadWordOf("go", &forms), "go");
-    EXPECT_FALSE(forms.Loaded()) << "an exact head-word needs no word forms";
+    EXPECT_EQ(HeadWordOf("GONE", &forms), "gone");
+    EXPECT_FALSE(forms.Forms().Loaded()) << "a head-word in any case needs no word forms";
     EXPECT_EQ(HeadWordOf("went", &forms), "go");
-    EXPECT_TRUE(forms.Loaded());
-    EXPECT_FALSE(forms.Problem());
+    EXPECT_TRUE(forms.Forms().Loaded());
+    EXPECT_FALSE(forms.TakeFault());
     EXPECT_EQ(HeadWordOf(Cp("къщата"), &forms), Cp("къща"));
 }
 
 TEST_F(WordFormsFolderTest, TheFullRuleKeepsTodaysAnswersWhereThereIsNoForm) {
     WriteFiles(FormsBytes(), testing::FrequencyBytes({{"go", 9}}));
-    TWordForms forms(dictionary_.Dir(), index_);
+    TWordFormsResolver forms(dictionary_.Dir(), index_);
     EXPECT_EQ(HeadWordOf("went on", &forms), "went on") << "a phrase copied whole";
     EXPECT_EQ(HeadWordOf("wetter", &forms), "wet") << "a doubled consonant";
     EXPECT_EQ(HeadWordOf("wetness", &forms), "wet") << "shortening, unchanged";
     EXPECT_EQ(HeadWordOf("wentz", &forms), HeadWordOf("wentz", nullptr));
-    const auto unknown = LookUpOutsideText(index_, &forms, "gane");
+    const auto went = LookUp("went", &forms);
+    ASSERT_TRUE(went && went->Resolved);
+    EXPECT_EQ(went->Resolved->From, "went");
+    EXPECT_EQ(went->Resolved->Phrases, (std::vector<std::string>{"went on"}))
+        << "the phrase stays one click away";
+    const auto unknown = LookUp("gane", &forms);
     ASSERT_TRUE(unknown);
     EXPECT_EQ(unknown->Suggestions, (std::vector<std::string>{"gone"}));
-    EXPECT_FALSE(LookUpOutsideText(index_, &forms, "   "));
-    EXPECT_FALSE(LookUpOutsideText(index_, &forms, "@home"));
+    EXPECT_TRUE(LookUp("wet,", &forms)->Suggestions.empty()) << "a head-word and a comma";
+    EXPECT_TRUE(LookUp("go", &forms)->Suggestions.empty());
+    EXPECT_FALSE(LookUp("   ", &forms));
+    EXPECT_FALSE(LookUp("@home", &forms));
 }
 
-TEST_F(WordFormsFolderTest, AMissingOrDamagedFileLeavesTodaysRuleAndSaysWhy) {
+TEST_F(WordFormsFolderTest, AMissingOrDamagedFileLeavesTodaysRuleAndSaysWhyOnce) {
     const std::string frequency = testing::FrequencyBytes({{"go", 9}});
     const auto problemWith = [&](const std::string& forms, const std::string& freq,
                                  bool writeFrequency) {
@@ -125,32 +143,43 @@ TEST_F(WordFormsFolderTest, AMissingOrDamagedFileLeavesTodaysRuleAndSaysWhy) {
         if (writeFrequency) {
             WriteBytes(FrequencyPath(dictionary_.Dir()), freq);
         }
-        TWordForms wordForms(dictionary_.Dir(), index_);
+        TWordFormsResolver wordForms(dictionary_.Dir(), index_);
+        const auto first = LookUp("went", &wordForms);
         EXPECT_EQ(HeadWordOf("went", &wordForms), "went on") << "today's rule";
-        EXPECT_TRUE(wordForms.Suggest("gane").empty());
-        EXPECT_TRUE(wordForms.Problem());
-        return wordForms.Problem().value_or(TLoadProblem{});
+        EXPECT_TRUE(first && first->Fault) << "the look-up that found the fault says so";
+        EXPECT_FALSE(LookUp("went", &wordForms)->Fault) << "once";
+        EXPECT_TRUE(LookUp("gane", &wordForms)->Suggestions.empty());
+        EXPECT_TRUE(wordForms.Forms().Problem());
+        return std::make_pair(wordForms.Forms().Problem().value_or(TLoadProblem{}),
+                              first && first->Fault ? *first->Fault : dictionary::TResolverFault{});
     };
-    const TLoadProblem missing = problemWith(FormsBytes(), frequency, false);
+    const auto [missing, missingFault] = problemWith(FormsBytes(), frequency, false);
     EXPECT_EQ(missing.Kind, TLoadProblem::TKind::Missing);
     EXPECT_EQ(missing.File, FrequencyPath(dictionary_.Dir()));
     EXPECT_NE(missing.Message().find("frequency.dat\" is missing"), std::string::npos);
+    EXPECT_EQ(missingFault.File, FrequencyPath(dictionary_.Dir()));
+    EXPECT_EQ(missingFault.Errno, ENOENT);
 
     const std::string forms = FormsBytes();
-    const TLoadProblem cut = problemWith(forms.substr(0, forms.size() / 2), frequency, true);
+    const auto [cut, cutFault] = problemWith(forms.substr(0, forms.size() / 2), frequency, true);
     EXPECT_EQ(cut.Kind, TLoadProblem::TKind::Damaged);
     EXPECT_EQ(cut.File, FormIndexPath(dictionary_.Dir()));
     EXPECT_NE(cut.Message().find("is damaged"), std::string::npos);
+    EXPECT_EQ(cutFault.Errno, 0) << "read whole, but damaged";
+    EXPECT_FALSE(cutFault.Detail.empty());
 
-    const TLoadProblem swapped = problemWith(frequency, forms, true);
+    const auto [swapped, swappedFault] = problemWith(frequency, forms, true);
     EXPECT_EQ(swapped.Kind, TLoadProblem::TKind::Damaged);
 
     fs::remove_all(dictionary_.Dir() / "forms");
     fs::create_directories(FormIndexPath(dictionary_.Dir()));
-    TWordForms folderInstead(dictionary_.Dir(), index_);
+    TWordFormsResolver folderInstead(dictionary_.Dir(), index_);
     EXPECT_FALSE(folderInstead.Resolve("went"));
-    ASSERT_TRUE(folderInstead.Problem());
-    EXPECT_EQ(folderInstead.Problem()->Kind, TLoadProblem::TKind::Unreadable);
+    ASSERT_TRUE(folderInstead.Forms().Problem());
+    EXPECT_EQ(folderInstead.Forms().Problem()->Kind, TLoadProblem::TKind::Unreadable);
+    const auto fault = folderInstead.TakeFault();
+    ASSERT_TRUE(fault);
+    EXPECT_EQ(fault->Errno, EISDIR);
 }
 
 TEST_F(WordFormsFolderTest, AHeadWordAddedAfterLoadingIsExactFromThenOn) {

@@ -4,7 +4,7 @@
 #include "dictionary/LetterIndex.h"
 #include "dictionary/LookupService.h"
 #include "tests/wordforms/WordFormsSupport.h"
-#include "wordforms/OutsideLookup.h"
+#include "wordforms/WordFormsResolver.h"
 
 #include <gtest/gtest.h>
 
@@ -20,27 +20,34 @@ protected:
     static void SetUpTestSuite() {
         index_ = new dictionary::DictionaryIndex;
         index_->Load(DICT_TEST_FREEDICT_DIR);
-        forms_ = new TWordForms(DICT_TEST_FREEDICT_DIR, *index_);
+        forms_ = new TWordFormsResolver(DICT_TEST_FREEDICT_DIR, *index_);
+        service_ = new dictionary::TLookupService(*index_);
+        service_->SetResolver(forms_);
     }
     static void TearDownTestSuite() {
+        delete service_;
         delete forms_;
         delete index_;
     }
     static std::string HeadWordAt(int tab, int position) {
-        return position < 0 ? std::string() : std::string(index_->Letter(tab).HeadWord(static_cast<std::size_t>(position)));
+        return position < 0
+                   ? std::string()
+                   : std::string(index_->Letter(tab).HeadWord(static_cast<std::size_t>(position)));
     }
     static std::string Found(std::string_view utf8) {
-        const auto found = LookUpOutsideText(*index_, forms_, Cp(utf8));
+        const auto found = service_->FindText(Cp(utf8));
         return found ? platform::Cp1251ToUtf8(HeadWordAt(found->Tab, found->Position))
                      : std::string();
     }
 
     static dictionary::DictionaryIndex* index_;
-    static TWordForms* forms_;
+    static TWordFormsResolver* forms_;
+    static dictionary::TLookupService* service_;
 };
 
 dictionary::DictionaryIndex* FreeDictDataTest::index_ = nullptr;
-TWordForms* FreeDictDataTest::forms_ = nullptr;
+TWordFormsResolver* FreeDictDataTest::forms_ = nullptr;
+dictionary::TLookupService* FreeDictDataTest::service_ = nullptr;
 
 TEST_F(FreeDictDataTest, EveryHeadWordGivesWhatItGaveWithoutWordForms) {
     std::size_t headWords = 0;
@@ -50,11 +57,12 @@ TEST_F(FreeDictDataTest, EveryHeadWordGivesWhatItGaveWithoutWordForms) {
         for (const std::string_view headWord : index_->Letter(tab).HeadWords()) {
             ++headWords;
             const auto today = dictionary::TLookupService(*index_).FindText(headWord);
-            const auto now = LookUpOutsideText(*index_, forms_, headWord);
+            const auto now = service_->FindText(headWord);
             ASSERT_TRUE(today && now) << platform::Cp1251ToUtf8(headWord);
             const std::string before = HeadWordAt(today->Tab, today->Position);
             const std::string after = HeadWordAt(now->Tab, now->Position);
-            EXPECT_FALSE(now->Form) << platform::Cp1251ToUtf8(headWord);
+            EXPECT_FALSE(now->Resolved) << platform::Cp1251ToUtf8(headWord);
+            EXPECT_TRUE(now->Suggestions.empty()) << platform::Cp1251ToUtf8(headWord);
             if (before == after) {
                 continue;
             }
@@ -71,7 +79,7 @@ TEST_F(FreeDictDataTest, EveryHeadWordGivesWhatItGaveWithoutWordForms) {
     EXPECT_EQ(headWords, 61071u);
     EXPECT_TRUE(changed.empty()) << changed.size() << " changed, the first: " << changed.front();
     EXPECT_GT(ownCase, 0u) << "may and May";
-    EXPECT_FALSE(forms_->Problem()) << forms_->Problem()->Message();
+    EXPECT_FALSE(forms_->Forms().Problem()) << forms_->Forms().Problem()->Message();
 }
 
 TEST_F(FreeDictDataTest, CopiedFormsFindTheirBaseHeadWords) {
@@ -95,9 +103,9 @@ TEST_F(FreeDictDataTest, CopiedFormsFindTheirBaseHeadWords) {
 TEST_F(FreeDictDataTest, MisspeltWordsAreOfferedTheRightHeadWord) {
     for (const auto& [typo, right] : std::vector<std::pair<std::string, std::string>>{
              {"recieve", "receive"}, {"taht", "that"}, {"къшта", "къща"}}) {
-        const auto found = LookUpOutsideText(*index_, forms_, Cp(typo));
+        const auto found = service_->FindText(Cp(typo));
         ASSERT_TRUE(found) << typo;
-        EXPECT_FALSE(found->Form) << typo;
+        EXPECT_FALSE(found->Resolved) << typo;
         const auto& list = found->Suggestions;
         EXPECT_LE(list.size(), kMaxSuggestions);
         EXPECT_NE(std::find(list.begin(), list.end(), Cp(right)), list.end()) << typo;

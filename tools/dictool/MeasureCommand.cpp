@@ -3,7 +3,7 @@
 #include "dictool/FormsCommands.h"
 #include "platform/Cp1251.h"
 #include "platform/FileIo.h"
-#include "wordforms/OutsideLookup.h"
+#include "wordforms/WordFormsResolver.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -44,14 +44,14 @@ std::string Percent(std::size_t part, std::size_t whole) {
     return text;
 }
 
-void Measure(const dictionary::DictionaryIndex& index, wordforms::TWordForms& forms,
+void Measure(const dictionary::DictionaryIndex& index, const dictionary::TLookupService& service,
              const std::string& word, const std::string& expected, bool listMisses,
              SetCounts& counts) {
     ++counts.Words;
     const auto today = dictionary::TLookupService(index).FindText(word);
     const bool before = today && HeadWordAt(index, today->Tab, today->Position) == expected;
     counts.Before += before ? 1 : 0;
-    const auto now = wordforms::LookUpOutsideText(index, &forms, word);
+    const auto now = service.FindText(word);
     const bool after = now && HeadWordAt(index, now->Tab, now->Position) == expected;
     counts.After += after ? 1 : 0;
     if (listMisses && !after) {
@@ -61,7 +61,7 @@ void Measure(const dictionary::DictionaryIndex& index, wordforms::TWordForms& fo
                           : std::string())
                   << '\n';
     }
-    const bool withPhrase = now && now->Form && !now->Form->Phrases.empty();
+    const bool withPhrase = now && now->Resolved && !now->Resolved->Phrases.empty();
     counts.WithPhrase += withPhrase ? 1 : 0;
     counts.PhrasesFirst += (withPhrase ? before : after) ? 1 : 0;
     if (now && !now->Suggestions.empty()) {
@@ -101,7 +101,9 @@ int RunMeasure(const std::vector<std::string>& args) {
         std::cerr << "dictool: " << loaded.Message() << "\n";
         return kFailure;
     }
-    wordforms::TWordForms forms(dir, index);
+    wordforms::TWordFormsResolver forms(dir, index);
+    dictionary::TLookupService service(index);
+    service.SetResolver(&forms);
     std::cout << "set\twords\ttoday\twith forms\tphrases first\twith a phrase\tsuggested"
                  "\tfirst right\tin 5\tin 8\n";
     for (const std::string& set : sets) {
@@ -124,11 +126,11 @@ int RunMeasure(const std::vector<std::string>& args) {
                                       ? std::nullopt
                                       : platform::Utf8ToCp1251(line.substr(tab + 1));
             if (word && expected && !word->empty()) {
-                Measure(index, forms, *word, *expected, listMisses, counts);
+                Measure(index, service, *word, *expected, listMisses, counts);
             }
         }
-        if (forms.Problem()) {
-            std::cerr << "dictool: " << forms.Problem()->Message() << "\n";
+        if (forms.Forms().Problem()) {
+            std::cerr << "dictool: " << forms.Forms().Problem()->Message() << "\n";
             return kFailure;
         }
         std::cout << set << '\t' << counts.Words << '\t' << Percent(counts.Before, counts.Words)

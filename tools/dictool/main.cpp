@@ -14,6 +14,7 @@
 #include "platform/FileIo.h"
 #include "rtf/RtfReader.h"
 #include "studylist/StudyListFile.h"
+#include "wordforms/WordFormsResolver.h"
 
 #include <algorithm>
 #include <cstring>
@@ -57,7 +58,10 @@ void PrintHelp(std::ostream& out) {
            "                           them (their articles stay in the user article\n"
            "                           files either way)\n"
            "  lookup [--dir DIR] WORD  print the article that the program shows for WORD\n"
-           "                           (UTF-8), found by shortening the word on its letter\n"
+           "                           (UTF-8): the head-word, else the base of a word\n"
+           "                           form, else found by shortening the word on its\n"
+           "                           letter, with spelling suggestions after the first\n"
+           "                           line (\"Did you mean: \")\n"
            "  dump DIR LETTER          list the index of one letter (A..Z or А..Я)\n"
            "  verify DIR               check a dictionary folder and say what is wrong;\n"
            "                           notes (which do not fail it) tell of files and\n"
@@ -334,8 +338,14 @@ int Lookup(const std::vector<std::string>& args) {
     if (!LoadIndex(dir, index)) {
         return kFailure;
     }
-    const dictionary::TLookupService service(index);
+    // The look-up of copied text, word forms and suggestions included.
+    wordforms::TWordFormsResolver forms(dir, index);
+    dictionary::TLookupService service(index);
+    service.SetResolver(&forms);
     const auto found = service.FindText(*word);
+    if (found && found->Fault) {
+        std::cerr << "dictool: " << forms.Forms().Problem()->Message() << "\n";
+    }
     if (!found) {
         std::cerr << "dictool: \"" << words[0]
                   << "\" does not start with a letter of the dictionary\n";
@@ -353,7 +363,17 @@ int Lookup(const std::vector<std::string>& args) {
         std::cerr << "dictool: " << ArticleProblem(read, record) << "\n";
         return kFailure;
     }
-    std::cout << rtf::RtfToPlainText(read.Bytes);
+    std::string article = rtf::RtfToPlainText(read.Bytes);
+    if (!found->Suggestions.empty()) {
+        std::string line = "Did you mean: ";
+        for (std::size_t i = 0; i < found->Suggestions.size(); ++i) {
+            line += (i == 0 ? "" : ", ") + platform::Cp1251ToUtf8(found->Suggestions[i]);
+        }
+        const std::size_t end = article.find('\n');
+        article.insert(end == std::string::npos ? article.size() : end + 1,
+                       end == std::string::npos ? "\n" + line + "\n" : line + "\n");
+    }
+    std::cout << article;
     return kOk;
 }
 

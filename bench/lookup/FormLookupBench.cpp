@@ -1,0 +1,117 @@
+// Copy to article on the default data folder, through the real letter tabs,
+// search box and article pane, with the word forms the look-up reads: a
+// copied form ("went") against the exact head-word it resolves to ("go").
+// The ratio of each pair's medians is the cost of resolving the form.
+//
+//   lookup_form_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+#include "dictionary/LookupService.h"
+#include "lookup/LookupWindow.h"
+#include "lookup/RichEditDblClick.h"
+#include "lookup/SearchCombo.h"
+#include "lookup/TabControl.h"
+#include "ui/CodePageText.h"
+#include "ui/Environment.h"
+#include "wordforms/WordFormsResolver.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+struct Host : lookup::TLookupHost, ui::TPronounceButton {
+    bool PronounceButtonEnabled() const override { return true; }
+    void SetPronounceButtonEnabled(bool) override {}
+    bool PronounceButtonVisible() const override { return true; }
+    void ApplyPronounceAvailability(int) override {}
+    void Pronounce() override {}
+    void OpenNewWordDialog(const std::string&, int,
+                           const std::function<void(const lookup::TWordPlace&)>&) override {}
+    void Defer(std::function<void()>) override {}
+    void PostQuit() override {}
+    bool TranslateCopiedText() const override { return true; }
+    bool BringForwardOnCopy() const override { return false; }
+    bool ContinueVisible() const override { return false; }
+    void BringForward() override {}
+    bool EnglishInterface() const override { return true; }
+};
+
+struct Fixture {
+    Fixture() {
+        index.Load(DATA_DIR);
+        service.SetResolver(&forms);
+        for (int tab = 0; tab < dictionary::kLetterCount; ++tab) {
+            tabs->AddTab(dictionary::TabCaption(tab));
+        }
+        lookup.SelectLetter(0);
+        // The word forms are read at the first look-up that needs them, once
+        // per run: not what a copy costs afterwards.
+        lookup.ClipboardChanged(QStringLiteral("went"));
+        if (!forms.Forms().Loaded()) {
+            std::fprintf(stderr, "no word forms in %s\n", DATA_DIR);
+        }
+    }
+
+    dictionary::DictionaryIndex index;
+    dictionary::TLookupService service{index};
+    wordforms::TWordFormsResolver forms{DATA_DIR, index};
+    QWidget window;
+    lookup::TTabControl* tabs = new lookup::TTabControl(&window);
+    lookup::TSearchCombo* combo = new lookup::TSearchCombo(tabs);
+    lookup::TRichEditDblClick* pane = new lookup::TRichEditDblClick(&window);
+    Host host;
+    ui::TEnvironment environment;
+    lookup::TLookupWindow lookup{service, *tabs, *combo, *pane, host, host, environment};
+};
+
+Fixture& Shared() {
+    static Fixture fixture;
+    return fixture;
+}
+
+// Two words copied in turn, so that every copy shows another article and
+// another line above it.
+void BM_Copy(benchmark::State& state, const char* first, const char* second) {
+    Fixture& f = Shared();
+    const QString texts[2] = {QString::fromUtf8(first), QString::fromUtf8(second)};
+    int turn = 0;
+    for (auto _ : state) {
+        f.lookup.ClipboardChanged(texts[turn]);
+        turn ^= 1;
+    }
+    state.SetLabel(f.pane->NoteText().toStdString());
+}
+BENCHMARK_CAPTURE(BM_Copy, exact_go_book, "go", "book")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Copy, form_went_books, "went", "books")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Copy, exact_kashta_grad, "къща", "град")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Copy, form_kashtata_grada, "къщата", "града")->Unit(benchmark::kMicrosecond);
+
+// The look-up alone, without the widgets.
+void BM_FindText(benchmark::State& state, const char* first, const char* second) {
+    Fixture& f = Shared();
+    const std::string texts[2] = {ui::ToCodePage(QString::fromUtf8(first)),
+                                  ui::ToCodePage(QString::fromUtf8(second))};
+    int turn = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(f.service.FindText(texts[turn]));
+        turn ^= 1;
+    }
+}
+BENCHMARK_CAPTURE(BM_FindText, exact_go_book, "go", "book")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_FindText, form_went_books, "went", "books")->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
