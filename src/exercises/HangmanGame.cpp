@@ -89,6 +89,7 @@ std::string THangmanScore::Text() const {
 THangmanGame::THangmanGame(THangmanScore& score) : score_(score) {}
 
 void THangmanGame::Init(std::string_view word) {
+    givenWord_ = word;
     secretWord_.clear();
     for (char c : word) {
         secretWord_ += Lower(c);
@@ -152,6 +153,7 @@ THangmanGuess THangmanGame::Guess(char c) {
         }
         state_ = THangmanState::Won;
         ++score_.You;
+        Judged(learning::TAnswerKind::Right);
         return THangmanGuess::Won;
     }
 
@@ -161,6 +163,7 @@ THangmanGuess THangmanGame::Guess(char c) {
     RevealAll();
     state_ = THangmanState::Lost;
     ++score_.Me;
+    Judged(learning::TAnswerKind::Lost);
     return THangmanGuess::Lost;
 }
 
@@ -171,6 +174,7 @@ bool THangmanGame::GiveUp() {
     RevealAll();
     state_ = THangmanState::Lost;
     ++score_.Me;
+    Judged(learning::TAnswerKind::Lost);
     return true;
 }
 
@@ -184,6 +188,12 @@ bool THangmanGame::InWord(char c) const {
 
 bool THangmanGame::CanTranslate() const {
     return (state_ == THangmanState::Won || state_ == THangmanState::Lost) && !completeAtInit_;
+}
+
+void THangmanGame::Judged(learning::TAnswerKind kind) const {
+    if (observer_ != nullptr) {
+        observer_->Answered({learning::TExercise::Hangman, givenWord_, kind});
+    }
 }
 
 void THangmanGame::RevealAll() {

@@ -58,8 +58,12 @@ void TLookupWindow::ShowWord(const std::string& word) {
     ComboBox1Change();
 }
 
-void TLookupWindow::ShowUsageHints(bool english) {
-    pane_.ShowHintLines(ui::UsageHintLines(ui::LanguageOf(english)));
+void TLookupWindow::ShowUsageHints(bool english, const QString& extraLine) {
+    QStringList lines = ui::UsageHintLines(ui::LanguageOf(english));
+    if (!extraLine.isEmpty()) {
+        lines << QString() << extraLine;
+    }
+    pane_.ShowHintLines(lines);
 }
 
 void TLookupWindow::ComboBox1Change() {
