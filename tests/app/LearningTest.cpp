@@ -194,11 +194,14 @@ TEST_F(LearningTest, ADamagedRecordIsMovedAsideWithOneMessageAndANewOneBegins) {
 }
 
 TEST_F(LearningTest, ReviewPutsTheMostOverdueFirstThenNewWordsUpToTheDailyLimit) {
+    // Every word was begun days ago, so none counts against today's new words
+    // whatever the hour.
     const learning::TTime now = learning::Now();
     Recorded({Answer("walk", TAnswerKind::Right, now - 24h * 5),
               Answer("hot", TAnswerKind::Right, now - 24h * 12),
-              Answer("run", TAnswerKind::Wrong, now - 2h),
-              Answer("hour", TAnswerKind::Right, now - 1min)});
+              Answer("run", TAnswerKind::Wrong, now - 24h),
+              Answer("hour", TAnswerKind::Right, now - 24h * 12),
+              Answer("hour", TAnswerKind::Right, now - 24h)});
     app::TForm1& form = Start();
     std::vector<std::string> list = {"hour", "house", "walk"};
     for (int i = 0; i < 30; ++i) {
