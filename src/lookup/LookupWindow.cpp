@@ -60,8 +60,10 @@ void TLookupWindow::ShowWord(const std::string& word) {
 
 void TLookupWindow::ShowUsageHints(bool english, const QString& extraLine) {
     QStringList lines = ui::UsageHintLines(ui::LanguageOf(english));
-    if (!extraLine.isEmpty()) {
-        lines << QString() << extraLine;
+    // It takes the second empty line at the top, where it is seen without
+    // scrolling.
+    if (!extraLine.isEmpty() && lines.size() > 1) {
+        lines[1] = extraLine;
     }
     pane_.ShowHintLines(lines);
 }

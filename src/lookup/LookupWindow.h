@@ -70,7 +70,7 @@ public:
     // Selects the word's letter tab and the first head-word that begins with
     // it, and shows that article (a study-list pick).
     void ShowWord(const std::string& word);
-    // extraLine, when given, follows the hints after an empty line.
+    // extraLine, when given, stands above the hints.
     void ShowUsageHints(bool english, const QString& extraLine = {});
 
     void ComboBox1Change();

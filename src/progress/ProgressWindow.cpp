@@ -3,8 +3,8 @@
 #include "progress/LearningTexts.h"
 #include "ui/Palette.h"
 
-#include <QBarCategoryAxis>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QGridLayout>
@@ -42,12 +42,10 @@ QChart* AnswersChart(const TProgressModel& model, bool english) {
     dots->setColor(QColor::fromRgb(ui::palette::Amber));
     dots->setBorderColor(QColor::fromRgb(ui::palette::Amber));
     dots->setMarkerSize(7);
-    QStringList labels;
     for (std::size_t i = 0; i < model.Days.size(); ++i) {
         const TProgressDay& day = model.Days[i];
         *right << day.Right;
         *missed << day.Missed;
-        labels << day.Label;
         if (day.Judged) {
             share->append(static_cast<qreal>(i), day.SharePercent);
             dots->append(static_cast<qreal>(i), day.SharePercent);
@@ -68,9 +66,16 @@ QChart* AnswersChart(const TProgressModel& model, bool english) {
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setBackgroundBrush(QColor::fromRgb(ui::palette::White));
 
-    auto* days = new QBarCategoryAxis;
-    days->append(labels);
-    days->setLabelsAngle(-90);
+    // Thirty dates do not fit under thirty bars: every fifth day and today
+    // are named, under their bars.
+    auto* days = new QCategoryAxis;
+    days->setRange(-0.5, static_cast<qreal>(model.Days.size()) - 0.5);
+    days->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    days->setGridLineVisible(false);
+    const int last = static_cast<int>(model.Days.size()) - 1;
+    for (int i = last % 5; i <= last; i += 5) {
+        days->append(model.Days[static_cast<std::size_t>(i)].Label, i);
+    }
     QFont small = days->labelsFont();
     small.setPixelSize(10);
     days->setLabelsFont(small);
