@@ -75,7 +75,11 @@ void TLearningCommands::Review() {
     if (list.empty()) {
         // New words come from the default list then; one that cannot be
         // read gives none.
-        studylist::ReadStudyListFile(paths_.DataFile(studylist::TStudyList::kDefaultList), list);
+        if (!studylist::ReadStudyListFile(paths_.DataFile(studylist::TStudyList::kDefaultList),
+                                          list)
+                 .Ok()) {
+            list.clear();
+        }
     }
     reviewing_ = true;
     rooms_.Learning->ReadDueList(std::move(list), [this](const learning::TDueList& due) {
