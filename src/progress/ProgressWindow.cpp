@@ -18,6 +18,8 @@
 #include <QStackedBarSeries>
 #include <QValueAxis>
 
+#include <algorithm>
+
 namespace progress {
 namespace {
 
@@ -73,7 +75,7 @@ QChart* AnswersChart(const TProgressModel& model, bool english) {
     days->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     days->setGridLineVisible(false);
     const int last = static_cast<int>(model.Days.size()) - 1;
-    for (int i = last % 5; i <= last; i += 5) {
+    for (int i = std::max(0, last % 5); i <= last; i += 5) {
         days->append(model.Days[static_cast<std::size_t>(i)].Label, i);
     }
     QFont small = days->labelsFont();
