@@ -11,6 +11,7 @@ PACKAGES=(
     libmspack-dev mscompress zlib1g-dev libsqlite3-dev libzip-dev
     espeak-ng libespeak-ng-dev lame libmp3lame-dev
     dict-freedict-eng-bul
+    qt6-charts-dev libqt6opengl6-dev
     libhunspell-dev hunspell-en-us hunspell-bg hunspell-tools wordnet-base scowl
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-dev

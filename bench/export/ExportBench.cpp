@@ -35,7 +35,8 @@ struct DefaultFolder {
 
 void Export(benchmark::State& state, const char* name) {
     DefaultFolder folder;
-    const exporting::TDictionaryWords words(folder.index, DICT_RUN_DIR);
+    const dictionary::TLookupService lookup(folder.index);
+    const exporting::TDictionaryWords words(lookup, DICT_RUN_DIR);
     exporting::TExportOptions options;
     options.Replace = true;
     options.NowMs = 1709283600000;

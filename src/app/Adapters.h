@@ -195,9 +195,10 @@ public:
     void StopVoicePlayback() override { rooms_.Sound->StopVoicePlayback(); }
     bool FillStudyListFromDefault() override { return rooms_.StudyList->FillFromDefaultList(); }
     exercises::TMainWindowSeams ExerciseSeams() override {
-        return {parts_.Study,     parts_.Lookup, parts_.Pronouncer,
-                rooms_.PlayEnd,   parts_.Paths,  parts_.Environment,
-                rooms_.NextWords, rooms_.Random, rooms_.Language->English()};
+        return {parts_.Study,         parts_.Lookup, parts_.Pronouncer,
+                rooms_.PlayEnd,       parts_.Paths,  parts_.Environment,
+                rooms_.NextWords,     rooms_.Random, rooms_.Language->English(),
+                rooms_.Learning.get()};
     }
 
 private:

@@ -6,6 +6,8 @@
 #include "ui/FlatButtons.h"
 #include "ui/Pictures.h"
 
+#include <QTimer>
+
 namespace app {
 
 TComposition::TComposition(TForm1& window, const TMainLayout& layout, const platform::TPaths& paths,
@@ -15,13 +17,18 @@ TComposition::TComposition(TForm1& window, const TMainLayout& layout, const plat
       lookupHost_(rooms_, layout, window, environment),
       soundHost_(rooms_, layout, window, environment), studyListHost_(rooms_), studyWords_(rooms_),
       pronouncer_(rooms_, lookup_), interfaceHost_(rooms_, layout, window, environment),
-      launcher_(rooms_, window, {studyWords_, lookup_, pronouncer_, paths, environment}) {
+      launcher_(rooms_, window, {studyWords_, lookup_, pronouncer_, paths, environment}),
+      learning_(rooms_, layout, window, paths, environment) {
     const TMainLayout& l = layout;
     // The data build writes the word forms beside the dictionary they are
     // made from.
     rooms_.WordForms =
         std::make_unique<wordforms::TWordFormsResolver>(paths.DictionaryDir(), rooms_.Index);
     rooms_.Dictionary.SetResolver(rooms_.WordForms.get());
+    rooms_.Learning = std::make_unique<TLearning>(
+        paths.StateFile("Learning.db"), rooms_.Dictionary,
+        [this] { return rooms_.Language->English(); },
+        [this](const QString& text) { environment_.Dialogs.Error(&window_, text); });
     rooms_.Options = std::make_unique<TOptions>(l.ControlC1, l.PopUp1, environment, &window,
                                                 [this] { return rooms_.Language->English(); });
     rooms_.Lookup =
@@ -59,6 +66,7 @@ TComposition::~TComposition() {
     ShutDown();
     // The rooms go before the adapters they reach each other through, the
     // last made first: a room's last events still find everything it uses.
+    rooms_.Learning.reset();
     rooms_.Pages.reset();
     rooms_.View.reset();
     rooms_.Language.reset();
@@ -102,6 +110,7 @@ void TComposition::StartUp() {
     layout_.Combo->repaint();
     // Usage hints in the interface language.
     rooms_.Lookup->ShowUsageHints(rooms_.Language->English());
+    learning_.HintsShown();
     splash.reset();
     window_.show();
     window_.repaint();
@@ -116,6 +125,8 @@ void TComposition::StartUp() {
     // Text already on the clipboard is looked up at once.
     rooms_.Clipboard->Register();
     lookup_.FocusSearchBox();
+    // The due count is read once the window shows, off the interface thread.
+    QTimer::singleShot(0, &window_, [this] { learning_.RefreshDueCount(); });
 }
 
 void TComposition::ShutDown() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Adapters.h"
+#include "app/LearningCommands.h"
 #include "app/MainLayout.h"
 #include "app/Rooms.h"
 
@@ -32,6 +33,7 @@ public:
     interface::TInterfaceHost& InterfaceHost() {
         return interfaceHost_;
     }
+    TLearningCommands& Learning() { return learning_; }
 
 private:
     TForm1& window_;
@@ -48,6 +50,7 @@ private:
     TPronouncerAdapter pronouncer_;
     TInterfaceHostAdapter interfaceHost_;
     TLauncherHostAdapter launcher_;
+    TLearningCommands learning_;
     bool shutDown_ = false;
 };
 

@@ -105,6 +105,10 @@ void TMainLayout::BuildMenus(QMainWindow& window) {
     N19 = AddItem(N18, "N19");
     N20 = AddItem(N18, "N20");
     N21 = AddItem(N18, "N21");
+    N18->addSeparator();
+    N23 = AddItem(N18, "N23");
+    N24 = AddItem(N18, "N24");
+    N18->addSeparator();
     N22 = AddItem(N18, "N22");
 
     N1 = AddMenu(bar, "N1");
@@ -133,6 +137,8 @@ void TMainLayout::BuildMenus(QMainWindow& window) {
     N4 = AddItem(N2, "N4");
     N7 = AddItem(N2, "N7");
     MultilingualOnlineDictionary1 = AddItem(N2, "MultilingualOnlineDictionary1");
+    N2->addSeparator();
+    N25 = AddItem(N2, "N25");
 
     N8 = AddMenu(bar, "N8");
     G0 = AddItem(N8, "G0");
@@ -244,6 +250,10 @@ void TMainLayout::BuildRightPanel(QMainWindow& window) {
     Button2 = button("Button2", 161, PictureId::IconSaveList);
     Button2->setEnabled(false);
     Button13 = button("Button13", 204, PictureId::IconAddItems);
+    // Review fills the list with the words due: under the list's own buttons.
+    Button14 = Named(ui::FlatButton(rightPanel1, QRect(column, 246, 76, 15), Hint("Button14"), {},
+                                    Caption("Button14")),
+                     "Button14");
 }
 
 void TMainLayout::BuildPronunciationKey(std::function<void(QObject* sender)> keyPress) {

@@ -68,6 +68,7 @@ struct TMainLayout {
     QToolButton* Button10 = nullptr;
     QToolButton* Button2 = nullptr;
     QToolButton* Button13 = nullptr;
+    QToolButton* Button14 = nullptr; // Review
     QWidget* Panel4 = nullptr;
     QGroupBox* RzGroupBox1 = nullptr;
     QGroupBox* RzGroupBox2 = nullptr;
@@ -84,7 +85,9 @@ struct TMainLayout {
     QAction* N20 = nullptr;
     QAction* N21 = nullptr;
     QAction* N22 = nullptr;
-    QMenu* N1 = nullptr; // Options
+    QAction* N23 = nullptr; // Review
+    QAction* N24 = nullptr; // Export…
+    QMenu* N1 = nullptr;    // Options
     QMenu* N10 = nullptr;
     QAction* N11 = nullptr;
     QAction* N12 = nullptr;
@@ -104,7 +107,8 @@ struct TMainLayout {
     QAction* N4 = nullptr;
     QAction* N7 = nullptr;
     QAction* MultilingualOnlineDictionary1 = nullptr;
-    QMenu* N8 = nullptr; // Buy Now
+    QAction* N25 = nullptr; // Progress
+    QMenu* N8 = nullptr;    // Buy Now
     QAction* G0 = nullptr;
     QAction* G1 = nullptr;
     QAction* G2 = nullptr;

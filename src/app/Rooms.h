@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Learning.h"
 #include "app/Options.h"
 #include "dictionary/LetterIndex.h"
 #include "dictionary/LookupService.h"
@@ -44,6 +45,8 @@ struct TRooms {
     std::unique_ptr<interface::TViewModes> View;
     std::unique_ptr<interface::TReferencePages> Pages;
     exercises::TPlayEndListeners PlayEnd;
+    // The learning record, which the exercises' answers go to.
+    std::unique_ptr<TLearning> Learning;
 };
 
 } // namespace app

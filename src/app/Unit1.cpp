@@ -70,7 +70,7 @@ void TForm1::ConnectHandlers() {
         {l.Button5, &TForm1::Button5Click},           {l.Button9, &TForm1::Button9Click},
         {l.Button11, &TForm1::Button11Click},         {l.Button16, &TForm1::Button16Click},
         {l.Button12, &TForm1::Button12Click},         {l.Button10, &TForm1::Button10Click},
-        {l.SpeedButton3, &TForm1::SpeedButton3Click},
+        {l.SpeedButton3, &TForm1::SpeedButton3Click}, {l.Button14, &TForm1::Button14Click},
     };
     for (const auto& [button, handler] : buttons) {
         connect(button, &QToolButton::clicked, this,
@@ -83,6 +83,9 @@ void TForm1::ConnectHandlers() {
         {l.N19, &TForm1::N19Click},
         {l.N20, &TForm1::N20Click},
         {l.N21, &TForm1::N21Click},
+        {l.N23, &TForm1::N23Click},
+        {l.N24, &TForm1::N24Click},
+        {l.N25, &TForm1::N25Click},
         {l.N14, &TForm1::N14Click},
         {l.N15, &TForm1::N15Click},
         {l.N11, &TForm1::N11Click},
@@ -119,28 +122,50 @@ void TForm1::ClipboardChanged() {
     Rooms().Lookup->ClipboardChanged(Rooms().Clipboard->FirstLine());
 }
 
+void TForm1::N23Click() {
+    composition_->Learning().Review();
+}
+
+void TForm1::N24Click() {
+    composition_->Learning().Export();
+}
+
+void TForm1::N25Click() {
+    composition_->Learning().ShowProgress();
+}
+
+void TForm1::ExerciseClosed() {
+    composition_->Learning().RefreshDueCount();
+}
+
 void TForm1::Button5Click() {
     exercises::OpenMethod<exercises::TForm3>(composition_->Launcher());
+    ExerciseClosed();
 }
 
 void TForm1::Button9Click() {
     exercises::OpenMethod<exercises::TForm5>(composition_->Launcher());
+    ExerciseClosed();
 }
 
 void TForm1::Button11Click() {
     exercises::OpenMethod<exercises::TForm4>(composition_->Launcher());
+    ExerciseClosed();
 }
 
 void TForm1::Button16Click() {
     exercises::OpenMethod<exercises::TForm6>(composition_->Launcher());
+    ExerciseClosed();
 }
 
 void TForm1::Button12Click() {
     exercises::OpenMethod<exercises::TForm2>(composition_->Launcher());
+    ExerciseClosed();
 }
 
 void TForm1::Button10Click() {
     exercises::OpenHangman(composition_->Launcher(), HangmanScore);
+    ExerciseClosed();
 }
 
 void TForm1::F11Click() {

@@ -60,6 +60,11 @@ public:
     void N21Click() { Rooms().StudyList->N21Click(); }
     void ListBox1Click() { Rooms().StudyList->ListBox1Click(); }
     void Delete1Click() { Rooms().StudyList->Delete1Click(); }
+    // Review, File > Export… and Help > Progress, over the learning record.
+    void N23Click();
+    void Button14Click() { N23Click(); }
+    void N24Click();
+    void N25Click();
 
     // Exercise launchers.
     void Button5Click();
@@ -141,6 +146,8 @@ private:
     bool English() const { return Rooms().Language->English(); }
     void OpenWebLink(interface::TWebLink link);
     void ConnectHandlers();
+    // An exercise has closed: its answers change the due count.
+    void ExerciseClosed();
     // Whether a point lies on the window's own surface, where no control
     // covers it.
     bool OnOwnSurface(const QPoint& position) const;

@@ -90,6 +90,20 @@ bool TMethodRules::AnswerIsRight(TAnswerCase letterCase) const {
     return AnswerMatches(steps_.WordBoxText(), currentWord_, letterCase);
 }
 
+void TMethodRules::Judged(learning::TExercise exercise, learning::TAnswerKind kind,
+                          bool afterShow) const {
+    if (observer_ != nullptr && current_ >= 0 && current_ < steps_.Count()) {
+        observer_->Answered({exercise, steps_.Entry(current_), kind, afterShow});
+    }
+}
+
+void TMethodRules::JudgedShown(learning::TExercise exercise) {
+    if (!shownInRound_) {
+        Judged(exercise, learning::TAnswerKind::Shown);
+    }
+    shownInRound_ = true;
+}
+
 bool TStudyWordHit::Speakable() const {
     return Found() && IsBase && dictionary::IsEnglishTab(Tab);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exercises/AnswerObserver.h"
 #include "exercises/NextWord.h"
 
 #include <string>
@@ -150,6 +151,8 @@ public:
     virtual void PreviousWord() { Step(TStep::Back); }
     // A pronunciation has ended: what it locked is unlocked.
     virtual void PlayEnded() = 0;
+    // Where the judged answers go; none until set.
+    void SetAnswerObserver(TAnswerObserver* observer) { observer_ = observer; }
 
 protected:
     enum class TStep { Forward, Back };
@@ -170,6 +173,11 @@ protected:
     virtual void ShowWordAt(int position) = 0;
     // The answer box against the current word, as the method compares them.
     bool AnswerIsRight(TAnswerCase letterCase) const;
+    // Tells the observer how the current word was answered.
+    void Judged(learning::TExercise exercise, learning::TAnswerKind kind,
+                bool afterShow = false) const;
+    // A Show, once per round: the word shown next begins a new one.
+    void JudgedShown(learning::TExercise exercise);
 
     TExerciseSteps& steps_;
     TStepPolicy policy_;
@@ -179,6 +187,9 @@ protected:
     TStartStop startStop_;
     int progress_ = 0;
     int progressMax_ = 0;
+    TAnswerObserver* observer_ = nullptr;
+    // The answer was shown since the current word was.
+    bool shownInRound_ = false;
 };
 
 } // namespace exercises

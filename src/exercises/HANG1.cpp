@@ -84,6 +84,7 @@ THangForm1::THangForm1(const TMainWindowSeams& seams, THangmanScore& score, QWid
     : TExerciseWindow(seams, kMethod, QStringLiteral("Бесеница"), kDesignSize, owner), game_(score),
       words_(seams.Study, seams.Lookup) {
     setObjectName(QStringLiteral("THangForm1"));
+    game_.SetAnswerObserver(seams.Answers);
     Panel1 = ContentPanel(this, QStringLiteral("Panel1"), kPanel);
     Panel1->setStyleSheet(ui::StyleSheet(
         u"QRadioButton { color: @White; spacing: 8px; font-size: 13px; font-weight: bold;"

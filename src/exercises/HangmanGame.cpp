@@ -90,6 +90,7 @@ std::string THangmanScore::Text() const {
 THangmanGame::THangmanGame(THangmanScore& score) : score_(score) {}
 
 void THangmanGame::Init(std::string_view word) {
+    givenWord_ = word;
     secretWord_.clear();
     for (char c : word) {
         secretWord_ += Lower(c);
@@ -153,6 +154,7 @@ THangmanGuess THangmanGame::Guess(char c) {
         }
         state_ = THangmanState::Won;
         ++score_.You;
+        Judged(learning::TAnswerKind::Right);
         return THangmanGuess::Won;
     }
 
@@ -162,6 +164,7 @@ THangmanGuess THangmanGame::Guess(char c) {
     RevealAll();
     state_ = THangmanState::Lost;
     ++score_.Me;
+    Judged(learning::TAnswerKind::Lost);
     return THangmanGuess::Lost;
 }
 
@@ -172,6 +175,7 @@ bool THangmanGame::GiveUp() {
     RevealAll();
     state_ = THangmanState::Lost;
     ++score_.Me;
+    Judged(learning::TAnswerKind::Lost);
     return true;
 }
 
@@ -185,6 +189,12 @@ bool THangmanGame::InWord(char c) const {
 
 bool THangmanGame::CanTranslate() const {
     return (state_ == THangmanState::Won || state_ == THangmanState::Lost) && !completeAtInit_;
+}
+
+void THangmanGame::Judged(learning::TAnswerKind kind) const {
+    if (observer_ != nullptr) {
+        observer_->Answered({learning::TExercise::Hangman, givenWord_, kind});
+    }
 }
 
 void THangmanGame::RevealAll() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exercises/AnswerObserver.h"
 #include "exercises/MainWindowSeams.h"
 #include "platform/Random.h"
 
@@ -47,6 +48,11 @@ public:
 
     explicit THangmanGame(THangmanScore& score);
 
+    // Where won and lost games go as answers (a win right, a loss or the
+    // tenth miss lost); none until set. A word complete from the start was
+    // not guessed and is no answer.
+    void SetAnswerObserver(TAnswerObserver* observer) { observer_ = observer; }
+
     // A new game. The first and last letters are given, everywhere they
     // occur, so a word of one or two letters is won at once (and counted for
     // the user). An empty word starts no game.
@@ -80,8 +86,11 @@ public:
 
 private:
     void RevealAll();
+    void Judged(learning::TAnswerKind kind) const;
 
     THangmanScore& score_;
+    TAnswerObserver* observer_ = nullptr;
+    std::string givenWord_; // as Init was given it
     THangmanState state_ = THangmanState::NoGame;
     std::string secretWord_;
     std::string pattern_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dictionary/LookupService.h"
+#include "exercises/AnswerObserver.h"
 #include "exercises/NextWord.h"
 #include "platform/Paths.h"
 #include "platform/Random.h"
@@ -127,6 +128,8 @@ struct TMainWindowSeams {
     platform::TRandom& Random;
     // The interface language when the window opens; a window keeps it.
     bool English = false;
+    // Where the rules tell each judged answer; none when null.
+    TAnswerObserver* Answers = nullptr;
 };
 
 } // namespace exercises

@@ -37,6 +37,10 @@ void TMethod1Rules::ShowCurrentWord(TCaller caller) {
     }
     steps_.SetWordBoxText(hit.HeadWord);
     progress_ = current_;
+    // Showing the word again for Pronounce is no new exposure.
+    if (caller == TCaller::Step) {
+        Judged(learning::TExercise::Method1, learning::TAnswerKind::Seen);
+    }
 }
 
 } // namespace exercises

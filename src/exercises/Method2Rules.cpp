@@ -96,6 +96,9 @@ void TMethod2Rules::ShowCurrentWord(TCaller caller) {
     currentWord_ = steps_.Entry(current_);
     // The word as the list holds it, whatever head-word it finds.
     steps_.SetWordBoxText(currentWord_);
+    if (caller == TCaller::Step) {
+        Judged(learning::TExercise::Method2, learning::TAnswerKind::Seen);
+    }
     if (steps_.FindStudyWord(currentWord_, false).Speakable()) {
         Speak(caller);
     }

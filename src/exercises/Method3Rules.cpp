@@ -57,6 +57,7 @@ void TMethod3Rules::Show() {
     }
     steps_.SetWordBoxText(currentWord_);
     revealed_ = true;
+    JudgedShown(learning::TExercise::Method3);
 }
 
 void TMethod3Rules::Check() {
@@ -65,6 +66,10 @@ void TMethod3Rules::Check() {
     }
     // A wrong answer stays in the box for correcting.
     const bool right = AnswerIsRight(TAnswerCase::Lower);
+    // While the memorising time runs the word is still there to copy.
+    Judged(learning::TExercise::Method3,
+           right ? learning::TAnswerKind::Right : learning::TAnswerKind::Wrong,
+           shownInRound_ || memorisingTimer_.On);
     revealed_ = revealed_ || right;
     steps_.PlayVerdict(right);
     if (right) {
@@ -84,6 +89,7 @@ void TMethod3Rules::PlayEnded() {
 
 void TMethod3Rules::ShowWordAt(int position) {
     current_ = position;
+    shownInRound_ = false;
     currentWord_ = steps_.Entry(position);
     steps_.SetWordBoxText(currentWord_);
     progress_ = position;

@@ -31,6 +31,8 @@ void TMethod4Rules::Check() {
     // A wrong answer leaves the word for another try. The score changes
     // before the verdict is heard.
     const bool right = AnswerIsRight(TAnswerCase::Lower);
+    Judged(learning::TExercise::Method4,
+           right ? learning::TAnswerKind::Right : learning::TAnswerKind::Wrong, shownInRound_);
     answered_ = right;
     if (exam_) {
         ++(right ? scoreYou_ : scoreMe_);
@@ -51,6 +53,7 @@ void TMethod4Rules::Show() {
     if (exam_) {
         ++scoreMe_;
     }
+    JudgedShown(learning::TExercise::Method4);
     steps_.FocusWordBox();
     steps_.SetWordBoxText(currentWord_);
 }
@@ -69,6 +72,7 @@ std::string TMethod4Rules::ScoreText() const {
 
 void TMethod4Rules::ShowWordAt(int position) {
     answered_ = false;
+    shownInRound_ = false;
     current_ = position;
     currentWord_ = steps_.Entry(position);
     progress_ = position;

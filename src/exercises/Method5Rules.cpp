@@ -63,6 +63,8 @@ void TMethod5Rules::Check() {
     }
     // A wrong answer stays in the box for correcting.
     const bool right = AnswerIsRight(TAnswerCase::Upper);
+    Judged(learning::TExercise::Method5,
+           right ? learning::TAnswerKind::Right : learning::TAnswerKind::Wrong, shownInRound_);
     steps_.PlayVerdict(right);
     if (right) {
         NextWord();
@@ -72,6 +74,7 @@ void TMethod5Rules::Check() {
 
 void TMethod5Rules::Show() {
     if (startStop_.Running) {
+        JudgedShown(learning::TExercise::Method5);
         steps_.SetWordBoxText(currentWord_);
     }
 }
@@ -89,6 +92,7 @@ void TMethod5Rules::PlayEnded() {
 
 void TMethod5Rules::ShowWordAt(int position) {
     current_ = position;
+    shownInRound_ = false;
     steps_.SelectStudyEntry(current_);
     steps_.SetWordBoxText({});
     currentWord_ = steps_.Entry(current_);

@@ -53,7 +53,9 @@ protected:
     TMethodWindow(const TMainWindowSeams& seams, int method, const QString& layoutTitle,
                   QWidget* owner, TArgs&... rulesArgs)
         : TExerciseWindow(seams, method, layoutTitle, kDesignSize, owner),
-          rules_(*this, seams.NextWords, rulesArgs...) {}
+          rules_(*this, seams.NextWords, rulesArgs...) {
+        rules_.SetAnswerObserver(seams.Answers);
+    }
 
     // intent: of the rules or of what they are built on.
     template <typename TClass, typename... TParams, typename... TArgs>

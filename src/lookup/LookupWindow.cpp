@@ -137,8 +137,14 @@ void TLookupWindow::ShowWord(const std::string& word) {
     ComboBox1Change();
 }
 
-void TLookupWindow::ShowUsageHints(bool english) {
-    pane_.ShowHintLines(ui::UsageHintLines(ui::LanguageOf(english)));
+void TLookupWindow::ShowUsageHints(bool english, const QString& extraLine) {
+    QStringList lines = ui::UsageHintLines(ui::LanguageOf(english));
+    // It takes the second empty line at the top, where it is seen without
+    // scrolling.
+    if (!extraLine.isEmpty() && lines.size() > 1) {
+        lines[1] = extraLine;
+    }
+    pane_.ShowHintLines(lines);
 }
 
 void TLookupWindow::ComboBox1Change() {

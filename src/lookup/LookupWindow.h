@@ -76,7 +76,8 @@ public:
     // Selects the word's letter tab and the first head-word that begins with
     // it, and shows that article (a study-list pick).
     void ShowWord(const std::string& word);
-    void ShowUsageHints(bool english);
+    // extraLine, when given, stands above the hints.
+    void ShowUsageHints(bool english, const QString& extraLine = {});
 
     void ComboBox1Change();
     void ComboKeyDown(int& key, TShiftState shift);

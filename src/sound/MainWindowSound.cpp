@@ -1,6 +1,7 @@
 #include "sound/MainWindowSound.h"
 
 #include "dictionary/Letters.h"
+#include "dictionary/Pronunciations.h"
 #include "platform/FileIo.h"
 #include "platform/Paths.h"
 #include "ui/Captions.h"
@@ -11,20 +12,6 @@
 #include <QWidget>
 
 namespace sound {
-
-std::filesystem::path PronunciationFile(const std::filesystem::path& dataDir, int tab,
-                                        const std::string& soundNumber) {
-    if (!dictionary::IsEnglishTab(tab) || soundNumber.empty()) {
-        return {};
-    }
-    const std::filesystem::path perLetter = platform::ResolvePath(
-        dataDir, "\\wave\\" + dictionary::LetterKey(tab) + "\\" + soundNumber + ".mp3");
-    std::error_code ec;
-    if (std::filesystem::exists(perLetter, ec)) {
-        return perLetter;
-    }
-    return platform::ResolvePath(dataDir, "\\wave\\" + soundNumber + ".mp3");
-}
 
 namespace {
 
@@ -96,9 +83,9 @@ void TMainWindowSound::Button7Click() {
     const bool played = PlayerSteps([&] {
         EnsurePlayerLibrary();
         const int tab = lookup_.TabIndex();
-        const std::filesystem::path file =
-            PronunciationFile(paths_.DataDir(), tab,
-                              index_.Letter(tab).SoundNumber(static_cast<std::size_t>(position)));
+        const std::filesystem::path file = dictionary::PronunciationFile(
+            paths_.DataDir(), tab,
+            index_.Letter(tab).SoundNumber(static_cast<std::size_t>(position)));
         MPEG1.SetStreamName(file.string());
         if (!IsPlayable(file)) {
             return;
@@ -235,9 +222,9 @@ bool TMainWindowSound::PronounceHeadWord(int tab, int position) {
     const bool ready = PlayerSteps([&] {
         EnsurePlayerLibrary();
         StopPlaying();
-        const std::filesystem::path file =
-            PronunciationFile(paths_.DataDir(), tab,
-                              index_.Letter(tab).SoundNumber(static_cast<std::size_t>(position)));
+        const std::filesystem::path file = dictionary::PronunciationFile(
+            paths_.DataDir(), tab,
+            index_.Letter(tab).SoundNumber(static_cast<std::size_t>(position)));
         MPEG1.SetStreamName(file.string());
         found = IsPlayable(file);
     });

@@ -187,6 +187,11 @@ void TStudyList::SetItems(const std::vector<std::string>& entries) {
     ListChanged();
 }
 
+void TStudyList::SetItemsUnchanged(const std::vector<std::string>& entries) {
+    SetItems(entries);
+    words_.MarkSaved();
+}
+
 void TStudyList::AddWords(const std::vector<std::string>& words) {
     const int before = Count();
     const int last = words_.Add(words);

@@ -94,6 +94,9 @@ public:
 
     // Replaces the entries; the count label and the controls follow.
     void SetItems(const std::vector<std::string>& entries);
+    // ... counted as unchanged: a list made for the learner (Review), which
+    // is not offered for saving.
+    void SetItemsUnchanged(const std::vector<std::string>& entries);
     // Appends head-words that the list does not hold yet.
     void AddWords(const std::vector<std::string>& words);
 

@@ -27,6 +27,8 @@ constexpr std::array kSwitched{
     TWindowText{"N20", C, "&Отвори", "Отвори", "Open"},
     TWindowText{"N21", C, "&Запиши", "Запиши", "Close"},
     TWindowText{"N22", C, "&Изход", "Изход", "Exit"},
+    TWindowText{"N23", C, "&Преговор", "Преговор", "Review"},
+    TWindowText{"N24", C, "&Експорт…", "Експорт…", "Export…"},
     TWindowText{"N1", C, "Опции", "Опции", "Options"},
     TWindowText{"N10", C, "&Вид", "Вид", "View"},
     TWindowText{"N11", C, "&Стандартен", "Стандартен", "Standart"},
@@ -44,6 +46,7 @@ constexpr std::array kSwitched{
     TWindowText{"N3", C, "&За нас ...", "За нас ...", "About us ..."},
     TWindowText{"N4", C, "&За програмата", "За програмата", "About Dictionary"},
     TWindowText{"N7", C, "Информация за поръчки", "Информация за поръчки", "Order Info"},
+    TWindowText{"N25", C, "&Напредък", "Напредък", "Progress"},
     TWindowText{"N8", C, "Поръчай", "Поръчай", "Buy Now"},
     TWindowText{"G0", C, "Информация", "Информация", "Information"},
     // The two web entries lead to free dictionaries, so they say so rather
@@ -58,6 +61,7 @@ constexpr std::array kSwitched{
     TWindowText{"Button11", C, "Метод 3", "Метод 3", "Method 3"},
     TWindowText{"Button16", C, "Метод 4", "Метод 4", "Method 4"},
     TWindowText{"Button12", C, "Метод 5", "Метод 5", "Method 5"},
+    TWindowText{"Button14", C, "Преговор", "Преговор", "Review"},
     TWindowText{"RzGroupBox2", C, "  Гласни  ", "Гласни", "Vowels"},
     TWindowText{"RzGroupBox3", C, "  Двугласни", "Двугласни", "Diphtongs"},
     TWindowText{"RzGroupBox1", C, "  Тригласни", "Тригласни", "Triphthongs"},
@@ -82,6 +86,8 @@ constexpr std::array kSwitched{
     TWindowText{"Button10", H, "Да поиграем на бесеница", "Да поиграем на бесеница",
                 "Let's play with HangMan"},
     TWindowText{"SpeedButton3", H, "Продължи", "Продължи", "Continue"},
+    TWindowText{"Button14", H, "Думите за преговор днес", "Думите за преговор днес",
+                "The words to review today"},
 };
 
 constexpr TWindowText Fixed(const char* control, TTextKind kind, const char* text) {

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -39,7 +40,20 @@ TDialogs::TDialogs()
                                               QFileDialog::DontConfirmOverwrite);
       }),
       Exec([](QDialog& dialog) { return dialog.exec(); }),
-      Popup([](QMenu& menu, const QPoint& globalPosition) { menu.exec(globalPosition); }) {}
+      Popup([](QMenu& menu, const QPoint& globalPosition) { menu.exec(globalPosition); }),
+      Inform([](QWidget* parent, const QString& text) {
+          QMessageBox::information(parent, QString(), text);
+      }),
+      SaveFileOfKind([](QWidget* parent, const QString& title, const QStringList& kinds) {
+          QString chosen = kinds.value(0);
+          QString name = QFileDialog::getSaveFileName(parent, title, QString(), kinds.join(";;"),
+                                                      &chosen, QFileDialog::DontConfirmOverwrite);
+          const qsizetype star = chosen.indexOf(QStringLiteral("*."));
+          if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty() && star >= 0) {
+              name += chosen.mid(star + 1, chosen.indexOf(')', star) - star - 1);
+          }
+          return name;
+      }) {}
 
 QString CssColor(const QColor& color, int alpha) {
     return QStringLiteral("rgba(%1, %2, %3, %4)")

@@ -7,6 +7,8 @@
 #include <QPoint>
 #include <QString>
 
+#include <QStringList>
+
 #include <functional>
 
 class QDialog;
@@ -35,6 +37,13 @@ struct TDialogs {
     std::function<int(QDialog& dialog)> Exec;
     // Shows a pop-up menu at a screen position and returns when it closed.
     std::function<void(QMenu& menu, const QPoint& globalPosition)> Popup;
+    // The standard information box.
+    std::function<void(QWidget* parent, const QString& text)> Inform;
+    // A file-save box offering kinds of file ("Anki package (*.apkg)"); a
+    // name without an extension gets the chosen kind's. It does not ask
+    // before replacing; empty when cancelled.
+    std::function<QString(QWidget* parent, const QString& title, const QStringList& kinds)>
+        SaveFileOfKind;
 
     TDialogs();
 };

@@ -2,6 +2,7 @@
 // decoding library and SDL's dummy audio driver (no sound card needed).
 #include "app/Environment.h"
 #include "app/Unit1.h"
+#include "dictionary/Pronunciations.h"
 #include "dictool/Builder.h"
 #include "dictool/Transcriber.h"
 #include "dictool/TsvSource.h"
@@ -336,12 +337,12 @@ TEST(PronunciationFile, PerLetterFolderFirstThenTheSharedOne) {
     fs::create_directories(dir / "wave" / "b");
     std::ofstream(dir / "wave" / "b" / "1.mp3") << "x";
     std::ofstream(dir / "wave" / "1.mp3") << "x";
-    EXPECT_EQ(sound::PronunciationFile(dir, 1, "1"), dir / "wave" / "b" / "1.mp3");
-    EXPECT_EQ(sound::PronunciationFile(dir, 0, "1"), dir / "wave" / "1.mp3")
+    EXPECT_EQ(dictionary::PronunciationFile(dir, 1, "1"), dir / "wave" / "b" / "1.mp3");
+    EXPECT_EQ(dictionary::PronunciationFile(dir, 0, "1"), dir / "wave" / "1.mp3")
         << "old data with one shared folder still plays";
-    EXPECT_EQ(sound::PronunciationFile(dir, 0, "0"), dir / "wave" / "0.mp3");
-    EXPECT_TRUE(sound::PronunciationFile(dir, 30, "1").empty()) << "no Bulgarian sounds";
-    EXPECT_TRUE(sound::PronunciationFile(dir, 1, "").empty());
+    EXPECT_EQ(dictionary::PronunciationFile(dir, 0, "0"), dir / "wave" / "0.mp3");
+    EXPECT_TRUE(dictionary::PronunciationFile(dir, 30, "1").empty()) << "no Bulgarian sounds";
+    EXPECT_TRUE(dictionary::PronunciationFile(dir, 1, "").empty());
     fs::remove_all(dir);
 }
 

@@ -53,7 +53,7 @@ protected:
 
     TExportResult Export(const std::vector<std::string>& list, const fs::path& file,
                          std::int64_t nowMs = kFirstExportMs, bool replace = false) {
-        TDictionaryWords words(index_, dictionary_.Dir());
+        TDictionaryWords words(lookup_, dictionary_.Dir());
         TExportOptions options;
         options.NowMs = nowMs;
         options.Replace = replace;
@@ -64,6 +64,7 @@ protected:
 
     TestDictionary dictionary_;
     dictionary::DictionaryIndex index_;
+    dictionary::TLookupService lookup_{index_};
     fs::path out_;
 };
 
@@ -275,7 +276,7 @@ TEST_F(ExportTest, TabSeparatedTextHoldsTheSameFieldsInUtf8) {
 }
 
 TEST_F(ExportTest, OnlyAnEntryThatIsExactlyAHeadWordIsAWord) {
-    TDictionaryWords words(index_, dictionary_.Dir());
+    TDictionaryWords words(lookup_, dictionary_.Dir());
     EXPECT_FALSE(words.Find("hous"));
     EXPECT_FALSE(words.Find("HOUSE"));
     EXPECT_FALSE(words.Find(""));

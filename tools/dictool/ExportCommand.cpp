@@ -52,7 +52,8 @@ int ExportCommand(const std::vector<std::string>& args) {
         std::cerr << "dictool: " << options["--dir"] << " holds no dictionary\n";
         return kFailure;
     }
-    const exporting::TDictionaryWords words(index, options["--dir"]);
+    const dictionary::TLookupService lookup(index);
+    const exporting::TDictionaryWords words(lookup, options["--dir"]);
     exporting::TExportOptions exportOptions;
     exportOptions.Replace = options.contains("--replace");
     exportOptions.DeckName = std::filesystem::path(options["--list"]).filename().string();
