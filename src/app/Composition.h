@@ -34,6 +34,10 @@ public:
     }
 
 private:
+    // Installed: the user's state folder and the recording's folder made
+    // where missing; the state folder's failure, if any.
+    platform::TFileResult PrepareStateFolders() const;
+
     TForm1& window_;
     const TMainLayout& layout_;
     const platform::TPaths& paths_;

@@ -50,7 +50,7 @@ std::optional<TExportWord> TDictionaryWords::Find(std::string_view entry) const 
         }
         TExportWord word;
         word.HeadWord = std::string(letter.HeadWord(p));
-        word.ArticleRtf = dictionary::ReadArticle(index_, tab, letter.Record(p));
+        word.ArticleRtf = dictionary::ReadArticle(index_, tab, static_cast<std::size_t>(p));
         word.Transcription =
             SplitArticle(word.ArticleRtf, platform::Cp1251ToUtf8(word.HeadWord)).Transcription;
         word.Sound = SoundFile(workingDir_, tab, letter.SoundNumber(p));

@@ -36,6 +36,8 @@ enum class TFileFault {
     LineTooLong,
     // The file was changed by someone else since it was read.
     ChangedMeanwhile,
+    // Another program held the file's lock for longer than a window may wait.
+    Busy,
 };
 
 struct TFileError {

@@ -104,6 +104,10 @@ enum class TPhrase {
     CannotFile,
     // After a settings file that cannot be read at start.
     SettingsLeftAlone,
+    // The installed program's own folder for the user: %1 the folder, %2 why.
+    StateFolderUnusable,
+    // The installed program's shared data: %1 the folder.
+    SharedDataMissing,
 };
 
 QString Phrase(TPhrase phrase, TLanguage language);

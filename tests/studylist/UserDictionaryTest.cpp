@@ -56,7 +56,7 @@ TEST_F(UserDictionaryTest, IndexChangedSinceTheStartIsLeftAlone) {
     std::string bytes = ReadFile(indexPath);
     bytes += bytes.substr(0, sizeof(dictionary::IndexRecord));
     WriteFile(indexPath, bytes);
-    TUserDictionary dictionary(index_, index_.StartDir());
+    TUserDictionary dictionary(index_);
     TSavedWord saved;
     const platform::TFileResult result = dictionary.Save("hotdog", kArticle, saved);
     ASSERT_FALSE(result.Ok());
@@ -74,7 +74,7 @@ TEST_F(UserDictionaryTest, IndexRewrittenToTheSameSizeIsLeftAlone) {
     ASSERT_GE(bytes.size(), 2u * kRecord);
     std::swap_ranges(bytes.begin(), bytes.begin() + kRecord, bytes.begin() + kRecord);
     WriteFile(indexPath, bytes);
-    TUserDictionary dictionary(index_, index_.StartDir());
+    TUserDictionary dictionary(index_);
     TSavedWord saved;
     const platform::TFileResult result = dictionary.Save("hotdog", kArticle, saved);
     ASSERT_FALSE(result.Ok());
@@ -92,7 +92,7 @@ TEST_F(UserDictionaryTest, ASaveAddsTheNewRecordAndChangesNothingElse) {
     constexpr std::size_t kRecord = sizeof(dictionary::IndexRecord);
     bytes[90] = 'x'; // past "hot"
     WriteFile(indexPath, bytes);
-    TUserDictionary dictionary(index_, index_.StartDir());
+    TUserDictionary dictionary(index_);
     TSavedWord saved;
     ASSERT_TRUE(dictionary.Save("hotdog", kArticle, saved).Ok());
     ASSERT_EQ(saved.Position, 1u);
@@ -106,7 +106,7 @@ TEST_F(UserDictionaryTest, ASaveAddsTheNewRecordAndChangesNothingElse) {
 }
 
 TEST_F(UserDictionaryTest, SavedWordIsFiledInOrderAndReadsBack) {
-    TUserDictionary dictionary(index_, index_.StartDir());
+    TUserDictionary dictionary(index_);
     const auto before = index_.Letter(kH).Size();
     TSavedWord saved;
     ASSERT_TRUE(dictionary.Save("hotdog", kArticle, saved).Ok());
@@ -138,7 +138,7 @@ TEST_F(UserDictionaryTest, SavedWordIsFiledInOrderAndReadsBack) {
 }
 
 TEST_F(UserDictionaryTest, UserRecordsKeepTheBaseSoundNumbers) {
-    TUserDictionary dictionary(index_, index_.StartDir());
+    TUserDictionary dictionary(index_);
     const auto& letter = index_.Letter(kH);
     std::vector<std::string> before;
     for (std::size_t p = 0; p < letter.Size(); ++p) {
@@ -159,7 +159,7 @@ TEST_F(UserDictionaryTest, UserRecordsKeepTheBaseSoundNumbers) {
 }
 
 TEST_F(UserDictionaryTest, ExistingWordAndBulgarianWord) {
-    TUserDictionary dictionary(index_, index_.StartDir());
+    TUserDictionary dictionary(index_);
     EXPECT_TRUE(dictionary.Contains("house"));
     EXPECT_FALSE(dictionary.Contains("House"));
     TSavedWord saved;
@@ -191,7 +191,7 @@ TEST_F(UserDictionaryTest, FailedIndexWriteLeavesNothingBehind) {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{300, 300};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        TUserDictionary dictionary(index_, index_.StartDir());
+        TUserDictionary dictionary(index_);
         TSavedWord saved;
         const platform::TFileResult result = dictionary.Save("hotdog", kArticle, saved);
         const bool ok = result.Ok();
@@ -218,7 +218,7 @@ TEST_F(UserDictionaryTest, TornIndexWriteKeepsTheIndexWhole) {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{300, 300}; // the article fits, the index does not
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        TUserDictionary dictionary(index_, index_.StartDir());
+        TUserDictionary dictionary(index_);
         TSavedWord saved;
         const platform::TFileResult result = dictionary.Save("hotdog", kArticle, saved);
         ::_exit(!result.Ok() && result.Error().Operation == platform::TFileOperation::Write ? 0
@@ -244,7 +244,7 @@ TEST_F(UserDictionaryTest, ReadOnlyFolderIsReportedAndChangesNothing) {
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
             ::_exit(2);
         }
-        TUserDictionary dictionary(index_, index_.StartDir());
+        TUserDictionary dictionary(index_);
         TSavedWord saved;
         // The index file, which this user may not write, is looked at first.
         const platform::TFileResult result = dictionary.Save("hotdog", kArticle, saved);
