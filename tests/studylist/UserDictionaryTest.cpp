@@ -50,38 +50,42 @@ TEST(UserWordCheck, EveryProblemIsNamed) {
 }
 
 // The index is rewritten from memory; entries another program added since
-// the start must not be lost by that.
-TEST_F(UserDictionaryTest, IndexChangedSinceTheStartIsLeftAlone) {
+// the start must not be lost by that: the file is read again and the new
+// word joins them.
+TEST_F(UserDictionaryTest, IndexChangedSinceTheStartIsReadAgainAndKept) {
     const fs::path indexPath = index_.IndexPath(kH);
+    constexpr std::size_t kRecord = sizeof(dictionary::IndexRecord);
     std::string bytes = ReadFile(indexPath);
-    bytes += bytes.substr(0, sizeof(dictionary::IndexRecord));
+    const std::size_t before = bytes.size() / kRecord;
+    bytes += bytes.substr(0, kRecord);
     WriteFile(indexPath, bytes);
     TUserDictionary dictionary(index_);
     TSavedWord saved;
-    const platform::TFileResult result = dictionary.Save("hotdog", kArticle, saved);
-    ASSERT_FALSE(result.Ok());
-    EXPECT_EQ(result.Error().File.filename(), "base_h.dak");
-    EXPECT_EQ(ReadFile(indexPath), bytes);
-    EXPECT_FALSE(fs::exists(Path("eg/user_h.ref")) && fs::file_size(Path("eg/user_h.ref")) > 0);
+    ASSERT_TRUE(dictionary.Save("hotdog", kArticle, saved).Ok());
+    const std::string now = ReadFile(indexPath);
+    ASSERT_EQ(now.size(), bytes.size() + kRecord);
+    EXPECT_EQ(now.substr(now.size() - kRecord), bytes.substr(bytes.size() - kRecord))
+        << "the other program's record is still there";
+    EXPECT_EQ(index_.Letter(kH).Size(), before + 2) << "memory follows the file";
+    EXPECT_EQ(index_.Letter(kH).HeadWord(saved.Position), "hotdog");
+    EXPECT_EQ(Reload().Letter(kH).HeadWords(), index_.Letter(kH).HeadWords());
 }
 
 // Rewritten to the same size by another program: two entries changed
 // places. That is noticed from the entries, not the size alone.
-TEST_F(UserDictionaryTest, IndexRewrittenToTheSameSizeIsLeftAlone) {
+TEST_F(UserDictionaryTest, IndexRewrittenToTheSameSizeIsReadAgain) {
     const fs::path indexPath = index_.IndexPath(kH);
     std::string bytes = ReadFile(indexPath);
     constexpr auto kRecord = static_cast<std::ptrdiff_t>(sizeof(dictionary::IndexRecord));
     ASSERT_GE(bytes.size(), 2u * kRecord);
     std::swap_ranges(bytes.begin(), bytes.begin() + kRecord, bytes.begin() + kRecord);
     WriteFile(indexPath, bytes);
+    const std::string second(index_.Letter(kH).HeadWord(1));
     TUserDictionary dictionary(index_);
     TSavedWord saved;
-    const platform::TFileResult result = dictionary.Save("hotdog", kArticle, saved);
-    ASSERT_FALSE(result.Ok());
-    EXPECT_EQ(result.Error().Fault, platform::TFileFault::ChangedMeanwhile);
-    EXPECT_EQ(result.Error().Operation, platform::TFileOperation::Update);
-    EXPECT_EQ(ReadFile(indexPath), bytes);
-    EXPECT_FALSE(dictionary.Contains("hotdog"));
+    ASSERT_TRUE(dictionary.Save("hzz", kArticle, saved).Ok());
+    EXPECT_EQ(index_.Letter(kH).HeadWord(0), second) << "the swapped order as the file has it";
+    EXPECT_EQ(Reload().Letter(kH).HeadWords(), index_.Letter(kH).HeadWords());
 }
 
 // The bytes after a head-word's end are read by nobody; a save passes them on
