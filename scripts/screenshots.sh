@@ -31,7 +31,7 @@ sleep 1
 (cd "$work" && exec "$BUILD/bin/englishdictionary") >/dev/null 2>&1 &
 program=$!
 main="$(xdotool search --sync --onlyvisible --name "^$TITLE\$" | head -n 1)"
-xdotool windowactivate --sync "$main" windowmove "$main" 40 30
+xdotool windowmove "$main" 40 30 windowfocus "$main"
 sleep 1
 
 # The window with its frame, as a user sees it.
@@ -57,19 +57,26 @@ xdotool key Return
 sleep 1
 shoot "$main" main-window
 
-# Method 1 on the default study list; the exercise window is the one that
-# takes the focus.
-click "${METHOD1_X:-820}" "${METHOD1_Y:-140}"
+# Method 1 on the default study list; the exercise window is the named
+# window that was not there before.
+before="$(xdotool search --onlyvisible --name . | sort)"
+click 575 88
+sleep 3
+exercise="$(comm -13 <(echo "$before") <(xdotool search --onlyvisible --name . | sort) | tail -n 1)"
+[ -n "$exercise" ] || { echo "no exercise window opened" >&2; exit 1; }
+# Its first word, as the learner asks for it with Next word; then its exit
+# button.
+xdotool mousemove --window "$exercise" 520 558 click 1
 sleep 2
-exercise="$(xdotool getactivewindow)"
 shoot "$exercise" exercise
-xdotool key --window "$exercise" alt+F4
+xdotool mousemove --window "$exercise" 801 191 click 1
 sleep 2
-xdotool windowactivate --sync "$main"
+xdotool windowfocus "$main" 2>/dev/null || true
+sleep 1
 
 # Tools → Pronunciation Key.
-click "${TOOLS_X:-150}" "${TOOLS_Y:-10}"
+click 122 6
 sleep 1
-xdotool key Down Return
-sleep 1
+click 150 26
+sleep 2
 shoot "$main" pronunciation-key

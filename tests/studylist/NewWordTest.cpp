@@ -234,7 +234,7 @@ TEST_F(NewWordTest, ReadOnlyFolderGivesTheFileError) {
 // The formatting boxes, on a dialog of its own.
 class FormattingTest : public ::testing::Test {
 protected:
-    FormattingTest() : dictionary_(index_, {}), dialog_(dictionary_, dialogs_, {}, false) {
+    FormattingTest() : dictionary_(index_), dialog_(dictionary_, dialogs_, {}, false) {
         dialog_.show();
         dialog_.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog_));
