@@ -3,6 +3,9 @@
 #include "app/Splash.h"
 #include "app/Unit1.h"
 #include "lookup/ClipboardWatcher.h"
+#include "platform/FileIo.h"
+#include "ui/Captions.h"
+#include "ui/FileMessages.h"
 #include "ui/FlatButtons.h"
 #include "ui/Pictures.h"
 
@@ -43,8 +46,7 @@ TComposition::TComposition(TForm1& window, const TMainLayout& layout, const plat
                                          ui::ButtonIcon(ui::Picture(ui::PictureId::IconStop))});
     rooms_.Sound->OnPlayEnded = [this] { rooms_.PlayEnd.Notify(); };
     rooms_.Clipboard = new lookup::TClipboardWatcher(&window);
-    rooms_.UserDictionary =
-        std::make_unique<studylist::TUserDictionary>(rooms_.Index, paths.UserWordsDir());
+    rooms_.UserDictionary = std::make_unique<studylist::TUserDictionary>(rooms_.Index);
     rooms_.StudyList = std::make_unique<studylist::TStudyList>(
         studylist::TStudyListControls{l.ListBox1, l.Label1, l.Button2, l.Button4, l.PopupMenu1,
                                       l.Delete1},
@@ -87,9 +89,14 @@ void TComposition::StartUp() {
     // Widths the view switch restores; the recorded streams are absent until
     // the first recording.
     rooms_.View->RememberWidths();
+    // Installed, the user's own folders are made on the first start; where
+    // that fails nothing of the user's is read or written anywhere, and the
+    // rest of the program goes on.
+    const platform::TFileResult stateReady = PrepareStateFolders();
     // The view and the language through their own switches, which do not
     // rewrite the file at start.
-    const platform::TFileResult settingsRead = rooms_.Options->Load(paths_.StateDir());
+    const platform::TFileResult settingsRead =
+        stateReady.Ok() ? rooms_.Options->Load(paths_.StateDir()) : platform::TFileResult();
     if (rooms_.Options->Settings().Stored()) {
         const TSettings& settings = rooms_.Options->Settings();
         rooms_.View->ApplyStored(settings.IsFirst(TSettings::Position::View));
@@ -98,13 +105,14 @@ void TComposition::StartUp() {
     // The index, counting progress in dots on the splash; the Cyrillic tabs
     // are added as their letters are read.
     const dictionary::LoadReport report =
-        rooms_.Index.Load(paths_.DictionaryDir(), [&](int tab, dictionary::LoadStep step) {
-            if (step == dictionary::LoadStep::BeforeRead) {
-                layout_.TabControl1->AddTab(dictionary::TabCaption(tab));
-            } else {
-                splash->AdvanceProgress();
-            }
-        });
+        rooms_.Index.Load(paths_.DictionaryDir(), stateReady.Ok() ? paths_.UserWordsDir() : "",
+                          [&](int tab, dictionary::LoadStep step) {
+                              if (step == dictionary::LoadStep::BeforeRead) {
+                                  layout_.TabControl1->AddTab(dictionary::TabCaption(tab));
+                              } else {
+                                  splash->AdvanceProgress();
+                              }
+                          });
     // The search box lists the selected letter.
     rooms_.Lookup->SelectLetter(layout_.TabControl1->TabIndex());
     layout_.Combo->repaint();
@@ -115,9 +123,22 @@ void TComposition::StartUp() {
     window_.show();
     window_.repaint();
     // What start-up found wrong, in one box once the window shows.
+    const bool english = rooms_.Language->English();
     QString problems = rooms_.Options->LoadProblem(settingsRead);
-    if (!report.Complete()) {
-        problems += (problems.isEmpty() ? "" : "\n\n") + QString::fromStdString(report.Message());
+    if (!stateReady.Ok()) {
+        const platform::TFileError& error = stateReady.Error();
+        problems = ui::Phrase(ui::TPhrase::StateFolderUnusable, english)
+                       .arg(QString::fromStdString(error.File.string()),
+                            ui::FileFailureReason(error.Errno, ui::LanguageOf(english)));
+    }
+    const auto add = [&problems](const QString& text) {
+        problems += (problems.isEmpty() ? "" : "\n\n") + text;
+    };
+    if (paths_.Installed() && report.NoDictionary()) {
+        add(ui::Phrase(ui::TPhrase::SharedDataMissing, english)
+                .arg(QString::fromStdString(paths_.DictionaryDir().string())));
+    } else if (!report.Complete()) {
+        add(QString::fromStdString(report.Message()));
     }
     if (!problems.isEmpty()) {
         environment_.Dialogs.Error(&window_, problems);
@@ -127,6 +148,25 @@ void TComposition::StartUp() {
     lookup_.FocusSearchBox();
     // The due count is read once the window shows, off the interface thread.
     QTimer::singleShot(0, &window_, [this] { learning_.RefreshDueCount(); });
+}
+
+platform::TFileResult TComposition::PrepareStateFolders() const {
+    if (!paths_.Installed()) {
+        return {};
+    }
+    platform::TFileResult state = platform::PrepareWritableFolder(paths_.StateDir());
+    if (!state.Ok()) {
+        // Named as the user's folder even when no home folder gave one.
+        platform::TFileError error = state.Error();
+        if (error.File.empty()) {
+            error.File = std::filesystem::path("~/.local/share") / platform::TPaths::kProgramFolder;
+        }
+        return error;
+    }
+    // The recording's folder matters only when there is a recording: it is
+    // reported then, by the recording's own message.
+    (void)platform::PrepareWritableFolder(paths_.PlayFile().parent_path());
+    return {};
 }
 
 void TComposition::ShutDown() {

@@ -36,6 +36,10 @@ public:
     TLearningCommands& Learning() { return learning_; }
 
 private:
+    // Installed: the user's state folder and the recording's folder made
+    // where missing; the state folder's failure, if any.
+    platform::TFileResult PrepareStateFolders() const;
+
     TForm1& window_;
     const TMainLayout& layout_;
     const platform::TPaths& paths_;

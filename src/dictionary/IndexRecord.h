@@ -38,11 +38,14 @@ static_assert(offsetof(IndexRecord, ArticleSize) == 106);
 static_assert(offsetof(IndexRecord, IsBase) == 110);
 
 // Where a record's article lies: the record without its head-word, as the
-// in-memory index keeps it. IsBase is the file's byte as it is.
+// in-memory index keeps it. IsBase is the file's byte as it is. Own marks a
+// record listed by the user's own index files over shared data: its article
+// is in the user's folder. It is no byte of the file.
 struct TArticleRef {
     std::int32_t ArticleOffset = 0;
     std::int32_t ArticleSize = 0;
     std::uint8_t IsBase = 0;
+    bool Own = false;
 
     bool operator==(const TArticleRef&) const = default;
 };

@@ -88,7 +88,70 @@ void LetterIndex::Assign(std::span<const char> fileContent, bool english) {
     CountSounds();
 }
 
-void LetterIndex::Insert(std::size_t p, const IndexRecord& record) {
+void LetterIndex::Refresh(std::span<const char> fileContent) {
+    retiredBytes_.push_back(std::move(headWordBytes_));
+    auto inserted = std::move(insertedBytes_);
+    Assign(fileContent, english_);
+    insertedBytes_ = std::move(inserted);
+}
+
+void LetterIndex::Overlay(const LetterIndex& own) {
+    if (own.Size() == 0) {
+        return;
+    }
+    std::size_t total = 0;
+    for (const std::string_view word : own.headWords_) {
+        total += word.size();
+    }
+    auto bytes = std::make_unique<char[]>(std::max<std::size_t>(total, 1));
+    char* next = bytes.get();
+    std::vector<std::string_view> words;
+    std::vector<TArticleRef> articles;
+    words.reserve(Size() + own.Size());
+    articles.reserve(Size() + own.Size());
+    // A merge of the two lists in file order: an own word goes before the
+    // first base word that sorts after it, as a save would have placed it.
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < Size() || j < own.Size()) {
+        if (j < own.Size() && (i == Size() || HeadWordLess(own.headWords_[j], headWords_[i]))) {
+            const std::string_view word = own.headWords_[j];
+            std::copy(word.begin(), word.end(), next);
+            words.emplace_back(next, word.size());
+            next += word.size();
+            TArticleRef article = own.articles_[j];
+            article.Own = true;
+            articles.push_back(article);
+            ++j;
+        } else {
+            words.push_back(headWords_[i]);
+            articles.push_back(articles_[i]);
+            ++i;
+        }
+    }
+    insertedBytes_.push_back(std::move(bytes));
+    headWords_ = std::move(words);
+    articles_ = std::move(articles);
+    order_ = TOrder::Unknown;
+    CountSounds();
+}
+
+void LetterIndex::RemoveOwn() {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < Size(); ++i) {
+        if (!articles_[i].Own) {
+            headWords_[kept] = headWords_[i];
+            articles_[kept] = articles_[i];
+            ++kept;
+        }
+    }
+    headWords_.resize(kept);
+    articles_.resize(kept);
+    order_ = TOrder::Unknown;
+    CountSounds();
+}
+
+void LetterIndex::Insert(std::size_t p, const IndexRecord& record, bool own) {
     p = std::min(p, Size());
     const std::string_view word = record.HeadWord();
     // Everything that can fail to allocate comes first, so that a failure
@@ -111,7 +174,7 @@ void LetterIndex::Insert(std::size_t p, const IndexRecord& record) {
     }
     headWords_.insert(headWords_.begin() + offset, saved);
     articles_.insert(articles_.begin() + offset,
-                     {record.ArticleOffset, record.ArticleSize, record.IsBase});
+                     {record.ArticleOffset, record.ArticleSize, record.IsBase, own});
     // The saved file holds whole records only.
     fileSize_ = Size() * kRecordBytes;
     CountSounds();
@@ -152,7 +215,8 @@ void LetterIndex::CountSounds() {
     soundNumbers_.reserve(Size());
     std::uint32_t baseCount = 0;
     for (const TArticleRef& article : articles_) {
-        soundNumbers_.push_back(article.IsBase != 0 ? ++baseCount : 0);
+        // The user's own records never shift the numbers of the base ones.
+        soundNumbers_.push_back(article.IsBase != 0 && !article.Own ? ++baseCount : 0);
     }
 }
 
@@ -179,11 +243,22 @@ std::string LoadReport::Message() const {
     };
     list("These index files are missing, their letters are empty:", Missing);
     list("These index files cannot be read, their letters are empty:", Unreadable);
+    list("These index files of your own words cannot be read, their words are not shown:",
+         OwnUnreadable);
     return text;
 }
 
 LoadReport DictionaryIndex::Load(const std::filesystem::path& startDir, const Progress& progress) {
+    return Load(startDir, startDir, progress);
+}
+
+LoadReport DictionaryIndex::Load(const std::filesystem::path& startDir,
+                                 const std::filesystem::path& ownDir, const Progress& progress) {
     startDir_ = startDir;
+    ownDir_ = ownDir;
+    // An empty own folder is nowhere: the letters get no own words, and a
+    // save has nowhere to go rather than going into the start directory.
+    overlaid_ = ownDir.lexically_normal() != startDir.lexically_normal();
     LoadReport report;
     report.StartDir = startDir;
     // One buffer for all files: each letter keeps only what it parsed out of
@@ -201,7 +276,21 @@ LoadReport DictionaryIndex::Load(const std::filesystem::path& startDir, const Pr
             report.Unreadable.push_back(path.string() + " (" + platform::FileErrorText(failure) +
                                         ")");
         }
-        letters_[static_cast<std::size_t>(tab)].Assign(content, IsEnglishTab(tab));
+        LetterIndex& letter = letters_[static_cast<std::size_t>(tab)];
+        letter.Assign(content, IsEnglishTab(tab));
+        LetterIndex& own = own_[static_cast<std::size_t>(tab)];
+        own.Assign({}, IsEnglishTab(tab));
+        if (overlaid_ && !ownDir_.empty()) {
+            const std::filesystem::path ownPath = OwnIndexPath(tab);
+            const int ownFailure =
+                platform::ReadWholeFileInto(ownPath, content, kMaxIndexFileBytes).Errno();
+            if (ownFailure != 0 && ownFailure != ENOENT) {
+                report.OwnUnreadable.push_back(ownPath.string() + " (" +
+                                               platform::FileErrorText(ownFailure) + ")");
+            }
+            own.Assign(content, IsEnglishTab(tab));
+            letter.Overlay(own);
+        }
         if (progress) {
             progress(tab, LoadStep::AfterRead);
         }
@@ -215,6 +304,40 @@ std::filesystem::path DictionaryIndex::IndexPath(int tab) const {
 
 std::filesystem::path DictionaryIndex::ArticlePath(int tab, const IndexRecord& record) const {
     return platform::ResolvePath(startDir_, ArticleFragment(tab, record.IsBase != 0));
+}
+
+std::filesystem::path DictionaryIndex::ArticlePath(int tab, std::size_t position) const {
+    const TArticleRef& article = Letter(tab).Article(position);
+    return platform::ResolvePath(article.Own ? ownDir_ : startDir_,
+                                 ArticleFragment(tab, article.IsBase != 0));
+}
+
+std::filesystem::path DictionaryIndex::OwnIndexPath(int tab) const {
+    return platform::ResolvePath(OwnDir(), IndexFragment(tab));
+}
+
+const LetterIndex& DictionaryIndex::OwnLetter(int tab) const {
+    return overlaid_ ? own_.at(static_cast<std::size_t>(tab)) : Letter(tab);
+}
+
+void DictionaryIndex::RereadOwn(int tab, std::span<const char> fileContent) {
+    LetterIndex& letter = Letter(tab);
+    if (!overlaid_) {
+        letter.Refresh(fileContent);
+        return;
+    }
+    LetterIndex& own = own_.at(static_cast<std::size_t>(tab));
+    letter.RemoveOwn();
+    own.Refresh(fileContent);
+    letter.Overlay(own);
+}
+
+void DictionaryIndex::InsertOwn(int tab, std::size_t ownPosition, std::size_t position,
+                                const IndexRecord& record) {
+    if (overlaid_) {
+        own_.at(static_cast<std::size_t>(tab)).Insert(ownPosition, record);
+    }
+    Letter(tab).Insert(position, record, overlaid_);
 }
 
 } // namespace dictionary

@@ -25,12 +25,15 @@ int FindWord(const std::vector<std::string_view>& headWords, std::string_view wo
     return -1;
 }
 
-TArticleRead ReadArticleChecked(const DictionaryIndex& index, int tab, const IndexRecord& record) {
+namespace {
+
+TArticleRead ReadArticleFrom(const std::filesystem::path& file,
+                             const std::filesystem::path& indexFile, const IndexRecord& record) {
     TArticleRead read;
-    read.File = index.ArticlePath(tab, record);
+    read.File = file;
     if (record.ArticleSize <= 0 || record.ArticleOffset < 0) {
         read.Fault = TArticleFault::NoPlace;
-        read.File = index.IndexPath(tab);
+        read.File = indexFile;
         return read;
     }
     errno = 0;
@@ -65,8 +68,25 @@ TArticleRead ReadArticleChecked(const DictionaryIndex& index, int tab, const Ind
     return read;
 }
 
+} // namespace
+
+TArticleRead ReadArticleChecked(const DictionaryIndex& index, int tab, const IndexRecord& record) {
+    return ReadArticleFrom(index.ArticlePath(tab, record), index.IndexPath(tab), record);
+}
+
+TArticleRead ReadArticleChecked(const DictionaryIndex& index, int tab, std::size_t position) {
+    const bool own = index.Letter(tab).Article(position).Own;
+    return ReadArticleFrom(index.ArticlePath(tab, position),
+                           own ? index.OwnIndexPath(tab) : index.IndexPath(tab),
+                           index.Letter(tab).Record(position));
+}
+
 std::string ReadArticle(const DictionaryIndex& index, int tab, const IndexRecord& record) {
     return ReadArticleChecked(index, tab, record).Bytes;
+}
+
+std::string ReadArticle(const DictionaryIndex& index, int tab, std::size_t position) {
+    return ReadArticleChecked(index, tab, position).Bytes;
 }
 
 } // namespace dictionary

@@ -37,9 +37,14 @@ struct TArticleRead {
 // through TCryptStream (unscrambling base articles), seek to its offset and
 // read its size. Missing or damaged data yields a short or empty article and
 // says why.
+// The record is one read from the start directory's index.
 TArticleRead ReadArticleChecked(const DictionaryIndex& index, int tab, const IndexRecord& record);
+// The record at a position of the letter (below its size), wherever its
+// index lies.
+TArticleRead ReadArticleChecked(const DictionaryIndex& index, int tab, std::size_t position);
 
 // The article alone: missing data is not reported.
 std::string ReadArticle(const DictionaryIndex& index, int tab, const IndexRecord& record);
+std::string ReadArticle(const DictionaryIndex& index, int tab, std::size_t position);
 
 } // namespace dictionary

@@ -196,8 +196,7 @@ std::optional<TArticleRead> TLookupService::ReadArticleChecked(int tab, int posi
     if (!Holds(tab, position)) {
         return std::nullopt;
     }
-    return dictionary::ReadArticleChecked(
-        index_, tab, index_.Letter(tab).Record(static_cast<std::size_t>(position)));
+    return dictionary::ReadArticleChecked(index_, tab, static_cast<std::size_t>(position));
 }
 
 std::string TLookupService::ReadArticle(int tab, int position) const {

@@ -38,6 +38,8 @@ enum class TFileFault {
     NotInCodePage,
     // The file was changed by someone else since it was read.
     ChangedMeanwhile,
+    // Another program held the file's lock for longer than a window may wait.
+    Busy,
 };
 
 struct TFileError {

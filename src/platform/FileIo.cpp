@@ -4,12 +4,14 @@
 #include "platform/TemporaryFiles.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <new>
 #include <stdexcept>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace platform {
@@ -263,7 +265,33 @@ int ReadStart(const std::filesystem::path& path, std::size_t count, std::string&
 }
 
 // 0 and the locked descriptor in lockedFd, or why not.
-int LockFile(const std::filesystem::path& path, int& lockedFd) {
+// Waits for the lock without end when wait is negative; else polls until the
+// wait is over and gives EWOULDBLOCK.
+int TakeLock(int fd, std::chrono::milliseconds wait) {
+    if (wait.count() < 0) {
+        while (::flock(fd, LOCK_EX) != 0) {
+            if (errno != EINTR) {
+                return errno;
+            }
+        }
+        return 0;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    for (;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            return 0;
+        }
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            return errno;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return EWOULDBLOCK;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+int LockFile(const std::filesystem::path& path, std::chrono::milliseconds wait, int& lockedFd) {
     // Each round either locks the file now at the path or finds that a holder
     // replaced it while we waited; a bounded number of rounds guards against
     // a path that keeps changing.
@@ -279,12 +307,7 @@ int LockFile(const std::filesystem::path& path, int& lockedFd) {
         } else if (!S_ISREG(locked.st_mode)) {
             failure = FileKindFailure(locked.st_mode);
         } else {
-            while (::flock(fd, LOCK_EX) != 0) {
-                if (errno != EINTR) {
-                    failure = errno;
-                    break;
-                }
-            }
+            failure = TakeLock(fd, wait);
         }
         if (failure != 0) {
             ::close(fd);
@@ -360,13 +383,40 @@ TFileResult ReadFileStart(const std::filesystem::path& path, std::size_t count,
     return TFileResult::FromErrno(path, TFileOperation::Open, ReadStart(path, count, bytes));
 }
 
+TFileResult PrepareWritableFolder(const std::filesystem::path& folder) {
+    if (folder.empty()) {
+        return TFileResult::FromErrno(folder, TFileOperation::Create, ENOENT);
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (ec) {
+        return TFileResult::FromErrno(folder, TFileOperation::Create, ec.value());
+    }
+    if (!std::filesystem::is_directory(folder, ec)) {
+        return TFileResult::FromErrno(folder, TFileOperation::Create, ENOTDIR);
+    }
+    // A file without a name, gone when closed: it proves that the folder
+    // takes files and leaves nothing behind.
+    const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        ::close(fd);
+        return {};
+    }
+    const int failure = errno;
+    // File systems without nameless files say nothing about permission.
+    if (failure == EOPNOTSUPP || failure == EISDIR || failure == EINVAL) {
+        return {};
+    }
+    return TFileResult::FromErrno(folder, TFileOperation::Create, failure);
+}
+
 TFileLock::~TFileLock() {
     Unlock();
 }
 
-TFileResult TFileLock::Lock(const std::filesystem::path& path) {
+TFileResult TFileLock::Lock(const std::filesystem::path& path, std::chrono::milliseconds wait) {
     Unlock();
-    const int failure = LockFile(path, fd_);
+    const int failure = LockFile(path, wait, fd_);
     if (failure == 0) {
         path_ = path;
     }

@@ -2,6 +2,7 @@
 
 #include "platform/FileError.h"
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <limits>
@@ -62,6 +63,11 @@ TFileResult ReadWholeFileInto(const std::filesystem::path& path, std::vector<cha
 // ReadWholeFile. Reading never waits on a named pipe.
 TFileResult ReadFileStart(const std::filesystem::path& path, std::size_t count, std::string& bytes);
 
+// Makes the folder and its parents where they are missing, and finds out
+// whether files can be made in it. Fine or why not (a creation of the
+// folder); an empty path is ENOENT.
+TFileResult PrepareWritableFolder(const std::filesystem::path& folder);
+
 // An exclusive advisory lock on a file that saves replace by renaming a new
 // file over it. Lock waits for other holders, then makes sure that the locked
 // file is still the one at the path (a holder may have replaced it
@@ -75,8 +81,10 @@ public:
     TFileLock& operator=(const TFileLock&) = delete;
 
     // Creates the file empty when it does not exist. Fine or why not, as
-    // ReadWholeFile.
-    TFileResult Lock(const std::filesystem::path& path);
+    // ReadWholeFile. A wait that is not negative bounds the time spent
+    // waiting for other holders: EWOULDBLOCK when they hold on longer.
+    TFileResult Lock(const std::filesystem::path& path,
+                     std::chrono::milliseconds wait = std::chrono::milliseconds(-1));
     void Unlock();
     bool Locked() const { return fd_ >= 0; }
 

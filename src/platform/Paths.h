@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
+#include <string>
 #include <string_view>
 
 namespace platform {
@@ -12,6 +14,21 @@ namespace platform {
 // to case, so "\WAVE\" and "\wave\" name the same folder. Components that do
 // not exist at all are kept as written.
 std::filesystem::path ResolvePath(const std::filesystem::path& base, std::string_view fragment);
+
+// What the program's start decides its folders from, gathered once from the
+// process (ThisProcess) or written by a test.
+struct TStartPlace {
+    std::filesystem::path WorkingDirectory;
+    // The working directory has the dictionary's eg and bg folders.
+    bool WorkingDirectoryHoldsDictionary = false;
+    // The running program's own file.
+    std::filesystem::path Executable;
+    // HOME, XDG_DATA_HOME, XDG_RUNTIME_DIR, XDG_CACHE_HOME; an unset or empty
+    // variable is absent.
+    std::map<std::string, std::string> Environment;
+
+    static TStartPlace ThisProcess();
+};
 
 // Where the program finds its files and where it keeps its own: made once by
 // the program (or a test, or a tool) and handed to every part that opens a
@@ -36,7 +53,22 @@ public:
         std::filesystem::path PlayFile;
     };
 
-    explicit TPaths(TAnswers answers);
+    // The folder name below the installed prefix's share folder and below
+    // each user's data, cache and run-time folders.
+    static constexpr const char* kProgramFolder = "englishdictionary";
+
+    explicit TPaths(TAnswers answers, bool installed = false);
+
+    // Started in a folder that holds the dictionary, everything is that
+    // folder as FromWorkingDirectory gives it. Otherwise the program is
+    // installed: its data is read from <prefix>/share/englishdictionary
+    // beside the program's bin folder, and each user's settings and own words
+    // are kept in $XDG_DATA_HOME/englishdictionary (~/.local/share/...), the
+    // recording's file in $XDG_RUNTIME_DIR/englishdictionary or else the
+    // cache folder ($XDG_CACHE_HOME, ~/.cache). A variable that is not an
+    // absolute path counts as unset. Without a home folder either, the state
+    // answers are empty: nothing of the user's can be kept.
+    static TPaths ForStart(const TStartPlace& place);
 
     // The program started from a data folder: the dictionary, the state and
     // the user's words are the working directory now, and the other data
@@ -54,9 +86,13 @@ public:
     std::filesystem::path StateFile(std::string_view name) const;
     const std::filesystem::path& UserWordsDir() const { return answers_.UserWords; }
     const std::filesystem::path& PlayFile() const { return answers_.PlayFile; }
+    // Installed: the dictionary and data are shared and read-only, the state
+    // and the user's words the user's own, apart from them.
+    bool Installed() const { return installed_; }
 
 private:
     TAnswers answers_;
+    bool installed_ = false;
 };
 
 } // namespace platform

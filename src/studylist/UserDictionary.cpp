@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <limits>
 #include <system_error>
+#include <vector>
 
 namespace studylist {
 
@@ -38,15 +39,22 @@ bool TUserDictionary::Contains(std::string_view headWord) const {
     return std::find(words.begin(), words.end(), headWord) != words.end();
 }
 
-std::size_t TUserDictionary::InsertPosition(int tab, std::string_view headWord) const {
-    // A linear search for the first head-word that sorts after the new one:
-    // it also gives a sensible place in an index that is not wholly sorted.
-    const auto& words = index_.Letter(tab).HeadWords();
+namespace {
+
+// A linear search for the first head-word that sorts after the new one: it
+// also gives a sensible place in an index that is not wholly sorted.
+std::size_t FirstAfter(const std::vector<std::string_view>& words, std::string_view headWord) {
     std::size_t p = 0;
     while (p < words.size() && !dictionary::HeadWordLess(headWord, words[p])) {
         ++p;
     }
     return p;
+}
+
+} // namespace
+
+std::size_t TUserDictionary::InsertPosition(int tab, std::string_view headWord) const {
+    return FirstAfter(index_.Letter(tab).HeadWords(), headWord);
 }
 
 platform::TFileResult TUserDictionary::Save(std::string_view headWord, std::string_view article,
@@ -55,16 +63,29 @@ platform::TFileResult TUserDictionary::Save(std::string_view headWord, std::stri
     using platform::TFileResult;
     const int tab = LetterOf(headWord);
     const std::filesystem::path articlePath =
-        platform::ResolvePath(dir_, dictionary::ArticleFragment(tab, false));
-    const std::filesystem::path indexPath =
-        platform::ResolvePath(dir_, dictionary::IndexFragment(tab));
+        platform::ResolvePath(index_.OwnDir(), dictionary::ArticleFragment(tab, false));
+    const std::filesystem::path indexPath = index_.OwnIndexPath(tab);
+    if (index_.OwnDir().empty()) {
+        return platform::TFileError{indexPath, TFileOperation::Create, ENOENT};
+    }
+    if (index_.Overlaid()) {
+        // The user's folder gets its eg and bg folders with the first word.
+        std::error_code ec;
+        std::filesystem::create_directories(indexPath.parent_path(), ec);
+    }
 
     // Another program may save into the same letter at the same moment: the
     // lock on the index file keeps the whole save, from the article's append
     // to the index's replacement (or the undo of a failure), to one writer.
+    // The window waits for it, so only for a while.
     platform::TFileLock lock;
-    if (TFileResult locked = lock.Lock(indexPath); !locked.Ok()) {
-        return locked;
+    if (TFileResult locked = lock.Lock(indexPath, kLockWait); !locked.Ok()) {
+        if (locked.Errno() != EWOULDBLOCK) {
+            return locked;
+        }
+        platform::TFileError busy{indexPath, TFileOperation::Update};
+        busy.Fault = platform::TFileFault::Busy;
+        return busy;
     }
     // What killed saves into this folder left behind goes now.
     platform::RemoveStaleTemporaryFiles(indexPath.parent_path());
@@ -74,21 +95,17 @@ platform::TFileResult TUserDictionary::Save(std::string_view headWord, std::stri
         }
     }
 
-    // The new record goes into the file as it is now, at the place the
-    // in-memory list gives it. That place is right, and no entry is lost,
-    // only while the file still lists what was read at start-up: one that
-    // was unreadable then, or changed since by another program, is left
-    // alone.
-    dictionary::LetterIndex& letter = index_.Letter(tab);
+    // The new record goes into the file as it is now. Another instance of
+    // the program, or the dictionary tool, may have written it since it was
+    // read: read again, its words are kept and the new place is right.
     std::string current;
     if (TFileResult read = lock.Read(current, dictionary::kMaxIndexFileBytes); !read.Ok()) {
         return read;
     }
-    if (!letter.MatchesFile(current)) {
-        platform::TFileError changed{indexPath, TFileOperation::Update};
-        changed.Fault = platform::TFileFault::ChangedMeanwhile;
-        return changed;
+    if (!index_.OwnLetter(tab).MatchesFile(current)) {
+        index_.RereadOwn(tab, current);
     }
+    const dictionary::LetterIndex& own = index_.OwnLetter(tab);
 
     errno = 0;
     dictionary::TCryptStream stream(articlePath.string(), false,
@@ -117,10 +134,11 @@ platform::TFileResult TUserDictionary::Save(std::string_view headWord, std::stri
 
     dictionary::IndexRecord record;
     dictionary::MakeRecord(record, headWord, oldSize, size, 0);
+    const std::size_t ownPosition = FirstAfter(own.HeadWords(), headWord);
     const std::size_t position = InsertPosition(tab, headWord);
     // Whole records only: trailing bytes that make no record are dropped.
-    const std::string_view kept(current.data(), letter.Size() * sizeof record);
-    const std::size_t split = position * sizeof record;
+    const std::string_view kept(current.data(), own.Size() * sizeof record);
+    const std::size_t split = ownPosition * sizeof record;
     std::string bytes;
     bytes.reserve(kept.size() + sizeof record);
     bytes.append(kept.substr(0, split));
@@ -130,7 +148,7 @@ platform::TFileResult TUserDictionary::Save(std::string_view headWord, std::stri
         undo();
         return written;
     }
-    letter.Insert(position, record);
+    index_.InsertOwn(tab, ownPosition, position, record);
     saved = {tab, position};
     return {};
 }

@@ -3,10 +3,9 @@
 #include "dictionary/LetterIndex.h"
 #include "platform/FileError.h"
 
+#include <chrono>
 #include <cstddef>
-#include <filesystem>
 #include <string_view>
-#include <utility>
 
 namespace studylist {
 
@@ -26,16 +25,19 @@ struct TSavedWord {
 };
 
 // The user dictionary: new words with plain articles, appended to a letter's
-// user article file and listed in the letter's index file in alphabetical
-// order. The index file is always rewritten whole and renamed into place, so
-// it is never left misaligned or truncated; an article whose index could not
-// be written is cut off again, so nothing half-saved stays behind.
+// user article file and listed in the letter's own index file in
+// alphabetical order (the index's OwnDir: the data folder itself, or the
+// user's folder over shared data). The index file is always rewritten whole
+// and renamed into place, so it is never left misaligned or truncated; an
+// article whose index could not be written is cut off again, so nothing
+// half-saved stays behind.
 class TUserDictionary {
 public:
-    // dir: where the user's words are written, their articles and the index
-    // files that list them; the index is the one read from those files.
-    TUserDictionary(dictionary::DictionaryIndex& index, std::filesystem::path dir)
-        : index_(index), dir_(std::move(dir)) {}
+    // How long a save waits for another program's save into the same letter
+    // before it gives up: the window waits meanwhile.
+    static constexpr std::chrono::milliseconds kLockWait{2000};
+
+    explicit TUserDictionary(dictionary::DictionaryIndex& index) : index_(index) {}
 
     // headWord and article are code page 1251 bytes.
     static TWordProblem Check(std::string_view headWord, std::string_view article);
@@ -53,15 +55,17 @@ public:
     // Appends the article, rewrites the index file and inserts the record
     // into the in-memory index, all under an exclusive lock on the index file
     // so that programs saving into the same letter take turns. The word must
-    // pass Check. Refused when the index file no longer holds what is in
-    // memory, or it or the article file is read-only. On failure nothing has
-    // changed on disk or in memory, and the failure names the file.
+    // pass Check. An index file that another program changed since it was
+    // read is read again first, so its words stay and the new one joins
+    // them. Refused, with the fault Busy, when another program holds the
+    // lock for longer than kLockWait; refused when the index or the article
+    // file is read-only. On failure nothing has changed on disk, the
+    // in-memory index at most re-read, and the failure names the file.
     platform::TFileResult Save(std::string_view headWord, std::string_view article,
                                TSavedWord& saved);
 
 private:
     dictionary::DictionaryIndex& index_;
-    std::filesystem::path dir_;
 };
 
 } // namespace studylist

@@ -174,6 +174,17 @@ constexpr std::array kPhrases{
                 "Word forms and suggestions are off. %1"},
     TPhraseText{TPhrase::FormsFileDamaged, "Файлът „%1“ е повреден (%2).",
                 "File \"%1\" is damaged (%2)."},
+    TPhraseText{TPhrase::StateFolderUnusable,
+                "Папката „%1“ за Вашите настройки и думи не може да бъде създадена или "
+                "записана: %2. Търсенето и упражненията работят, но нищо Ваше няма да бъде "
+                "запазено.",
+                "The folder \"%1\" for your settings and words cannot be created or written: %2. "
+                "Look-ups and exercises go on, but nothing of yours will be saved."},
+    TPhraseText{TPhrase::SharedDataMissing,
+                "Данните на речника в „%1“ липсват или са повредени: папките eg и bg нямат нито "
+                "един от 58-те индексни файла. Инсталирайте програмата отново.",
+                "The dictionary's data in \"%1\" is missing or damaged: its folders eg and bg "
+                "hold none of the 58 index files. Install the program again."},
 };
 
 constexpr std::array<const char*, 8> kUsageHintsBulgarian{

@@ -113,6 +113,10 @@ enum class TPhrase {
     WordFormsOff,
     // A word-form file read whole but damaged: %1 the file, %2 what is wrong.
     FormsFileDamaged,
+    // The installed program's own folder for the user: %1 the folder, %2 why.
+    StateFolderUnusable,
+    // The installed program's shared data: %1 the folder.
+    SharedDataMissing,
 };
 
 QString Phrase(TPhrase phrase, TLanguage language);

@@ -70,6 +70,11 @@ constexpr TFaultText kFaults[] = {
      "програмата отново и добавете думата пак.",
      "It no longer matches what the program read at start; restart the program and add the "
      "word again."},
+    {platform::TFileFault::Busy,
+     "Речникът е зает: друга програма записва в него. Текстът Ви е запазен; опитайте отново "
+     "след малко.",
+     "The dictionary is busy: another program is writing to it. Your text is kept; try again in "
+     "a moment."},
 };
 
 QString Path(const platform::TFileError& error) {

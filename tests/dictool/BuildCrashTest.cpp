@@ -129,7 +129,7 @@ protected:
         // A word of the user's own, which every build is told to keep.
         dictionary::DictionaryIndex index;
         index.Load(Old());
-        studylist::TUserDictionary user(index, Old());
+        studylist::TUserDictionary user(index);
         studylist::TSavedWord saved;
         ASSERT_TRUE(user.Save("hotdog", "{\\rtf1 hotdog}", saved).Ok());
     }

@@ -109,7 +109,7 @@ TEST_F(DictoolCliTest, RebuildingOverUserWordsNeedsToBeToldToKeepOrDropThem) {
     {
         dictionary::DictionaryIndex index;
         index.Load(Data());
-        studylist::TUserDictionary user(index, Data());
+        studylist::TUserDictionary user(index);
         studylist::TSavedWord saved;
         ASSERT_TRUE(user.Save("hotdog", kUserArticle, saved).Ok());
     }
@@ -175,7 +175,7 @@ TEST_F(DictoolCliTest, LeftoversOfInterruptedSavesAreReportedAndTheNextSaveRemov
     {
         dictionary::DictionaryIndex index;
         index.Load(Data());
-        studylist::TUserDictionary user(index, Data());
+        studylist::TUserDictionary user(index);
         studylist::TSavedWord saved;
         ASSERT_TRUE(user.Save("hotdog", kUserArticle, saved).Ok());
     }

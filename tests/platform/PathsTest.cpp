@@ -5,7 +5,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <string>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -87,6 +90,69 @@ TEST(Paths, FromTheWorkingDirectoryOnlyDataFollowsItLater) {
     };
     EXPECT_EXIT(check(), ::testing::ExitedWithCode(0), "");
     fs::remove_all(base);
+}
+
+// The start's decision is made from what the process found, never from the
+// environment the tests run in.
+platform::TStartPlace Installed(std::map<std::string, std::string> environment) {
+    return {"/home/ann/Documents", false, "/opt/dict/bin/englishdictionary",
+            std::move(environment)};
+}
+
+TEST(PathsAtStart, AWorkingDirectoryWithTheDictionaryIsADataFolder) {
+    const platform::TPaths paths =
+        platform::TPaths::ForStart({"/srv/dict",
+                                    true,
+                                    "/usr/bin/englishdictionary",
+                                    {{"HOME", "/home/ann"}, {"XDG_DATA_HOME", "/home/ann/data"}}});
+    EXPECT_FALSE(paths.Installed());
+    EXPECT_EQ(paths.DictionaryDir(), "/srv/dict");
+    EXPECT_EQ(paths.StateDir(), "/srv/dict");
+    EXPECT_EQ(paths.UserWordsDir(), "/srv/dict") << "the user's words where they always were";
+    EXPECT_EQ(paths.PlayFile(), "/srv/dict/play.tmp");
+}
+
+TEST(PathsAtStart, InstalledTheDataIsBesideTheProgramAndTheStateTheUsers) {
+    const platform::TPaths paths =
+        platform::TPaths::ForStart(Installed({{"HOME", "/home/ann"},
+                                              {"XDG_DATA_HOME", "/home/ann/data"},
+                                              {"XDG_RUNTIME_DIR", "/run/user/1000"},
+                                              {"XDG_CACHE_HOME", "/home/ann/cache"}}));
+    EXPECT_TRUE(paths.Installed());
+    EXPECT_EQ(paths.DictionaryDir(), "/opt/dict/share/englishdictionary");
+    EXPECT_EQ(paths.DataDir(), "/opt/dict/share/englishdictionary") << "not the working directory";
+    EXPECT_EQ(paths.StateDir(), "/home/ann/data/englishdictionary");
+    EXPECT_EQ(paths.StateFile("Dictionary.cfg"), "/home/ann/data/englishdictionary/Dictionary.cfg");
+    EXPECT_EQ(paths.UserWordsDir(), "/home/ann/data/englishdictionary");
+    EXPECT_EQ(paths.PlayFile(), "/run/user/1000/englishdictionary/play.tmp");
+}
+
+TEST(PathsAtStart, InstalledWithoutTheVariablesTheHomeFolderGivesTheDefaults) {
+    const platform::TPaths paths = platform::TPaths::ForStart(Installed({{"HOME", "/home/bob"}}));
+    EXPECT_EQ(paths.StateDir(), "/home/bob/.local/share/englishdictionary");
+    EXPECT_EQ(paths.PlayFile(), "/home/bob/.cache/englishdictionary/play.tmp")
+        << "no run-time folder: the cache folder";
+
+    const platform::TPaths cache = platform::TPaths::ForStart(
+        Installed({{"HOME", "/home/bob"}, {"XDG_CACHE_HOME", "/var/cache/bob"}}));
+    EXPECT_EQ(cache.PlayFile(), "/var/cache/bob/englishdictionary/play.tmp");
+
+    const platform::TPaths relative = platform::TPaths::ForStart(
+        Installed({{"HOME", "/home/bob"}, {"XDG_DATA_HOME", "data"}, {"XDG_RUNTIME_DIR", "run"}}));
+    EXPECT_EQ(relative.StateDir(), "/home/bob/.local/share/englishdictionary")
+        << "a relative variable counts as unset";
+    EXPECT_EQ(relative.PlayFile(), "/home/bob/.cache/englishdictionary/play.tmp");
+
+    const platform::TPaths homeless = platform::TPaths::ForStart(Installed({}));
+    EXPECT_TRUE(homeless.StateDir().empty()) << "nowhere to keep anything";
+    EXPECT_TRUE(homeless.PlayFile().empty());
+    EXPECT_EQ(homeless.DictionaryDir(), "/opt/dict/share/englishdictionary");
+}
+
+TEST(PathsAtStart, TheSharedFolderFollowsTheProgramWhereverThePrefixIs) {
+    const platform::TPaths paths = platform::TPaths::ForStart(
+        {"/", false, "/tmp/stage/usr/local/bin/englishdictionary", {{"HOME", "/root"}}});
+    EXPECT_EQ(paths.DictionaryDir(), "/tmp/stage/usr/local/share/englishdictionary");
 }
 
 } // namespace

@@ -14,6 +14,10 @@
 #include <QTextEdit>
 #include <QToolButton>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 namespace {
 
 using namespace studylisttest;
@@ -230,7 +234,7 @@ TEST_F(NewWordTest, ReadOnlyFolderGivesTheFileError) {
 // The formatting boxes, on a dialog of its own.
 class FormattingTest : public ::testing::Test {
 protected:
-    FormattingTest() : dictionary_(index_, {}), dialog_(dictionary_, dialogs_, {}, false) {
+    FormattingTest() : dictionary_(index_), dialog_(dictionary_, dialogs_, {}, false) {
         dialog_.show();
         dialog_.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog_));
@@ -300,6 +304,32 @@ TEST_F(FormattingTest, BoxesChangeOnlyTheirOwnBit) {
     QTest::mouseClick(dialog_.Label1, Qt::LeftButton);
     EXPECT_TRUE(dialog_.CheckBox1->isChecked());
     EXPECT_EQ(Styles(), QStringLiteral("a:biu abbc:BIu c:bIu"));
+}
+
+// Another program holds the letter's index locked while the user saves: the
+// dialog says that the dictionary is busy and stays open with the typed
+// article, and the save succeeds once the other lets go. The lock is held
+// by an open file of this process, which flock treats as another holder.
+TEST_F(NewWordTest, ABusyDictionaryKeepsTheDialogAndItsArticle) {
+    Start();
+    const fs::path indexPath = Dir() / "eg" / "base_h.dak";
+    const int holder = ::open(indexPath.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(holder, 0);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+    EnterUnknown(QStringLiteral("hxz"), [&](TNewWord& dialog) {
+        Write(dialog.RichEdit1, QStringLiteral("хикс"));
+        dialog.Button1->click();
+        ASSERT_EQ(errors_.size(), 1u);
+        EXPECT_TRUE(errors_[0].contains(QStringLiteral("Речникът е зает")))
+            << errors_[0].toStdString();
+        EXPECT_NE(dialog.result(), QDialog::Accepted) << "the dialog stays open";
+        EXPECT_EQ(dialog.RichEdit1->toPlainText(), QStringLiteral("хикс")) << "the text is kept";
+        ::close(holder);
+        dialog.Button1->click();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    });
+    EXPECT_EQ(errors_.size(), 1u);
+    EXPECT_EQ(Article(), QStringLiteral("хикс"));
 }
 
 } // namespace

@@ -29,7 +29,7 @@ std::string ArticleOf(const std::string& word) {
 platform::TFileResult SaveAfterLoading(const fs::path& dir, const std::string& word) {
     dictionary::DictionaryIndex index;
     index.Load(dir);
-    TUserDictionary dictionary(index, dir);
+    TUserDictionary dictionary(index);
     TSavedWord saved;
     return dictionary.Save(word, ArticleOf(word), saved);
 }
