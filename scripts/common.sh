@@ -12,6 +12,7 @@ PACKAGES=(
     espeak-ng libespeak-ng-dev lame libmp3lame-dev
     dict-freedict-eng-bul
     libhunspell-dev hunspell-en-us hunspell-bg hunspell-tools wordnet-base scowl
+    librsvg2-bin desktop-file-utils appstream man-db
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-dev
     xvfb xauth xdotool xclip imagemagick fonts-dejavu-core fonts-dejavu-extra
