@@ -16,11 +16,18 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${DICT_REPOSITORY_URL})
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# dpkg-shlibdeps reads the installed programs and library; scripts/package.sh
+# runs it and names what it found here. (CPack's own run of it first asks
+# `file` about each of the data folder's thirty thousand files.)
+set(DICT_SHLIBS_DEPENDS "" CACHE STRING
+    "Dependencies dpkg-shlibdeps found for the installed ELF files")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Qt finds its X11 and Wayland platform plugins at run time, the windows'
 # fonts are looked up by name, and dictool builds from the installed FreeDict.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core")
+if(DICT_SHLIBS_DEPENDS)
+    string(PREPEND CPACK_DEBIAN_PACKAGE_DEPENDS "${DICT_SHLIBS_DEPENDS}, ")
+endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-extra")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "dict-freedict-eng-bul")
 # The summary above is its first line.

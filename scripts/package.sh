@@ -34,6 +34,18 @@ cmake -S "$REPO" -B "$PACKAGE_BUILD" -DCMAKE_BUILD_TYPE=Release $(compiler_launc
     -DDICT_EXTRA_WORD_LISTS="${DICT_EXTRA_WORD_LISTS:-}" >/dev/null
 cmake --build "$PACKAGE_BUILD" -j"$(nproc)"
 
+# The dependencies of the shared libraries the installed ELF files link.
+shlibs_dir="$(mktemp -d)"
+trap 'rm -rf "$shlibs_dir"' EXIT
+mkdir "$shlibs_dir/debian"
+printf 'Source: englishdictionary\n\nPackage: englishdictionary\nArchitecture: any\n' \
+    >"$shlibs_dir/debian/control"
+shlibs="$(cd "$shlibs_dir" && dpkg-shlibdeps -O -e"$PACKAGE_BUILD/bin/englishdictionary" \
+    -e"$PACKAGE_BUILD/bin/libmpegdll.so" -e"$PACKAGE_BUILD/tools/dictool/dictool" \
+    -e"$PACKAGE_BUILD/tools/wavegen/wavegen" 2>/dev/null | sed -n 's/^shlibs:Depends=//p')"
+echo "Depends from the linked libraries: $shlibs"
+cmake "$PACKAGE_BUILD" -DDICT_SHLIBS_DEPENDS="$shlibs" >/dev/null
+
 (cd "$PACKAGE_BUILD" && cpack -G DEB >/dev/null)
 deb="$(ls "$PACKAGE_BUILD"/englishdictionary_"$version"_*.deb)"
 echo "Built $deb"
