@@ -13,6 +13,7 @@ PACKAGES=(
     dict-freedict-eng-bul
     qt6-charts-dev libqt6opengl6-dev
     libhunspell-dev hunspell-en-us hunspell-bg hunspell-tools wordnet-base scowl
+    librsvg2-bin desktop-file-utils appstream man-db
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-dev
     xvfb xauth xdotool xclip imagemagick fonts-dejavu-core fonts-dejavu-extra

@@ -7,6 +7,8 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(app::TForm1::kApplicationTitle));
+    // The desktop matches the window to its menu entry and icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(DICT_APP_ID));
     ui::RegisterFontSubstitutes();
     // Started from a data folder, it holds the dictionary, the data files and
     // the program's own state; anywhere else the program is the installed one,
