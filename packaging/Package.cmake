@@ -30,16 +30,17 @@ if(DICT_SHLIBS_DEPENDS)
 endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-extra")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "dict-freedict-eng-bul")
-# The summary above is its first line.
+# The summary above is its first line; CPack indents these lines and marks
+# the empty one as a paragraph break.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    " A desktop English-Bulgarian and Bulgarian-English dictionary built from
- the FreeDict English-Bulgarian dictionary. Words are looked up as they are
- typed, from the letter tabs, from copied text and by double-click; inflected
- words find their base word and misspelt words get suggestions. English
- head-words are pronounced, the learner's own voice can be recorded and
- compared, and words go into study lists practised in six exercises.
- .
- The package also holds dictool, which builds and checks dictionary folders,
- and wavegen, which speaks their English head-words into MP3 files.")
+    "A desktop English-Bulgarian and Bulgarian-English dictionary built from
+the FreeDict English-Bulgarian dictionary. Words are looked up as they are
+typed, from the letter tabs, from copied text and by double-click; inflected
+words find their base word and misspelt words get suggestions. English
+head-words are pronounced, the learner's own voice can be recorded and
+compared, and words go into study lists practised in six exercises.
+
+The package also holds dictool, which builds and checks dictionary folders,
+and wavegen, which speaks their English head-words into MP3 files.")
 
 include(CPack)

@@ -164,7 +164,7 @@ as_user user1 dictool lookup --dir /usr/share/englishdictionary house | head -n 
 as_user user1 dictool verify /usr/share/englishdictionary | tail -n 3 ||
     fail "dictool verify failed as user1"
 as_user user1 wavegen --help >/dev/null || fail "wavegen does not run as user1"
-if find "$ROOT/usr/share/englishdictionary" -newer "$ROOT/tmp/$(basename "$deb")" | grep -q .; then
+if find "$ROOT/usr/share/englishdictionary" -type f -newer "$ROOT/tmp/$(basename "$deb")" | grep -q .; then
     fail "running as user1 changed the shared data folder"
 fi
 
