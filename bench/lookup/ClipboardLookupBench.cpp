@@ -1,6 +1,7 @@
 // The look-up of copied text on the full FreeDict data, through the real
 // letter tabs, search box and article pane: a long copied text without
 // blanks must not freeze the window.
+#include "bench/lookup/BenchHost.h"
 #include "dictionary/LookupService.h"
 #include "dictool/Builder.h"
 #include "dictool/FreeDictSource.h"
@@ -22,23 +23,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Host : lookup::TLookupHost, ui::TPronounceButton {
-    bool PronounceButtonEnabled() const override { return true; }
-    void SetPronounceButtonEnabled(bool) override {}
-    bool PronounceButtonVisible() const override { return true; }
-    void ApplyPronounceAvailability(int) override {}
-    void Pronounce() override {}
-    void OpenNewWordDialog(const std::string&, int,
-                           const std::function<void(const lookup::TWordPlace&)>&) override {}
-    void Defer(std::function<void()>) override {}
-    void PostQuit() override {}
-    bool TranslateCopiedText() const override { return true; }
-    bool BringForwardOnCopy() const override { return false; }
-    bool ContinueVisible() const override { return false; }
-    void BringForward() override {}
-    bool EnglishInterface() const override { return true; }
-};
 
 struct Fixture {
     Fixture() {
@@ -65,7 +49,7 @@ struct Fixture {
     lookup::TTabControl* tabs = new lookup::TTabControl(&window);
     lookup::TSearchCombo* combo = new lookup::TSearchCombo(tabs);
     lookup::TRichEditDblClick* pane = new lookup::TRichEditDblClick(&window);
-    Host host;
+    bench::TBenchHost host;
     ui::TEnvironment environment;
     lookup::TLookupWindow lookup{service, *tabs, *combo, *pane, host, host, environment};
 };

@@ -4,6 +4,7 @@
 // The ratio of each pair's medians is the cost of resolving the form.
 //
 //   lookup_form_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+#include "bench/lookup/BenchHost.h"
 #include "dictionary/LookupService.h"
 #include "lookup/LookupWindow.h"
 #include "lookup/RichEditDblClick.h"
@@ -21,23 +22,6 @@
 #include <string>
 
 namespace {
-
-struct Host : lookup::TLookupHost, ui::TPronounceButton {
-    bool PronounceButtonEnabled() const override { return true; }
-    void SetPronounceButtonEnabled(bool) override {}
-    bool PronounceButtonVisible() const override { return true; }
-    void ApplyPronounceAvailability(int) override {}
-    void Pronounce() override {}
-    void OpenNewWordDialog(const std::string&, int,
-                           const std::function<void(const lookup::TWordPlace&)>&) override {}
-    void Defer(std::function<void()>) override {}
-    void PostQuit() override {}
-    bool TranslateCopiedText() const override { return true; }
-    bool BringForwardOnCopy() const override { return false; }
-    bool ContinueVisible() const override { return false; }
-    void BringForward() override {}
-    bool EnglishInterface() const override { return true; }
-};
 
 struct Fixture {
     Fixture() {
@@ -62,7 +46,7 @@ struct Fixture {
     lookup::TTabControl* tabs = new lookup::TTabControl(&window);
     lookup::TSearchCombo* combo = new lookup::TSearchCombo(tabs);
     lookup::TRichEditDblClick* pane = new lookup::TRichEditDblClick(&window);
-    Host host;
+    bench::TBenchHost host;
     ui::TEnvironment environment;
     lookup::TLookupWindow lookup{service, *tabs, *combo, *pane, host, host, environment};
 };
