@@ -223,7 +223,7 @@ session user1 3-add-word "$type_and_enter"'
     sleep 2
     shot list-saved
 ' || fail "user1 could not add the word"
-ls -la "$ROOT$STATE"
+ls -laR "$ROOT$STATE"
 [ -f "$ROOT/home/user1/my-words" ] || fail "the study list was not saved"
 grep -q "^$WORD"$'\r'"\$" "$ROOT/home/user1/my-words" || fail "the saved study list does not hold $WORD"
 grep -rlq "$WORD" "$ROOT$STATE" || fail "user1's state folder does not hold $WORD"
