@@ -19,6 +19,11 @@
 #      version, and installed over the first;
 #   6. user1 still finds the word.
 # Screenshots of each step are written to build/install-check/shots.
+#
+# DICT_CHECK_CHANGED_DEB names an already built changed package for step 5
+# (a package.sh run with DICT_PACKAGE_VERSION and DICT_EXTRA_WORD_LISTS), so
+# that the sessions can be run again without building it once more; without
+# it step 5 builds the changed package.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 if [ "$(id -u)" -ne 0 ]; then
     echo "The check makes a chroot and mounts into it; run it as root." >&2
@@ -35,7 +40,9 @@ MIRROR="${DEBIAN_MIRROR:-http://deb.debian.org/debian}"
 WORD="zyxomantic"
 TRANSLATION="проба"
 
-deb="${1:-$(ls -t "$BUILD"/package/englishdictionary_*.deb 2>/dev/null | head -n 1)}"
+# The tree's own package: step 5 leaves a changed one beside it.
+tree_version="$(sed -n 's/^project([^ ]* VERSION \([0-9.]*\).*/\1/p' "$REPO/CMakeLists.txt")"
+deb="${1:-$(ls "$BUILD"/package/englishdictionary_"$tree_version"_*.deb 2>/dev/null | head -n 1)}"
 if [ -z "$deb" ] || [ ! -f "$deb" ]; then
     echo "No package to check: build one with scripts/package.sh first." >&2
     exit 1
@@ -191,25 +198,38 @@ session user1 3-add-word "$type_and_enter"'
     dialog=$('"$new_word_dialog_open"')
     [ -n "$dialog" ] || { echo "no new-word dialog opened"; exit 1; }
     shot dialog
-    # The translation field and the Save button, by their places in the dialog.
+    # The dialog has a fixed size and its controls fixed places: the
+    # article editor below the word, "Запис" at the top of the right column.
     xdotool mousemove --window "$dialog" 60 120 click 1
     xdotool type --delay 80 "'"$TRANSLATION"'"
+    shot typed
     xdotool mousemove --window "$dialog" 351 52 click 1
     sleep 2
+    [ -z "$('"$new_word_dialog_open"')" ] || { echo "the new-word dialog stayed open"; exit 1; }
     shot saved
-    # The word goes into the study list (the add-word button below the
-    # article), which is saved under the user'"'"'s home.
-    xdotool mousemove --window "$window" 279 322 click 1
+    # The word goes into the study list by the add button of the bar under
+    # the article, and the list is saved by the save button of the right
+    # column. Both keep their places from the window'"'"'s bottom edge, whatever
+    # the height of the menu bar above them.
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    xdotool mousemove --window "$window" 279 $((HEIGHT - 20)) click 1
     sleep 1
-    xdotool mousemove --window "$window" 440 222 click 1
+    shot added
+    xdotool mousemove --window "$window" 574 $((HEIGHT - 81)) click 1
     sleep 2
+    shot save-dialog
     xdotool type --delay 50 "$HOME/my-words"
     xdotool key Return
     sleep 2
     shot list-saved
 ' || fail "user1 could not add the word"
-ls -la "$ROOT$STATE"
+ls -laR "$ROOT$STATE"
 [ -f "$ROOT/home/user1/my-words" ] || fail "the study list was not saved"
+grep -q "^$WORD"$'\r'"\$" "$ROOT/home/user1/my-words" || fail "the saved study list does not hold $WORD"
+grep -rlq "$WORD" "$ROOT$STATE" || fail "user1's state folder does not hold $WORD"
+if grep -rlq "$WORD" "$ROOT/usr/share/englishdictionary"; then
+    fail "user1's word was written into the shared data folder"
+fi
 
 step "4. user2 does not find it"
 session user2 4-other-user "$type_and_enter"'
@@ -218,6 +238,9 @@ session user2 4-other-user "$type_and_enter"'
     [ -n "$dialog" ] || { echo "user2 found the word of user1"; exit 1; }
     xdotool key Escape
 ' || fail "user2 sees user1's word"
+if grep -rlq "$WORD" "$ROOT/home/user2"; then
+    fail "user2's home holds user1's word"
+fi
 
 step "5. The package built again with a changed base dictionary, and upgraded"
 changed="$CHECK/changed-words.tsv"
@@ -226,9 +249,15 @@ changed="$CHECK/changed-words.tsv"
 printf '%s\t%s\t%s\n' "aaberrant" "ˈæbərənt" "отклоняващ се" \
     "zyxoid" "ˈzaɪksɔɪd" "изпитателна дума" >"$changed"
 version="$(in_root dpkg-query -W -f='${Version}' englishdictionary)+changed"
-DICT_PACKAGE_VERSION="$version" DICT_EXTRA_WORD_LISTS="$changed" bash "$REPO/scripts/package.sh" ||
-    fail "the changed package could not be built"
-install_package "$(ls "$BUILD"/package/englishdictionary_"$version"_*.deb)"
+changed_deb="${DICT_CHECK_CHANGED_DEB:-}"
+if [ -z "$changed_deb" ]; then
+    DICT_PACKAGE_VERSION="$version" DICT_EXTRA_WORD_LISTS="$changed" bash "$REPO/scripts/package.sh" ||
+        fail "the changed package could not be built"
+    changed_deb="$(ls "$BUILD"/package/englishdictionary_"$version"_*.deb)"
+fi
+install_package "$changed_deb"
+as_user user1 dictool lookup --dir /usr/share/englishdictionary aaberrant | grep "отклоняващ" ||
+    fail "the upgraded shared dictionary does not hold the changed base words"
 # The next package.sh run builds the tree's own package again.
 
 step "6. user1 still finds \"$WORD\""

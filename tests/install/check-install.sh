@@ -65,6 +65,8 @@ layout)
     for file in copyright changelog.gz; do
         [ -f "$prefix/share/doc/englishdictionary/$file" ] || fail "doc/englishdictionary/$file is missing"
     done
+    [ -f "$prefix/share/lintian/overrides/englishdictionary" ] ||
+        fail "lintian/overrides/englishdictionary is missing"
     ;;
 
 rpath)
