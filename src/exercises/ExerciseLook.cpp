@@ -16,8 +16,10 @@
 #include <QProgressBar>
 #include <QSlider>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QTimer>
 #include <QToolButton>
+#include <QtMath>
 
 namespace exercises {
 namespace {
@@ -27,6 +29,7 @@ constexpr int kIcon = 28;
 constexpr const char* kWordPixels = "wordPixels";
 // The smallest letters a long word is shrunk to.
 constexpr int kMinWordPixels = 8;
+constexpr const char* kWrappedWordName = "WrappedWord";
 constexpr int kDrawn = kIcon * 4;
 
 QColor Colour(QRgb rgb) {
@@ -287,20 +290,139 @@ QLineEdit* WordEdit(QWidget* parent, const QRect& geometry, int pixelSize,
     return box;
 }
 
-void ShowWholeWord(QLineEdit& box, const QString& text) {
-    // The frame, the padding of the style sheet and the box's own margins
-    // around the text, with the caret.
-    constexpr int kTextMargins = 34;
-    const int available = box.contentsRect().width() - kTextMargins;
-    const QVariant ownSize = box.property(kWordPixels);
-    int pixels = ownSize.isValid() ? ownSize.toInt() : box.font().pixelSize();
-    while (pixels > kMinWordPixels &&
-           QFontMetrics(WordFont(pixels)).horizontalAdvance(text) > available) {
-        --pixels;
+namespace {
+
+// The frame, the padding of the style sheet and the box's own margins
+// around the text, a side.
+constexpr int kTextInsetX = 14;
+constexpr int kTextInsetY = 3;
+// The cover lies inside the frame and its rounded corners, over all of the
+// box's own text.
+constexpr int kCoverInset = 3;
+constexpr qreal kCoverRadius = 3;
+// The caret, beside the text of one line.
+constexpr int kCaret = 6;
+
+// Lines of at most width pixels, broken between words where they can be and
+// inside a word where they must; returns their height.
+int LayOutLines(QTextLayout& layout, int width) {
+    layout.beginLayout();
+    qreal height = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        line.setPosition(QPointF(0, height));
+        height += line.height();
     }
-    box.setFont(WordFont(pixels));
+    layout.endLayout();
+    return qCeil(height);
+}
+
+QTextOption WrappingOption(Qt::Alignment alignment) {
+    QTextOption option(alignment & Qt::AlignHorizontal_Mask);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    return option;
+}
+
+// A word too long for one line of its box, painted over the box's text in
+// the box's colours, wrapped onto as many lines as the box is high. The box
+// keeps the word as its text; the cover goes away when the text changes.
+class TWrappedWord final : public QWidget {
+public:
+    explicit TWrappedWord(QLineEdit& box) : QWidget(&box), box_(box) {
+        setObjectName(QString::fromLatin1(kWrappedWordName));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        QObject::connect(&box, &QLineEdit::textChanged, this, [this](const QString& text) {
+            if (text != text_) {
+                hide();
+            }
+        });
+    }
+
+    void Show(const QString& text) {
+        text_ = text;
+        setGeometry(box_.rect().adjusted(kCoverInset, kCoverInset, -kCoverInset, -kCoverInset));
+        show();
+        update();
+    }
+
+    QString Text() const { return text_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(box_.palette().color(QPalette::Base));
+        painter.drawRoundedRect(rect(), kCoverRadius, kCoverRadius);
+        const QRect text = rect().adjusted(kTextInsetX - kCoverInset, kTextInsetY - kCoverInset,
+                                           kCoverInset - kTextInsetX, kCoverInset - kTextInsetY);
+        QTextLayout layout(text_, box_.font());
+        layout.setTextOption(WrappingOption(box_.alignment()));
+        const int height = LayOutLines(layout, text.width());
+        painter.setPen(box_.palette().color(QPalette::Text));
+        layout.draw(&painter,
+                    QPointF(text.left(), text.top() + std::max(0, (text.height() - height) / 2)));
+    }
+
+private:
+    QLineEdit& box_;
+    QString text_;
+};
+
+TWrappedWord* WrappedWordOf(const QLineEdit& box) {
+    return box.findChild<TWrappedWord*>(QString::fromLatin1(kWrappedWordName),
+                                        Qt::FindDirectChildrenOnly);
+}
+
+// The largest letters from the box's own size down to the smallest for
+// which fits holds, or 0.
+template <typename Fits> int LargestFitting(int ownPixels, Fits fits) {
+    for (int pixels = ownPixels; pixels >= kMinWordPixels; --pixels) {
+        if (fits(WordFont(pixels))) {
+            return pixels;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+int WrappedWordHeight(const QFont& font, Qt::Alignment alignment, int width, const QString& text) {
+    QTextLayout layout(text, font);
+    layout.setTextOption(WrappingOption(alignment));
+    return LayOutLines(layout, width);
+}
+
+void ShowWholeWord(QLineEdit& box, const QString& text) {
+    const QRect inner = box.rect().adjusted(kTextInsetX, kTextInsetY, -kTextInsetX, -kTextInsetY);
+    const QVariant ownSize = box.property(kWordPixels);
+    const int ownPixels = ownSize.isValid() ? ownSize.toInt() : box.font().pixelSize();
+    const int oneLine = LargestFitting(ownPixels, [&](const QFont& font) {
+        return QFontMetrics(font).horizontalAdvance(text) <= inner.width() - kCaret;
+    });
+    const int wrapped =
+        oneLine == ownPixels ? 0 : LargestFitting(ownPixels, [&](const QFont& font) {
+            return WrappedWordHeight(font, box.alignment(), inner.width(), text) <= inner.height();
+        });
+    // A word that fits no box at all shows its start, wrapped.
+    const bool wrap = wrapped > oneLine || oneLine == 0;
+    box.setFont(WordFont(wrap ? std::max(wrapped, kMinWordPixels) : oneLine));
     box.setText(text);
     box.setCursorPosition(0);
+    TWrappedWord* cover = WrappedWordOf(box);
+    if (wrap) {
+        if (cover == nullptr) {
+            cover = new TWrappedWord(box);
+        }
+        cover->Show(text);
+    } else if (cover != nullptr) {
+        cover->hide();
+    }
+}
+
+QString WrappedWordShown(const QLineEdit& box) {
+    const TWrappedWord* cover = WrappedWordOf(box);
+    return cover != nullptr && cover->isVisible() ? cover->Text() : QString();
 }
 
 QTextEdit* ArticleEdit(QWidget* parent, const QRect& geometry) {

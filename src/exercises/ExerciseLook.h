@@ -82,8 +82,15 @@ QLineEdit* WordEdit(QWidget* parent, const QRect& geometry, int pixelSize,
                     const QString& styleSheet, TWordEdit kind);
 // Puts a word into a box made by WordEdit, whole and from its start: in the
 // box's own size when it fits, else in the largest smaller one that fits
-// (a word too long for the smallest shows its start).
+// on one line, or wrapped onto lines painted over the box when that gives
+// larger letters (a word too long for the smallest shows its start).
 void ShowWholeWord(QLineEdit& box, const QString& text);
+// The word ShowWholeWord shows wrapped over the box, or empty while the box
+// shows its text on one line.
+QString WrappedWordShown(const QLineEdit& box);
+// The height of text laid out in lines of width pixels as the wrapped word
+// is.
+int WrappedWordHeight(const QFont& font, Qt::Alignment alignment, int width, const QString& text);
 // The article box "RichEdit1": read-only, never focused, a vertical scroll
 // bar always, in the article font.
 QTextEdit* ArticleEdit(QWidget* parent, const QRect& geometry);

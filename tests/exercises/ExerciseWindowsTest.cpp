@@ -195,12 +195,22 @@ TEST_F(ExerciseWindowsTest, Method3ChecksTheTypedAnswerWithVerdictPictureAndSoun
 }
 
 // The whole text fits the box inside its frame, padding and margins (2, 10
-// and 2 pixels a side), read from its first letter.
+// and 2 pixels a side), read from its first letter: on one line, or wrapped
+// over the box in as many lines as the box is high.
 void ExpectShownWhole(QLineEdit* box, const QString& text) {
     EXPECT_EQ(box->text(), text);
-    EXPECT_LE(QFontMetrics(box->font()).horizontalAdvance(text), box->contentsRect().width() - 28)
-        << text.toStdString() << " in " << box->font().pixelSize() << " px";
     EXPECT_EQ(box->cursorPosition(), 0);
+    const QRect inner = box->rect().adjusted(14, 3, -14, -3);
+    if (WrappedWordShown(*box).isEmpty()) {
+        EXPECT_LE(QFontMetrics(box->font()).horizontalAdvance(text), inner.width())
+            << text.toStdString() << " in " << box->font().pixelSize() << " px";
+        return;
+    }
+    EXPECT_EQ(WrappedWordShown(*box), text);
+    EXPECT_LE(WrappedWordHeight(box->font(), box->alignment(), inner.width(), text), inner.height())
+        << text.toStdString() << " wrapped in " << box->font().pixelSize() << " px";
+    EXPECT_GT(QFontMetrics(box->font()).horizontalAdvance(text), inner.width() - 6)
+        << "a word that fits one line is not wrapped";
 }
 
 TEST_F(ExerciseWindowsTest, LongEntriesAreShownWholeFromTheirStartInSmallerLetters) {
@@ -219,6 +229,7 @@ TEST_F(ExerciseWindowsTest, LongEntriesAreShownWholeFromTheirStartInSmallerLette
     Click(method2.Button6);
     EXPECT_EQ(method2.Edit1->text(), QStringLiteral("hour"));
     EXPECT_EQ(method2.Edit1->font().pixelSize(), ownSize) << "a short word in the box's own size";
+    EXPECT_TRUE(WrappedWordShown(*method2.Edit1).isEmpty());
 
     TForm4 method3(Seams());
     method3.show();
@@ -226,6 +237,49 @@ TEST_F(ExerciseWindowsTest, LongEntriesAreShownWholeFromTheirStartInSmallerLette
     ExpectShownWhole(method3.Edit1, phrase);
     method3.Timer1Timer();
     EXPECT_EQ(method3.Edit1->font().pixelSize(), 28) << "the answer is typed in the box's size";
+}
+
+// Longer than one line of any box holds even in the smallest letters.
+const QString kLongEntry = QStringLiteral(
+    "to be neither fish nor fowl nor good red herring and to have a foot in both camps at once");
+
+TEST_F(ExerciseWindowsTest, EntriesTooLongForOneLineAreWrappedWholeInEveryWordBox) {
+    ASSERT_GT(kLongEntry.size(), 80);
+    // Method 1 shows head-words only.
+    dictionary_.WriteLetter('T' - 'A', {{kLongEntry.toStdString(), "{\\rtf1 long article}"}});
+    lookup_ = std::make_unique<FakeLookup>(dictionary_.Dir());
+    pronouncer_ = std::make_unique<FakePronouncer>(*lookup_);
+    study_.Entries = {kLongEntry.toStdString(), "hour"};
+
+    TForm3 method1(Seams());
+    method1.show();
+    Click(method1.Button3);
+    method1.Timer1Timer();
+    ExpectShownWhole(method1.Edit1, kLongEntry);
+    EXPECT_FALSE(WrappedWordShown(*method1.Edit1).isEmpty());
+
+    TForm5 method2(Seams());
+    method2.show();
+    Click(method2.Button6);
+    ExpectShownWhole(method2.Edit1, kLongEntry);
+    EXPECT_FALSE(WrappedWordShown(*method2.Edit1).isEmpty()) << "296 px cannot hold it on a line";
+    playEnd_.Notify(*pronouncer_);
+    Click(method2.Button6);
+    EXPECT_EQ(method2.Edit1->text(), QStringLiteral("hour"));
+    EXPECT_TRUE(WrappedWordShown(*method2.Edit1).isEmpty()) << "the next word takes the cover away";
+}
+
+TEST_F(ExerciseWindowsTest, TypingIntoTheAnswerBoxUncoversItAfterAWrappedWord) {
+    study_.Entries = {kLongEntry.toStdString(), "hour"};
+    TForm4 method3(Seams());
+    method3.show();
+    Click(method3.Button9);
+    ExpectShownWhole(method3.Edit1, kLongEntry);
+    method3.Timer1Timer();
+    EXPECT_TRUE(WrappedWordShown(*method3.Edit1).isEmpty()) << "hidden with the word";
+    QTest::keyClicks(method3.Edit1, QStringLiteral("to be"));
+    EXPECT_TRUE(WrappedWordShown(*method3.Edit1).isEmpty());
+    EXPECT_EQ(method3.Edit1->text(), QStringLiteral("to be"));
 }
 
 TEST_F(ExerciseWindowsTest, AnEmptyStudyListIsSaidInTheWindowAndNothingReadsIt) {
