@@ -109,6 +109,16 @@ void TLearning::ReadDueList(std::vector<std::string> list,
         std::move(done));
 }
 
+void TLearning::ReadDueCount(std::function<void(int)> done) {
+    const learning::TTime now = learning::Now();
+    if (const auto count = Record().DueCountWithoutOpening(now)) {
+        done(*count);
+        return;
+    }
+    Ask<int>([now](learning::TLearningRecord& record) { return record.DueCount(now); },
+             std::move(done));
+}
+
 void TLearning::ReadProgress(std::function<void(learning::TProgress, learning::TDayClock)> done) {
     const learning::TDayClock clock = Today();
     Ask<learning::TProgress>(

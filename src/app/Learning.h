@@ -39,6 +39,10 @@ public:
     // The words due now, most overdue first, then new words of list up to
     // the daily limit; done runs on the interface thread.
     void ReadDueList(std::vector<std::string> list, std::function<void(learning::TDueList)> done);
+    // How many words are due now. At start-up the due times the last run
+    // left answer at once, without SQLite or a thread; else the record is
+    // asked and done runs on the interface thread later.
+    void ReadDueCount(std::function<void(int)> done);
     // The progress window's figures and the clock they were read with.
     void ReadProgress(std::function<void(learning::TProgress, learning::TDayClock)> done);
 

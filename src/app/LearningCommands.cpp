@@ -47,9 +47,7 @@ void TLearningCommands::RefreshDueCount() {
     if (!rooms_.Learning->RecordExists()) {
         return;
     }
-    rooms_.Learning->ReadDueList({}, [this](const learning::TDueList& due) {
-        ShowDueCount(static_cast<int>(due.Due.size()));
-    });
+    rooms_.Learning->ReadDueCount([this](int count) { ShowDueCount(count); });
 }
 
 void TLearningCommands::ShowDueCount(int count) {

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -261,6 +262,18 @@ TEST_F(LearningTest, WithoutARecordNothingIsMadeAtStartAndReviewTakesNewWords) {
     Settle();
     EXPECT_EQ(form.StudyList().Items(), (std::vector<std::string>{"house", "walk"}));
     EXPECT_FALSE(fs::exists(dir_ / "Learning.db")) << "a question makes no file";
+}
+
+TEST_F(LearningTest, PageModeLocksReviewAsItLocksOpen) {
+    app::TForm1& form = Start();
+    ASSERT_TRUE(form.Layout().Button14->isEnabled());
+    form.Layout().N5->trigger();
+    ProcessEvents();
+    EXPECT_FALSE(form.Layout().Button3->isEnabled());
+    EXPECT_FALSE(form.Layout().Button14->isEnabled()) << "Review would replace the list";
+    form.Layout().SpeedButton3->click();
+    ProcessEvents();
+    EXPECT_TRUE(form.Layout().Button14->isEnabled());
 }
 
 learning::TProgress StandInProgress() {
