@@ -14,6 +14,7 @@
 #include "studylist/StudyList.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QLabel>
 #include <QListWidget>
 #include <QToolButton>
@@ -274,6 +275,46 @@ TEST_F(LearningTest, PageModeLocksReviewAsItLocksOpen) {
     form.Layout().SpeedButton3->click();
     ProcessEvents();
     EXPECT_TRUE(form.Layout().Button14->isEnabled());
+}
+
+TEST_F(LearningTest, ExportWritesOffTheInterfaceThreadAndSaysWhatItLeftOutWhenDone) {
+    const fs::path file = dir_ / "words.apkg";
+    env_.Dialogs.SaveFileOfKind = [&](QWidget*, const QString&, const QStringList&) {
+        return QString::fromStdString(file.string());
+    };
+    int confirms = 0;
+    env_.Dialogs.Confirm = [&](QWidget*, const QString&) {
+        ++confirms;
+        return true;
+    };
+    app::TForm1& form = Start();
+    form.StudyList().SetItemsUnchanged({"house", "zzz", "walk"});
+    form.N24Click();
+    EXPECT_TRUE(notes_.empty()) << "the result is said when the worker is done";
+    EXPECT_FALSE(form.Layout().N24->isEnabled());
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    form.N24Click(); // one export at a time
+    for (int i = 0; i < 500 && notes_.empty(); ++i) {
+        ProcessEvents();
+        std::this_thread::sleep_for(10ms);
+    }
+    ASSERT_EQ(notes_.size(), 1u);
+    EXPECT_TRUE(notes_[0].contains(QStringLiteral("zzz"))) << notes_[0].toStdString();
+    EXPECT_TRUE(fs::exists(file));
+    EXPECT_TRUE(form.Layout().N24->isEnabled());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(errors_.empty());
+
+    // Over the file it wrote: asked first, then written again.
+    form.N24Click();
+    for (int i = 0; i < 500 && notes_.size() < 2; ++i) {
+        ProcessEvents();
+        std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_EQ(confirms, 1);
+    EXPECT_EQ(notes_.size(), 2u);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 learning::TProgress StandInProgress() {
