@@ -76,6 +76,7 @@ void TLearning::Answered(const exercises::TJudgedAnswer& judged) {
     answer.Exercise = judged.Exercise;
     answer.Kind = judged.Kind;
     answer.AfterShow = judged.AfterShow;
+    answer.Seconds = judged.Seconds;
     answer.At = learning::Now();
     // Where the exercises find a study word: its letter, and the first
     // head-word there that begins with it.

@@ -135,7 +135,7 @@ TEST_F(LearningTest, AnAnswerIsRecordedUnderTheHeadWordTheExercisesFind) {
             [this](const QString& text) { errors_.push_back(text); });
         EXPECT_FALSE(fs::exists(dir_ / "Learning.db")) << "nothing is opened before an answer";
         adapter.Answered({TExercise::Hangman, "Hous", TAnswerKind::Lost});
-        adapter.Answered({TExercise::Method5, "zzz", TAnswerKind::Right, true});
+        adapter.Answered({TExercise::Method5, "zzz", TAnswerKind::Right, true, 3.25});
         ASSERT_TRUE(adapter.WaitUntilIdle(kLongEnough));
     }
     learning::TLearningRecord record(dir_ / "Learning.db");
@@ -145,11 +145,13 @@ TEST_F(LearningTest, AnAnswerIsRecordedUnderTheHeadWordTheExercisesFind) {
     EXPECT_EQ(house[0].Tab, 7);
     EXPECT_EQ(house[0].Exercise, TExercise::Hangman);
     EXPECT_EQ(house[0].Kind, TAnswerKind::Lost);
+    EXPECT_FALSE(house[0].Seconds) << "untimed";
     const auto unknown = record.History("zzz");
     ASSERT_EQ(unknown.size(), 1u);
     EXPECT_EQ(unknown[0].Tab, learning::kNoTab);
     EXPECT_TRUE(unknown[0].HeadWord.empty());
     EXPECT_TRUE(unknown[0].AfterShow);
+    EXPECT_EQ(unknown[0].Seconds, 3.25) << "the seconds the exercise timed";
     EXPECT_TRUE(errors_.empty());
 }
 
