@@ -4,11 +4,11 @@
 #include "export/Export.h"
 #include "lookup/RichEditDblClick.h"
 #include "progress/LearningTexts.h"
-#include "progress/ProgressWindow.h"
 #include "studylist/StudyListFile.h"
 #include "ui/CodePageText.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QToolButton>
@@ -105,13 +105,20 @@ void TLearningCommands::ShowProgress() {
         [this](const learning::TProgress& figures, const learning::TDayClock& clock) {
             progressOpening_ = false;
             const bool english = English();
-            progress::TProgressWindow window(
+            const progress::TMakeProgressWindow make = progressLibrary_.Maker();
+            if (make == nullptr) {
+                environment_.Dialogs.Error(
+                    &window_, LearningPhrase(TLearningPhrase::ProgressUnavailable, english)
+                                  .arg(QString::fromStdString(progressLibrary_.Failure())));
+                return;
+            }
+            const std::unique_ptr<QDialog> window(make(
                 progress::MakeProgressModel(figures, english, clock.UtcOffset), english,
                 [this](const progress::TMissedRow& word) {
                     rooms_.Lookup->ShowWord(word.HeadWord.empty() ? word.Entry : word.HeadWord);
                 },
-                &window_);
-            environment_.Dialogs.Exec(window);
+                &window_));
+            environment_.Dialogs.Exec(*window);
         });
 }
 

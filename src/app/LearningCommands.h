@@ -2,6 +2,7 @@
 
 #include "app/Learning.h"
 #include "app/MainLayout.h"
+#include "app/ProgressLibrary.h"
 #include "app/Rooms.h"
 #include "platform/Paths.h"
 #include "ui/Environment.h"
@@ -64,6 +65,7 @@ private:
     bool reviewing_ = false;
     bool progressOpening_ = false;
     bool exporting_ = false;
+    TProgressLibrary progressLibrary_;
     QObject context_; // where the export's result is handed back
     // One thread; destroyed before context_, it waits for an export under way.
     QThreadPool exporter_;

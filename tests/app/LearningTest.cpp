@@ -3,6 +3,7 @@
 // count in the usage hints, and the progress window over stand-in figures.
 #include "app/Learning.h"
 #include "app/Environment.h"
+#include "app/ProgressLibrary.h"
 #include "app/Unit1.h"
 #include "dictool/Builder.h"
 #include "dictool/Transcriber.h"
@@ -15,6 +16,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QToolButton>
@@ -374,6 +376,30 @@ TEST(ProgressWindowTest, AnEmptyRecordSaysSoAndADoubleClickLooksAWordUp) {
         {});
     EXPECT_TRUE(empty.EmptyNotice->isVisibleTo(&empty));
     EXPECT_TRUE(empty.EmptyNotice->text().contains(QStringLiteral("No answers")));
+}
+
+TEST(ProgressWindowTest, TheWindowComesFromItsLibraryAndAMissingLibrarySaysWhy) {
+    app::TProgressLibrary library(PROGRESS_LIBRARY);
+    const progress::TMakeProgressWindow make = library.Maker();
+    ASSERT_NE(make, nullptr) << library.Failure();
+    EXPECT_EQ(library.Maker(), make) << "loaded once";
+    std::vector<std::string> lookedUp;
+    const std::unique_ptr<QDialog> window(make(
+        progress::MakeProgressModel(StandInProgress(), true, std::chrono::minutes(0)), true,
+        [&](const progress::TMissedRow& row) { lookedUp.push_back(row.HeadWord); }, nullptr));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Progress"));
+    EXPECT_NE(window->findChild<QWidget*>(QStringLiteral("Chart")), nullptr);
+    auto* missed = window->findChild<QListWidget*>(QStringLiteral("MissedList"));
+    ASSERT_NE(missed, nullptr);
+    ASSERT_EQ(missed->count(), 2);
+    missed->setCurrentRow(0);
+    emit missed->itemDoubleClicked(missed->item(0));
+    EXPECT_EQ(lookedUp, std::vector<std::string>{"house"});
+
+    app::TProgressLibrary missing("nosuchprogresswindow");
+    EXPECT_EQ(missing.Maker(), nullptr);
+    EXPECT_NE(missing.Failure().find("nosuchprogresswindow"), std::string::npos)
+        << missing.Failure();
 }
 
 } // namespace
