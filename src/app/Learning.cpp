@@ -129,6 +129,14 @@ void TLearning::ReadProgress(std::function<void(learning::TProgress, learning::T
         });
 }
 
+void TLearning::Prepare() {
+    if ((record_ && record_->Opened()) || !RecordExists()) {
+        return;
+    }
+    learning::TLearningRecord& record = Record();
+    readers_.start([&record] { record.Prepare(); });
+}
+
 bool TLearning::RecordExists() const {
     std::error_code ec;
     return std::filesystem::exists(file_, ec);

@@ -46,6 +46,9 @@ public:
     // The progress window's figures and the clock they were read with.
     void ReadProgress(std::function<void(learning::TProgress, learning::TDayClock)> done);
 
+    // A question is likely soon (a menu with Review and Progress opened):
+    // an existing record is opened and checked on the reader's thread now.
+    void Prepare();
     // Whether a record exists to ask, without opening it.
     bool RecordExists() const;
     // Waits, at most for bound, until every answer so far is written and

@@ -263,6 +263,10 @@ TDueList TLearningRecord::DueList(std::span<const std::string> list, const TDayC
     return Ask<TDueList>([&](TDatabase& db) { return ReadDueList(db, list, clock, newLimit); });
 }
 
+void TLearningRecord::Prepare() {
+    Ask<int>([](TDatabase&) { return 0; });
+}
+
 int TLearningRecord::DueCount(TTime now) {
     return Ask<int>([&](TDatabase& db) { return CountDueWords(db, now); });
 }

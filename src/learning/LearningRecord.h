@@ -80,6 +80,9 @@ public:
     // run has not opened the record: no SQLite, no thread. Nothing when there
     // are none or they are stale.
     std::optional<int> DueCountWithoutOpening(TTime now) const;
+    // Opens and checks an existing file for the questions to come, so the
+    // first of them does not wait for the check.
+    void Prepare();
     // Whether this run has opened the file.
     bool Opened() const { return opened_; }
     std::vector<TWordRecord> Words();
