@@ -311,3 +311,20 @@ TEST(RecordTest, AfterARestartTheDueTimesCountTheDueWordsUntilTheRecordChanges) 
     WriteBytes(times, bytes);
     EXPECT_EQ(record.DueCountWithoutOpening(later), 1);
 }
+
+TEST(RecordTest, PreparingOpensAndChecksAnExistingRecordAndMakesNoFile) {
+    TestFolder folder;
+    {
+        TLearningRecord record(folder.Record());
+        record.Prepare();
+        EXPECT_FALSE(record.Opened());
+        EXPECT_FALSE(fs::exists(folder.Record()));
+    }
+    WriteBytes(folder.Record(), "not a database at all, only some text that fills a page");
+    TLearningRecord record(folder.Record());
+    record.Prepare();
+    EXPECT_TRUE(record.Opened());
+    const auto faults = record.TakeFaults();
+    ASSERT_EQ(faults.size(), 1u);
+    EXPECT_EQ(faults[0].Kind, TFaultKind::Damaged) << "checked as it was opened";
+}
