@@ -23,8 +23,9 @@ set(DICT_SHLIBS_DEPENDS "" CACHE STRING
     "Dependencies dpkg-shlibdeps found for the installed ELF files")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Qt finds its X11 and Wayland platform plugins at run time, the windows'
-# fonts are looked up by name, and dictool builds from the installed FreeDict.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core")
+# fonts are looked up by name, the export loads libzip when it writes a
+# package, and dictool builds from the installed FreeDict.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core, libzip4")
 if(DICT_SHLIBS_DEPENDS)
     string(PREPEND CPACK_DEBIAN_PACKAGE_DEPENDS "${DICT_SHLIBS_DEPENDS}, ")
 endif()

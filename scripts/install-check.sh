@@ -171,6 +171,13 @@ as_user user1 dictool lookup --dir /usr/share/englishdictionary house | head -n 
 as_user user1 dictool verify /usr/share/englishdictionary | tail -n 3 ||
     fail "dictool verify failed as user1"
 as_user user1 wavegen --help >/dev/null || fail "wavegen does not run as user1"
+# The libraries the program loads when it needs them: everything they link
+# came with the package's dependencies.
+for library in "$ROOT"/usr/lib/englishdictionary/*.so; do
+    if in_root ldd "${library#"$ROOT"}" | grep 'not found'; then
+        fail "$(basename "$library") links a library the package does not bring"
+    fi
+done
 if find "$ROOT/usr/share/englishdictionary" -type f -newer "$ROOT/tmp/$(basename "$deb")" | grep -q .; then
     fail "running as user1 changed the shared data folder"
 fi

@@ -41,7 +41,8 @@ mkdir "$shlibs_dir/debian"
 printf 'Source: englishdictionary\n\nPackage: englishdictionary\nArchitecture: any\n' \
     >"$shlibs_dir/debian/control"
 shlibs="$(cd "$shlibs_dir" && dpkg-shlibdeps -O -e"$PACKAGE_BUILD/bin/englishdictionary" \
-    -e"$PACKAGE_BUILD/bin/libmpegdll.so" -e"$PACKAGE_BUILD/tools/dictool/dictool" \
+    -e"$PACKAGE_BUILD/bin/libmpegdll.so" -e"$PACKAGE_BUILD/bin/libprogresswindow.so" \
+    -e"$PACKAGE_BUILD/tools/dictool/dictool" \
     -e"$PACKAGE_BUILD/tools/wavegen/wavegen" 2>/dev/null | sed -n 's/^shlibs:Depends=//p')"
 echo "Depends from the linked libraries: $shlibs"
 cmake "$PACKAGE_BUILD" -DDICT_SHLIBS_DEPENDS="$shlibs" >/dev/null

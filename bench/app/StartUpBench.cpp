@@ -4,8 +4,19 @@
 // main window, the resident memory once it has settled, and how often its
 // threads wake while it sits idle. Reports both and their ratios.
 //
-//   start_up_bench [--program=PATH] [--data=DIR] --benchmark_repetitions=7
+// The programs start in a folder of their own that shows the data folder's
+// files and holds a learning record of a learner who has studied for half a
+// year (--record=WORDS:ANSWERS, 0 for none), so the due count the window
+// reads after it shows is measured with it. --baseline=PATH starts another
+// build of the program in the same way, in turn with the first, and reports
+// the first's figures against it.
+//
+//   start_up_bench [--program=PATH] [--baseline=PATH] [--data=DIR]
+//       [--record=2000:20000] --benchmark_repetitions=7
 //       --benchmark_report_aggregates_only=true
+#include "learning/LearningRecord.h"
+#include "learning/RecordFile.h"
+
 #include <benchmark/benchmark.h>
 #include <xcb/xcb.h>
 
@@ -19,11 +30,13 @@
 #include <fstream>
 #include <map>
 #include <poll.h>
+#include <random>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -32,6 +45,10 @@ using Clock = std::chrono::steady_clock;
 
 std::string gProgram = PROGRAM_PATH;
 std::string gDataDir = DATA_DIR;
+std::string gBaseline;
+int gRecordWords = 2000;
+int gRecordAnswers = 20000;
+fs::path gRunDir; // where the programs start
 std::string gDisplay;
 pid_t gServer = 0;
 constexpr const char* kProgramTitle = "Marendov Tamir English Free Dictionary";
@@ -151,7 +168,7 @@ Measure Run(const std::string& program, const char* title) {
     const auto start = Clock::now();
     const pid_t child = ::fork();
     if (child == 0) {
-        if (::chdir(gDataDir.c_str()) != 0)
+        if (::chdir(gRunDir.c_str()) != 0)
             ::_exit(126);
         ::setenv("DISPLAY", gDisplay.c_str(), 1);
         ::setenv("QT_QPA_PLATFORM", "xcb", 1);
@@ -213,21 +230,79 @@ Measure Run(const std::string& program, const char* title) {
     return result;
 }
 
+// A folder that shows every file of the data folder through a link, except
+// the learning record and the settings: those are the run's own (the settings
+// copied, so the programs write their own copy).
+fs::path MakeRunFolder() {
+    std::string pattern = (fs::temp_directory_path() / "start-up-bench-data-XXXXXX").string();
+    const fs::path folder = ::mkdtemp(pattern.data());
+    for (const auto& entry : fs::directory_iterator(fs::absolute(gDataDir))) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("Learning.db", 0) == 0)
+            continue;
+        if (name == "Dictionary.cfg")
+            fs::copy_file(entry.path(), folder / name);
+        else
+            fs::create_symlink(entry.path(), folder / name);
+    }
+    return folder;
+}
+
+// Half a year of study: the answers spread over 180 days up to an hour ago,
+// three in five right, one wrong, one a word only seen.
+void WriteAnswers(const fs::path& file, int words, int answers) {
+    learning::sqlite::TDatabase db = learning::OpenRecordFile(file);
+    db.Exec("PRAGMA synchronous=OFF");
+    learning::TAnswerWriter writer(db);
+    std::mt19937 random(7);
+    using learning::TAnswerKind;
+    const TAnswerKind kinds[] = {TAnswerKind::Right, TAnswerKind::Right, TAnswerKind::Right,
+                                 TAnswerKind::Wrong, TAnswerKind::Seen};
+    constexpr std::int64_t kSpanMs = 180LL * 24 * 60 * 60 * 1000;
+    const std::int64_t endMs = learning::ToMs(learning::Now()) - 60 * 60 * 1000;
+    for (int i = 0; i < answers; ++i) {
+        learning::TAnswer answer;
+        answer.Entry = "word" + std::to_string(random() % static_cast<unsigned>(words));
+        answer.HeadWord = answer.Entry;
+        answer.Tab = 22;
+        answer.Kind = kinds[random() % 5];
+        answer.At = learning::FromMs(endMs - kSpanMs + kSpanMs / answers * i);
+        writer.Write(answer);
+    }
+}
+
+// The record as the program leaves it: opened and closed once.
+void WriteRecord(const fs::path& file, int words, int answers) {
+    WriteAnswers(file, words, answers);
+    learning::TLearningRecord record(file);
+    std::fprintf(stderr, "%d words due of %d in the record\n", record.DueCount(learning::Now()),
+                 words);
+}
+
 void BM_StartUpAgainstEmptyWindow(benchmark::State& state) {
     int round = 0;
     for (auto _ : state) {
-        // Alternate which one goes first, so neither always meets a warmer
-        // cache.
-        Measure empty;
-        Measure program;
-        if (round++ % 2 == 0) {
-            empty = Run(EMPTY_WINDOW_PATH, kEmptyTitle);
-            program = Run(gProgram, kProgramTitle);
-        } else {
-            program = Run(gProgram, kProgramTitle);
-            empty = Run(EMPTY_WINDOW_PATH, kEmptyTitle);
+        // Each one goes first in turn, so none always meets a warmer cache.
+        struct Started {
+            std::string Program;
+            const char* Title;
+            Measure Result;
+        };
+        std::vector<Started> runs = {{EMPTY_WINDOW_PATH, kEmptyTitle, {}},
+                                     {gProgram, kProgramTitle, {}}};
+        if (!gBaseline.empty())
+            runs.push_back({gBaseline, kProgramTitle, {}});
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            Started& run = runs[(i + static_cast<std::size_t>(round)) % runs.size()];
+            run.Result = Run(run.Program, run.Title);
         }
-        if (program.MillisecondsToShown < 0 || empty.MillisecondsToShown < 0) {
+        ++round;
+        const Measure& empty = runs[0].Result;
+        const Measure& program = runs[1].Result;
+        const bool failed = std::any_of(runs.begin(), runs.end(), [](const Started& run) {
+            return run.Result.MillisecondsToShown < 0;
+        });
+        if (failed) {
             state.SkipWithError("a window was not shown");
             break;
         }
@@ -243,8 +318,22 @@ void BM_StartUpAgainstEmptyWindow(benchmark::State& state) {
         state.counters["rss_ratio"] = program.ResidentMegabytes / empty.ResidentMegabytes;
         state.counters["program_wakeups_per_s"] = program.WakeupsPerSecond;
         state.counters["empty_wakeups_per_s"] = empty.WakeupsPerSecond;
-        std::fprintf(stderr, "idle wake-ups in 3 s: program%s | empty window%s\n",
-                     program.Wakers.c_str(), empty.Wakers.c_str());
+        std::string baselineWakers;
+        if (runs.size() > 2) {
+            const Measure& baseline = runs[2].Result;
+            state.counters["baseline_ms"] = baseline.MillisecondsToShown;
+            state.counters["baseline_cpu_ms"] = baseline.CpuMillisecondsToShown;
+            state.counters["baseline_MB"] = baseline.ResidentMegabytes;
+            state.counters["time_vs_baseline"] =
+                program.MillisecondsToShown / baseline.MillisecondsToShown;
+            state.counters["cpu_vs_baseline"] =
+                program.CpuMillisecondsToShown / baseline.CpuMillisecondsToShown;
+            state.counters["rss_vs_baseline"] =
+                program.ResidentMegabytes / baseline.ResidentMegabytes;
+            baselineWakers = " | baseline" + baseline.Wakers;
+        }
+        std::fprintf(stderr, "idle wake-ups in 3 s: program%s | empty window%s%s\n",
+                     program.Wakers.c_str(), empty.Wakers.c_str(), baselineWakers.c_str());
     }
 }
 BENCHMARK(BM_StartUpAgainstEmptyWindow)
@@ -262,9 +351,15 @@ int main(int argc, char** argv) {
         // be found there.
         if (argument.rfind("--program=", 0) == 0)
             gProgram = fs::absolute(argument.substr(10)).string();
+        else if (argument.rfind("--baseline=", 0) == 0)
+            gBaseline = fs::absolute(argument.substr(11)).string();
         else if (argument.rfind("--data=", 0) == 0)
             gDataDir = argument.substr(7);
-        else
+        else if (argument.rfind("--record=", 0) == 0) {
+            const std::string record = argument.substr(9);
+            gRecordAnswers = std::atoi(record.substr(record.find(':') + 1).c_str());
+            gRecordWords = std::max(1, std::atoi(record.c_str()));
+        } else
             argv[kept++] = argv[i];
     }
     argc = kept;
@@ -277,7 +372,11 @@ int main(int argc, char** argv) {
         fs::permissions(runtime, fs::perms::owner_all);
         ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
     }
+    gRunDir = MakeRunFolder();
+    if (gRecordAnswers > 0)
+        WriteRecord(gRunDir / "Learning.db", gRecordWords, gRecordAnswers);
     if (!StartServer()) {
+        fs::remove_all(gRunDir);
         std::fprintf(stderr, "Xvfb could not be started\n");
         return 1;
     }
@@ -285,5 +384,6 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     StopServer();
+    fs::remove_all(gRunDir);
     return 0;
 }

@@ -76,6 +76,7 @@ void TLearning::Answered(const exercises::TJudgedAnswer& judged) {
     answer.Exercise = judged.Exercise;
     answer.Kind = judged.Kind;
     answer.AfterShow = judged.AfterShow;
+    answer.Seconds = judged.Seconds;
     answer.At = learning::Now();
     // Where the exercises find a study word: its letter, and the first
     // head-word there that begins with it.
@@ -109,6 +110,16 @@ void TLearning::ReadDueList(std::vector<std::string> list,
         std::move(done));
 }
 
+void TLearning::ReadDueCount(std::function<void(int)> done) {
+    const learning::TTime now = learning::Now();
+    if (const auto count = Record().DueCountWithoutOpening(now)) {
+        done(*count);
+        return;
+    }
+    Ask<int>([now](learning::TLearningRecord& record) { return record.DueCount(now); },
+             std::move(done));
+}
+
 void TLearning::ReadProgress(std::function<void(learning::TProgress, learning::TDayClock)> done) {
     const learning::TDayClock clock = Today();
     Ask<learning::TProgress>(
@@ -116,6 +127,14 @@ void TLearning::ReadProgress(std::function<void(learning::TProgress, learning::T
         [clock, done = std::move(done)](learning::TProgress progress) {
             done(std::move(progress), clock);
         });
+}
+
+void TLearning::Prepare() {
+    if ((record_ && record_->Opened()) || !RecordExists()) {
+        return;
+    }
+    learning::TLearningRecord& record = Record();
+    readers_.start([&record] { record.Prepare(); });
 }
 
 bool TLearning::RecordExists() const {

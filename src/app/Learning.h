@@ -39,9 +39,16 @@ public:
     // The words due now, most overdue first, then new words of list up to
     // the daily limit; done runs on the interface thread.
     void ReadDueList(std::vector<std::string> list, std::function<void(learning::TDueList)> done);
+    // How many words are due now. At start-up the due times the last run
+    // left answer at once, without SQLite or a thread; else the record is
+    // asked and done runs on the interface thread later.
+    void ReadDueCount(std::function<void(int)> done);
     // The progress window's figures and the clock they were read with.
     void ReadProgress(std::function<void(learning::TProgress, learning::TDayClock)> done);
 
+    // A question is likely soon (a menu with Review and Progress opened):
+    // an existing record is opened and checked on the reader's thread now.
+    void Prepare();
     // Whether a record exists to ask, without opening it.
     bool RecordExists() const;
     // Waits, at most for bound, until every answer so far is written and

@@ -4,11 +4,11 @@
 #include "export/Export.h"
 #include "lookup/RichEditDblClick.h"
 #include "progress/LearningTexts.h"
-#include "progress/ProgressWindow.h"
 #include "studylist/StudyListFile.h"
 #include "ui/CodePageText.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QToolButton>
@@ -37,7 +37,9 @@ std::string DeckName(const QString& file) {
 
 TLearningCommands::TLearningCommands(TRooms& rooms, const TMainLayout& layout, QWidget& window,
                                      const platform::TPaths& paths, ui::TEnvironment& environment)
-    : rooms_(rooms), layout_(layout), window_(window), paths_(paths), environment_(environment) {}
+    : rooms_(rooms), layout_(layout), window_(window), paths_(paths), environment_(environment) {
+    exporter_.setMaxThreadCount(1);
+}
 
 void TLearningCommands::HintsShown() {
     hintsText_ = layout_.RichEdit1->toPlainText();
@@ -47,9 +49,7 @@ void TLearningCommands::RefreshDueCount() {
     if (!rooms_.Learning->RecordExists()) {
         return;
     }
-    rooms_.Learning->ReadDueList({}, [this](const learning::TDueList& due) {
-        ShowDueCount(static_cast<int>(due.Due.size()));
-    });
+    rooms_.Learning->ReadDueCount([this](int count) { ShowDueCount(count); });
 }
 
 void TLearningCommands::ShowDueCount(int count) {
@@ -105,17 +105,37 @@ void TLearningCommands::ShowProgress() {
         [this](const learning::TProgress& figures, const learning::TDayClock& clock) {
             progressOpening_ = false;
             const bool english = English();
-            progress::TProgressWindow window(
+            const progress::TMakeProgressWindow make = progressLibrary_.Maker();
+            if (make == nullptr) {
+                environment_.Dialogs.Error(
+                    &window_, LearningPhrase(TLearningPhrase::ProgressUnavailable, english)
+                                  .arg(QString::fromStdString(progressLibrary_.Failure())));
+                return;
+            }
+            const std::unique_ptr<QDialog> window(make(
                 progress::MakeProgressModel(figures, english, clock.UtcOffset), english,
                 [this](const progress::TMissedRow& word) {
                     rooms_.Lookup->ShowWord(word.HeadWord.empty() ? word.Entry : word.HeadWord);
                 },
-                &window_);
-            environment_.Dialogs.Exec(window);
+                &window_));
+            environment_.Dialogs.Exec(*window);
         });
 }
 
+struct TLearningCommands::TExportJob {
+    QString Name; // as the dialog gave it
+    std::filesystem::path File;
+    bool Text = false;
+    std::vector<std::string> Entries;
+    std::unique_ptr<exporting::TFoundWords> Words;
+    exporting::TExportOptions Options;
+    exporting::TExportResult Result;
+};
+
 void TLearningCommands::Export() {
+    if (exporting_) {
+        return;
+    }
     rooms_.View->N11Click();
     const bool english = English();
     const std::vector<std::string>& list = rooms_.StudyList->Items();
@@ -131,29 +151,48 @@ void TLearningCommands::Export() {
     if (name.isEmpty()) {
         return;
     }
-    const std::filesystem::path file = QFileInfo(name).filesystemAbsoluteFilePath();
-    const bool text =
-        QFileInfo(name).suffix().compare(QStringLiteral("tsv"), Qt::CaseInsensitive) == 0;
-    const exporting::TDictionaryWords words(rooms_.Dictionary, paths_.DataDir());
-    exporting::TExportOptions options;
-    options.DeckName = DeckName(name);
-    options.NowMs = learning::ToMs(learning::Now());
-    const auto write = [&] {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        const exporting::TExportResult result =
-            text ? exporting::ExportTabSeparated(list, words, file, options)
-                 : exporting::ExportAnkiPackage(list, words, file, options);
-        QApplication::restoreOverrideCursor();
-        return result;
-    };
-    exporting::TExportResult result = write();
-    if (result.Status == exporting::TExportStatus::Exists) {
-        if (!environment_.Dialogs.Confirm(
+    auto job = std::make_shared<TExportJob>();
+    job->Name = name;
+    job->File = QFileInfo(name).filesystemAbsoluteFilePath();
+    job->Text = QFileInfo(name).suffix().compare(QStringLiteral("tsv"), Qt::CaseInsensitive) == 0;
+    job->Entries = list;
+    // The articles are read here, where the dictionary serves the window;
+    // the sounds, the package and the file are the worker's.
+    job->Words = std::make_unique<exporting::TFoundWords>(
+        list, exporting::TDictionaryWords(rooms_.Dictionary, paths_.DataDir()));
+    job->Options.DeckName = DeckName(name);
+    job->Options.NowMs = learning::ToMs(learning::Now());
+    StartExport(std::move(job));
+}
+
+void TLearningCommands::StartExport(std::shared_ptr<TExportJob> job) {
+    exporting_ = true;
+    layout_.N24->setEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    exporter_.start([this, job] {
+        job->Result =
+            job->Text
+                ? exporting::ExportTabSeparated(job->Entries, *job->Words, job->File, job->Options)
+                : exporting::ExportAnkiPackage(job->Entries, *job->Words, job->File, job->Options);
+        QMetaObject::invokeMethod(
+            &context_, [this, job] { ExportDone(job); }, Qt::QueuedConnection);
+    });
+}
+
+void TLearningCommands::ExportDone(const std::shared_ptr<TExportJob>& job) {
+    QApplication::restoreOverrideCursor();
+    layout_.N24->setEnabled(true);
+    exporting_ = false;
+    const bool english = English();
+    const exporting::TExportResult& result = job->Result;
+    const QString& name = job->Name;
+    if (result.Status == exporting::TExportStatus::Exists && !job->Options.Replace) {
+        if (environment_.Dialogs.Confirm(
                 &window_, LearningPhrase(TLearningPhrase::ExportExists, english).arg(name))) {
-            return;
+            job->Options.Replace = true;
+            StartExport(job);
         }
-        options.Replace = true;
-        result = write();
+        return;
     }
     const QString leftOut =
         result.LeftOut.empty()

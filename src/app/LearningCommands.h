@@ -2,11 +2,16 @@
 
 #include "app/Learning.h"
 #include "app/MainLayout.h"
+#include "app/ProgressLibrary.h"
 #include "app/Rooms.h"
 #include "platform/Paths.h"
 #include "ui/Environment.h"
 
+#include <QObject>
 #include <QString>
+#include <QThreadPool>
+
+#include <memory>
 
 namespace app {
 
@@ -31,16 +36,24 @@ public:
     void Review();
     // The progress window, made from the figures read on opening.
     void ShowProgress();
-    // File > Export…: the study list as an Anki package or tab-separated text.
+    // File > Export…: the study list as an Anki package or tab-separated text,
+    // written on a thread of its own while the window goes on (the item
+    // disabled and a busy cursor meanwhile); the result is said when done.
     void Export();
 
     // The count last read; -1 before.
     int DueCount() const { return dueCount_; }
-    bool Busy() const { return reviewing_ || progressOpening_; }
+    bool Busy() const { return reviewing_ || progressOpening_ || exporting_; }
+    // Waits, at most for bound, for an export under way (tests).
+    bool WaitForExport(int boundMs) { return exporter_.waitForDone(boundMs); }
 
 private:
+    struct TExportJob;
+
     bool English() const { return rooms_.Language->English(); }
     void ShowDueCount(int count);
+    void StartExport(std::shared_ptr<TExportJob> job);
+    void ExportDone(const std::shared_ptr<TExportJob>& job);
 
     TRooms& rooms_;
     const TMainLayout& layout_;
@@ -51,6 +64,11 @@ private:
     int dueCount_ = -1;
     bool reviewing_ = false;
     bool progressOpening_ = false;
+    bool exporting_ = false;
+    TProgressLibrary progressLibrary_;
+    QObject context_; // where the export's result is handed back
+    // One thread; destroyed before context_, it waits for an export under way.
+    QThreadPool exporter_;
 };
 
 } // namespace app

@@ -95,6 +95,7 @@ interface::TLockedControls TMainLayout::Locked() const {
             Button4,
             Button2,
             Button10,
+            Button14,
             {Button5, Button9, Button11, Button16, Button12},
             {N18->menuAction(), N1->menuAction(), N9->menuAction(), N2->menuAction()}};
 }

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QToolButton>
 
@@ -103,6 +104,11 @@ void TForm1::ConnectHandlers() {
         {l.G1, &TForm1::G1Click},
         {l.G2, &TForm1::G2Click},
     };
+    // The menus with Review and Progress: the record is got ready while the
+    // pointer moves to the item.
+    for (QMenu* menu : {l.N18, l.N2}) {
+        connect(menu, &QMenu::aboutToShow, this, [this] { Rooms().Learning->Prepare(); });
+    }
     for (const auto& [item, handler] : items) {
         connect(item, &QAction::triggered, this, [this, handler = handler] { (this->*handler)(); });
     }

@@ -2,6 +2,8 @@
 
 #include "learning/Answer.h"
 
+#include <chrono>
+#include <optional>
 #include <string>
 
 namespace exercises {
@@ -15,6 +17,8 @@ struct TJudgedAnswer {
     // Right after the answer was on display in the same round: a Show, or
     // Method 3's word still shown.
     bool AfterShow = false;
+    // From the word shown or asked to this answer, where the window knows it.
+    std::optional<double> Seconds{};
 };
 
 // Told of every answer the moment the rules judge it, before the verdict is
@@ -23,6 +27,11 @@ class TAnswerObserver {
 public:
     virtual ~TAnswerObserver() = default;
     virtual void Answered(const TJudgedAnswer& answer) = 0;
+    // The clock the answers are timed by: a steady one, so a clock set back
+    // times nothing negative. Tests set their own.
+    virtual std::chrono::steady_clock::time_point Now() const {
+        return std::chrono::steady_clock::now();
+    }
 };
 
 } // namespace exercises

@@ -93,7 +93,20 @@ bool TMethodRules::AnswerIsRight(TAnswerCase letterCase) const {
 void TMethodRules::Judged(learning::TExercise exercise, learning::TAnswerKind kind,
                           bool afterShow) const {
     if (observer_ != nullptr && current_ >= 0 && current_ < steps_.Count()) {
-        observer_->Answered({exercise, steps_.Entry(current_), kind, afterShow});
+        TJudgedAnswer answer{exercise, steps_.Entry(current_), kind, afterShow, std::nullopt};
+        // A word only seen took no answer.
+        if (askedAt_ && kind != learning::TAnswerKind::Seen) {
+            answer.Seconds = std::chrono::duration<double>(observer_->Now() - *askedAt_).count();
+        }
+        observer_->Answered(answer);
+    }
+}
+
+void TMethodRules::BeginRound() {
+    shownInRound_ = false;
+    askedAt_.reset();
+    if (observer_ != nullptr) {
+        askedAt_ = observer_->Now();
     }
 }
 

@@ -3,6 +3,8 @@
 #include "exercises/AnswerObserver.h"
 #include "exercises/NextWord.h"
 
+#include <chrono>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -178,6 +180,9 @@ protected:
                 bool afterShow = false) const;
     // A Show, once per round: the word shown next begins a new one.
     void JudgedShown(learning::TExercise exercise);
+    // A word is shown or asked: a new round, and the time its answer takes
+    // is counted from now.
+    void BeginRound();
 
     TExerciseSteps& steps_;
     TStepPolicy policy_;
@@ -190,6 +195,8 @@ protected:
     TAnswerObserver* observer_ = nullptr;
     // The answer was shown since the current word was.
     bool shownInRound_ = false;
+    // When the round began, by the observer's clock.
+    std::optional<std::chrono::steady_clock::time_point> askedAt_;
 };
 
 } // namespace exercises

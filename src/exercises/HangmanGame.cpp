@@ -91,6 +91,10 @@ THangmanGame::THangmanGame(THangmanScore& score) : score_(score) {}
 
 void THangmanGame::Init(std::string_view word) {
     givenWord_ = word;
+    givenAt_.reset();
+    if (observer_ != nullptr) {
+        givenAt_ = observer_->Now();
+    }
     secretWord_.clear();
     for (char c : word) {
         secretWord_ += Lower(c);
@@ -193,7 +197,11 @@ bool THangmanGame::CanTranslate() const {
 
 void THangmanGame::Judged(learning::TAnswerKind kind) const {
     if (observer_ != nullptr) {
-        observer_->Answered({learning::TExercise::Hangman, givenWord_, kind});
+        TJudgedAnswer answer{learning::TExercise::Hangman, givenWord_, kind};
+        if (givenAt_) {
+            answer.Seconds = std::chrono::duration<double>(observer_->Now() - *givenAt_).count();
+        }
+        observer_->Answered(answer);
     }
 }
 

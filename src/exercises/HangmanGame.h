@@ -5,6 +5,7 @@
 #include "platform/Random.h"
 
 #include <array>
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -90,6 +91,8 @@ private:
 
     THangmanScore& score_;
     TAnswerObserver* observer_ = nullptr;
+    // When the word was set, by the observer's clock: a game is timed from it.
+    std::optional<std::chrono::steady_clock::time_point> givenAt_;
     std::string givenWord_; // as Init was given it
     THangmanState state_ = THangmanState::NoGame;
     std::string secretWord_;

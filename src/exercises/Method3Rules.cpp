@@ -89,7 +89,7 @@ void TMethod3Rules::PlayEnded() {
 
 void TMethod3Rules::ShowWordAt(int position) {
     current_ = position;
-    shownInRound_ = false;
+    BeginRound();
     currentWord_ = steps_.Entry(position);
     steps_.SetWordBoxText(currentWord_);
     progress_ = position;

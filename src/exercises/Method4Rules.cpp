@@ -72,7 +72,7 @@ std::string TMethod4Rules::ScoreText() const {
 
 void TMethod4Rules::ShowWordAt(int position) {
     answered_ = false;
-    shownInRound_ = false;
+    BeginRound();
     current_ = position;
     currentWord_ = steps_.Entry(position);
     progress_ = position;

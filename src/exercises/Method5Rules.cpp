@@ -92,7 +92,7 @@ void TMethod5Rules::PlayEnded() {
 
 void TMethod5Rules::ShowWordAt(int position) {
     current_ = position;
-    shownInRound_ = false;
+    BeginRound();
     steps_.SelectStudyEntry(current_);
     steps_.SetWordBoxText({});
     currentWord_ = steps_.Entry(current_);

@@ -1,10 +1,9 @@
 #include "export/ArticleHtml.h"
 #include "export/ExportFiles.h"
 #include "export/Sha1.h"
+#include "export/ZipLibrary.h"
 #include "learning/Sqlite.h"
 #include "platform/FileIo.h"
-
-#include <zip.h>
 
 #include <initializer_list>
 #include <memory>
@@ -225,22 +224,23 @@ std::string Collection(const std::vector<TNote>& notes, const TExportOptions& op
 }
 
 struct TZipCloser {
-    void operator()(zip_t* archive) const { zip_discard(archive); }
+    void operator()(zip_t* archive) const { ZipLibrary().Discard(archive); }
 };
 
 // Adds bytes that stay alive until the archive is closed.
 bool AddEntry(zip_t* archive, const std::string& name, const std::string& bytes, bool compress) {
-    zip_source_t* source = zip_source_buffer(archive, bytes.data(), bytes.size(), 0);
+    const TZipLibrary& zip = ZipLibrary();
+    zip_source_t* source = zip.SourceBuffer(archive, bytes.data(), bytes.size(), 0);
     if (!source) {
         return false;
     }
-    const zip_int64_t index = zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8);
+    const zip_int64_t index = zip.FileAdd(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8);
     if (index < 0) {
-        zip_source_free(source);
+        zip.SourceFree(source);
         return false;
     }
-    return zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
-                                    compress ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0) == 0;
+    return zip.SetFileCompression(archive, static_cast<zip_uint64_t>(index),
+                                  compress ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0) == 0;
 }
 
 } // namespace
@@ -271,15 +271,21 @@ TExportResult ExportAnkiPackage(std::span<const std::string> entries, const TWor
     media += "}";
     const std::string collection = Collection(run.Notes.Notes, options);
 
+    const TZipLibrary& zip = ZipLibrary();
+    if (!zip.Loaded) {
+        result.Status = TExportStatus::Unwritable;
+        result.Detail = zip.Failure;
+        return result;
+    }
     int error = 0;
     std::unique_ptr<zip_t, TZipCloser> archive(
-        zip_open(run.Pending->Path().c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error));
+        zip.Open(run.Pending->Path().c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error));
     if (!archive) {
         zip_error_t why;
-        zip_error_init_with_code(&why, error);
+        zip.ErrorInitWithCode(&why, error);
         result.Status = TExportStatus::Unwritable;
-        result.Detail = zip_error_strerror(&why);
-        zip_error_fini(&why);
+        result.Detail = zip.ErrorStrError(&why);
+        zip.ErrorFini(&why);
         return result;
     }
     bool added = AddEntry(archive.get(), "collection.anki2", collection, true) &&
@@ -287,9 +293,9 @@ TExportResult ExportAnkiPackage(std::span<const std::string> entries, const TWor
     for (std::size_t i = 0; added && i < sounds.size(); ++i) {
         added = AddEntry(archive.get(), std::to_string(i), sounds[i], false);
     }
-    if (!added || zip_close(archive.get()) != 0) {
+    if (!added || zip.Close(archive.get()) != 0) {
         result.Status = TExportStatus::Unwritable;
-        result.Detail = zip_strerror(archive.get());
+        result.Detail = zip.StrError(archive.get());
         return result;
     }
     archive.release();

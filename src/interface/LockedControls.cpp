@@ -7,7 +7,7 @@ namespace interface {
 
 void TLockedControls::SetLocked(bool locked) const {
     for (QWidget* control :
-         {Combo, TabControl1, ListBox1, Button1, Button3, Button13, Button4, Button10}) {
+         {Combo, TabControl1, ListBox1, Button1, Button3, Button13, Button4, Button10, Button14}) {
         control->setEnabled(!locked);
     }
     for (QWidget* method : Methods) {

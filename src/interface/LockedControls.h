@@ -20,6 +20,7 @@ struct TLockedControls {
     QWidget* Button4 = nullptr;        // clear the list
     QWidget* Button2 = nullptr;        // save the list
     QWidget* Button10 = nullptr;       // Hangman
+    QWidget* Button14 = nullptr;       // Review: it replaces the list like Open
     std::array<QWidget*, 5> Methods{}; // Button5, Button9, Button11, Button16, Button12
     std::array<QAction*, 4> Menus{};   // File, Options, Tools, Help
 

@@ -1,5 +1,6 @@
 #include "learning/LearningRecord.h"
 
+#include "learning/DueTimes.h"
 #include "learning/RecordFile.h"
 
 #include <cstring>
@@ -48,9 +49,42 @@ TLearningRecord::~TLearningRecord() {
     if (thread_.joinable()) {
         thread_.join();
     }
+    std::lock_guard lock(readMutex_);
+    reader_.reset();
+    if (opened_) {
+        LeaveDueTimes();
+    }
+}
+
+void TLearningRecord::LeaveDueTimes() {
+    try {
+        std::vector<std::int64_t> dueMs;
+        {
+            // Closed before the file is stamped: closing the last connection
+            // folds the write-ahead log into the file.
+            TDatabase db = OpenRecordFile(file_);
+            dueMs = ReviewDueTimes(db);
+        }
+        WriteDueTimes(file_, dueMs);
+    } catch (const std::exception&) {
+        // The next start asks SQLite instead.
+        ForgetDueTimes(file_);
+    }
+}
+
+std::optional<int> TLearningRecord::DueCountWithoutOpening(TTime now) const {
+    if (opened_) {
+        return std::nullopt;
+    }
+    const auto dueMs = ReadDueTimes(file_);
+    if (!dueMs) {
+        return std::nullopt;
+    }
+    return CountDue(*dueMs, now);
 }
 
 void TLearningRecord::Record(TAnswer answer) {
+    opened_ = true; // the due times left by the last run no longer hold
     bool full = false;
     {
         std::lock_guard lock(queueMutex_);
@@ -155,6 +189,7 @@ TDatabase TLearningRecord::OpenChecked() {
         }
         checked_ = true;
     }
+    opened_ = true;
     return OpenRecordFile(file_);
 }
 
@@ -226,6 +261,14 @@ template <typename Result, typename Query> Result TLearningRecord::Ask(Query que
 TDueList TLearningRecord::DueList(std::span<const std::string> list, const TDayClock& clock,
                                   int newLimit) {
     return Ask<TDueList>([&](TDatabase& db) { return ReadDueList(db, list, clock, newLimit); });
+}
+
+void TLearningRecord::Prepare() {
+    Ask<int>([](TDatabase&) { return 0; });
+}
+
+int TLearningRecord::DueCount(TTime now) {
+    return Ask<int>([&](TDatabase& db) { return CountDueWords(db, now); });
 }
 
 std::vector<TWordRecord> TLearningRecord::Words() {

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -43,7 +44,8 @@ struct TRecordFault {
 class TLearningRecord {
 public:
     explicit TLearningRecord(std::filesystem::path file);
-    // Writes what is still queued (for at most a second), then stops.
+    // Writes what is still queued (for at most a second), then stops. A
+    // record opened in this run leaves its due times beside it (DueTimes.h).
     ~TLearningRecord();
     TLearningRecord(const TLearningRecord&) = delete;
     TLearningRecord& operator=(const TLearningRecord&) = delete;
@@ -72,6 +74,17 @@ public:
 
     TDueList DueList(std::span<const std::string> list, const TDayClock& clock,
                      int newLimit = kDailyNewWords);
+    // How many reviewed words are due at now.
+    int DueCount(TTime now);
+    // The same from the due times the record's last closing left, while this
+    // run has not opened the record: no SQLite, no thread. Nothing when there
+    // are none or they are stale.
+    std::optional<int> DueCountWithoutOpening(TTime now) const;
+    // Opens and checks an existing file for the questions to come, so the
+    // first of them does not wait for the check.
+    void Prepare();
+    // Whether this run has opened the file.
+    bool Opened() const { return opened_; }
     std::vector<TWordRecord> Words();
     std::vector<TAnswer> History(std::string_view entry);
     TProgress Progress(const TDayClock& clock, std::span<const std::string> list = {});
@@ -86,6 +99,7 @@ private:
     // aside first) and at the current schema. Throws what went wrong.
     sqlite::TDatabase OpenChecked();
     void ReportFailure(const std::exception& failure);
+    void LeaveDueTimes();
     void Report(TRecordFault fault);
     template <typename Result, typename Query> Result Ask(Query query);
 
@@ -111,6 +125,7 @@ private:
     std::mutex readMutex_;
     std::unique_ptr<TReader> reader_;
     std::atomic<bool> readerStale_{false}; // the file was replaced under the reader
+    std::atomic<bool> opened_{false};
 };
 
 } // namespace learning

@@ -132,6 +132,19 @@ TDueList ReadDueList(TDatabase& db, std::span<const std::string> list, const TDa
     return result;
 }
 
+int CountDueWords(TDatabase& db, TTime now) {
+    return Count(db, "SELECT count(*) FROM word_states WHERE reps > 0 AND due_ms <= ?1", ToMs(now));
+}
+
+std::vector<std::int64_t> ReviewDueTimes(TDatabase& db) {
+    std::vector<std::int64_t> dueMs;
+    TStatement rows(db, "SELECT due_ms FROM word_states WHERE reps > 0 ORDER BY due_ms");
+    while (rows.Step()) {
+        dueMs.push_back(rows.Int(0));
+    }
+    return dueMs;
+}
+
 std::vector<TWordRecord> ReadWords(TDatabase& db) {
     TTransaction snapshot(db, false);
     std::vector<TWordRecord> words;

@@ -94,6 +94,9 @@ struct TProgress {
 
 TDueList ReadDueList(sqlite::TDatabase& db, std::span<const std::string> list,
                      const TDayClock& clock, int newLimit);
+// How many reviewed words are due at now, and when each reviewed word is due.
+int CountDueWords(sqlite::TDatabase& db, TTime now);
+std::vector<std::int64_t> ReviewDueTimes(sqlite::TDatabase& db);
 std::vector<TWordRecord> ReadWords(sqlite::TDatabase& db);
 std::vector<TAnswer> ReadHistory(sqlite::TDatabase& db, std::string_view entry);
 TProgress ReadProgress(sqlite::TDatabase& db, std::span<const std::string> list,

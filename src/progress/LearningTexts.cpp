@@ -51,6 +51,8 @@ constexpr std::array kTexts{
     TLearningText{P::MostMissed, "Най-често грешени думи (двоен щрак ги показва)",
                   "Words missed most (double-click to look one up)"},
     TLearningText{P::MissedTimes, "%1 от %2", "%1 of %2"},
+    TLearningText{P::ProgressUnavailable, "Прозорецът на напредъка не може да се отвори:\n%1",
+                  "The progress window cannot be opened:\n%1"},
     TLearningText{P::EmptyRecord,
                   "Още няма записани отговори. Упражненията записват всеки отговор.",
                   "No answers are recorded yet. The exercises record every answer."},

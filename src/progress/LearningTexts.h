@@ -33,6 +33,7 @@ enum class TLearningPhrase {
     MostMissed,
     MissedTimes, // %1 misses out of %2 reviews
     EmptyRecord,
+    ProgressUnavailable,
     CloseButton,
     // The export.
     ExportTitle,

@@ -3,6 +3,7 @@
 // count in the usage hints, and the progress window over stand-in figures.
 #include "app/Learning.h"
 #include "app/Environment.h"
+#include "app/ProgressLibrary.h"
 #include "app/Unit1.h"
 #include "dictool/Builder.h"
 #include "dictool/Transcriber.h"
@@ -14,8 +15,11 @@
 #include "studylist/StudyList.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QDialog>
 #include <QLabel>
 #include <QListWidget>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -133,7 +137,7 @@ TEST_F(LearningTest, AnAnswerIsRecordedUnderTheHeadWordTheExercisesFind) {
             [this](const QString& text) { errors_.push_back(text); });
         EXPECT_FALSE(fs::exists(dir_ / "Learning.db")) << "nothing is opened before an answer";
         adapter.Answered({TExercise::Hangman, "Hous", TAnswerKind::Lost});
-        adapter.Answered({TExercise::Method5, "zzz", TAnswerKind::Right, true});
+        adapter.Answered({TExercise::Method5, "zzz", TAnswerKind::Right, true, 3.25});
         ASSERT_TRUE(adapter.WaitUntilIdle(kLongEnough));
     }
     learning::TLearningRecord record(dir_ / "Learning.db");
@@ -143,11 +147,13 @@ TEST_F(LearningTest, AnAnswerIsRecordedUnderTheHeadWordTheExercisesFind) {
     EXPECT_EQ(house[0].Tab, 7);
     EXPECT_EQ(house[0].Exercise, TExercise::Hangman);
     EXPECT_EQ(house[0].Kind, TAnswerKind::Lost);
+    EXPECT_FALSE(house[0].Seconds) << "untimed";
     const auto unknown = record.History("zzz");
     ASSERT_EQ(unknown.size(), 1u);
     EXPECT_EQ(unknown[0].Tab, learning::kNoTab);
     EXPECT_TRUE(unknown[0].HeadWord.empty());
     EXPECT_TRUE(unknown[0].AfterShow);
+    EXPECT_EQ(unknown[0].Seconds, 3.25) << "the seconds the exercise timed";
     EXPECT_TRUE(errors_.empty());
 }
 
@@ -263,6 +269,58 @@ TEST_F(LearningTest, WithoutARecordNothingIsMadeAtStartAndReviewTakesNewWords) {
     EXPECT_FALSE(fs::exists(dir_ / "Learning.db")) << "a question makes no file";
 }
 
+TEST_F(LearningTest, PageModeLocksReviewAsItLocksOpen) {
+    app::TForm1& form = Start();
+    ASSERT_TRUE(form.Layout().Button14->isEnabled());
+    form.Layout().N5->trigger();
+    ProcessEvents();
+    EXPECT_FALSE(form.Layout().Button3->isEnabled());
+    EXPECT_FALSE(form.Layout().Button14->isEnabled()) << "Review would replace the list";
+    form.Layout().SpeedButton3->click();
+    ProcessEvents();
+    EXPECT_TRUE(form.Layout().Button14->isEnabled());
+}
+
+TEST_F(LearningTest, ExportWritesOffTheInterfaceThreadAndSaysWhatItLeftOutWhenDone) {
+    const fs::path file = dir_ / "words.apkg";
+    env_.Dialogs.SaveFileOfKind = [&](QWidget*, const QString&, const QStringList&) {
+        return QString::fromStdString(file.string());
+    };
+    int confirms = 0;
+    env_.Dialogs.Confirm = [&](QWidget*, const QString&) {
+        ++confirms;
+        return true;
+    };
+    app::TForm1& form = Start();
+    form.StudyList().SetItemsUnchanged({"house", "zzz", "walk"});
+    form.N24Click();
+    EXPECT_TRUE(notes_.empty()) << "the result is said when the worker is done";
+    EXPECT_FALSE(form.Layout().N24->isEnabled());
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    form.N24Click(); // one export at a time
+    for (int i = 0; i < 500 && notes_.empty(); ++i) {
+        ProcessEvents();
+        std::this_thread::sleep_for(10ms);
+    }
+    ASSERT_EQ(notes_.size(), 1u);
+    EXPECT_TRUE(notes_[0].contains(QStringLiteral("zzz"))) << notes_[0].toStdString();
+    EXPECT_TRUE(fs::exists(file));
+    EXPECT_TRUE(form.Layout().N24->isEnabled());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(errors_.empty());
+
+    // Over the file it wrote: asked first, then written again.
+    form.N24Click();
+    for (int i = 0; i < 500 && notes_.size() < 2; ++i) {
+        ProcessEvents();
+        std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_EQ(confirms, 1);
+    EXPECT_EQ(notes_.size(), 2u);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
 learning::TProgress StandInProgress() {
     learning::TProgress progress;
     const std::int64_t day = 24LL * 60 * 60 * 1000;
@@ -318,6 +376,30 @@ TEST(ProgressWindowTest, AnEmptyRecordSaysSoAndADoubleClickLooksAWordUp) {
         {});
     EXPECT_TRUE(empty.EmptyNotice->isVisibleTo(&empty));
     EXPECT_TRUE(empty.EmptyNotice->text().contains(QStringLiteral("No answers")));
+}
+
+TEST(ProgressWindowTest, TheWindowComesFromItsLibraryAndAMissingLibrarySaysWhy) {
+    app::TProgressLibrary library(PROGRESS_LIBRARY);
+    const progress::TMakeProgressWindow make = library.Maker();
+    ASSERT_NE(make, nullptr) << library.Failure();
+    EXPECT_EQ(library.Maker(), make) << "loaded once";
+    std::vector<std::string> lookedUp;
+    const std::unique_ptr<QDialog> window(make(
+        progress::MakeProgressModel(StandInProgress(), true, std::chrono::minutes(0)), true,
+        [&](const progress::TMissedRow& row) { lookedUp.push_back(row.HeadWord); }, nullptr));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Progress"));
+    EXPECT_NE(window->findChild<QWidget*>(QStringLiteral("Chart")), nullptr);
+    auto* missed = window->findChild<QListWidget*>(QStringLiteral("MissedList"));
+    ASSERT_NE(missed, nullptr);
+    ASSERT_EQ(missed->count(), 2);
+    missed->setCurrentRow(0);
+    emit missed->itemDoubleClicked(missed->item(0));
+    EXPECT_EQ(lookedUp, std::vector<std::string>{"house"});
+
+    app::TProgressLibrary missing("nosuchprogresswindow");
+    EXPECT_EQ(missing.Maker(), nullptr);
+    EXPECT_NE(missing.Failure().find("nosuchprogresswindow"), std::string::npos)
+        << missing.Failure();
 }
 
 } // namespace

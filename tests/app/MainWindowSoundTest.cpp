@@ -170,7 +170,7 @@ TEST_F(MainWindowSoundTest, RecordingLocksTheWindowAndReplacesTheLastRecording) 
              form_->Layout().Combo, form_->Layout().TabControl1, form_->Layout().ListBox1,
              form_->Layout().Button1, form_->Layout().Button3, form_->Layout().Button2,
              form_->Layout().Button7, form_->Layout().SpeedButton2, form_->Layout().Button10,
-             form_->Layout().Button5}) {
+             form_->Layout().Button5, form_->Layout().Button14}) {
         EXPECT_FALSE(locked->isEnabled()) << locked->objectName().toStdString();
     }
     EXPECT_FALSE(form_->Layout().N1->menuAction()->isEnabled());
@@ -181,6 +181,7 @@ TEST_F(MainWindowSoundTest, RecordingLocksTheWindowAndReplacesTheLastRecording) 
     EXPECT_GT(form_->Sound().Left->Size(), 0);
     EXPECT_EQ(form_->Layout().SpeedButton1->toolTip(), QStringLiteral("Запис"));
     EXPECT_TRUE(form_->Layout().Combo->isEnabled());
+    EXPECT_TRUE(form_->Layout().Button14->isEnabled());
     EXPECT_TRUE(form_->Layout().N1->menuAction()->isEnabled());
     EXPECT_TRUE(form_->Layout().SpeedButton2->isEnabled());
     EXPECT_FALSE(form_->Layout().Button2->isEnabled()) << "the save-list button stays disabled";

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,6 +48,25 @@ struct RecordingObserver : TAnswerObserver {
 };
 
 using Lines = std::vector<std::string>;
+
+// Answers timed by a clock the test moves.
+struct TimedObserver : RecordingObserver {
+    std::chrono::steady_clock::time_point Clock{};
+    std::chrono::steady_clock::time_point Now() const override { return Clock; }
+    void Wait(double seconds) {
+        Clock += std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+            std::chrono::duration<double>(seconds));
+    }
+    std::vector<std::optional<double>> Seconds() const {
+        std::vector<std::optional<double>> seconds;
+        for (const TJudgedAnswer& answer : Answers) {
+            seconds.push_back(answer.Seconds);
+        }
+        return seconds;
+    }
+};
+
+using Timings = std::vector<std::optional<double>>;
 
 struct FakeHead : TArticleHead {
     void CutArticleHead() override {}
@@ -178,6 +198,50 @@ TEST(ExerciseAnswers, HangmanTellsAWinRightAndTheTenthMissOrGivingUpLost) {
     EXPECT_EQ(observer.Lines(), (Lines{"Cat right good", "dog lost again", "walk lost again"}));
     EXPECT_EQ(observer.Answers[0].Exercise, TExercise::Hangman);
     EXPECT_EQ(score.Text(), "2 - 2");
+}
+
+TEST(ExerciseAnswers, EachAnswerIsTimedFromItsWordShownOrGivenAndASeenWordIsNot) {
+    FakeSteps steps = MakeSteps();
+    FakeOrder order;
+    TimedObserver observer;
+    FakeHead head;
+    TMethod4Rules method4(steps, order.Order, head);
+    method4.SetAnswerObserver(&observer);
+    method4.Open();
+    method4.StartOrStop(); // "house" asked
+    observer.Wait(2.5);
+    method4.Show();
+    observer.Wait(1);
+    method4.Check();
+    method4.PlayEnded();
+    observer.Wait(4);
+    steps.Box = "hour";
+    method4.Check(); // "hour" was asked when the verdict ended
+    ASSERT_EQ(observer.Lines(),
+              (Lines{"house shown again", "house right hard", "hour right good"}));
+    EXPECT_EQ(observer.Seconds(), (Timings{2.5, 3.5, 4.0}));
+
+    TimedObserver seen;
+    TMethod1Rules method1(steps, order.Order);
+    method1.SetAnswerObserver(&seen);
+    method1.Open();
+    method1.NextWord();
+    seen.Wait(3);
+    method1.PlayEnded();
+    method1.NextWord();
+    EXPECT_EQ(seen.Seconds(), (Timings{std::nullopt, std::nullopt}));
+
+    THangmanScore score;
+    THangmanGame game(score);
+    TimedObserver hangman;
+    game.SetAnswerObserver(&hangman);
+    game.Init("Cat");
+    hangman.Wait(12);
+    game.Guess('a');
+    game.Init("walk");
+    hangman.Wait(0.5);
+    game.GiveUp();
+    EXPECT_EQ(hangman.Seconds(), (Timings{12.0, 0.5}));
 }
 
 } // namespace

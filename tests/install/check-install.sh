@@ -35,6 +35,8 @@ layout)
     done
     [ -f "$prefix/lib/englishdictionary/libmpegdll.so" ] ||
         fail "lib/englishdictionary/libmpegdll.so is missing"
+    [ -f "$prefix/lib/englishdictionary/libprogresswindow.so" ] ||
+        fail "lib/englishdictionary/libprogresswindow.so is missing"
     for file in SOURCES.txt eg/base_a.dak bg/base_32.dak forms/wordforms.dat \
         forms/frequency.dat wave/EnglishFree rtf/bg.rtf rtf/eng.rtf rtf/trans.rtf trans/1.mp3 \
         trans/48.mp3 hlp/help.htm hlp/metod6e.htm Record1.bmp Stop2.bmp Start1.bmp a.bmp \

@@ -13,7 +13,7 @@ namespace {
 TEST(LockedControls, LockEverythingAndUnlockAllButTheSaveButton) {
     QWidget window;
     std::vector<QWidget*> widgets;
-    for (int i = 0; i < 14; ++i) {
+    for (int i = 0; i < 15; ++i) {
         widgets.push_back(new QWidget(&window));
     }
     std::array<QAction*, 4> menus{};
@@ -22,8 +22,8 @@ TEST(LockedControls, LockEverythingAndUnlockAllButTheSaveButton) {
     }
     const interface::TLockedControls locked {
         widgets[0], widgets[1], widgets[2], widgets[3], widgets[4], widgets[5], widgets[6],
-            widgets[7], widgets[8],
-            {widgets[9], widgets[10], widgets[11], widgets[12], widgets[13]}, menus
+            widgets[7], widgets[8], widgets[9],
+            {widgets[10], widgets[11], widgets[12], widgets[13], widgets[14]}, menus
     };
     QWidget* save = locked.Button2;
 

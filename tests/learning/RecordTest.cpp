@@ -267,3 +267,64 @@ TEST(RecordTest, TheProgressCountsEachDayTheStatesAndTheMostMissedWords) {
     const TProgress east = record.Progress({At(29 * kDay + 60), std::chrono::hours(10)});
     EXPECT_EQ(east.Days.front().Judged(), 3);
 }
+
+TEST(RecordTest, AfterARestartTheDueTimesCountTheDueWordsUntilTheRecordChanges) {
+    TestFolder folder;
+    const TTime later = At(3 * kDay + 20);
+    {
+        TLearningRecord record(folder.Record());
+        for (const char* word : {"dog", "cat", "sun"}) {
+            record.Record(Answer(word, TAnswerKind::Right, 0));
+            record.Record(Answer(word, TAnswerKind::Right, 10));
+        }
+        record.Record(Answer("sun", TAnswerKind::Right, 3 * kDay));
+        EXPECT_FALSE(record.DueCountWithoutOpening(later)) << "this run changes the record";
+    }
+    {
+        TLearningRecord record(folder.Record());
+        EXPECT_EQ(record.DueCountWithoutOpening(later), 2);
+        EXPECT_EQ(record.DueCountWithoutOpening(At(11)), 0);
+        EXPECT_FALSE(record.Opened()) << "no SQLite for the count";
+        EXPECT_EQ(record.DueCount(later), 2);
+        EXPECT_TRUE(record.Opened());
+        EXPECT_FALSE(record.DueCountWithoutOpening(later)) << "opened, the record itself answers";
+    }
+    {
+        // Another instance answers while this one has not opened the record.
+        TLearningRecord reader(folder.Record());
+        TLearningRecord writer(folder.Record());
+        writer.Record(Answer("dog", TAnswerKind::Right, 3 * kDay + 10));
+        ASSERT_TRUE(writer.WaitUntilWritten(std::chrono::seconds(10)));
+        EXPECT_FALSE(reader.DueCountWithoutOpening(later)) << "stale: the log has changed";
+        EXPECT_EQ(reader.DueCount(later), 1);
+    }
+    TLearningRecord record(folder.Record());
+    EXPECT_EQ(record.DueCountWithoutOpening(later), 1) << "written anew by the last to close";
+
+    // A file cut short or edited is no answer.
+    const fs::path times = folder.Dir() / "Learning.db.due";
+    const std::string bytes = ReadBytes(times);
+    WriteBytes(times, bytes.substr(0, bytes.size() - 3));
+    EXPECT_FALSE(record.DueCountWithoutOpening(later));
+    WriteBytes(times, bytes + "x\n");
+    EXPECT_FALSE(record.DueCountWithoutOpening(later));
+    WriteBytes(times, bytes);
+    EXPECT_EQ(record.DueCountWithoutOpening(later), 1);
+}
+
+TEST(RecordTest, PreparingOpensAndChecksAnExistingRecordAndMakesNoFile) {
+    TestFolder folder;
+    {
+        TLearningRecord record(folder.Record());
+        record.Prepare();
+        EXPECT_FALSE(record.Opened());
+        EXPECT_FALSE(fs::exists(folder.Record()));
+    }
+    WriteBytes(folder.Record(), "not a database at all, only some text that fills a page");
+    TLearningRecord record(folder.Record());
+    record.Prepare();
+    EXPECT_TRUE(record.Opened());
+    const auto faults = record.TakeFaults();
+    ASSERT_EQ(faults.size(), 1u);
+    EXPECT_EQ(faults[0].Kind, TFaultKind::Damaged) << "checked as it was opened";
+}
