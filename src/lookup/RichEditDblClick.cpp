@@ -6,6 +6,7 @@
 #include "ui/Fonts.h"
 #include "ui/Palette.h"
 
+#include <QEvent>
 #include <QRegularExpression>
 
 #include <QTextBlock>
@@ -15,6 +16,13 @@
 #include <algorithm>
 
 namespace lookup {
+
+namespace {
+
+constexpr Qt::TextInteractionFlags kLinkFlags =
+    Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard;
+
+} // namespace
 
 TRichEditDblClick::TRichEditDblClick(QWidget* parent) : QTextEdit(parent) {
     setReadOnly(true);
@@ -28,7 +36,7 @@ TRichEditDblClick::TRichEditDblClick(QWidget* parent) : QTextEdit(parent) {
     setFont(font);
     document()->setDefaultFont(font);
     note_ = new QLabel(this);
-    note_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    note_->setTextInteractionFlags(kLinkFlags);
     note_->setContentsMargins(8, 3, 8, 3);
     note_->setStyleSheet(ui::StyleSheet(u"QLabel { background: @TipPaper; color: @Black;"
                                         u" border-bottom: 1px solid @Teal; }"));
@@ -76,6 +84,9 @@ void TRichEditDblClick::ShowNote(const std::vector<TNotePart>& parts) {
             noteWords_.push_back(part.HeadWord);
         }
     }
+    // A plain line needs no text control of its own, whose document would
+    // be laid out again for every copied form.
+    note_->setTextInteractionFlags(links ? kLinkFlags : Qt::NoTextInteraction);
     note_->setTextFormat(links ? Qt::RichText : Qt::PlainText);
     note_->setWordWrap(links);
     note_->setText(text);
@@ -106,18 +117,43 @@ QString TRichEditDblClick::NoteText() const {
 }
 
 void TRichEditDblClick::PlaceNote() {
-    // Eight suggestions do not fit a narrow pane on one line: they wrap.
+    // Eight suggestions do not fit a narrow pane on one line: they wrap. A
+    // plain line is one line of the strip's font, whatever it says, so one
+    // form's line replacing another's moves nothing.
     const int height = note_->isHidden()   ? 0
                        : note_->wordWrap() ? note_->heightForWidth(viewport()->width())
-                                           : note_->sizeHint().height();
-    setViewportMargins(0, height, 0, 0);
+                                           : PlainNoteHeight();
+    if (height != viewportMargins().top()) {
+        setViewportMargins(0, height, 0, 0);
+    }
     const QRect area = viewport()->geometry();
     note_->setGeometry(area.left(), area.top() - height, area.width(), height);
+}
+
+int TRichEditDblClick::PlainNoteHeight() {
+    if (plainNoteHeight_ == 0) {
+        // The style sheet's border and the margins, measured once.
+        QLabel probe(QStringLiteral("Ag"), this);
+        probe.setStyleSheet(note_->styleSheet());
+        probe.setContentsMargins(note_->contentsMargins());
+        plainNoteHeight_ = probe.sizeHint().height();
+    }
+    return plainNoteHeight_;
 }
 
 void TRichEditDblClick::resizeEvent(QResizeEvent* event) {
     QTextEdit::resizeEvent(event);
     PlaceNote();
+}
+
+void TRichEditDblClick::changeEvent(QEvent* event) {
+    QTextEdit::changeEvent(event);
+    // The font is set before the strip is made.
+    if (note_ != nullptr &&
+        (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)) {
+        plainNoteHeight_ = 0;
+        PlaceNote();
+    }
 }
 
 void TRichEditDblClick::LoadArticle(std::string_view bytes) {

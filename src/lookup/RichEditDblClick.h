@@ -52,15 +52,18 @@ public:
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void PlaceNote();
+    int PlainNoteHeight();
     // The line goes with the content it was shown over.
     void DropNote();
 
-    QLabel* note_;
+    QLabel* note_ = nullptr;
     std::vector<std::string> noteWords_;
     bool noteStale_ = false;
+    int plainNoteHeight_ = 0;
     QTimer dropNote_;
 };
 
