@@ -1,8 +1,8 @@
 #pragma once
 
 #include "lookup/LookupControls.h"
+#include "lookup/NoteStrip.h"
 
-#include <QLabel>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -56,14 +56,11 @@ protected:
 
 private:
     void PlaceNote();
-    int PlainNoteHeight();
     // The line goes with the content it was shown over.
     void DropNote();
 
-    QLabel* note_ = nullptr;
-    std::vector<std::string> noteWords_;
+    TNoteStrip* note_ = nullptr;
     bool noteStale_ = false;
-    int plainNoteHeight_ = 0;
     QTimer dropNote_;
 };
 

@@ -1,7 +1,6 @@
 #include "lookup/RichEditDblClick.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -24,14 +23,14 @@ protected:
         pane_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(pane_.get()));
         pane_->LoadArticle("go [gou] v. ");
-        note_ = pane_->findChild<QLabel*>();
+        note_ = pane_->findChild<TNoteStrip*>();
         ASSERT_NE(note_, nullptr);
     }
 
     QRect Article() const { return pane_->viewport()->geometry(); }
 
     std::unique_ptr<TRichEditDblClick> pane_;
-    QLabel* note_ = nullptr;
+    TNoteStrip* note_ = nullptr;
     std::vector<std::string> clicked_;
 };
 
@@ -45,14 +44,13 @@ TEST_F(ArticlePaneNoteTest, PlainLinesTakeOneFixedLineAboveTheArticle) {
     EXPECT_EQ(withNote.bottom(), bare.bottom());
     // The strip ends where the article begins and holds its whole line.
     EXPECT_EQ(note_->geometry().bottom() + 1, withNote.top());
-    EXPECT_GE(note_->height(), note_->sizeHint().height());
+    EXPECT_GE(note_->height(), note_->fontMetrics().height());
 
     // Another form's line, in the other alphabet, moves nothing.
     pane_->LoadArticle("къща ж. ");
     pane_->ShowNote({{QStringLiteral("къщата → къща"), {}}});
     EXPECT_EQ(Article(), withNote);
     EXPECT_EQ(pane_->NoteText(), QStringLiteral("къщата → къща"));
-    EXPECT_GE(note_->height(), note_->sizeHint().height());
 
     pane_->ShowNote({});
     EXPECT_EQ(Article(), bare);
@@ -77,9 +75,32 @@ TEST_F(ArticlePaneNoteTest, SuggestionsLookUpOnAClickAfterAPlainLine) {
                      {QStringLiteral("recipe"), "recipe"}});
     EXPECT_EQ(pane_->NoteText(), QStringLiteral("receive, recipe"));
     // The first word begins at the strip's left margin.
-    const QPoint onFirstWord(note_->contentsMargins().left() + 6, note_->height() / 2);
+    const QPoint onFirstWord(14, note_->height() / 2);
     QTest::mouseClick(note_, Qt::LeftButton, {}, onFirstWord);
     EXPECT_EQ(clicked_, std::vector<std::string>{"receive"});
+    // Past the last word is no word.
+    QTest::mouseClick(note_, Qt::LeftButton, {}, QPoint(note_->width() - 4, note_->height() / 2));
+    EXPECT_EQ(clicked_.size(), 1U);
+}
+
+TEST_F(ArticlePaneNoteTest, TabReachesEachSuggestionAndEnterLooksItUp) {
+    pane_->ShowNote({{QStringLiteral("Did you mean: "), {}},
+                     {QStringLiteral("receive"), "receive"},
+                     {QStringLiteral(", "), {}},
+                     {QStringLiteral("recipe"), "recipe"}});
+    pane_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(pane_.get()));
+    note_->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(note_, Qt::Key_Return);
+    QTest::keyClick(note_, Qt::Key_Tab);
+    QTest::keyClick(note_, Qt::Key_Return);
+    QTest::keyClick(note_, Qt::Key_Backtab);
+    QTest::keyClick(note_, Qt::Key_Space);
+    EXPECT_EQ(clicked_, (std::vector<std::string>{"receive", "recipe", "receive"}));
+
+    // A plain line offers nothing to the keyboard.
+    pane_->ShowNote({{QStringLiteral("went → go"), {}}});
+    EXPECT_EQ(note_->focusPolicy(), Qt::NoFocus);
 }
 
 TEST_F(ArticlePaneNoteTest, EightSuggestionsWrapInANarrowPane) {
