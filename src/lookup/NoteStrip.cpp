@@ -45,6 +45,11 @@ int TrailingSpaces(const QString& text) {
 } // namespace
 
 TNoteStrip::TNoteStrip(QWidget* parent) : QWidget(parent) {
+    // Without kerning a word is as wide as its letters: what is measured is
+    // what is drawn. The rest of the font comes from the pane.
+    QFont unkerned;
+    unkerned.setKerning(false);
+    setFont(unkerned);
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
 }
@@ -77,17 +82,38 @@ void TNoteStrip::SetParts(const std::vector<TNotePart>& parts) {
     update();
 }
 
+qreal TNoteStrip::AdvanceOf(const QString& text) {
+    const QFontMetricsF metrics(font());
+    qreal advance = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size()) {
+            advance += metrics.horizontalAdvance(text.mid(i, 2));
+            ++i;
+            continue;
+        }
+        auto known = advances_.constFind(c);
+        if (known == advances_.constEnd()) {
+            known = advances_.insert(c, metrics.horizontalAdvance(QChar(c)));
+        }
+        advance += *known;
+    }
+    return advance;
+}
+
 void TNoteStrip::Measure() {
     if (measured_ && measuredFont_ == font()) {
         return;
     }
-    const QFontMetrics metrics(font());
-    const int space = metrics.horizontalAdvance(u' ');
+    if (measuredFont_ != font()) {
+        advances_.clear();
+        measuredFont_ = font();
+    }
+    const qreal space = AdvanceOf(QStringLiteral(" "));
     for (TPiece& piece : pieces_) {
-        piece.Advance = metrics.horizontalAdvance(piece.Text);
+        piece.Advance = AdvanceOf(piece.Text);
         piece.Trailing = TrailingSpaces(piece.Text) * space;
     }
-    measuredFont_ = font();
     measured_ = true;
     laidOutWidth_ = -1;
 }
@@ -97,11 +123,11 @@ void TNoteStrip::Layout(int width) {
     if (width == laidOutWidth_) {
         return;
     }
-    const int right = width - kMarginX;
-    int x = kMarginX;
+    const qreal right = width - kMarginX;
+    qreal x = kMarginX;
     int line = 0;
     for (TPiece& piece : pieces_) {
-        const int visible = piece.Advance - piece.Trailing;
+        const qreal visible = piece.Advance - piece.Trailing;
         if (x > kMarginX && x + visible > right) {
             ++line;
             x = kMarginX;
@@ -124,13 +150,13 @@ int TNoteStrip::HeightForWidth(int width) {
     return kMarginY + metrics.height() + (lines_ - 1) * metrics.lineSpacing() + kMarginY + kRule;
 }
 
-QRect TNoteStrip::PieceRect(const TPiece& piece) const {
+QRectF TNoteStrip::PieceRect(const TPiece& piece) const {
     const QFontMetrics metrics(font());
-    return {piece.X, kMarginY + piece.Line * metrics.lineSpacing(), piece.Advance,
-            metrics.height()};
+    return {piece.X, static_cast<qreal>(kMarginY + piece.Line * metrics.lineSpacing()),
+            piece.Advance, static_cast<qreal>(metrics.height())};
 }
 
-int TNoteStrip::PieceAt(const QPoint& point) const {
+int TNoteStrip::PieceAt(const QPointF& point) const {
     for (std::size_t i = 0; i < pieces_.size(); ++i) {
         if (pieces_[i].Word >= 0 && PieceRect(pieces_[i]).contains(point)) {
             return static_cast<int>(i);
@@ -172,12 +198,12 @@ void TNoteStrip::paintEvent(QPaintEvent*) {
         const bool isLink = piece.Word >= 0;
         painter.setFont(isLink ? link : font());
         painter.setPen(QColor(isLink ? ui::palette::WordBlue : ui::palette::Black));
-        painter.drawText(piece.X, PieceRect(piece).top() + ascent, piece.Text);
+        painter.drawText(QPointF(piece.X, PieceRect(piece).top() + ascent), piece.Text);
     }
     if (hasFocus() && current_ >= 0) {
         QStyleOptionFocusRect option;
         option.initFrom(this);
-        option.rect = PieceRect(pieces_[current_]).adjusted(-1, 0, 1, 0);
+        option.rect = PieceRect(pieces_[current_]).toAlignedRect().adjusted(-1, 0, 1, 0);
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
     }
 }
@@ -188,7 +214,7 @@ void TNoteStrip::resizeEvent(QResizeEvent* event) {
 }
 
 void TNoteStrip::mouseMoveEvent(QMouseEvent* event) {
-    const bool over = PieceAt(event->position().toPoint()) >= 0;
+    const bool over = PieceAt(event->position()) >= 0;
     if (over != overLink_) {
         overLink_ = over;
         setCursor(over ? Qt::PointingHandCursor : Qt::ArrowCursor);
@@ -197,7 +223,7 @@ void TNoteStrip::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TNoteStrip::mousePressEvent(QMouseEvent* event) {
-    pressed_ = event->button() == Qt::LeftButton ? PieceAt(event->position().toPoint()) : -1;
+    pressed_ = event->button() == Qt::LeftButton ? PieceAt(event->position()) : -1;
     event->setAccepted(pressed_ >= 0);
 }
 
@@ -206,7 +232,7 @@ void TNoteStrip::mouseReleaseEvent(QMouseEvent* event) {
     pressed_ = -1;
     // A click is a press and a release on the same word.
     if (event->button() == Qt::LeftButton && pressed >= 0 &&
-        PieceAt(event->position().toPoint()) == pressed) {
+        PieceAt(event->position()) == pressed) {
         Activate(pressed);
         return;
     }

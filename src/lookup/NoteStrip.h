@@ -3,6 +3,7 @@
 #include "lookup/LookupControls.h"
 
 #include <QFont>
+#include <QHash>
 #include <QString>
 #include <QWidget>
 
@@ -13,8 +14,9 @@
 namespace lookup {
 
 // The short line above an article ("went → go", "Did you mean: …"), drawn
-// by itself: its words are measured once with the font's metrics and placed
-// without a text document, so that a new line costs no layout pass. Parts
+// by itself: its words are measured from the advances of their letters, kept
+// once measured, and placed without a text document, so that a new line
+// costs no shaping and no layout pass. Parts
 // with a head-word are links, followed by the mouse and, once the strip has
 // the focus, by Tab and Enter.
 class TNoteStrip : public QWidget {
@@ -48,23 +50,25 @@ private:
     struct TPiece {
         QString Text;
         int Word = -1; // index into words_, or -1 for plain text
-        int Advance = 0;
-        int Trailing = 0; // the spaces it ends with
-        int X = 0;
+        qreal Advance = 0;
+        qreal Trailing = 0; // the spaces it ends with
+        qreal X = 0;
         int Line = 0;
         bool Shown = true; // spaces that would begin a wrapped line are not
     };
 
     void Measure();
     void Layout(int width);
-    QRect PieceRect(const TPiece& piece) const;
-    int PieceAt(const QPoint& point) const;
+    qreal AdvanceOf(const QString& text);
+    QRectF PieceRect(const TPiece& piece) const;
+    int PieceAt(const QPointF& point) const;
     int NextLink(int from, bool forward) const;
     void Activate(int piece);
 
     std::vector<TPiece> pieces_;
     std::vector<std::string> words_;
     QString text_;
+    QHash<char16_t, qreal> advances_;
     QFont measuredFont_;
     bool measured_ = false;
     int laidOutWidth_ = -1;
