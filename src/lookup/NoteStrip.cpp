@@ -111,8 +111,10 @@ void TNoteStrip::Measure() {
     }
     const qreal space = AdvanceOf(QStringLiteral(" "));
     for (TPiece& piece : pieces_) {
+        const int trailing = TrailingSpaces(piece.Text);
         piece.Advance = AdvanceOf(piece.Text);
-        piece.Trailing = TrailingSpaces(piece.Text) * space;
+        piece.Trailing = trailing * space;
+        piece.Blank = trailing == piece.Text.size();
     }
     measured_ = true;
     laidOutWidth_ = -1;
@@ -133,7 +135,7 @@ void TNoteStrip::Layout(int width) {
             x = kMarginX;
         }
         // Spaces alone do not begin a wrapped line.
-        piece.Shown = !(line > 0 && x == kMarginX && visible == 0);
+        piece.Shown = !(line > 0 && x == kMarginX && piece.Blank);
         piece.X = x;
         piece.Line = line;
         if (piece.Shown) {

@@ -52,6 +52,7 @@ private:
         int Word = -1; // index into words_, or -1 for plain text
         qreal Advance = 0;
         qreal Trailing = 0; // the spaces it ends with
+        bool Blank = false; // spaces only
         qreal X = 0;
         int Line = 0;
         bool Shown = true; // spaces that would begin a wrapped line are not
