@@ -4,15 +4,12 @@
 #include "ui/Captions.h"
 #include "ui/CodePageText.h"
 #include "ui/Fonts.h"
-#include "ui/Palette.h"
 
-#include <QRegularExpression>
+#include <QEvent>
 
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTimer>
-
-#include <algorithm>
 
 namespace lookup {
 
@@ -27,12 +24,14 @@ TRichEditDblClick::TRichEditDblClick(QWidget* parent) : QTextEdit(parent) {
     font.setPixelSize(16);
     setFont(font);
     document()->setDefaultFont(font);
-    note_ = new QLabel(this);
-    note_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    note_->setContentsMargins(8, 3, 8, 3);
-    note_->setStyleSheet(ui::StyleSheet(u"QLabel { background: @TipPaper; color: @Black;"
-                                        u" border-bottom: 1px solid @Teal; }"));
+    note_ = new TNoteStrip(this);
     note_->hide();
+    // The handler loads an article, which replaces the note.
+    note_->OnClick = [this](const std::string& headWord) {
+        if (OnNoteClick) {
+            OnNoteClick(headWord);
+        }
+    };
     dropNote_.setSingleShot(true);
     dropNote_.setInterval(0);
     QObject::connect(&dropNote_, &QTimer::timeout, this, [this] {
@@ -40,18 +39,9 @@ TRichEditDblClick::TRichEditDblClick(QWidget* parent) : QTextEdit(parent) {
             ShowNote({});
         }
     });
-    QObject::connect(note_, &QLabel::linkActivated, this, [this](const QString& link) {
-        const auto at = static_cast<std::size_t>(link.toULongLong());
-        if (OnNoteClick && at < noteWords_.size()) {
-            // A copy: the handler loads an article, which replaces the note.
-            const std::string headWord = noteWords_[at];
-            OnNoteClick(headWord);
-        }
-    });
 }
 
 void TRichEditDblClick::ShowNote(const std::vector<TNotePart>& parts) {
-    noteWords_.clear();
     noteStale_ = false;
     if (parts.empty()) {
         if (!note_->isHidden()) {
@@ -60,25 +50,7 @@ void TRichEditDblClick::ShowNote(const std::vector<TNotePart>& parts) {
         }
         return;
     }
-    // A line without links is laid out as plain text, which costs less.
-    const bool links =
-        std::ranges::any_of(parts, [](const TNotePart& part) { return !part.HeadWord.empty(); });
-    QString text;
-    for (const TNotePart& part : parts) {
-        if (!links) {
-            text += part.Text;
-        } else if (part.HeadWord.empty()) {
-            text += part.Text.toHtmlEscaped();
-        } else {
-            text += QStringLiteral("<a href=\"%1\" style=\"color:%2\">%3</a>")
-                        .arg(noteWords_.size())
-                        .arg(QColor(ui::palette::WordBlue).name(), part.Text.toHtmlEscaped());
-            noteWords_.push_back(part.HeadWord);
-        }
-    }
-    note_->setTextFormat(links ? Qt::RichText : Qt::PlainText);
-    note_->setWordWrap(links);
-    note_->setText(text);
+    note_->SetParts(parts);
     note_->show();
     PlaceNote();
 }
@@ -96,21 +68,17 @@ void TRichEditDblClick::DropNote() {
 }
 
 QString TRichEditDblClick::NoteText() const {
-    if (note_->isHidden() || noteStale_) {
-        return {};
-    }
-    QString text = note_->text();
-    return note_->textFormat() == Qt::PlainText
-               ? text
-               : text.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+    return note_->isHidden() || noteStale_ ? QString() : note_->Text();
 }
 
 void TRichEditDblClick::PlaceNote() {
-    // Eight suggestions do not fit a narrow pane on one line: they wrap.
-    const int height = note_->isHidden()   ? 0
-                       : note_->wordWrap() ? note_->heightForWidth(viewport()->width())
-                                           : note_->sizeHint().height();
-    setViewportMargins(0, height, 0, 0);
+    // Eight suggestions do not fit a narrow pane on one line: they wrap. A
+    // line that fits is one line high whatever it says, so one form's line
+    // replacing another's moves nothing.
+    const int height = note_->isHidden() ? 0 : note_->HeightForWidth(viewport()->width());
+    if (height != viewportMargins().top()) {
+        setViewportMargins(0, height, 0, 0);
+    }
     const QRect area = viewport()->geometry();
     note_->setGeometry(area.left(), area.top() - height, area.width(), height);
 }
@@ -118,6 +86,14 @@ void TRichEditDblClick::PlaceNote() {
 void TRichEditDblClick::resizeEvent(QResizeEvent* event) {
     QTextEdit::resizeEvent(event);
     PlaceNote();
+}
+
+void TRichEditDblClick::changeEvent(QEvent* event) {
+    QTextEdit::changeEvent(event);
+    // The font is set before the strip is made.
+    if (note_ != nullptr && event->type() == QEvent::FontChange) {
+        PlaceNote();
+    }
 }
 
 void TRichEditDblClick::LoadArticle(std::string_view bytes) {

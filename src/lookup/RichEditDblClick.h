@@ -1,8 +1,8 @@
 #pragma once
 
 #include "lookup/LookupControls.h"
+#include "lookup/NoteStrip.h"
 
-#include <QLabel>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -52,14 +52,14 @@ public:
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void PlaceNote();
     // The line goes with the content it was shown over.
     void DropNote();
 
-    QLabel* note_;
-    std::vector<std::string> noteWords_;
+    TNoteStrip* note_ = nullptr;
     bool noteStale_ = false;
     QTimer dropNote_;
 };
