@@ -15,8 +15,10 @@
 #include "studylist/StudyList.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCursor>
 #include <QDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QToolButton>
@@ -77,6 +79,9 @@ protected:
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         fs::copy(*data_, dir_, fs::copy_options::recursive);
+        // The window looks up what the clipboard holds when it starts: an
+        // earlier test's copy would replace the usage hints.
+        QGuiApplication::clipboard()->clear();
         env_.Dialogs.Error = [this](QWidget*, const QString& text) { errors_.push_back(text); };
         env_.Dialogs.Inform = [this](QWidget*, const QString& text) { notes_.push_back(text); };
         env_.Dialogs.YesNoCancel = [this](QWidget*, const QString&, bool) {
