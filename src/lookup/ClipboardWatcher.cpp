@@ -3,8 +3,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QRegularExpression>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -45,9 +45,13 @@ void TClipboardWatcher::Notify() {
 
 namespace {
 
+// A plain scan: a regular expression here would load and compile the
+// pattern library at the first clipboard read, on every start.
 QString UpToLineBreak(const QString& text) {
-    const qsizetype end = text.indexOf(QRegularExpression(QStringLiteral("[\\r\\n]")));
-    return end < 0 ? text : text.left(end);
+    const auto end = std::find_if(text.cbegin(), text.cend(), [](QChar letter) {
+        return letter == QLatin1Char('\r') || letter == QLatin1Char('\n');
+    });
+    return text.left(end - text.cbegin());
 }
 
 } // namespace
