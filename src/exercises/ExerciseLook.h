@@ -103,8 +103,9 @@ QCheckBox* OptionBox(QWidget* parent, const QString& name, const QRect& geometry
 template <typename TWindow, typename TSender, typename... TArgs>
 void OnSignal(TWindow* window, void (TSender::*signal)(TArgs...),
               std::initializer_list<std::pair<TSender*, void (TWindow::*)()>> handlers) {
-    for (const auto& [sender, handler] : handlers) {
-        QObject::connect(sender, signal, window, [window, handler] { (window->*handler)(); });
+    for (const auto& entry : handlers) {
+        const auto handler = entry.second;
+        QObject::connect(entry.first, signal, window, [window, handler] { (window->*handler)(); });
     }
 }
 

@@ -206,7 +206,9 @@ TEST_F(BuildCrashTest, RebuildsKeepOneCopyOfTheArticlesOnTheDisk) {
         struct stat st {};
         ASSERT_EQ(::stat(articles.c_str(), &st), 0);
         std::string bytes;
-        for (const auto& [word, article] : Read(Old())[7]) {
+        // Kept whole: a loop over an element of the temporary would read freed memory.
+        const auto letters = Read(Old());
+        for (const auto& [word, article] : letters[7]) {
             bytes += article;
         }
         // The old articles are cut off or punched out once the new index is
