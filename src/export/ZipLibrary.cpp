@@ -1,5 +1,7 @@
 #include "export/ZipLibrary.h"
 
+#include "platform/DynamicLibrary.h"
+
 #include <dlfcn.h>
 
 namespace exporting {
@@ -9,11 +11,6 @@ namespace {
 // The library's name with the interface version these entries were written
 // for; the package depends on it by name.
 constexpr const char* kLibrary = "libzip.so.4";
-
-template <typename Function> bool Bind(void* library, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(dlsym(library, name));
-    return function != nullptr;
-}
 
 } // namespace
 
@@ -26,17 +23,18 @@ const TZipLibrary& ZipLibrary() {
             zip.Failure = why ? why : kLibrary;
             return zip;
         }
-        zip.Loaded = Bind(library, "zip_open", zip.Open) &&
-                     Bind(library, "zip_discard", zip.Discard) &&
-                     Bind(library, "zip_close", zip.Close) &&
-                     Bind(library, "zip_source_buffer", zip.SourceBuffer) &&
-                     Bind(library, "zip_source_free", zip.SourceFree) &&
-                     Bind(library, "zip_file_add", zip.FileAdd) &&
-                     Bind(library, "zip_set_file_compression", zip.SetFileCompression) &&
-                     Bind(library, "zip_strerror", zip.StrError) &&
-                     Bind(library, "zip_error_init_with_code", zip.ErrorInitWithCode) &&
-                     Bind(library, "zip_error_strerror", zip.ErrorStrError) &&
-                     Bind(library, "zip_error_fini", zip.ErrorFini);
+        zip.Loaded =
+            platform::BindEntry(library, "zip_open", zip.Open) &&
+            platform::BindEntry(library, "zip_discard", zip.Discard) &&
+            platform::BindEntry(library, "zip_close", zip.Close) &&
+            platform::BindEntry(library, "zip_source_buffer", zip.SourceBuffer) &&
+            platform::BindEntry(library, "zip_source_free", zip.SourceFree) &&
+            platform::BindEntry(library, "zip_file_add", zip.FileAdd) &&
+            platform::BindEntry(library, "zip_set_file_compression", zip.SetFileCompression) &&
+            platform::BindEntry(library, "zip_strerror", zip.StrError) &&
+            platform::BindEntry(library, "zip_error_init_with_code", zip.ErrorInitWithCode) &&
+            platform::BindEntry(library, "zip_error_strerror", zip.ErrorStrError) &&
+            platform::BindEntry(library, "zip_error_fini", zip.ErrorFini);
         if (!zip.Loaded) {
             zip.Failure = std::string(kLibrary) + " lacks an entry the export needs";
         }

@@ -26,6 +26,14 @@ LibraryHandle LoadLibrary(std::string_view name);
 // Address of an exported entry, nullptr when the library lacks it.
 void* GetProcAddress(LibraryHandle library, const char* entryName);
 
+// Sets function to the library's entry name, typed as the caller declares
+// it; false when the library lacks it.
+template <typename Function>
+bool BindEntry(LibraryHandle library, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(GetProcAddress(library, name));
+    return function != nullptr;
+}
+
 // Releases a library loaded with LoadLibrary; true on success.
 bool FreeLibrary(LibraryHandle library);
 

@@ -1,7 +1,9 @@
 #include "platform/Wave.h"
 
+#include "platform/DynamicLibrary.h"
 #include <SDL.h>
 #include <alsa/asoundlib.h>
+
 #include <dlfcn.h>
 
 #include <algorithm>
@@ -56,26 +58,22 @@ struct SdlAudio {
     bool Loaded = false;
 };
 
-template <typename Function> bool Bind(void* library, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(dlsym(library, name));
-    return function != nullptr;
-}
-
 // Loads it on the first call; Loaded tells whether that worked.
 const SdlAudio& Sdl() {
     static const SdlAudio table = [] {
         SdlAudio sdl;
         void* library = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
-        sdl.Loaded = library != nullptr && Bind(library, "SDL_SetHint", sdl.SetHint) &&
-                     Bind(library, "SDL_InitSubSystem", sdl.InitSubSystem) &&
-                     Bind(library, "SDL_QuitSubSystem", sdl.QuitSubSystem) &&
-                     Bind(library, "SDL_GetNumAudioDevices", sdl.GetNumAudioDevices) &&
-                     Bind(library, "SDL_GetAudioDeviceName", sdl.GetAudioDeviceName) &&
-                     Bind(library, "SDL_OpenAudioDevice", sdl.OpenAudioDevice) &&
-                     Bind(library, "SDL_PauseAudioDevice", sdl.PauseAudioDevice) &&
-                     Bind(library, "SDL_LockAudioDevice", sdl.LockAudioDevice) &&
-                     Bind(library, "SDL_UnlockAudioDevice", sdl.UnlockAudioDevice) &&
-                     Bind(library, "SDL_CloseAudioDevice", sdl.CloseAudioDevice);
+        sdl.Loaded =
+            library != nullptr && platform::BindEntry(library, "SDL_SetHint", sdl.SetHint) &&
+            platform::BindEntry(library, "SDL_InitSubSystem", sdl.InitSubSystem) &&
+            platform::BindEntry(library, "SDL_QuitSubSystem", sdl.QuitSubSystem) &&
+            platform::BindEntry(library, "SDL_GetNumAudioDevices", sdl.GetNumAudioDevices) &&
+            platform::BindEntry(library, "SDL_GetAudioDeviceName", sdl.GetAudioDeviceName) &&
+            platform::BindEntry(library, "SDL_OpenAudioDevice", sdl.OpenAudioDevice) &&
+            platform::BindEntry(library, "SDL_PauseAudioDevice", sdl.PauseAudioDevice) &&
+            platform::BindEntry(library, "SDL_LockAudioDevice", sdl.LockAudioDevice) &&
+            platform::BindEntry(library, "SDL_UnlockAudioDevice", sdl.UnlockAudioDevice) &&
+            platform::BindEntry(library, "SDL_CloseAudioDevice", sdl.CloseAudioDevice);
         return sdl;
     }();
     return table;
